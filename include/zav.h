@@ -1,0 +1,161 @@
+/*
+ * zav.h: the C interface of the zav model-file import library.
+ *
+ * A host loads the library, lists the input styles it understands, imports a
+ * PSpice-dialect model file, walks the translated models and the diagnostics,
+ * and ends the import. Every function uses the C calling convention and C
+ * linkage and is exported under its plain name.
+ *
+ * ## The status protocol
+ *
+ * Every function except ZAV_MapPIErrorCode and ZAV_GetErrorCount returns 1 for
+ * success and 0 for failure, and reports the reason through a caller-owned
+ * status integer passed last:
+ *
+ *   ZAV_STATUS_OK (0), ZAV_STATUS_END_OF_DATA (1), ZAV_STATUS_BAD_ARGUMENT (2),
+ *   ZAV_STATUS_BAD_SIZE (3), ZAV_STATUS_BAD_INFO_TYPE (4).
+ *
+ * A call made while *status is non-zero does nothing and returns 0. End of an
+ * iteration is reported as a failure with status 1, so the host sets the
+ * status back to 0 before its next call. The status pointer must be valid.
+ *
+ * ## The info protocol (ZAV_GetStyleInfo, ZAV_GetErrorInfo, ZAV_GetModelInfo)
+ *
+ * infoType ZAV_INFO_LENGTH (0): *size must be exactly 4; the length of the
+ *   text (without terminator) is written as a 32-bit integer at buffer.
+ *   Any other *size: *size = 4, status 3.
+ * infoType ZAV_INFO_TEXT (1): with n the text's length, if *size >= n the n
+ *   characters are copied to buffer, followed by a terminating zero only when
+ *   *size > n. Otherwise *size = n, the buffer is left alone, status 3. Pass
+ *   n + 1 bytes to receive a terminated text.
+ * Any other infoType: status 4. A bad handle (status 2) is reported before the
+ * info type is looked at. A null size pointer, or a null buffer where the call
+ * would write, gives status 2.
+ *
+ * ## Ownership
+ *
+ * Style handles are indices and never expire. A session handle lives from
+ * ZAV_PerformImport to ZAV_EndImport; its model handles for exactly that time.
+ * Diagnostic handles stay valid until the library is unloaded: diagnostics of
+ * successive imports accumulate in one process-wide list ordered by line
+ * number, and stay readable after ZAV_EndImport. The host never frees
+ * anything the library hands out; texts are copied into the host's buffers.
+ *
+ * The library starts no threads and takes no locks: call it from one thread at
+ * a time.
+ */
+#ifndef ZAV_H
+#define ZAV_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32)
+#define ZAV_CALL __cdecl
+#if defined(ZAV_BUILDING_LIBRARY)
+#define ZAV_API __declspec(dllexport)
+#else
+#define ZAV_API
+#endif
+#else
+#define ZAV_CALL
+#if defined(ZAV_BUILDING_LIBRARY)
+#define ZAV_API __attribute__((visibility("default")))
+#else
+#define ZAV_API
+#endif
+#endif
+
+#define ZAV_STATUS_OK 0
+#define ZAV_STATUS_END_OF_DATA 1
+#define ZAV_STATUS_BAD_ARGUMENT 2
+#define ZAV_STATUS_BAD_SIZE 3
+#define ZAV_STATUS_BAD_INFO_TYPE 4
+
+#define ZAV_INFO_LENGTH 0
+#define ZAV_INFO_TEXT 1
+
+/* Opaque handles. A style handle is a plain int (a row index). */
+typedef struct ZAV_Session_* ZAV_SESSION;
+typedef struct ZAV_Model_* ZAV_MODEL;
+typedef struct ZAV_Diagnostic_* ZAV_DIAGNOSTIC;
+
+/* ## Status texts */
+
+/* Writes the text of status `code` into buffer: the first `size` bytes are
+ * zeroed, then min(length, size) characters are copied (terminated only when
+ * size > length). Codes other than 1 to 4 give "Unknown Error. Error Code = %d".
+ * Returns 0, leaving the buffer untouched, for code 0; otherwise 1. A null
+ * buffer with a non-zero size is not written to. */
+ZAV_API int ZAV_CALL ZAV_MapPIErrorCode(int code, char* buffer, unsigned size);
+
+/* ## Styles */
+
+/* *style = 0 (the table is never empty). Status 2 for a null style pointer. */
+ZAV_API int ZAV_CALL ZAV_GetStyleFirst(int* style, int* status);
+
+/* Moves *style to the next row. Past the last row: *style = -1, status 1.
+ * Status 2 for a null pointer or an index out of range. */
+ZAV_API int ZAV_CALL ZAV_GetStyleNext(int* style, int* status);
+
+/* Length or text of the style's name (info protocol). Status 2 for an index
+ * out of range, 3 for a size mismatch, 4 for another info type. */
+ZAV_API int ZAV_CALL ZAV_GetStyleInfo(int style, int infoType, void* buffer, unsigned* size, int* status);
+
+/* ## Import */
+
+/* Imports the file at `path` with the given style into a new session, stored
+ * in *session. Status 2, and nothing created, for a path that cannot be read,
+ * a style index out of range or a null session pointer. Once these checks
+ * pass the call succeeds whatever the file holds: problems become
+ * diagnostics and a shorter model list. */
+ZAV_API int ZAV_CALL ZAV_PerformImport(const char* path, int style, ZAV_SESSION* session, int* status);
+
+/* Destroys the session with its models. Diagnostics stay. Status 2 for a null
+ * session. */
+ZAV_API int ZAV_CALL ZAV_EndImport(ZAV_SESSION session, int* status);
+
+/* ## Models */
+
+/* The session's first model. Status 1 (and *model = NULL) when there is none;
+ * status 2 for a null session or a null model pointer. */
+ZAV_API int ZAV_CALL ZAV_GetModelFirst(ZAV_SESSION session, ZAV_MODEL* model, int* status);
+
+/* The session's next model. Status 1 (and *model = NULL) at the end, or when
+ * ZAV_GetModelFirst was not called; status 2 for a null session or a null
+ * model pointer. */
+ZAV_API int ZAV_CALL ZAV_GetModelNext(ZAV_SESSION session, ZAV_MODEL* model, int* status);
+
+/* Length or text of the model's translated netlist text (info protocol). The
+ * text is built afresh at every call. Status 2 for a null model, 3 for a size
+ * mismatch, 4 for another info type. */
+ZAV_API int ZAV_CALL ZAV_GetModelInfo(ZAV_MODEL model, int infoType, void* buffer, unsigned* size, int* status);
+
+/* ## Diagnostics (process-wide; the first argument is not read) */
+
+/* *count = the number of diagnostics filed since the library was loaded.
+ * Always returns 1. */
+ZAV_API int ZAV_CALL ZAV_GetErrorCount(void* unused, int* count);
+
+/* The first diagnostic. Status 1 (and *diagnostic = NULL) when there is none;
+ * status 2 for a null diagnostic pointer. */
+ZAV_API int ZAV_CALL ZAV_GetErrorFirst(void* unused, ZAV_DIAGNOSTIC* diagnostic, int* status);
+
+/* The next diagnostic. Status 1 (and *diagnostic = NULL) at the end; the call
+ * after that starts again at the first. Status 1 as well when
+ * ZAV_GetErrorFirst was never called; status 2 for a null pointer. */
+ZAV_API int ZAV_CALL ZAV_GetErrorNext(void* unused, ZAV_DIAGNOSTIC* diagnostic, int* status);
+
+/* Length or text of the diagnostic (info protocol): an optional
+ * "Line N:\n\t<line>" header, "info -- ", "warning -- " or "error -- ", the
+ * message, and ".\n"; at most 511 characters. Status 2 for a null
+ * diagnostic, 3 for a size mismatch, 4 for another info type. */
+ZAV_API int ZAV_CALL ZAV_GetErrorInfo(ZAV_DIAGNOSTIC diagnostic, int infoType, void* buffer, unsigned* size,
+                                      int* status);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ZAV_H */

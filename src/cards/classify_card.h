@@ -1,0 +1,14 @@
+#pragma once
+
+#include <memory>
+
+namespace zav {
+
+class Card;
+
+// Derives the typed card that takes the place of a generic, tokenized card:
+// an element, model, .SUBCKT or .ENDS card. None, after a diagnostic, when the
+// card cannot be classified or its typed parse rejects it.
+std::unique_ptr<Card> ClassifyCard(Card& card);
+
+}  // namespace zav

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zav {
+
+struct Token;
+class ElementCard;
+class ImportSession;
+class SubcircuitModel;
+
+// Anything the host can receive as a model: a model card or a subcircuit
+// model (and, as the base of every card, the plain cards too). Its address is
+// the host's model handle.
+class ImportedModel {
+ public:
+  enum class Origin : int32_t {
+    PlainCard = 0,   // every card that is not a model card
+    Subcircuit = 1,  // a SubcircuitModel; lists of models own exactly these
+    ModelCard = 2,
+  };
+
+  ImportedModel() = default;
+  ImportedModel(const ImportedModel&) = delete;
+  ImportedModel& operator=(const ImportedModel&) = delete;
+  virtual ~ImportedModel() = default;
+
+  // The translated text of the model, built afresh on every call. Plain cards
+  // are not models and give an empty text.
+  virtual std::string ModelText() const { return std::string(); }
+
+  Origin origin = Origin::PlainCard;
+  Token* nameToken = nullptr;
+  SubcircuitModel* subcircuit = nullptr;  // the innermost enclosing definition
+  ImportSession* session = nullptr;       // set for top-level models
+  std::vector<ElementCard*> referencedBy;  // not owned
+};
+
+}  // namespace zav

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zav {
+
+struct Token;
+
+// One parameter assignment of a card. Both tokens belong to the card's token
+// list. `row` is the element field-table row that recorded the entry, or -1.
+struct ParamEntry {
+  Token* name = nullptr;
+  Token* value = nullptr;
+  int32_t row = -1;
+};
+
+}  // namespace zav

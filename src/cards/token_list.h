@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <string_view>
+#include <vector>
+
+#include "cards/token.h"
+
+namespace zav {
+
+// The ordered tokens of one card: an intrusive doubly linked list whose nodes
+// live in a per-card arena (one allocation per block of tokens, not per
+// token). Insertion and removal anywhere are O(1); a removed token's text is
+// released at once and its node is reused by later insertions.
+class TokenList {
+ public:
+  TokenList() = default;
+  TokenList(const TokenList&) = delete;
+  TokenList& operator=(const TokenList&) = delete;
+
+  Token* front() const { return head_; }
+  Token* back() const { return tail_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+
+  // Inserts a new token before `position`; a null position appends.
+  Token* InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line);
+  // Inserts a new token after `position`; a null position prepends.
+  Token* InsertAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line);
+  Token* PushBack(TokenKind kind, std::string_view text, SourceLine* line) {
+    return InsertBefore(nullptr, kind, text, line);
+  }
+  Token* PushFront(TokenKind kind, std::string_view text, SourceLine* line) {
+    return InsertAfter(nullptr, kind, text, line);
+  }
+
+  // Unlinks the token and releases its text. Returns the token that followed it.
+  Token* Erase(Token* token);
+
+  // Removes every token, from the last to the first.
+  void Clear();
+
+  // The position of a token from the front (0-based); O(n).
+  std::size_t IndexOf(const Token* token) const;
+  // The token at a position from the front, or none; O(n).
+  Token* At(std::size_t index) const;
+
+ private:
+  Token* Allocate();
+
+  std::deque<Token> arena_;
+  std::vector<Token*> free_;
+  Token* head_ = nullptr;
+  Token* tail_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+}  // namespace zav

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zav {
+
+// One filed diagnostic: the number of the input line it is about (0 for none)
+// and its finished text. It keeps no reference to the line, so it stays
+// readable after the import that filed it has ended. Its address is the
+// host's diagnostic handle.
+struct Diagnostic {
+  int32_t lineNumber = 0;
+  std::string text;
+};
+
+}  // namespace zav

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "cards/card.h"
+#include "elements/element_field.h"
+
+namespace zav {
+
+// A circuit-element statement (R1 1 2 10k, M3 d g s b NMOD L=1u, ...). The
+// class is chosen by the first letter of the element name; each class has a
+// constant field table that drives the shared parse steps.
+class ElementCard : public Card {
+ public:
+  // The temporary generic element card that classification derives.
+  ElementCard(const Card& source, DeriveFrom);
+  // A typed element card: a copy of `source` with the factory's settings.
+  ElementCard(const Card& source, DeriveFrom, CardKind kind, uint32_t minPins, uint32_t maxPins,
+              CardKind modelKind);
+
+  // Chooses the class by the first letter of the first significant token,
+  // derives and parses the typed card; none (after a diagnostic) when the
+  // letter is unknown or the parse rejects the card.
+  static std::unique_ptr<ElementCard> Create(ElementCard& generic);
+
+  void Parse() override;  // the default element parse
+  void Link() override;   // the model link
+
+  virtual const ElementField* FieldTable() const { return nullptr; }
+  virtual std::size_t FieldCount() const { return 0; }
+
+  void ParseName();
+  // Returns the first token after the pins when the optional pins stopped at
+  // a token that is not a pin; none otherwise.
+  Token* ParsePins();
+  void ParseFields(Token* current, std::size_t firstRow);
+
+  uint32_t minPins = 0;
+  uint32_t maxPins = 0;
+  std::vector<Token*> pins;  // tokens of this card, not owned
+  CardKind modelKind = CardKind::Unknown;
+  Token* modelName = nullptr;
+};
+
+}  // namespace zav

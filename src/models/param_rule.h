@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace zav {
+
+// What becomes of one model parameter.
+enum class ParamAction : uint32_t {
+  Keep = 0,            // stays as written
+  NotSupported = 1,    // commented out, warning 23
+  Rename = 2,          // its name becomes `target`
+  MoveToInstance = 3,  // added to the referencing elements under `target`
+  KeepChanged = 4,     // stays, but the card counts as changed
+};
+
+// One row of a parameter translation table.
+struct ParamRule {
+  const char* name;    // as written in the input dialect, upper case
+  ParamAction action;
+  const char* target;  // new name (Rename) or instance name (MoveToInstance), else none
+  double factor;       // 1.0 everywhere; never applied
+};
+
+using ParamRuleTable = std::span<const ParamRule>;
+
+// The first row whose name equals `name` without regard to case; none when
+// the table does not know the parameter.
+const ParamRule* FindRule(ParamRuleTable table, std::string_view name);
+
+// The tables, one per model variant (and one per MOSFET level).
+ParamRuleTable BjtRules();
+ParamRuleTable DiodeRules();
+ParamRuleTable JfetRules();
+ParamRuleTable MosfetLevel1Rules();
+ParamRuleTable MosfetLevel2Rules();
+ParamRuleTable MosfetLevel3Rules();
+ParamRuleTable MosfetLevel4Rules();
+ParamRuleTable MosfetLevel7Rules();
+ParamRuleTable CapacitorRules();
+ParamRuleTable InductorRules();
+ParamRuleTable ResistorRules();
+ParamRuleTable CurrentSwitchRules();
+ParamRuleTable VoltageSwitchRules();
+
+}  // namespace zav

@@ -1,0 +1,38 @@
+// ASCII character classes and case-insensitive comparison.
+//
+// Model files are 8-bit text of no declared encoding. Every classification and
+// every case-insensitive comparison in the library is plain ASCII: bytes above
+// 127 belong to no class and only compare equal to themselves. Nothing here
+// consults the C locale.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace zav {
+
+constexpr bool IsAsciiSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
+constexpr bool IsAsciiLower(char c) { return c >= 'a' && c <= 'z'; }
+constexpr bool IsAsciiAlpha(char c) { return IsAsciiUpper(c) || IsAsciiLower(c); }
+constexpr char AsciiToUpper(char c) { return IsAsciiLower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Three-way comparison without regard to ASCII letter case, like _stricmp.
+int CompareNoCase(std::string_view a, std::string_view b);
+
+// Whole-text equality without regard to ASCII letter case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// True when `text` begins with `prefix`, letter case ignored (like _strnicmp
+// over the prefix's length).
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The leading decimal integer of a text, as atoi reads it: optional blanks, an
+// optional sign, digits; 0 when there are none. Saturates instead of
+// overflowing.
+int AsciiToInt(std::string_view text);
+
+}  // namespace zav

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "cards/card.h"
+#include "session/source_line.h"
+
+namespace zav {
+
+class SubcircuitModel;
+
+// One import of one file: owns its lines, its cards and its top-level
+// subcircuit models, and runs the pipeline from the raw lines to the list of
+// models. Its address is the host's session handle.
+class ImportSession {
+ public:
+  ImportSession();
+  ImportSession(const ImportSession&) = delete;
+  ImportSession& operator=(const ImportSession&) = delete;
+  ~ImportSession();
+
+  void SetStyle(int32_t styleCode);
+  void Import(const char* path);
+
+  // The first top-level model or subcircuit named `name` (case ignored).
+  ImportedModel* FindModel(std::string_view name) const;
+
+  // Writes a readable listing of the lines and cards.
+  void Dump(std::FILE* out) const;
+
+  // --- pipeline stages (public so that tests can drive them) --------------
+  void ReadFile();
+  // One read of at most size-1 characters; false at the end or on an error.
+  bool ReadLine(std::FILE* file, char* buffer, int size);
+  LineKind ClassifyLine(std::string_view text) const;
+  void AddLine(std::string_view text, int32_t number, bool isInlineComment);
+  void BuildCards();
+  std::size_t MakeCard(std::size_t start, std::size_t first);
+  void ParseCards();
+  void ClassifyCards();
+  void CollectModels();
+  void LinkCards();
+  void ResolveCards();
+
+  int32_t style = 0;
+  std::string lineCommentChars;
+  std::string inlineCommentChars;
+  std::string path;
+  bool hasPath = false;
+  std::deque<SourceLine> lines;  // stable addresses
+  std::vector<std::unique_ptr<Card>> cards;
+  std::vector<ImportedModel*> models;  // owns the entries of origin Subcircuit
+  std::size_t modelCursor = 0;
+  bool modelCursorSet = false;
+
+ private:
+  void BuildModelIndex();
+  // Upper-cased name -> first model of that name in list order.
+  std::unordered_map<std::string, ImportedModel*> modelIndex_;
+};
+
+}  // namespace zav

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cards/card.h"
+
+namespace zav {
+
+// The .ENDS card that closes the innermost open definition.
+class EndsCard : public Card {
+ public:
+  EndsCard(const Card& source, DeriveFrom);
+  void Parse() override;
+};
+
+}  // namespace zav

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "cards/card.h"
+
+namespace zav {
+
+// The .SUBCKT card that opens a definition. The constructor derives it from
+// the generic card and parses it; classification keeps it only while valid.
+class SubcktCard : public Card {
+ public:
+  SubcktCard(const Card& source, DeriveFrom);
+  void Parse() override;
+  // Translates the "OPTIONAL:", "PARAMS:" and "TEXT:" sections.
+  void Resolve() override;
+};
+
+}  // namespace zav

@@ -10,6 +10,8 @@
 
 namespace zav {
 
+struct SourceLine;
+
 // A circuit-element statement (R1 1 2 10k, M3 d g s b NMOD L=1u, ...). The
 // class is chosen by the first letter of the element name; each class has a
 // constant field table that drives the shared parse steps.
@@ -23,19 +25,24 @@ class ElementCard : public Card {
 
   // Chooses the class by the first letter of the first significant token,
   // derives and parses the typed card; none (after a diagnostic) when the
-  // letter is unknown or the parse rejects the card.
+  // letter is unknown or the parse rejects the card. `generic` is not changed
+  // apart from its token cursor.
   static std::unique_ptr<ElementCard> Create(ElementCard& generic);
 
-  void Parse() override;  // the default element parse
+  void Parse() override;  // the default element parse: name, pins, fields
   void Link() override;   // the model link
 
   virtual const ElementField* FieldTable() const { return nullptr; }
   virtual std::size_t FieldCount() const { return 0; }
 
+  // Makes the first significant token the name, or clears `valid`.
   void ParseName();
-  // Returns the first token after the pins when the optional pins stopped at
-  // a token that is not a pin; none otherwise.
+  // Reads the pins after the name. Returns the first token after the pins
+  // when the optional pins stopped at a token that is not a pin; none
+  // otherwise (the cursor then stands on the last token read).
   Token* ParsePins();
+  // Matches the tokens from `current` (none: the next significant token) to
+  // the field table from row `firstRow` on, strictly in row order.
   void ParseFields(Token* current, std::size_t firstRow);
 
   uint32_t minPins = 0;
@@ -43,6 +50,13 @@ class ElementCard : public Card {
   std::vector<Token*> pins;  // tokens of this card, not owned
   CardKind modelKind = CardKind::Unknown;
   Token* modelName = nullptr;
+
+ protected:
+  // The line of the first significant token, else the card's first line, else
+  // none. Leaves the token cursor alone.
+  const SourceLine* FirstSignificantLine() const;
+  // Appends a field entry; a ModelName row also sets `modelName`.
+  void RecordField(Token* keyword, Token* value, std::size_t row);
 };
 
 }  // namespace zav

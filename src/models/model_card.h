@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,8 +18,9 @@ class ModelCard : public Card {
   // The parse-stage card that classification derives from a generic card:
   // origin ModelCard, kind CardKind::Model, no model type, no AKO tokens.
   ModelCard(const Card& source, DeriveFrom);
-  // A variant: a copy of the parse-stage card whose modelType and akoTokens
-  // designate the copies of the same tokens.
+  // A variant: a copy of the parse-stage card whose name token, model type,
+  // AKO tokens and parameter entries designate the copies of the same tokens,
+  // position for position.
   ModelCard(const ModelCard& source, DeriveFrom, CardKind kind);
 
   // Parses the parse-stage card and builds its variant; none (after a
@@ -29,9 +31,10 @@ class ModelCard : public Card {
   void Parse() override;  // the .MODEL parse
   void Link() override;   // AKO resolution
 
-  // The variant's translation table; empty for the parse-stage card.
+  // The variant's translation table and its row count; empty for the
+  // parse-stage card.
   virtual ParamRuleTable RuleTable() { return {}; }
-  std::size_t RuleCount() { return RuleTable().size(); }
+  virtual std::size_t RuleCount() { return RuleTable().size(); }
 
   // The first parameter whose name equals `name` without regard to case.
   ParamEntry* FindParam(std::string_view name);
@@ -39,14 +42,27 @@ class ModelCard : public Card {
   // The name of the model (its name token's text), empty without one.
   std::string_view ModelName() const;
 
-  // Post-processing steps shared by the variants.
+  // Post-processing steps shared by the variants. Entries are addressed by
+  // their index in `params`.
   void TranslateParams();
   void RemoveParam(std::size_t index);
   void MoveToInstances(std::size_t index, const char* target, bool& tcMerged);
+  // Copies the referenced card's parameters into this card, keeping the ones
+  // this card already has.
   void CopyAkoParams(const ModelCard& referenced);
 
-  Token* modelType = nullptr;       // a token of this card
-  std::vector<Token*> akoTokens;    // tokens of this card, not owned
+  Token* modelType = nullptr;     // a token of this card
+  std::vector<Token*> akoTokens;  // tokens of this card, not owned
+
+ protected:
+  // The resolve step of the passive-device and switch variants: the model
+  // type gets the name the target simulator uses, then the translation pass.
+  void RenameTypeAndTranslate(std::string_view newType);
+
+ private:
+  // Removal during a translation pass only marks the entry (its name becomes
+  // none) and the pass compacts `params` once at its end.
+  bool translating_ = false;
 };
 
 }  // namespace zav

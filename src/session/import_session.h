@@ -14,6 +14,7 @@
 
 namespace zav {
 
+class LineReader;
 class SubcircuitModel;
 
 // One import of one file: owns its lines, its cards and its top-level
@@ -37,15 +38,18 @@ class ImportSession {
 
   // --- pipeline stages (public so that tests can drive them) --------------
   void ReadFile();
-  // One read of at most size-1 characters; false at the end or on an error.
-  bool ReadLine(std::FILE* file, char* buffer, int size);
+  // The next piece of at most 511 characters (through its line feed, if it
+  // has one); false at the end of the file or on a read error, which files
+  // the read diagnostic.
+  bool ReadLine(LineReader& reader, std::string& piece);
   LineKind ClassifyLine(std::string_view text) const;
   void AddLine(std::string_view text, int32_t number, bool isInlineComment);
   void BuildCards();
   std::size_t MakeCard(std::size_t start, std::size_t first);
   void ParseCards();
   void ClassifyCards();
-  void CollectModels();
+  // False when the import ends here (the last card had to be dropped).
+  bool CollectModels();
   void LinkCards();
   void ResolveCards();
 
@@ -64,6 +68,7 @@ class ImportSession {
   void BuildModelIndex();
   // Upper-cased name -> first model of that name in list order.
   std::unordered_map<std::string, ImportedModel*> modelIndex_;
+  bool indexBuilt_ = false;
 };
 
 }  // namespace zav

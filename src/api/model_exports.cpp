@@ -1,0 +1,75 @@
+// The model iteration: ZAV_GetModelFirst, ZAV_GetModelNext, ZAV_GetModelInfo.
+#include <string>
+
+#include "api/guard.h"
+#include "api/info_protocol.h"
+#include "cards/imported_model.h"
+#include "session/import_session.h"
+#include "zav.h"
+
+namespace {
+
+zav::ImportSession* AsSession(ZAV_SESSION handle) { return reinterpret_cast<zav::ImportSession*>(handle); }
+
+ZAV_MODEL AsHandle(zav::ImportedModel* model) { return reinterpret_cast<ZAV_MODEL>(model); }
+
+}  // namespace
+
+extern "C" ZAV_API int ZAV_CALL ZAV_GetModelFirst(ZAV_SESSION session, ZAV_MODEL* model, int* status) {
+  if (zav::StatusBlocks(status)) return 0;
+  if (session == nullptr || model == nullptr) {
+    *status = ZAV_STATUS_BAD_ARGUMENT;
+    return 0;
+  }
+  zav::ImportSession* s = AsSession(session);
+  if (s->models.empty()) {
+    *model = nullptr;
+    *status = ZAV_STATUS_END_OF_DATA;
+    return 0;
+  }
+  s->modelCursor = 0;
+  s->modelCursorSet = true;
+  *model = AsHandle(s->models.front());
+  return 1;
+}
+
+extern "C" ZAV_API int ZAV_CALL ZAV_GetModelNext(ZAV_SESSION session, ZAV_MODEL* model, int* status) {
+  if (zav::StatusBlocks(status)) return 0;
+  if (session == nullptr || model == nullptr) {
+    *status = ZAV_STATUS_BAD_ARGUMENT;
+    return 0;
+  }
+  zav::ImportSession* s = AsSession(session);
+  // Before any ZAV_GetModelFirst the cursor has no position: report the end.
+  if (s->models.empty() || !s->modelCursorSet || s->modelCursor >= s->models.size()) {
+    *model = nullptr;
+    *status = ZAV_STATUS_END_OF_DATA;
+    return 0;
+  }
+  ++s->modelCursor;
+  if (s->modelCursor >= s->models.size()) {
+    *model = nullptr;
+    *status = ZAV_STATUS_END_OF_DATA;
+    return 0;
+  }
+  *model = AsHandle(s->models[s->modelCursor]);
+  return 1;
+}
+
+extern "C" ZAV_API int ZAV_CALL ZAV_GetModelInfo(ZAV_MODEL model, int infoType, void* buffer, unsigned* size,
+                                                 int* status) {
+  if (zav::StatusBlocks(status)) return 0;
+  return zav::GuardExport(status, [&]() -> int {
+    if (model == nullptr) {
+      *status = ZAV_STATUS_BAD_ARGUMENT;
+      return 0;
+    }
+    if (infoType != ZAV_INFO_LENGTH && infoType != ZAV_INFO_TEXT) {
+      *status = ZAV_STATUS_BAD_INFO_TYPE;
+      return 0;
+    }
+    // Built afresh at every call, and released before returning on every path.
+    const std::string text = reinterpret_cast<zav::ImportedModel*>(model)->ModelText();
+    return zav::AnswerInfo(text, infoType, buffer, size, status);
+  });
+}

@@ -1,0 +1,299 @@
+#include "cards/card.h"
+
+#include <unordered_map>
+
+#include "diagnostics/add_diagnostic.h"
+#include "platform/ascii.h"
+#include "session/source_line.h"
+
+namespace zav {
+
+namespace {
+
+// White space, "=", "(" and ")" end a word and make up separator runs: the
+// dialect writes "IS=1E-16" and "NPN(IS=1)" without blanks.
+constexpr bool IsSeparatorChar(char c) { return IsAsciiSpace(c) || c == '=' || c == '(' || c == ')'; }
+
+struct SingleCharToken {
+  char c;
+  TokenKind kind;
+};
+
+constexpr SingleCharToken kSingleCharTokens[] = {
+    {';', TokenKind::Semicolon},
+    {'{', TokenKind::OpenBrace},
+    {'}', TokenKind::CloseBrace},
+    {',', TokenKind::Comma},
+    {'/', TokenKind::Slash},
+};
+
+const SingleCharToken* FindSingleCharToken(char c) {
+  for (const SingleCharToken& row : kSingleCharTokens) {
+    if (row.c == c) return &row;
+  }
+  return nullptr;
+}
+
+// The end of the word that starts at `start`: the first separator character
+// or the end of the text. Everything else, ",", ";" and ":" included, is part
+// of a word once it has begun.
+std::size_t WordEnd(std::string_view text, std::size_t start) {
+  std::size_t end = start + 1;
+  while (end < text.size() && !IsSeparatorChar(text[end])) ++end;
+  return end;
+}
+
+Token* SkipInsignificant(Token* token) {
+  while (token != nullptr && !IsSignificant(token->kind)) token = token->next;
+  return token;
+}
+
+// The first token from `from` on (inclusive) whose text equals `text`.
+Token* FindByText(Token* from, const std::string& text) {
+  for (Token* t = from; t != nullptr; t = t->next) {
+    if (t->text == text) return t;
+  }
+  return nullptr;
+}
+
+void WriteText(std::FILE* out, const std::string& text) {
+  // fwrite rather than fputs: a NUL read from the file is kept as a byte.
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), out);
+}
+
+}  // namespace
+
+void ConvertLineToComment(SourceLine& line) {
+  line.isInlineComment = false;
+  if (line.kind == LineKind::Comment) return;
+  std::string commented;
+  commented.reserve(line.rawText.size() + 2);
+  commented.append("* ");
+  commented.append(line.rawText);
+  line.text = std::move(commented);
+  line.kind = LineKind::Comment;
+}
+
+Card::Card(int32_t styleCode) : style(styleCode) {}
+
+Card::Card(const Card& source, DeriveFrom) {
+  origin = source.origin;
+  subcircuit = source.subcircuit;
+  session = source.session;
+  referencedBy = source.referencedBy;
+
+  kind = source.kind;
+  style = source.style;
+  valid = source.valid;
+  changed = source.changed;
+
+  lines = source.lines;
+
+  for (const Token* t = source.tokens.front(); t != nullptr; t = t->next) {
+    tokens.PushBack(t->kind, t->text, t->line);
+  }
+  tokenCursor = tokens.front();
+
+  // The name token and the parameter entries are found again among the
+  // copies by their texts, each search going forward from the previous match.
+  // A derived card thus sees the same entries as its source whenever the
+  // entries follow the token order, which is how every parse records them.
+  Token* position = tokens.front();
+  if (source.nameToken != nullptr) {
+    nameToken = FindByText(tokens.front(), source.nameToken->text);
+    if (nameToken != nullptr) position = nameToken;
+  }
+
+  // Should an entry lie before the search position (out of token order), the
+  // text search would come back empty and the entry would lose its token;
+  // the copy of the very token it pointed to is taken instead.
+  std::unordered_map<const Token*, Token*> copies;
+  auto copyOf = [&](const Token* original) -> Token* {
+    if (copies.empty()) {
+      Token* copy = tokens.front();
+      for (const Token* t = source.tokens.front(); t != nullptr && copy != nullptr; t = t->next) {
+        copies.emplace(t, copy);
+        copy = copy->next;
+      }
+    }
+    auto found = copies.find(original);
+    return found == copies.end() ? nullptr : found->second;
+  };
+  if (source.nameToken != nullptr && nameToken == nullptr) nameToken = copyOf(source.nameToken);
+
+  params.reserve(source.params.size());
+  for (const ParamEntry& entry : source.params) {
+    ParamEntry copy;
+    if (entry.name != nullptr) {
+      copy.name = FindByText(position, entry.name->text);
+      if (copy.name != nullptr) {
+        position = copy.name;
+      } else {
+        copy.name = copyOf(entry.name);
+      }
+    }
+    if (entry.value != nullptr) {
+      copy.value = FindByText(position, entry.value->text);
+      if (copy.value != nullptr) {
+        position = copy.value;
+      } else {
+        copy.value = copyOf(entry.value);
+      }
+    }
+    copy.row = -1;
+    params.push_back(copy);
+  }
+}
+
+Card::~Card() = default;
+
+// --- lines ------------------------------------------------------------------
+
+void Card::AddLine(SourceLine* line) { lines.push_back(line); }
+
+void Card::PrependCommentLine(SourceLine* line) {
+  ConvertLineToComment(*line);
+  lines.insert(lines.begin(), line);
+  if (!tokens.empty()) tokens.PushFront(TokenKind::Comment, line->text, line);
+}
+
+void Card::AppendCommentLine(SourceLine* line) {
+  ConvertLineToComment(*line);
+  lines.push_back(line);
+  if (!tokens.empty()) tokens.PushBack(TokenKind::Comment, line->text, line);
+}
+
+void Card::PrependCommentLines(std::span<SourceLine* const> newLines) {
+  if (newLines.empty()) return;
+  // Whether the card has tokens is decided once: the first line prepended
+  // one by one would add a token only to a card that already had some.
+  const bool withTokens = !tokens.empty();
+  Token* oldFront = tokens.front();
+  for (SourceLine* line : newLines) {
+    ConvertLineToComment(*line);
+    if (withTokens) tokens.InsertBefore(oldFront, TokenKind::Comment, line->text, line);
+  }
+  lines.insert(lines.begin(), newLines.begin(), newLines.end());
+}
+
+void Card::AppendCommentLines(std::span<SourceLine* const> newLines) {
+  if (newLines.empty()) return;
+  const bool withTokens = !tokens.empty();
+  lines.reserve(lines.size() + newLines.size());
+  for (SourceLine* line : newLines) {
+    ConvertLineToComment(*line);
+    lines.push_back(line);
+    if (withTokens) tokens.PushBack(TokenKind::Comment, line->text, line);
+  }
+}
+
+void Card::MergeIntoNext(Card& next) { next.PrependCommentLines(lines); }
+
+void Card::MergeIntoPrevious(Card& previous) { previous.AppendCommentLines(lines); }
+
+// --- tokens -----------------------------------------------------------------
+
+void Card::Parse() {
+  // Parameter entries, the name token and the cursor point into the token
+  // list; they go with it so that none of them is left dangling.
+  params.clear();
+  nameToken = nullptr;
+  tokenCursor = nullptr;
+  tokens.Clear();
+  for (SourceLine* line : lines) TokenizeLine(line);
+}
+
+void Card::TokenizeLine(SourceLine* line) {
+  const std::string_view text = line->text;
+  if (line->kind == LineKind::Comment) {
+    tokens.PushBack(TokenKind::Comment, text, line);
+    return;
+  }
+
+  std::size_t pos = 0;
+  if (line->kind == LineKind::Continuation) {
+    // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
+    while (pos < text.size() && (IsAsciiSpace(text[pos]) || text[pos] == '+')) ++pos;
+    tokens.PushBack(TokenKind::Continuation, text.substr(0, pos), line);
+  }
+
+  while (pos < text.size()) {
+    const char c = text[pos];
+    std::size_t end = pos + 1;
+    TokenKind kind;
+
+    if (c == '\n') {
+      kind = TokenKind::Newline;
+    } else if (const SingleCharToken* single = FindSingleCharToken(c)) {
+      kind = single->kind;
+    } else if (IsSeparatorChar(c)) {
+      while (end < text.size() && IsSeparatorChar(text[end])) ++end;
+      kind = TokenKind::Separator;
+    } else if (c == '.' && pos + 1 < text.size() && IsAsciiDigit(text[pos + 1])) {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Number;
+    } else if (c == '.' && pos + 1 < text.size() && IsAsciiAlpha(text[pos + 1])) {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Keyword;
+    } else if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Name;
+    } else if (IsAsciiDigit(c) || c == '+' || c == '-') {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Number;
+    } else {
+      // There is no quoting and no escape: a quotation mark, a "*" inside a
+      // statement, a byte outside ASCII or a NUL cannot start a token. The
+      // tokens made so far stay; the rest of the line is not tokenized.
+      AddDiagnostic(12, line, {line->text});
+      return;
+    }
+
+    tokens.PushBack(kind, text.substr(pos, end - pos), line);
+    pos = end;
+  }
+}
+
+Token* Card::FirstToken() {
+  tokenCursor = SkipInsignificant(tokens.front());
+  return tokenCursor;
+}
+
+Token* Card::NextToken() {
+  if (tokenCursor == nullptr) return nullptr;
+  tokenCursor = SkipInsignificant(tokenCursor->next);
+  return tokenCursor;
+}
+
+// --- text -------------------------------------------------------------------
+
+void Card::Print(std::FILE* out) const {
+  for (const SourceLine* line : lines) {
+    if (!line->isInlineComment) {
+      std::fprintf(out, "\nLine %3d(%d): ", static_cast<int>(line->number), static_cast<int>(line->kind));
+    }
+    WriteText(out, line->text);
+  }
+  std::fputs("\n", out);
+}
+
+std::string Card::Text() const {
+  std::size_t size = 0;
+  for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
+  std::string result;
+  result.reserve(size);
+  for (const Token* t = tokens.front(); t != nullptr; t = t->next) result.append(t->text);
+  return result;
+}
+
+std::string Card::OutputText() const {
+  if (changed) return Text();
+  std::size_t size = 0;
+  for (const SourceLine* line : lines) size += line->text.size();
+  std::string result;
+  result.reserve(size);
+  for (const SourceLine* line : lines) result.append(line->text);
+  return result;
+}
+
+}  // namespace zav

@@ -1,0 +1,146 @@
+// Editing a card in place: adding parameters on continuation lines of their
+// own and turning runs of tokens into comment lines. The output of an edited
+// card is the concatenation of its tokens, so everything not touched here
+// keeps its exact characters.
+
+#include <string>
+
+#include "cards/card.h"
+#include "diagnostics/add_diagnostic.h"
+#include "platform/ascii.h"
+
+namespace zav {
+namespace {
+
+bool ContainsLineFeed(const std::string& text) { return text.find('\n') != std::string::npos; }
+
+bool EndsWithLineFeed(const std::string& text) { return !text.empty() && text.back() == '\n'; }
+
+}  // namespace
+
+void Card::AddParameter(std::string_view name, std::string_view value, TokenKind valueKind,
+                        std::optional<std::string_view> note, bool replace) {
+  for (ParamEntry& entry : params) {
+    if (entry.name == nullptr || !EqualsNoCase(entry.name->text, name)) continue;
+    if (replace && entry.value != nullptr) {
+      entry.value->text.assign(value.data(), value.size());
+      entry.value->kind = valueKind;
+    }
+    return;
+  }
+
+  if (tokens.empty()) return;
+
+  // The new line goes after the statement's last line (and after the inline
+  // comment split off that line), but before comment lines that merely follow
+  // the statement.
+  Token* last = tokens.back();
+  Token* anchor = last;
+  while (anchor->prev != nullptr && anchor->kind == TokenKind::Comment) anchor = anchor->prev;
+  SourceLine* line = anchor->line;
+
+  Token* after = anchor;
+  bool needsLineFeed = false;
+  if (!ContainsLineFeed(anchor->text)) {
+    if (anchor != last) {
+      after = anchor->next;
+      // An inline comment on the last line of a file without a final line
+      // feed: without a break the new parameter would end up inside it.
+      needsLineFeed = !EndsWithLineFeed(after->text);
+    } else {
+      needsLineFeed = true;
+    }
+  }
+
+  changed = true;
+  Token* at = after;
+  if (needsLineFeed) at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
+  at = tokens.InsertAfter(at, TokenKind::Continuation, "+ ", line);
+  Token* nameToken = at = tokens.InsertAfter(at, TokenKind::Name, name, line);
+  at = tokens.InsertAfter(at, TokenKind::Separator, " = ", line);
+  Token* valueToken = at = tokens.InsertAfter(at, valueKind, value, line);
+  if (note.has_value()) {
+    std::string comment = "    ; ";
+    comment.append(note->data(), note->size());
+    comment.push_back('\n');
+    tokens.InsertAfter(at, TokenKind::Comment, comment, line);
+  } else {
+    tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
+  }
+  params.push_back(ParamEntry{nameToken, valueToken, -1});
+}
+
+void Card::CommentOutTokens(Token* first, Token* last) {
+  if (first == nullptr || last == nullptr) return;
+  SourceLine* runLine = first->line;
+  changed = true;
+
+  // The separator after the run goes with it; so does the line end that
+  // follows, in which case nothing of the statement is left after the run.
+  Token* end = last->next;
+  bool continues = true;
+  if (end == nullptr) {
+    continues = false;
+  } else {
+    if (end->kind == TokenKind::Separator) end = end->next;
+    if (end == nullptr) {
+      continues = false;
+    } else if (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline) {
+      end = end->next;
+      continues = false;
+    }
+  }
+
+  // The run starts a line of its own: the separator before it becomes that
+  // line break, a continuation mark before it goes with it, and anything else
+  // cannot be split off and is commented out as well.
+  if (Token* before = first->prev; before != nullptr) {
+    if (before->kind == TokenKind::Separator) {
+      before->text = "\n";
+      before->kind = TokenKind::Newline;
+    } else if (before->kind == TokenKind::Continuation) {
+      first = before;
+    } else {
+      AddDiagnostic(6, before->line, {before->text});
+      first = before;
+    }
+  }
+
+  std::string buffer = "* ";
+  for (Token* token = first; token != end; token = token->next) {
+    if (token->kind == TokenKind::Continuation) continue;
+    buffer += token->text;
+    if (ContainsLineFeed(buffer)) {
+      tokens.InsertBefore(first, TokenKind::Comment, buffer, token->line);
+      buffer = "* ";
+    }
+  }
+  if (buffer.size() > 2) {
+    buffer.push_back('\n');
+    tokens.InsertBefore(first, TokenKind::Comment, buffer, runLine);
+  }
+  if (continues) tokens.InsertBefore(first, TokenKind::Continuation, "+ ", runLine);
+
+  for (Token* token = first; token != end;) token = tokens.Erase(token);
+}
+
+void Card::CommentOutBetween(Token* first, Token* last) {
+  if (first == nullptr || last == nullptr) return;
+  // Walk from the first towards the second: a parameter's name and value are
+  // a few tokens apart, so removing many parameters from one long card stays
+  // linear. Should the second come first, the run is taken the other way.
+  for (Token* token = first; token != nullptr; token = token->next) {
+    if (token == last) {
+      CommentOutTokens(first, last);
+      return;
+    }
+  }
+  for (Token* token = last; token != nullptr; token = token->next) {
+    if (token == first) {
+      CommentOutTokens(last, first);
+      return;
+    }
+  }
+}
+
+}  // namespace zav

@@ -1,0 +1,137 @@
+#include "diagnostics/add_diagnostic.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "diagnostics/diagnostic_list.h"
+#include "diagnostics/message_catalogue.h"
+#include "session/source_line.h"
+
+namespace zav {
+namespace {
+
+// Plain characters and placeholder values stop at this length, so that ".\n"
+// still fits in the 511 characters a diagnostic may have.
+constexpr std::size_t kBodyLimit = kMaxDiagnosticLength - 2;
+
+// A quoted source line may be up to 511 characters: quoted whole it could
+// crowd the message itself out of the text. The header is therefore kept to
+// this many characters; a longer one quotes the start of the line followed by
+// "...".
+constexpr std::size_t kHeaderLimit = 256;
+constexpr std::string_view kEllipsis = "...";
+
+const char* SeverityPrefix(Severity severity) {
+  switch (severity) {
+    case Severity::Info:
+      return "info -- ";
+    case Severity::Warning:
+      return "warning -- ";
+    default:
+      return "error -- ";
+  }
+}
+
+void AppendHeader(std::string& out, const SourceLine& line) {
+  char number[32];
+  std::snprintf(number, sizeof number, "Line %d:\n\t", static_cast<int>(line.number));
+  out += number;
+  std::string_view quoted = line.rawText;
+  const bool endsInLineFeed = !quoted.empty() && quoted.back() == '\n';
+  // Room for the quoted text and its line feed.
+  const std::size_t room = kHeaderLimit > out.size() + 1 ? kHeaderLimit - out.size() - 1 : 0;
+  const std::size_t bodyLength = quoted.size() - (endsInLineFeed ? 1 : 0);
+  if (bodyLength <= room) {
+    out.append(quoted.data(), bodyLength);
+  } else {
+    out.append(quoted.data(), room - kEllipsis.size());
+    out += kEllipsis;
+  }
+  out += '\n';
+}
+
+// Appends as much of `text` as fits below the body limit; false when it was cut.
+bool AppendBounded(std::string& out, std::string_view text) {
+  const std::size_t room = out.size() < kBodyLimit ? kBodyLimit - out.size() : 0;
+  if (text.size() <= room) {
+    out += text;
+    return true;
+  }
+  out.append(text.data(), room);
+  return false;
+}
+
+}  // namespace
+
+std::string FormatDiagnostic(Severity severity, std::string_view format, const SourceLine* line,
+                             std::span<const DiagnosticValue> values) {
+  std::string out;
+  out.reserve(128);
+  if (line != nullptr) AppendHeader(out, *line);
+  out += SeverityPrefix(severity);
+
+  std::size_t next = 0;
+  auto takeValue = [&]() -> const DiagnosticValue* {
+    return next < values.size() ? &values[next++] : nullptr;
+  };
+
+  bool fits = true;
+  for (std::size_t i = 0; fits && i < format.size(); ++i) {
+    const char c = format[i];
+    if (c != '%') {
+      fits = AppendBounded(out, std::string_view(&c, 1));
+      continue;
+    }
+    if (i + 1 >= format.size()) break;  // a lone % at the end vanishes
+    const char conversion = format[++i];
+    char buffer[64];
+    switch (conversion) {
+      case 's':
+      case 'S': {
+        const DiagnosticValue* value = takeValue();
+        std::string_view text = value && value->type() == DiagnosticValue::Type::Text ? value->text() : "";
+        if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+        fits = AppendBounded(out, text);
+        break;
+      }
+      case 'd':
+      case 'i': {
+        const DiagnosticValue* value = takeValue();
+        std::snprintf(buffer, sizeof buffer, "%d", value ? value->integer() : 0);
+        fits = AppendBounded(out, buffer);
+        break;
+      }
+      case 'e':
+      case 'E':
+      case 'f':
+      case 'g':
+      case 'G': {
+        const DiagnosticValue* value = takeValue();
+        const double real = value ? value->real() : 0.0;
+        // Fixed notation of a large value runs to hundreds of digits.
+        const int length = std::snprintf(nullptr, 0, "%f", real);
+        std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+        std::snprintf(text.data(), text.size() + 1, "%f", real);
+        fits = AppendBounded(out, text);
+        break;
+      }
+      default:
+        // An unknown conversion, "%%" included, vanishes without using a value.
+        break;
+    }
+  }
+  out += ".\n";
+  return out;
+}
+
+void AddDiagnostic(int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
+  const MessageRow* row = FindMessage(code);
+  if (row == nullptr) return;
+  auto diagnostic = std::make_unique<Diagnostic>();
+  diagnostic->lineNumber = line ? line->number : 0;
+  diagnostic->text = FormatDiagnostic(row->severity, row->format, line,
+                                      std::span<const DiagnosticValue>(values.begin(), values.size()));
+  TheDiagnosticList().Add(std::move(diagnostic));
+}
+
+}  // namespace zav

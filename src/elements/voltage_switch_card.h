@@ -1,0 +1,17 @@
+#pragma once
+
+#include "elements/element_card.h"
+
+namespace zav {
+
+// A voltage-controlled switch, "S": two switched nodes, the two controlling
+// nodes and the model name.
+class VoltageSwitchCard : public ElementCard {
+ public:
+  using ElementCard::ElementCard;
+
+  const ElementField* FieldTable() const override;
+  std::size_t FieldCount() const override;
+};
+
+}  // namespace zav

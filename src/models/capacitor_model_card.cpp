@@ -1,0 +1,11 @@
+#include "models/capacitor_model_card.h"
+
+namespace zav {
+
+void CapacitorModelCard::Resolve() {
+  RenameTypeAndTranslate("C");
+}
+
+ParamRuleTable CapacitorModelCard::RuleTable() { return CapacitorRules(); }
+
+}  // namespace zav

@@ -1,0 +1,11 @@
+#include "models/current_switch_model_card.h"
+
+namespace zav {
+
+void CurrentSwitchModelCard::Resolve() {
+  RenameTypeAndTranslate("CSW");
+}
+
+ParamRuleTable CurrentSwitchModelCard::RuleTable() { return CurrentSwitchRules(); }
+
+}  // namespace zav

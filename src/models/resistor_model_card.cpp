@@ -1,0 +1,11 @@
+#include "models/resistor_model_card.h"
+
+namespace zav {
+
+void ResistorModelCard::Resolve() {
+  RenameTypeAndTranslate("R");
+}
+
+ParamRuleTable ResistorModelCard::RuleTable() { return ResistorRules(); }
+
+}  // namespace zav

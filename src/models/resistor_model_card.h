@@ -1,0 +1,17 @@
+#pragma once
+
+#include "models/model_card.h"
+
+namespace zav {
+
+// A resistor model, type "RES"; the target simulator calls the type "R".
+class ResistorModelCard : public ModelCard {
+ public:
+  ResistorModelCard(const ModelCard& source, DeriveFrom)
+      : ModelCard(source, DeriveFrom{}, CardKind::ResistorModel) {}
+
+  void Resolve() override;
+  ParamRuleTable RuleTable() override;
+};
+
+}  // namespace zav

@@ -1,0 +1,90 @@
+// Parameter translation rules for bipolar transistor models (NPN, PNP, LPNP).
+#include <iterator>
+
+#include "models/param_rule.h"
+
+namespace zav {
+namespace {
+
+constexpr ParamRule kBjtRules[] = {
+    {"AF", ParamAction::Keep, nullptr, 1.0},
+    {"BF", ParamAction::Keep, nullptr, 1.0},
+    {"BR", ParamAction::Keep, nullptr, 1.0},
+    {"CJC", ParamAction::Keep, nullptr, 1.0},
+    {"CJE", ParamAction::Keep, nullptr, 1.0},
+    {"CJS", ParamAction::Keep, nullptr, 1.0},
+    {"CCS", ParamAction::Rename, "CJS", 1.0},
+    {"EG", ParamAction::Keep, nullptr, 1.0},
+    {"FC", ParamAction::Keep, nullptr, 1.0},
+    {"GAMMA", ParamAction::NotSupported, nullptr, 1.0},
+    {"IKF", ParamAction::Keep, nullptr, 1.0},
+    {"IK", ParamAction::Rename, "IKF", 1.0},
+    {"IKR", ParamAction::Keep, nullptr, 1.0},
+    {"IRB", ParamAction::Keep, nullptr, 1.0},
+    {"IS", ParamAction::Keep, nullptr, 1.0},
+    {"ISC", ParamAction::Keep, nullptr, 1.0},
+    {"C4", ParamAction::Rename, "ISC", 1.0},
+    {"ISE", ParamAction::Keep, nullptr, 1.0},
+    {"C2", ParamAction::Rename, "ISE", 1.0},
+    {"ISS", ParamAction::Keep, nullptr, 1.0},
+    {"ITF", ParamAction::Keep, nullptr, 1.0},
+    {"KF", ParamAction::Keep, nullptr, 1.0},
+    {"MJC", ParamAction::Keep, nullptr, 1.0},
+    {"MC", ParamAction::Rename, "MJC", 1.0},
+    {"MJE", ParamAction::Keep, nullptr, 1.0},
+    {"ME", ParamAction::Rename, "MJE", 1.0},
+    {"MJS", ParamAction::Keep, nullptr, 1.0},
+    {"MS", ParamAction::Rename, "MJS", 1.0},
+    {"NC", ParamAction::Keep, nullptr, 1.0},
+    {"NE", ParamAction::Keep, nullptr, 1.0},
+    {"NF", ParamAction::Keep, nullptr, 1.0},
+    {"NK", ParamAction::Keep, nullptr, 1.0},
+    {"NR", ParamAction::Keep, nullptr, 1.0},
+    {"NS", ParamAction::Keep, nullptr, 1.0},
+    {"PTF", ParamAction::Keep, nullptr, 1.0},
+    {"QCO", ParamAction::NotSupported, nullptr, 1.0},
+    {"RB", ParamAction::Keep, nullptr, 1.0},
+    {"RBM", ParamAction::Keep, nullptr, 1.0},
+    {"RC", ParamAction::Keep, nullptr, 1.0},
+    {"RCO", ParamAction::NotSupported, nullptr, 1.0},
+    {"RE", ParamAction::Keep, nullptr, 1.0},
+    {"TF", ParamAction::Keep, nullptr, 1.0},
+    {"TR", ParamAction::Keep, nullptr, 1.0},
+    {"TRB1", ParamAction::Keep, nullptr, 1.0},
+    {"TRB2", ParamAction::Keep, nullptr, 1.0},
+    {"TRC1", ParamAction::Keep, nullptr, 1.0},
+    {"TRC2", ParamAction::Keep, nullptr, 1.0},
+    {"TRE1", ParamAction::Keep, nullptr, 1.0},
+    {"TRE2", ParamAction::Keep, nullptr, 1.0},
+    {"TRM1", ParamAction::Rename, "TRBM1", 1.0},
+    {"TRM2", ParamAction::Rename, "TRBM2", 1.0},
+    {"T_ABS", ParamAction::MoveToInstance, "TEMP", 1.0},
+    {"T_MEASURED", ParamAction::Rename, "TNOM", 1.0},
+    {"T_REL_GLOBAL", ParamAction::MoveToInstance, "DTEMP", 1.0},
+    {"T_REL_LOCAL", ParamAction::NotSupported, nullptr, 1.0},
+    {"VAF", ParamAction::Keep, nullptr, 1.0},
+    {"VA", ParamAction::Rename, "VAF", 1.0},
+    {"VAR", ParamAction::Keep, nullptr, 1.0},
+    {"VB", ParamAction::Rename, "VAR", 1.0},
+    {"VJC", ParamAction::Keep, nullptr, 1.0},
+    {"PC", ParamAction::Rename, "VJC", 1.0},
+    {"VJE", ParamAction::Keep, nullptr, 1.0},
+    {"PE", ParamAction::Rename, "VJE", 1.0},
+    {"VJS", ParamAction::Keep, nullptr, 1.0},
+    {"PS", ParamAction::Rename, "VJS", 1.0},
+    {"VO", ParamAction::NotSupported, nullptr, 1.0},
+    {"VTF", ParamAction::Keep, nullptr, 1.0},
+    {"XCJC", ParamAction::Keep, nullptr, 1.0},
+    {"XCJC2", ParamAction::NotSupported, nullptr, 1.0},
+    {"XTB", ParamAction::Keep, nullptr, 1.0},
+    {"XTF", ParamAction::Keep, nullptr, 1.0},
+    {"XTI", ParamAction::Keep, nullptr, 1.0},
+    {"PT", ParamAction::Rename, "XTI", 1.0},
+};
+static_assert(std::size(kBjtRules) == 73);
+
+}  // namespace
+
+ParamRuleTable BjtRules() { return kBjtRules; }
+
+}  // namespace zav

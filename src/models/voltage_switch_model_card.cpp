@@ -1,0 +1,11 @@
+#include "models/voltage_switch_model_card.h"
+
+namespace zav {
+
+void VoltageSwitchModelCard::Resolve() {
+  RenameTypeAndTranslate("SW");
+}
+
+ParamRuleTable VoltageSwitchModelCard::RuleTable() { return VoltageSwitchRules(); }
+
+}  // namespace zav

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "models/model_card.h"
+
+namespace zav {
+
+// A voltage-controlled switch model, type "VSWITCH"; the target simulator
+// calls the type "SW".
+class VoltageSwitchModelCard : public ModelCard {
+ public:
+  VoltageSwitchModelCard(const ModelCard& source, DeriveFrom)
+      : ModelCard(source, DeriveFrom{}, CardKind::VoltageSwitchModel) {}
+
+  void Resolve() override;
+  ParamRuleTable RuleTable() override;
+};
+
+}  // namespace zav

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "models/param_rule.h"
+#include "platform/ascii.h"
+
+namespace zav {
+namespace {
+
+struct Row {
+  std::string name;
+  ParamAction action;
+  std::string target;  // empty for none
+};
+
+constexpr ParamAction kNo = ParamAction::NotSupported;
+constexpr ParamAction kRen = ParamAction::Rename;
+constexpr ParamAction kMove = ParamAction::MoveToInstance;
+
+using Rows = std::vector<Row>;
+
+Rows Join(std::initializer_list<Rows> parts) {
+  Rows all;
+  for (const Rows& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+const Rows kTemperature = {
+    {"T_ABS", kMove, "TEMP"},
+    {"T_MEASURED", kRen, "TNOM"},
+    {"T_REL_GLOBAL", kMove, "DTEMP"},
+    {"T_REL_LOCAL", kNo, ""},
+};
+
+const Rows kMosfetFront = {
+    {"GDSNOI", kNo, ""}, {"L", kMove, "L"}, {"N", kNo, ""}, {"NLEV", kNo, ""},
+    {"RB", kNo, ""},     {"RDS", kNo, ""},  {"RG", kNo, ""}, {"TT", kNo, ""},
+};
+
+// The common MOSFET rows that are not Keep, in order.
+const Rows kMosfetCommon = Join({kMosfetFront, kTemperature, {{"W", kMove, "W"}}});
+
+struct TableCase {
+  const char* label;
+  ParamRuleTable (*table)();
+  std::size_t count;
+  const char* first;
+  const char* last;
+  Rows notKept;  // every row whose action is not Keep, in table order
+};
+
+std::vector<TableCase> Cases() {
+  return {
+      {"bjt", BjtRules, 73, "AF", "PT",
+       Join({{{"CCS", kRen, "CJS"}, {"GAMMA", kNo, ""}, {"IK", kRen, "IKF"},
+              {"C4", kRen, "ISC"}, {"C2", kRen, "ISE"}, {"MC", kRen, "MJC"},
+              {"ME", kRen, "MJE"}, {"MS", kRen, "MJS"}, {"QCO", kNo, ""},
+              {"RCO", kNo, ""}, {"TRM1", kRen, "TRBM1"}, {"TRM2", kRen, "TRBM2"}},
+             kTemperature,
+             {{"VA", kRen, "VAF"}, {"VB", kRen, "VAR"}, {"PC", kRen, "VJC"},
+              {"PE", kRen, "VJE"}, {"PS", kRen, "VJS"}, {"VO", kNo, ""},
+              {"XCJC2", kNo, ""}, {"PT", kRen, "XTI"}}})},
+      {"diode", DiodeRules, 29, "AF", "XTI",
+       Join({{{"IBVL", kNo, ""}, {"NBV", kNo, ""}, {"NBVL", kNo, ""},
+              {"TBV1", kRen, "TBV"}, {"TRS1", kRen, "TRS"}},
+             kTemperature})},
+      {"jfet", JfetRules, 25, "AF", "XTI",
+       Join({{{"ALPHA", kNo, ""}, {"BETATCE", kNo, ""}, {"ISR", kNo, ""}, {"M", kNo, ""},
+              {"N", kNo, ""}, {"NR", kNo, ""}},
+             kTemperature,
+             {{"VK", kNo, ""}, {"VTOTC", kNo, ""}, {"XTI", kNo, ""}}})},
+      {"mosfet level 1", MosfetLevel1Rules, 51, "AF", "XQC",
+       Join({kMosfetCommon,
+             {{"DELTA", kNo, ""}, {"NFS", kNo, ""}, {"UTRA", kNo, ""}, {"VMAX", kNo, ""}}})},
+      {"mosfet level 2", MosfetLevel2Rules, 55, "AF", "XQC", kMosfetCommon},
+      {"mosfet level 3", MosfetLevel3Rules, 54, "AF", "XQC",
+       Join({kMosfetCommon, {{"UTRA", kNo, ""}}})},
+      {"mosfet level 4", MosfetLevel4Rules, 96, "AF", "XPART", kMosfetCommon},
+      {"mosfet level 7", MosfetLevel7Rules, 307, "CBD", "WWN",
+       Join({kMosfetFront, kTemperature, {{"W", kMove, "W"}, {"BINUNIT", kNo, ""}}})},
+      {"capacitor", CapacitorRules, 9, "C", "VC2",
+       Join({{{"C", kNo, ""}, {"TC1", kMove, "TC"}, {"TC2", kMove, ""}},
+             kTemperature,
+             {{"VC1", kNo, ""}, {"VC2", kNo, ""}}})},
+      {"inductor", InductorRules, 9, "L", "T_REL_LOCAL",
+       Join({{{"L", kNo, ""}, {"IL1", kNo, ""}, {"IL2", kNo, ""}, {"TC1", kMove, "TC"},
+              {"TC2", kMove, ""}},
+             kTemperature})},
+      {"resistor", ResistorRules, 8, "R", "T_REL_LOCAL",
+       Join({{{"R", kNo, ""}, {"TCE", kNo, ""}}, kTemperature})},
+      {"current switch", CurrentSwitchRules, 4, "IOFF", "RON",
+       {{"IOFF", kRen, "IH"}, {"ION", kRen, "IT"}}},
+      {"voltage switch", VoltageSwitchRules, 4, "ROFF", "VON",
+       {{"VOFF", kRen, "VH"}, {"VON", kRen, "VT"}}},
+  };
+}
+
+std::string Describe(const ParamRule& rule) {
+  return std::string(rule.name) + " " + std::to_string(static_cast<uint32_t>(rule.action)) +
+         " " + (rule.target ? rule.target : "-");
+}
+
+std::string Describe(const Row& row) {
+  return row.name + " " + std::to_string(static_cast<uint32_t>(row.action)) + " " +
+         (row.target.empty() ? "-" : row.target);
+}
+
+TEST(RuleTables, CountsEndsAndEveryChangingRowMatch) {
+  for (const TableCase& c : Cases()) {
+    SCOPED_TRACE(c.label);
+    const ParamRuleTable table = c.table();
+    ASSERT_EQ(table.size(), c.count);
+    EXPECT_STREQ(table.front().name, c.first);
+    EXPECT_STREQ(table.back().name, c.last);
+
+    std::vector<std::string> actual;
+    for (const ParamRule& rule : table) {
+      if (rule.action != ParamAction::Keep) actual.push_back(Describe(rule));
+    }
+    std::vector<std::string> expected;
+    for (const Row& row : c.notKept) expected.push_back(Describe(row));
+    EXPECT_EQ(actual, expected);
+  }
+}
+
+TEST(RuleTables, RowsAreWellFormed) {
+  for (const TableCase& c : Cases()) {
+    SCOPED_TRACE(c.label);
+    std::set<std::string> seen;
+    std::set<std::string> repeated;
+    for (const ParamRule& rule : c.table()) {
+      SCOPED_TRACE(rule.name);
+      ASSERT_NE(rule.name, nullptr);
+      const std::string_view name = rule.name;
+      EXPECT_FALSE(name.empty());
+      for (char ch : name) {
+        EXPECT_TRUE(IsAsciiUpper(ch) || IsAsciiDigit(ch) || ch == '_') << ch;
+      }
+      EXPECT_EQ(rule.factor, 1.0);
+      // Only renames and moves carry a target; of the moves, only the TC2
+      // half of a merged TC pair goes without.
+      const bool needsTarget = rule.action == ParamAction::Rename ||
+                               (rule.action == ParamAction::MoveToInstance && name != "TC2");
+      EXPECT_EQ(rule.target != nullptr, needsTarget);
+      if (!seen.insert(std::string(name)).second) repeated.insert(std::string(name));
+    }
+    const std::set<std::string> expectedRepeats =
+        c.table == MosfetLevel7Rules ? std::set<std::string>{"MJ", "MJSW", "PB", "PBSW"}
+                                     : std::set<std::string>{};
+    EXPECT_EQ(repeated, expectedRepeats);
+  }
+}
+
+TEST(RuleTables, MobilityIsSpeltDifferentlyByLevel) {
+  for (auto table : {MosfetLevel1Rules, MosfetLevel2Rules, MosfetLevel3Rules}) {
+    EXPECT_NE(FindRule(table(), "UO"), nullptr);
+    EXPECT_EQ(FindRule(table(), "U0"), nullptr);
+  }
+  for (auto table : {MosfetLevel4Rules, MosfetLevel7Rules}) {
+    EXPECT_EQ(FindRule(table(), "UO"), nullptr);
+    EXPECT_NE(FindRule(table(), "U0"), nullptr);
+  }
+  ASSERT_NE(FindRule(MosfetLevel4Rules(), "TEMP"), nullptr);
+  EXPECT_EQ(FindRule(MosfetLevel7Rules(), "TEMP"), nullptr);
+  ASSERT_NE(FindRule(MosfetLevel7Rules(), "TNOM"), nullptr);
+  EXPECT_EQ(FindRule(MosfetLevel7Rules(), "TNOM")->action, ParamAction::Keep);
+}
+
+TEST(FindRule, MatchesWholeNamesWithoutRegardToCase) {
+  struct Lookup {
+    ParamRuleTable (*table)();
+    const char* name;
+    const char* expectedRow;  // nullptr: not recognised
+    ParamAction action;
+  };
+  const Lookup lookups[] = {
+      {BjtRules, "VA", "VA", ParamAction::Rename},
+      {BjtRules, "va", "VA", ParamAction::Rename},
+      {BjtRules, "vAf", "VAF", ParamAction::Keep},
+      {BjtRules, "VAFX", nullptr, ParamAction::Keep},  // a row name followed by more letters
+      {BjtRules, "V", nullptr, ParamAction::Keep},     // a row name cut short
+      {BjtRules, "", nullptr, ParamAction::Keep},
+      {BjtRules, "t_measured", "T_MEASURED", ParamAction::Rename},
+      {DiodeRules, "Ibv", "IBV", ParamAction::Keep},
+      {DiodeRules, "ibvl", "IBVL", ParamAction::NotSupported},
+      {MosfetLevel1Rules, "nfs", "NFS", ParamAction::NotSupported},
+      {MosfetLevel2Rules, "nfs", "NFS", ParamAction::Keep},
+      {MosfetLevel1Rules, "LEVELS", nullptr, ParamAction::Keep},
+      {CapacitorRules, "tc2", "TC2", ParamAction::MoveToInstance},
+      {ResistorRules, "Tc1", "TC1", ParamAction::Keep},
+      {CurrentSwitchRules, "T_ABS", nullptr, ParamAction::Keep},
+      {VoltageSwitchRules, "t_abs", nullptr, ParamAction::Keep},
+      {VoltageSwitchRules, "von", "VON", ParamAction::Rename},
+  };
+  for (const Lookup& l : lookups) {
+    SCOPED_TRACE(l.name);
+    const ParamRule* rule = FindRule(l.table(), l.name);
+    if (l.expectedRow == nullptr) {
+      EXPECT_EQ(rule, nullptr);
+      continue;
+    }
+    ASSERT_NE(rule, nullptr);
+    EXPECT_STREQ(rule->name, l.expectedRow);
+    EXPECT_EQ(rule->action, l.action);
+  }
+  EXPECT_EQ(FindRule(ParamRuleTable{}, "VA"), nullptr);
+}
+
+TEST(FindRule, RepeatedNameResolvesToItsFirstRow) {
+  const ParamRuleTable table = MosfetLevel7Rules();
+  for (const char* name : {"MJ", "mjsw", "Pb", "PBSW"}) {
+    SCOPED_TRACE(name);
+    const ParamRule* rule = FindRule(table, name);
+    ASSERT_NE(rule, nullptr);
+    std::size_t firstIndex = table.size();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      if (EqualsNoCase(table[i].name, name)) {
+        firstIndex = i;
+        break;
+      }
+    }
+    EXPECT_EQ(rule, &table[firstIndex]);
+    EXPECT_LT(firstIndex, 25u);  // among the leading rows, ahead of the second copy
+  }
+}
+
+}  // namespace
+}  // namespace zav

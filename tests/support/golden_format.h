@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zav::testing {
+
+// Renders models and diagnostics of one import in the .expected format of
+// tests/golden/README.md.
+std::string RenderGolden(const std::vector<std::string>& modelTexts, const std::vector<std::string>& diagnosticTexts);
+
+// Imports `path` through an ImportSession on an emptied diagnostic list and
+// renders the result.
+std::string ImportAndRender(const std::string& path);
+
+std::string ReadFileBytes(const std::string& path);
+
+}  // namespace zav::testing

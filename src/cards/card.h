@@ -79,6 +79,16 @@ class Card : public ImportedModel {
   // replaces its value (replace set) or leaves it (replace clear).
   void AddParameter(std::string_view name, std::string_view value, TokenKind valueKind,
                     std::optional<std::string_view> note, bool replace);
+  // The two halves of AddParameter, for a caller that adds many parameters
+  // in a row and keeps its own record of the names present: where the next
+  // added line goes (the token to insert after, and whether a line feed must
+  // come first), and the insertion itself, without looking for an existing
+  // parameter of that name. InsertParameter returns the last token it
+  // inserted; the next parameter of the row goes right after it.
+  Token* ParameterInsertionPoint(bool& lineFeedFirst) const;
+  Token* InsertParameter(Token* after, bool lineFeedFirst, std::string_view name,
+                         std::string_view value, TokenKind valueKind,
+                         std::optional<std::string_view> note);
   // Replaces the run from `first` to `last` (inclusive; `first` is never the
   // card's first token) by comment lines.
   void CommentOutTokens(Token* first, Token* last);

@@ -28,33 +28,45 @@ void Card::AddParameter(std::string_view name, std::string_view value, TokenKind
     }
     return;
   }
+  bool lineFeedFirst = false;
+  Token* after = ParameterInsertionPoint(lineFeedFirst);
+  if (after != nullptr) InsertParameter(after, lineFeedFirst, name, value, valueKind, note);
+}
 
-  if (tokens.empty()) return;
+Token* Card::ParameterInsertionPoint(bool& lineFeedFirst) const {
+  lineFeedFirst = false;
+  Token* last = tokens.back();
+  if (last == nullptr) return nullptr;
 
   // The new line goes after the statement's last line (and after the inline
   // comment split off that line), but before comment lines that merely follow
   // the statement.
-  Token* last = tokens.back();
   Token* anchor = last;
+  while (anchor->prev != nullptr && anchor->kind == TokenKind::Comment) anchor = anchor->prev;
+  if (ContainsLineFeed(anchor->text)) return anchor;
+  if (anchor == last) {
+    // The end of a file without a final line feed.
+    lineFeedFirst = true;
+    return anchor;
+  }
+  // An inline comment on the last line of a file without a final line feed:
+  // without a break the new parameter would end up inside the comment.
+  lineFeedFirst = !EndsWithLineFeed(anchor->next->text);
+  return anchor->next;
+}
+
+Token* Card::InsertParameter(Token* after, bool lineFeedFirst, std::string_view name,
+                             std::string_view value, TokenKind valueKind,
+                             std::optional<std::string_view> note) {
+  // Every new token is attributed to the line of the statement's last code
+  // token, so that diagnostics about it quote that line.
+  Token* anchor = after;
   while (anchor->prev != nullptr && anchor->kind == TokenKind::Comment) anchor = anchor->prev;
   SourceLine* line = anchor->line;
 
-  Token* after = anchor;
-  bool needsLineFeed = false;
-  if (!ContainsLineFeed(anchor->text)) {
-    if (anchor != last) {
-      after = anchor->next;
-      // An inline comment on the last line of a file without a final line
-      // feed: without a break the new parameter would end up inside it.
-      needsLineFeed = !EndsWithLineFeed(after->text);
-    } else {
-      needsLineFeed = true;
-    }
-  }
-
   changed = true;
   Token* at = after;
-  if (needsLineFeed) at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
+  if (lineFeedFirst) at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
   at = tokens.InsertAfter(at, TokenKind::Continuation, "+ ", line);
   Token* nameToken = at = tokens.InsertAfter(at, TokenKind::Name, name, line);
   at = tokens.InsertAfter(at, TokenKind::Separator, " = ", line);
@@ -63,11 +75,12 @@ void Card::AddParameter(std::string_view name, std::string_view value, TokenKind
     std::string comment = "    ; ";
     comment.append(note->data(), note->size());
     comment.push_back('\n');
-    tokens.InsertAfter(at, TokenKind::Comment, comment, line);
+    at = tokens.InsertAfter(at, TokenKind::Comment, comment, line);
   } else {
-    tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
+    at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
   }
   params.push_back(ParamEntry{nameToken, valueToken, -1});
+  return at;
 }
 
 void Card::CommentOutTokens(Token* first, Token* last) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,27 +17,60 @@ class SubcktCard;
 // One .SUBCKT ... .ENDS block as a model: the host receives the output texts
 // of its cards in input order. Model cards and nested definitions inside it
 // are local models, found from inside before anything further out.
+//
+// A top-level definition and the definitions nested in it share one record
+// of the whole block: the cards in input order (each nested definition is a
+// range of it) and the innermost open definition. So offering a card costs
+// O(1) whatever the nesting depth, and no card is copied into the list of
+// every enclosing definition.
 class SubcircuitModel : public ImportedModel {
  public:
   // A top-level definition, registered in `session`'s model list.
   SubcircuitModel(ImportSession* session, SubcktCard* card);
-  // A nested definition inside `parent`.
-  SubcircuitModel(SubcircuitModel* parent, Card* card);
+  // Also destroys the nested definitions, without recursion.
   ~SubcircuitModel() override;
 
-  // Offers the next card of the block; true when the card closed this
-  // definition.
+  // Offers the next card of the block (the session offers every card after
+  // the .SUBCKT card of a top-level definition, in order). The card goes to
+  // the innermost open definition: a .SUBCKT card opens a nested one, an
+  // .ENDS card closes the innermost one whatever its name. True when the card
+  // closed this definition. A closed definition takes no more cards.
   bool AddCard(Card* card);
 
   // The first model named `name` (case ignored) visible from this definition:
   // its own models, then each enclosing definition's, then the session's.
+  // Meant for after collection; the first lookup after the last AddCard
+  // indexes the whole block once, every lookup then costs O(log n).
   ImportedModel* FindModel(std::string_view name) const;
 
+  // The output texts of the cards of the block, concatenated.
   std::string ModelText() const override;
 
+  // The cards of the block, not owned: the .SUBCKT card, every card of the
+  // block in input order (those of nested definitions included) and the
+  // closing .ENDS card; up to the last card offered while still open.
+  std::span<Card* const> cards() const;
+
+  // The nested definition that is open now, or none.
   SubcircuitModel* openChild = nullptr;
-  std::vector<Card*> cards;             // not owned
-  std::vector<ImportedModel*> models;   // owns the entries of origin Subcircuit
+  // The model cards of the block (not owned) and the nested definitions
+  // (owned, origin Subcircuit), in input order.
+  std::vector<ImportedModel*> models;
+
+ private:
+  struct Block;
+
+  // A definition nested in `parent`, opened by the card at `begin` of the
+  // block's card list.
+  SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_t begin);
+
+  std::size_t End() const;
+
+  std::unique_ptr<Block> ownBlock_;  // set for a top-level definition only
+  Block* block_ = nullptr;
+  std::size_t begin_ = 0;  // position of the .SUBCKT card in the block
+  std::size_t end_ = 0;    // one past the .ENDS card; meaningful once closed
+  bool closed_ = false;
 };
 
 }  // namespace zav

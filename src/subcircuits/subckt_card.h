@@ -12,6 +12,13 @@ class SubcktCard : public Card {
   void Parse() override;
   // Translates the "OPTIONAL:", "PARAMS:" and "TEXT:" sections.
   void Resolve() override;
+
+ private:
+  // False when the "OPTIONAL:" section is malformed and the card must stay
+  // as read.
+  bool TranslateOptionalPins();
+  void RemoveParamsKeyword();
+  void CommentOutTextSection();
 };
 
 }  // namespace zav

@@ -1,0 +1,64 @@
+// libFuzzer target: imports arbitrary bytes through the exports and asks for
+// every model and diagnostic text, as a host would.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "zav.h"
+
+namespace {
+
+void ReadAllDiagnostics() {
+  int status = 0;
+  ZAV_DIAGNOSTIC diagnostic = nullptr;
+  if (!ZAV_GetErrorFirst(nullptr, &diagnostic, &status)) return;
+  std::vector<char> buffer;
+  do {
+    unsigned size = 4;
+    int length = 0;
+    if (!ZAV_GetErrorInfo(diagnostic, ZAV_INFO_LENGTH, &length, &size, &status)) return;
+    buffer.resize(static_cast<std::size_t>(length) + 1);
+    size = static_cast<unsigned>(buffer.size());
+    if (!ZAV_GetErrorInfo(diagnostic, ZAV_INFO_TEXT, buffer.data(), &size, &status)) return;
+  } while (ZAV_GetErrorNext(nullptr, &diagnostic, &status));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::string path = "/tmp/zav-fuzz-" + std::to_string(getpid()) + ".lib";
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return 0;
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+
+  int status = 0;
+  ZAV_SESSION session = nullptr;
+  if (!ZAV_PerformImport(path.c_str(), 0, &session, &status)) return 0;
+  ZAV_MODEL model = nullptr;
+  std::vector<char> buffer;
+  if (ZAV_GetModelFirst(session, &model, &status)) {
+    do {
+      unsigned length = 0;
+      unsigned query = 0;
+      // A deliberately short buffer first: the call must report the length.
+      if (!ZAV_GetModelInfo(model, ZAV_INFO_TEXT, nullptr, &query, &status) && status == ZAV_STATUS_BAD_SIZE) {
+        status = 0;
+        length = query;
+      }
+      buffer.resize(length + 1);
+      unsigned full = length + 1;
+      ZAV_GetModelInfo(model, ZAV_INFO_TEXT, buffer.data(), &full, &status);
+      status = 0;
+    } while (ZAV_GetModelNext(session, &model, &status));
+  }
+  status = 0;
+  ReadAllDiagnostics();
+  status = 0;
+  ZAV_EndImport(session, &status);
+  return 0;
+}

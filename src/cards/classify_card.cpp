@@ -1,0 +1,71 @@
+#include "cards/classify_card.h"
+
+#include "cards/card.h"
+#include "diagnostics/add_diagnostic.h"
+#include "elements/element_card.h"
+#include "models/model_card.h"
+#include "platform/ascii.h"
+#include "session/source_line.h"
+#include "subcircuits/ends_card.h"
+#include "subcircuits/subckt_card.h"
+
+namespace zav {
+namespace {
+
+// The typed card when its own parse accepted it; none otherwise (the parse
+// filed the diagnostic).
+template <typename TypedCard>
+std::unique_ptr<Card> BuildIfValid(const Card& card) {
+  auto typed = std::make_unique<TypedCard>(card, DeriveFrom{});
+  if (!typed->valid) return nullptr;
+  return typed;
+}
+
+}  // namespace
+
+std::unique_ptr<Card> ClassifyCard(Card& card) {
+  card.kind = CardKind::Unknown;
+  Token* first = card.FirstToken();
+  if (first == nullptr) {
+    const SourceLine* where = !card.tokens.empty() ? card.tokens.front()->line
+                              : !card.lines.empty() ? card.lines.front()
+                                                     : nullptr;
+    AddDiagnostic(5, where);
+    return nullptr;
+  }
+
+  switch (first->kind) {
+    case TokenKind::Keyword:
+      card.kind = CardKind::Control;
+      // Only the start of the keyword counts, so .model, .MODULE, .SUB and
+      // .ENDSX all find their class, while .END does not.
+      if (StartsWithNoCase(first->text, ".MOD")) {
+        card.kind = CardKind::Model;
+        ModelCard parseStage(card, DeriveFrom{});
+        return ModelCard::Create(parseStage);
+      }
+      if (StartsWithNoCase(first->text, ".SU")) {
+        card.kind = CardKind::Subckt;
+        return BuildIfValid<SubcktCard>(card);
+      }
+      if (StartsWithNoCase(first->text, ".ENDS")) {
+        card.kind = CardKind::Ends;
+        return BuildIfValid<EndsCard>(card);
+      }
+      AddDiagnostic(9, first->line);
+      return nullptr;
+
+    case TokenKind::Name: {
+      card.kind = CardKind::Element;
+      ElementCard generic(card, DeriveFrom{});
+      return ElementCard::Create(generic);
+    }
+
+    default:  // a Number, such as ".5"
+      AddDiagnostic(6, first->line, {first->text});
+      AddDiagnostic(8, first->line);
+      return nullptr;
+  }
+}
+
+}  // namespace zav

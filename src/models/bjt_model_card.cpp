@@ -1,0 +1,20 @@
+#include "models/bjt_model_card.h"
+
+#include "platform/ascii.h"
+
+namespace zav {
+
+void BjtModelCard::Resolve() {
+  TranslateParams();
+  // A lateral PNP is a PNP whose substrate sits on the other side: the
+  // target simulator has no LPNP type, only the substrate switch.
+  if (modelType != nullptr && EqualsNoCase(modelType->text, "LPNP")) {
+    changed = true;
+    modelType->text = "PNP";
+    AddParameter("SUBS", "-1", TokenKind::Number, "Updated from LPNP", true);
+  }
+}
+
+ParamRuleTable BjtModelCard::RuleTable() { return BjtRules(); }
+
+}  // namespace zav

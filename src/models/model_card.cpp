@@ -1,0 +1,224 @@
+#include "models/model_card.h"
+
+#include <utility>
+
+#include "diagnostics/add_diagnostic.h"
+#include "models/bjt_model_card.h"
+#include "models/capacitor_model_card.h"
+#include "models/current_switch_model_card.h"
+#include "models/diode_model_card.h"
+#include "models/inductor_model_card.h"
+#include "models/jfet_model_card.h"
+#include "models/mosfet_model_card.h"
+#include "models/resistor_model_card.h"
+#include "models/voltage_switch_model_card.h"
+#include "platform/ascii.h"
+
+namespace zav {
+namespace {
+
+// The model types and the variant each one builds, compared whole and
+// without regard to case.
+struct ModelTypeRow {
+  const char* keyword;
+  CardKind kind;
+};
+
+constexpr ModelTypeRow kModelTypes[] = {
+    {"NPN", CardKind::BjtModel},
+    {"PNP", CardKind::BjtModel},
+    {"LPNP", CardKind::BjtModel},
+    {"D", CardKind::DiodeModel},
+    {"NJF", CardKind::JfetModel},
+    {"PJF", CardKind::JfetModel},
+    {"NMOS", CardKind::MosfetModel},
+    {"PMOS", CardKind::MosfetModel},
+    {"CAP", CardKind::CapacitorModel},
+    {"IND", CardKind::InductorModel},
+    {"RES", CardKind::ResistorModel},
+    {"ISWITCH", CardKind::CurrentSwitchModel},
+    {"VSWITCH", CardKind::VoltageSwitchModel},
+};
+
+// The MOSFET levels the target simulator has a counterpart for.
+constexpr int kTranslatableMosfetLevels[] = {1, 2, 3, 4, 7};
+
+bool IsTranslatableMosfetLevel(int level) {
+  for (int accepted : kTranslatableMosfetLevels) {
+    if (level == accepted) return true;
+  }
+  return false;
+}
+
+const SourceLine* LineOf(const Token* token) { return token != nullptr ? token->line : nullptr; }
+
+std::unique_ptr<ModelCard> BuildVariant(const ModelCard& parseStage, CardKind kind) {
+  switch (kind) {
+    case CardKind::BjtModel: return std::make_unique<BjtModelCard>(parseStage, DeriveFrom{});
+    case CardKind::DiodeModel: return std::make_unique<DiodeModelCard>(parseStage, DeriveFrom{});
+    case CardKind::JfetModel: return std::make_unique<JfetModelCard>(parseStage, DeriveFrom{});
+    case CardKind::MosfetModel: return std::make_unique<MosfetModelCard>(parseStage, DeriveFrom{});
+    case CardKind::CapacitorModel:
+      return std::make_unique<CapacitorModelCard>(parseStage, DeriveFrom{});
+    case CardKind::InductorModel:
+      return std::make_unique<InductorModelCard>(parseStage, DeriveFrom{});
+    case CardKind::ResistorModel:
+      return std::make_unique<ResistorModelCard>(parseStage, DeriveFrom{});
+    case CardKind::CurrentSwitchModel:
+      return std::make_unique<CurrentSwitchModelCard>(parseStage, DeriveFrom{});
+    case CardKind::VoltageSwitchModel:
+      return std::make_unique<VoltageSwitchModelCard>(parseStage, DeriveFrom{});
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+ModelCard::ModelCard(const Card& source, DeriveFrom) : Card(source, DeriveFrom{}) {
+  origin = Origin::ModelCard;
+  kind = CardKind::Model;
+}
+
+ModelCard::ModelCard(const ModelCard& source, DeriveFrom, CardKind variantKind)
+    : Card(source, DeriveFrom{}) {
+  origin = Origin::ModelCard;
+  kind = variantKind;
+
+  // Every token the parse recorded is mapped to its copy by position. (A
+  // search by text would take a parameter named like the model, as in
+  // ".MODEL R RES R=1", for the model's name, and removing the parameter
+  // would then comment out the name and type as well.) The parse records
+  // tokens in list order, so one walk over both lists finds them all.
+  std::vector<Token*> wanted;
+  std::vector<Token**> slots;
+  auto want = [&](Token* original, Token** slot) {
+    *slot = nullptr;
+    if (original == nullptr) return;
+    wanted.push_back(original);
+    slots.push_back(slot);
+  };
+  want(source.nameToken, &nameToken);
+  akoTokens.assign(source.akoTokens.size(), nullptr);
+  for (std::size_t i = 0; i < source.akoTokens.size(); ++i) want(source.akoTokens[i], &akoTokens[i]);
+  want(source.modelType, &modelType);
+  params.assign(source.params.size(), ParamEntry{});
+  for (std::size_t i = 0; i < source.params.size(); ++i) {
+    want(source.params[i].name, &params[i].name);
+    want(source.params[i].value, &params[i].value);
+    params[i].row = -1;
+  }
+
+  std::size_t next = 0;
+  const Token* original = source.tokens.front();
+  for (Token* copy = tokens.front(); copy != nullptr && original != nullptr && next < wanted.size();
+       copy = copy->next, original = original->next) {
+    while (next < wanted.size() && wanted[next] == original) *slots[next++] = copy;
+  }
+}
+
+std::string_view ModelCard::ModelName() const {
+  return nameToken != nullptr ? std::string_view(nameToken->text) : std::string_view();
+}
+
+ParamEntry* ModelCard::FindParam(std::string_view name) {
+  for (ParamEntry& entry : params) {
+    if (entry.name != nullptr && EqualsNoCase(entry.name->text, name)) return &entry;
+  }
+  return nullptr;
+}
+
+void ModelCard::Parse() {
+  valid = true;
+  nameToken = nullptr;
+  modelType = nullptr;
+  akoTokens.clear();
+  params.clear();
+
+  auto fail = [this](int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
+    AddDiagnostic(code, line, values);
+    valid = false;
+  };
+
+  Token* keyword = FirstToken();
+  if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, ".MOD")) {
+    fail(16, keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front()), {});
+    return;
+  }
+  const SourceLine* keywordLine = keyword->line;
+
+  Token* name = NextToken();
+  if (name == nullptr) return fail(17, keywordLine, {});
+  if (name->kind != TokenKind::Name && name->kind != TokenKind::Number) return fail(17, name->line, {});
+  nameToken = name;
+
+  // The model type, or the AKO reference in front of it.
+  auto nextName = [&](Token*& out) {
+    out = NextToken();
+    if (out == nullptr) {
+      fail(18, keywordLine, {});
+      return false;
+    }
+    if (out->kind != TokenKind::Name) {
+      fail(18, out->line, {});
+      return false;
+    }
+    return true;
+  };
+  Token* type = nullptr;
+  if (!nextName(type)) return;
+  if (StartsWithNoCase(type->text, "AKO:")) {
+    akoTokens.push_back(type);
+    // "AKO:" may stand apart from the name it refers to.
+    if (type->text.size() == 4) {
+      Token* reference = nullptr;
+      if (!nextName(reference)) return;
+      akoTokens.push_back(reference);
+    }
+    if (!nextName(type)) return;
+  }
+  modelType = type;
+
+  // Separators include "=", "(" and ")", so "IS=1", "IS 1" and "(IS=1)" all
+  // read as the same pair.
+  for (Token* parameter = NextToken(); parameter != nullptr; parameter = NextToken()) {
+    if (parameter->kind != TokenKind::Name) {
+      return fail(20, parameter->line, {parameter->text, "model parameter"});
+    }
+    Token* value = NextToken();
+    if (value == nullptr) return fail(21, parameter->line, {parameter->text});
+    if (value->kind != TokenKind::Number) return fail(22, value->line, {value->text});
+    params.push_back(ParamEntry{parameter, value, -1});
+  }
+}
+
+std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
+  parseStage.Parse();
+  if (!parseStage.valid) return nullptr;
+
+  const ModelTypeRow* match = nullptr;
+  for (const ModelTypeRow& row : kModelTypes) {
+    if (EqualsNoCase(parseStage.modelType->text, row.keyword)) {
+      match = &row;
+      break;
+    }
+  }
+
+  if (match != nullptr && match->kind == CardKind::MosfetModel) {
+    if (const ParamEntry* level = parseStage.FindParam("LEVEL"); level != nullptr) {
+      if (!IsTranslatableMosfetLevel(AsciiToInt(level->value->text))) {
+        AddDiagnostic(19, parseStage.modelType->line, {level->value->text});
+        return nullptr;
+      }
+    }
+  }
+
+  std::unique_ptr<ModelCard> variant;
+  if (match != nullptr) variant = BuildVariant(parseStage, match->kind);
+  if (variant == nullptr) {
+    AddDiagnostic(11, LineOf(parseStage.FirstToken()), {});
+    return nullptr;
+  }
+  return variant;
+}
+
+}  // namespace zav

@@ -1,0 +1,234 @@
+// What happens to a model card after all cards are classified: the AKO
+// reference is resolved (Link), then the parameters are translated through
+// the variant's table (Resolve), moving some of them to the elements that use
+// the model.
+
+#include <algorithm>
+#include <string>
+#include <unordered_set>
+
+#include "diagnostics/add_diagnostic.h"
+#include "elements/element_card.h"
+#include "models/model_card.h"
+#include "platform/ascii.h"
+#include "session/import_session.h"
+#include "subcircuits/subcircuit_model.h"
+
+namespace zav {
+namespace {
+
+const SourceLine* LineOf(const Token* token) { return token != nullptr ? token->line : nullptr; }
+
+std::string_view TextOf(const Token* token) {
+  return token != nullptr ? std::string_view(token->text) : std::string_view();
+}
+
+std::string Quoted(std::string_view prefix, std::string_view name) {
+  std::string text(prefix);
+  text += '"';
+  text += name;
+  text += '"';
+  return text;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = AsciiToUpper(c);
+  return upper;
+}
+
+bool IsTemperatureCoefficient(std::string_view name) {
+  return EqualsNoCase(name, "TC1") || EqualsNoCase(name, "TC2");
+}
+
+}  // namespace
+
+void ModelCard::Link() {
+  if (akoTokens.empty()) return;
+  changed = true;
+
+  // "AKO:NAME" in one token, or "AKO:" followed by the name.
+  std::string reference =
+      akoTokens.size() == 1 ? akoTokens.front()->text.substr(4) : akoTokens[1]->text;
+
+  ImportedModel* found = nullptr;
+  if (subcircuit != nullptr) {
+    found = subcircuit->FindModel(reference);
+  } else if (session != nullptr) {
+    found = session->FindModel(reference);
+  }
+
+  if (found == nullptr) {
+    AddDiagnostic(35, LineOf(nameToken), {reference, ModelName()});
+    return;
+  }
+  if (found->origin != Origin::ModelCard) {
+    AddDiagnostic(36, LineOf(nameToken), {ModelName(), reference});
+    return;
+  }
+
+  CommentOutBetween(akoTokens.front(), akoTokens.back());
+  akoTokens.clear();  // their tokens are gone
+  CopyAkoParams(*static_cast<const ModelCard*>(found));
+}
+
+void ModelCard::CopyAkoParams(const ModelCard& referenced) {
+  const std::string note = Quoted("Added via AKO reference from: ", referenced.ModelName());
+
+  // What AddParameter does for each entry, without its walk over all
+  // parameters per entry: copying a long parameter list stays linear. A name
+  // this card has already (in any case) keeps this card's value.
+  std::unordered_set<std::string> present;
+  for (const ParamEntry& entry : params) {
+    if (entry.name != nullptr) present.insert(UpperCase(entry.name->text));
+  }
+  Token* after = nullptr;
+  bool lineFeedFirst = false;
+  // By index, and only over the entries there are now: a card that refers
+  // to itself must not walk into what it is adding.
+  const std::size_t count = referenced.params.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const ParamEntry& entry = referenced.params[i];
+    if (entry.name == nullptr || entry.value == nullptr) continue;
+    if (!present.insert(UpperCase(entry.name->text)).second) continue;
+    const std::string name = entry.name->text;
+    const std::string value = entry.value->text;
+    const TokenKind kind = entry.value->kind;
+    if (after == nullptr) {
+      after = ParameterInsertionPoint(lineFeedFirst);
+      if (after == nullptr) return;
+    }
+    after = InsertParameter(after, lineFeedFirst, name, value, kind, note);
+    lineFeedFirst = false;
+  }
+}
+
+void ModelCard::TranslateParams() {
+  const ParamRuleTable table = RuleTable();
+  bool tcMerged = false;
+  translating_ = true;
+
+  // Entries removed by the pass are only marked; entries added to this card
+  // meanwhile (none are) would still be visited, as the walk is by index.
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    Token* name = params[i].name;
+    if (name == nullptr) continue;
+    const ParamRule* rule = FindRule(table, name->text);
+    if (rule == nullptr) {
+      AddDiagnostic(24, name->line, {name->text});
+      changed = true;
+      RemoveParam(i);
+      continue;
+    }
+    switch (rule->action) {
+      case ParamAction::Keep:
+        break;
+      case ParamAction::NotSupported:
+        changed = true;
+        AddDiagnostic(23, name->line, {name->text});
+        RemoveParam(i);
+        break;
+      case ParamAction::Rename:
+        changed = true;
+        if (rule->target != nullptr) name->text = rule->target;
+        break;
+      case ParamAction::MoveToInstance:
+        changed = true;
+        MoveToInstances(i, rule->target, tcMerged);
+        RemoveParam(i);
+        break;
+      case ParamAction::KeepChanged:
+        changed = true;
+        break;
+      default:
+        changed = true;
+        AddDiagnostic(25, name->line, {name->text});
+        RemoveParam(i);
+        break;
+    }
+  }
+
+  translating_ = false;
+  std::erase_if(params, [](const ParamEntry& entry) { return entry.name == nullptr; });
+}
+
+void ModelCard::RemoveParam(std::size_t index) {
+  if (index >= params.size()) return;
+  ParamEntry& entry = params[index];
+  CommentOutBetween(entry.name, entry.value);
+  if (translating_) {
+    entry = ParamEntry{};
+  } else {
+    params.erase(params.begin() + static_cast<std::ptrdiff_t>(index));
+  }
+}
+
+void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcMerged) {
+  if (index >= params.size() || params[index].name == nullptr) return;
+  const std::string name = params[index].name->text;
+  const Token* valueToken = params[index].value;
+  const std::string value(TextOf(valueToken));
+  const TokenKind valueKind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
+  const SourceLine* line = params[index].name->line;
+
+  if (referencedBy.empty()) {
+    AddDiagnostic(26, line, {ModelName(), name});
+    return;
+  }
+
+  const std::string note = Quoted("Moved here from model: ", ModelName());
+
+  if (!IsTemperatureCoefficient(name)) {
+    const std::string instanceName = target != nullptr ? std::string(target) : name;
+    for (ElementCard* element : referencedBy) {
+      AddDiagnostic(27, line, {name, TextOf(element->nameToken), instanceName});
+      element->AddParameter(instanceName, value, valueKind, note, false);
+    }
+    return;
+  }
+
+  // The target simulator takes both temperature coefficients as one "TC"
+  // instance parameter, "TC1,TC2"; the first of the pair met moves both.
+  if (tcMerged) return;
+  std::string first;
+  std::string second;
+  bool hasFirst = false;
+  bool hasSecond = false;
+  if (EqualsNoCase(name, "TC1")) {
+    first = value;
+    hasFirst = true;
+    if (const ParamEntry* other = FindParam("TC2"); other != nullptr && other->value != nullptr) {
+      second = other->value->text;
+      hasSecond = true;
+    }
+  } else {
+    second = value;
+    hasSecond = true;
+    if (const ParamEntry* other = FindParam("TC1"); other != nullptr && other->value != nullptr) {
+      first = other->value->text;
+      hasFirst = true;
+    }
+  }
+  std::string merged;
+  if (hasFirst && hasSecond) {
+    merged = first + "," + second;
+  } else if (hasFirst) {
+    merged = first;
+  } else {
+    merged = "0.0," + second;
+  }
+
+  for (ElementCard* element : referencedBy) {
+    AddDiagnostic(27, line, {name, TextOf(element->nameToken), "TC"});
+    element->AddParameter("TC", merged, TokenKind::Name, note, false);
+  }
+  tcMerged = true;
+}
+
+void ModelCard::RenameTypeAndTranslate(std::string_view newType) {
+  changed = true;
+  if (modelType != nullptr) modelType->text.assign(newType.data(), newType.size());
+  TranslateParams();
+}
+
+}  // namespace zav

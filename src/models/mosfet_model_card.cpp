@@ -1,0 +1,78 @@
+#include "models/mosfet_model_card.h"
+
+#include <string>
+
+#include "diagnostics/add_diagnostic.h"
+#include "platform/ascii.h"
+
+namespace zav {
+
+void MosfetModelCard::ChooseRules() {
+  if (level != -1) return;
+  level = 1;
+  if (const ParamEntry* entry = FindParam("LEVEL"); entry != nullptr && entry->value != nullptr) {
+    level = AsciiToInt(entry->value->text);
+  }
+  ParamRuleTable table;
+  switch (level) {
+    case 2: table = MosfetLevel2Rules(); break;
+    case 3: table = MosfetLevel3Rules(); break;
+    case 4: table = MosfetLevel4Rules(); break;
+    case 7: table = MosfetLevel7Rules(); break;
+    default: table = MosfetLevel1Rules(); break;
+  }
+  rules = table.data();
+  ruleCount = table.size();
+}
+
+ParamRuleTable MosfetModelCard::RuleTable() {
+  ChooseRules();
+  return ParamRuleTable(rules, ruleCount);
+}
+
+std::size_t MosfetModelCard::RuleCount() {
+  ChooseRules();
+  return ruleCount;
+}
+
+// L and W are instance geometry in the target simulator. A top-level model
+// keeps a note of the values it was written with (1E-4 standing in for a
+// missing one); the translation pass then moves them to the transistors.
+void MosfetModelCard::RecordLengthAndWidth() {
+  const ParamEntry* length = FindParam("L");
+  const ParamEntry* width = FindParam("W");
+  if (length == nullptr && width == nullptr) return;
+
+  if (subcircuit != nullptr) {
+    if (referencedBy.empty()) {
+      AddDiagnostic(28, nameToken ? nameToken->line : nullptr, {ModelName()});
+    }
+    return;
+  }
+
+  std::string note = "* L=";
+  note += length != nullptr ? std::string_view(length->value->text) : std::string_view("1E-4");
+  note += " W=";
+  note += width != nullptr ? std::string_view(width->value->text) : std::string_view("1E-4");
+  note += '\n';
+  if (!tokens.empty() && (tokens.back()->text.empty() || tokens.back()->text.back() != '\n')) {
+    // The statement is the end of a file without a final line feed: the
+    // note must not run on in its last line.
+    tokens.PushBack(TokenKind::Newline, "\n", nameToken ? nameToken->line : nullptr);
+  }
+  tokens.PushBack(TokenKind::Comment, note, nameToken ? nameToken->line : nullptr);
+  changed = true;
+}
+
+void MosfetModelCard::Resolve() {
+  RecordLengthAndWidth();
+  TranslateParams();
+  // The target simulator numbers this model family 10.
+  if (ParamEntry* entry = FindParam("LEVEL");
+      entry != nullptr && entry->value != nullptr && AsciiToInt(entry->value->text) == 7) {
+    entry->value->text = "10";
+    changed = true;
+  }
+}
+
+}  // namespace zav

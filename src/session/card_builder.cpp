@@ -1,0 +1,58 @@
+#include <memory>
+
+#include "diagnostics/add_diagnostic.h"
+#include "session/import_session.h"
+
+namespace zav {
+
+void ImportSession::BuildCards() {
+  std::size_t start = 0;
+  std::size_t position = 0;
+  while (position < lines.size()) {
+    SourceLine& line = lines[position];
+    switch (line.kind) {
+      case LineKind::Control:
+      case LineKind::Model:
+      case LineKind::Subckt:
+      case LineKind::Ends:
+      case LineKind::Element:
+        position = start = MakeCard(start, position);
+        continue;
+      case LineKind::Other:
+      case LineKind::Continuation:
+        AddDiagnostic(7, &line);
+        break;
+      case LineKind::Comment:
+        break;
+    }
+    ++position;
+  }
+  // Comment lines and unexpected lines after the last statement end up in
+  // the last card; without any card they belong to none.
+  if (!cards.empty()) {
+    Card& last = *cards.back();
+    for (std::size_t i = start; i < lines.size(); ++i) last.AddLine(&lines[i]);
+  }
+}
+
+std::size_t ImportSession::MakeCard(std::size_t start, std::size_t first) {
+  std::size_t last = first;
+  for (std::size_t i = first + 1; i < lines.size(); ++i) {
+    const SourceLine& line = lines[i];
+    if (line.kind == LineKind::Continuation || (line.kind == LineKind::Comment && line.isInlineComment)) {
+      last = i;
+    } else if (line.kind != LineKind::Comment) {
+      break;
+    }
+    // A whole comment line is passed over: it belongs to the statement only
+    // when a later line of the statement follows it, else to the next card.
+  }
+
+  auto card = std::make_unique<Card>(style);
+  card->lines.reserve(last + 1 - start);
+  for (std::size_t i = start; i <= last; ++i) card->AddLine(&lines[i]);
+  cards.push_back(std::move(card));
+  return last + 1;
+}
+
+}  // namespace zav

@@ -1,0 +1,37 @@
+#include "subcircuits/ends_card.h"
+
+#include "diagnostics/add_diagnostic.h"
+#include "platform/ascii.h"
+#include "session/source_line.h"
+
+namespace zav {
+
+EndsCard::EndsCard(const Card& source, DeriveFrom) : Card(source, DeriveFrom{}) {
+  kind = CardKind::Ends;
+  Parse();
+}
+
+void EndsCard::Parse() {
+  valid = true;
+  nameToken = nullptr;
+  Token* keyword = FirstToken();
+  if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
+      !StartsWithNoCase(keyword->text, ".ENDS")) {
+    const SourceLine* where = keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front());
+    AddDiagnostic(16, where);
+    valid = false;
+    return;
+  }
+  // The name after .ENDS is optional and never checked against the
+  // definition it closes; only a keyword in its place is an error.
+  Token* name = NextToken();
+  if (name == nullptr) return;
+  if (name->kind == TokenKind::Keyword) {
+    AddDiagnostic(17, name->line);
+    valid = false;
+    return;
+  }
+  nameToken = name;
+}
+
+}  // namespace zav

@@ -1,0 +1,145 @@
+#include "subcircuits/subckt_card.h"
+
+#include <string_view>
+#include <vector>
+
+#include "diagnostics/add_diagnostic.h"
+#include "platform/ascii.h"
+#include "session/source_line.h"
+
+namespace zav {
+namespace {
+
+bool EndsOptionalSection(const Token* token) {
+  return EqualsNoCase(token->text, "PARAMS:") || EqualsNoCase(token->text, "TEXT:");
+}
+
+bool HoldsLineFeed(const Token* token) { return token->text.find('\n') != std::string::npos; }
+
+}  // namespace
+
+SubcktCard::SubcktCard(const Card& source, DeriveFrom) : Card(source, DeriveFrom{}) {
+  kind = CardKind::Subckt;
+  Parse();
+}
+
+void SubcktCard::Parse() {
+  valid = true;
+  nameToken = nullptr;
+  Token* keyword = FirstToken();
+  if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
+      !StartsWithNoCase(keyword->text, ".SU")) {
+    const SourceLine* where = keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front());
+    AddDiagnostic(16, where);
+    valid = false;
+    return;
+  }
+  // Pin names may be plain numbers (node 0, 1, ...), and so may the name of
+  // the definition itself.
+  Token* name = NextToken();
+  if (name == nullptr || name->kind == TokenKind::Keyword) {
+    AddDiagnostic(17, name != nullptr ? name->line : keyword->line);
+    valid = false;
+    return;
+  }
+  nameToken = name;
+}
+
+void SubcktCard::Resolve() {
+  // A line the tokenizer stopped on keeps its rest only in the line itself.
+  // Once the card is edited its text comes from the tokens, which would drop
+  // that rest and join the line with the next one, so such a card stays as
+  // read.
+  if (!changed && Text() != OutputText()) return;
+  if (!TranslateOptionalPins()) return;
+  RemoveParamsKeyword();
+  CommentOutTextSection();
+}
+
+// Optional pins are written as name=default pairs after "OPTIONAL:". The
+// target has no optional pins: they become ordinary pins on a continuation
+// line of their own, and the section itself becomes a comment. Returns false,
+// leaving the card untouched, when the section is not a list of such pairs
+// (no pin at all, or a pin whose default value is missing).
+bool SubcktCard::TranslateOptionalPins() {
+  Token* optional = nullptr;
+  for (Token* token = FirstToken(); token != nullptr; token = NextToken()) {
+    if (EqualsNoCase(token->text, "OPTIONAL:")) {
+      optional = token;
+      break;
+    }
+  }
+  if (optional == nullptr) return true;
+
+  std::vector<Token*> pins;
+  Token* lastDefault = nullptr;
+  Token* stop = nullptr;  // "PARAMS:" or "TEXT:", none at the end of the card
+  for (;;) {
+    Token* pin = NextToken();
+    if (pin == nullptr || EndsOptionalSection(pin)) {
+      stop = pin;
+      break;
+    }
+    Token* value = NextToken();
+    if (value == nullptr || EndsOptionalSection(value)) return false;
+    pins.push_back(pin);
+    lastDefault = value;
+  }
+  if (pins.empty()) return false;
+
+  Token* position = nullptr;  // the new tokens go before it; none appends
+  bool leadingLineFeed = false;
+  bool trailingContinuation = false;
+  if (stop == nullptr) {
+    // A card at the very end of a file may lack its final line feed.
+    leadingLineFeed = !HoldsLineFeed(tokens.back());
+  } else if (stop->prev != nullptr && stop->prev->kind == TokenKind::Continuation) {
+    // The next section begins its own continuation line: the pins go on a
+    // line of their own just before it.
+    position = stop->prev;
+  } else {
+    position = stop;
+    leadingLineFeed = true;
+    trailingContinuation = true;
+  }
+
+  auto insert = [&](TokenKind kind, std::string_view text, SourceLine* line) {
+    tokens.InsertBefore(position, kind, text, line);
+  };
+  if (leadingLineFeed) insert(TokenKind::Newline, "\n", optional->line);
+  insert(TokenKind::Continuation, "+ ", optional->line);
+  for (std::size_t i = 0; i < pins.size(); ++i) {
+    if (i > 0) insert(TokenKind::Separator, " ", pins[i - 1]->line);
+    insert(pins[i]->kind, pins[i]->text, pins[i]->line);
+  }
+  insert(TokenKind::Newline, "\n", pins.back()->line);
+  if (trailingContinuation) insert(TokenKind::Continuation, "+ ", stop->line);
+
+  CommentOutBetween(optional, lastDefault);
+  return true;
+}
+
+// "PARAMS:" only introduces the parameter defaults, which the target takes as
+// plain assignments.
+void SubcktCard::RemoveParamsKeyword() {
+  for (Token* token = tokens.front(); token != nullptr; token = token->next) {
+    if (!EqualsNoCase(token->text, "PARAMS:")) continue;
+    changed = true;
+    Token* next = tokens.Erase(token);
+    // A separator that ends the line must stay, or the next line's "+" would
+    // land in the middle of this one.
+    if (next != nullptr && next->kind == TokenKind::Separator && !HoldsLineFeed(next)) tokens.Erase(next);
+    return;
+  }
+}
+
+void SubcktCard::CommentOutTextSection() {
+  for (Token* token = tokens.front(); token != nullptr; token = token->next) {
+    if (EqualsNoCase(token->text, "TEXT:")) {
+      CommentOutTokens(token, tokens.back());
+      return;
+    }
+  }
+}
+
+}  // namespace zav

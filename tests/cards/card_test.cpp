@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "cards/card.h"
+#include "diagnostics/diagnostic_list.h"
+#include "session/source_line.h"
+
+namespace zav {
+namespace {
+
+// Lines with stable addresses, numbered from 1, classified by hand.
+class Lines {
+ public:
+  SourceLine* Add(std::string text, LineKind kind, bool isInlineComment = false) {
+    SourceLine& line = lines_.emplace_back();
+    line.text = text;
+    line.rawText = std::move(text);
+    line.number = static_cast<int32_t>(lines_.size());
+    line.kind = kind;
+    line.isInlineComment = isInlineComment;
+    return &line;
+  }
+  std::unique_ptr<Card> MakeCard(std::vector<SourceLine*> cardLines, bool parse = true) {
+    auto card = std::make_unique<Card>(1);
+    for (SourceLine* line : cardLines) card->AddLine(line);
+    if (parse) card->Parse();
+    return card;
+  }
+
+ private:
+  std::deque<SourceLine> lines_;
+};
+
+using LineState = std::tuple<int32_t, std::string, LineKind, bool>;
+using TokenState = std::tuple<TokenKind, std::string, int32_t>;
+
+std::vector<LineState> LinesOf(const Card& card) {
+  std::vector<LineState> out;
+  for (const SourceLine* l : card.lines) out.emplace_back(l->number, l->text, l->kind, l->isInlineComment);
+  return out;
+}
+
+std::vector<TokenState> TokensOf(const Card& card) {
+  std::vector<TokenState> out;
+  for (const Token* t = card.tokens.front(); t != nullptr; t = t->next) {
+    out.emplace_back(t->kind, t->text, t->line ? t->line->number : -1);
+  }
+  return out;
+}
+
+std::string Printed(const Card& card) {
+  std::FILE* file = std::tmpfile();
+  card.Print(file);
+  std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
+  std::rewind(file);
+  EXPECT_EQ(std::fread(text.data(), 1, text.size(), file), text.size());
+  std::fclose(file);
+  return text;
+}
+
+TEST(CardTest, ConvertLineToCommentKeepsCommentLinesAndCommentsOutTheRest) {
+  Lines lines;
+  SourceLine* code = lines.Add("R1 1 2 10\n", LineKind::Element);
+  code->text = "R1 1 2 20\n";  // the text as read is what gets commented out
+  SourceLine* remark = lines.Add(" ; remark\n", LineKind::Comment, true);
+  ConvertLineToComment(*code);
+  ConvertLineToComment(*remark);
+  EXPECT_EQ(LineState(code->number, code->text, code->kind, code->isInlineComment),
+            LineState(1, "* R1 1 2 10\n", LineKind::Comment, false));
+  EXPECT_EQ(LineState(remark->number, remark->text, remark->kind, remark->isInlineComment),
+            LineState(2, " ; remark\n", LineKind::Comment, false));
+  ConvertLineToComment(*code);  // idempotent
+  EXPECT_EQ(code->text, "* R1 1 2 10\n");
+}
+
+// One dropped card of three lines (a statement with an inline comment, a
+// continuation and a comment line) merged into a card with tokens and into one
+// without, through the one-line operations and through the batch operations.
+TEST(CardTest, MergesDroppedCardIntoNeighboursAsCommentsAlikeInBothForms) {
+  for (const bool intoNext : {true, false}) {
+    for (const bool receiverParsed : {true, false}) {
+      std::vector<LineState> resultLines[2];
+      std::vector<TokenState> resultTokens[2];
+      std::string resultText[2];
+      for (const bool batch : {false, true}) {
+        Lines lines;
+        SourceLine* a = lines.Add("Q1 1 2 3 QN", LineKind::Element);
+        SourceLine* b = lines.Add(" ; why\n", LineKind::Comment, true);
+        SourceLine* c = lines.Add("+ 4\n", LineKind::Continuation);
+        SourceLine* d = lines.Add("* note\n", LineKind::Comment);
+        SourceLine* own = lines.Add(".MODEL QN NPN\n", LineKind::Model);
+        auto dropped = lines.MakeCard({a, b, c, d});
+        auto receiver = lines.MakeCard({own}, receiverParsed);
+        if (batch) {
+          if (intoNext) dropped->MergeIntoNext(*receiver); else dropped->MergeIntoPrevious(*receiver);
+        } else {
+          const std::vector<SourceLine*> moved = dropped->lines;
+          if (intoNext) {
+            for (auto it = moved.rbegin(); it != moved.rend(); ++it) receiver->PrependCommentLine(*it);
+          } else {
+            for (SourceLine* line : moved) receiver->AppendCommentLine(line);
+          }
+        }
+        dropped.reset();  // leaves the lines alone
+        EXPECT_FALSE(receiver->changed);
+        resultLines[batch] = LinesOf(*receiver);
+        resultTokens[batch] = TokensOf(*receiver);
+        resultText[batch] = receiver->OutputText();
+      }
+      SCOPED_TRACE(testing::Message() << "intoNext " << intoNext << " parsed " << receiverParsed);
+      EXPECT_EQ(resultLines[0], resultLines[1]);
+      EXPECT_EQ(resultTokens[0], resultTokens[1]);
+      EXPECT_EQ(resultText[0], resultText[1]);
+
+      const std::vector<LineState> moved = {
+          {1, "* Q1 1 2 3 QN", LineKind::Comment, false},
+          {2, " ; why\n", LineKind::Comment, false},
+          {3, "* + 4\n", LineKind::Comment, false},
+          {4, "* note\n", LineKind::Comment, false},
+      };
+      std::vector<LineState> expected = moved;
+      const LineState own{5, ".MODEL QN NPN\n", LineKind::Model, false};
+      if (intoNext) expected.insert(expected.end(), own); else expected.insert(expected.begin(), own);
+      EXPECT_EQ(resultLines[1], expected);
+      EXPECT_EQ(resultText[1], intoNext ? "* Q1 1 2 3 QN ; why\n* + 4\n* note\n.MODEL QN NPN\n"
+                                        : ".MODEL QN NPN\n* Q1 1 2 3 QN ; why\n* + 4\n* note\n");
+      if (!receiverParsed) {
+        EXPECT_TRUE(resultTokens[1].empty());  // a card without tokens gets none
+      } else {
+        ASSERT_EQ(resultTokens[1].size(), 4u + 6u);
+        const std::size_t first = intoNext ? 0 : 6;
+        for (std::size_t i = 0; i < 4; ++i) {
+          EXPECT_EQ(resultTokens[1][first + i],
+                    TokenState(TokenKind::Comment, std::get<1>(moved[i]), std::get<0>(moved[i])));
+        }
+      }
+    }
+  }
+}
+
+TEST(CardTest, MergedInlineCommentGetsItsOwnLineHeaderInPrint) {
+  Lines lines;
+  SourceLine* a = lines.Add("R1 1 2", LineKind::Element);
+  SourceLine* b = lines.Add(" ; x\n", LineKind::Comment, true);
+  SourceLine* c = lines.Add("R2 3 4\n", LineKind::Element);
+  b->number = 1;
+  auto first = lines.MakeCard({a, b});
+  auto second = lines.MakeCard({c});
+  EXPECT_EQ(Printed(*first), "\nLine   1(6): R1 1 2 ; x\n\n");
+  first->MergeIntoNext(*second);
+  EXPECT_EQ(Printed(*second), "\nLine   1(1): * R1 1 2\nLine   1(1):  ; x\n\nLine   3(6): R2 3 4\n\n");
+}
+
+TEST(CardTest, OutputTextFollowsLinesUntilTheCardChanges) {
+  Lines lines;
+  SourceLine* a = lines.Add("R1 1 2 10\n", LineKind::Element);
+  auto card = lines.MakeCard({a});
+  card->tokens.back()->text = "\n\n";
+  EXPECT_EQ(card->OutputText(), "R1 1 2 10\n");
+  a->text = "R1 1 2 11\n";
+  EXPECT_EQ(card->OutputText(), "R1 1 2 11\n");
+  card->changed = true;
+  EXPECT_EQ(card->OutputText(), "R1 1 2 10\n\n");
+  EXPECT_EQ(card->ModelText(), "");
+}
+
+struct DerivedFixture {
+  Lines lines;
+  std::unique_ptr<Card> source;
+  Token* Find(const char* text, int occurrence = 1) {
+    for (Token* t = source->tokens.front(); t != nullptr; t = t->next) {
+      if (t->text == text && --occurrence == 0) return t;
+    }
+    return nullptr;
+  }
+};
+
+TEST(CardTest, DerivedCardOwnsCopiesOfTokensAndEntries) {
+  DerivedFixture f;
+  SourceLine* a = f.lines.Add("M1 D G S B NM L=1U\n", LineKind::Element);
+  SourceLine* b = f.lines.Add("+ W=2U\n", LineKind::Continuation);
+  f.source = f.lines.MakeCard({a, b});
+  Card& source = *f.source;
+  source.kind = CardKind::Mosfet;
+  source.valid = false;
+  source.changed = true;
+  source.nameToken = f.Find("M1");
+  source.params.push_back({f.Find("L"), f.Find("1U"), 3});
+  source.params.push_back({nullptr, f.Find("2U"), 4});
+  const std::string before = source.Text();
+
+  Card derived(source, DeriveFrom{});
+  EXPECT_EQ(derived.kind, CardKind::Mosfet);
+  EXPECT_FALSE(derived.valid);
+  EXPECT_TRUE(derived.changed);
+  EXPECT_EQ(derived.lines, source.lines);
+  EXPECT_EQ(derived.Text(), before);
+  EXPECT_EQ(derived.tokenCursor, derived.tokens.front());
+  for (const Token* t = derived.tokens.front(); t != nullptr; t = t->next) {
+    for (const Token* s = source.tokens.front(); s != nullptr; s = s->next) ASSERT_NE(t, s);
+  }
+  ASSERT_NE(derived.nameToken, nullptr);
+  EXPECT_EQ(derived.nameToken, derived.tokens.front());
+  ASSERT_EQ(derived.params.size(), 2u);
+  EXPECT_EQ(derived.params[0].name->text, "L");
+  EXPECT_EQ(derived.params[0].value->text, "1U");
+  EXPECT_EQ(derived.params[0].row, -1);
+  EXPECT_EQ(derived.params[1].name, nullptr);
+  EXPECT_EQ(derived.params[1].value->text, "2U");
+  EXPECT_EQ(derived.params[1].value->line, b);
+
+  // Editing the copy leaves the source as it was, and the other way round.
+  derived.params[0].value->text = "5U";
+  derived.tokens.Erase(derived.tokens.back());
+  EXPECT_EQ(source.Text(), before);
+  source.tokens.Clear();
+  EXPECT_EQ(derived.Text(), "M1 D G S B NM L=5U\n+ W=2U");
+}
+
+TEST(CardTest, DerivedEntriesAreMatchedByTextFromThePreviousMatch) {
+  DerivedFixture f;
+  SourceLine* a = f.lines.Add("X1 A B=C C=D\n", LineKind::Element);
+  f.source = f.lines.MakeCard({a});
+  Card& source = *f.source;
+  // B=C and then C=D: searching the second name from the first value finds
+  // that value again, so both entries share the token "C".
+  source.params.push_back({f.Find("B"), f.Find("C", 1), -1});
+  source.params.push_back({f.Find("C", 2), f.Find("D"), -1});
+  Card derived(source, DeriveFrom{});
+  ASSERT_EQ(derived.params.size(), 2u);
+  EXPECT_EQ(derived.params[1].name, derived.params[0].value);
+  EXPECT_EQ(derived.params[1].value->text, "D");
+
+  // An entry recorded out of token order cannot be found forward from the
+  // previous match; it keeps the copy of its own token instead of losing it.
+  source.params.clear();
+  source.params.push_back({f.Find("D"), nullptr, -1});
+  source.params.push_back({f.Find("A"), f.Find("B"), -1});
+  Card reordered(source, DeriveFrom{});
+  ASSERT_EQ(reordered.params.size(), 2u);
+  ASSERT_NE(reordered.params[1].name, nullptr);
+  EXPECT_EQ(reordered.params[1].name->text, "A");
+  EXPECT_EQ(reordered.params[1].value->text, "B");
+  EXPECT_EQ(reordered.params[1].name->next->next, reordered.params[1].value);
+}
+
+TEST(CardTest, ParseDropsEntriesThatWouldPointAtReleasedTokens) {
+  Lines lines;
+  SourceLine* a = lines.Add("R1 1 2 R=10\n", LineKind::Element);
+  auto card = lines.MakeCard({a});
+  card->nameToken = card->FirstToken();
+  card->params.push_back({card->tokens.At(6), card->tokens.back()->prev, 2});
+  card->Parse();
+  EXPECT_EQ(card->nameToken, nullptr);
+  EXPECT_TRUE(card->params.empty());
+  EXPECT_EQ(card->Text(), "R1 1 2 R=10\n");
+}
+
+}  // namespace
+}  // namespace zav

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cards/card.h"
+#include "diagnostics/diagnostic_list.h"
+#include "session/source_line.h"
+
+namespace zav {
+namespace {
+
+// A tokenized card made of lines. A line given as "|text" is the comment part
+// split off the end of the line before it.
+struct TestCard {
+  explicit TestCard(const std::vector<std::string>& texts) : card(1) {
+    int32_t number = 1;
+    for (const std::string& given : texts) {
+      const bool inlineComment = !given.empty() && given[0] == '|';
+      std::string text = inlineComment ? given.substr(1) : given;
+      LineKind kind = LineKind::Element;
+      const std::size_t first = text.find_first_not_of(" \t");
+      if (inlineComment || first == std::string::npos || text[first] == '*') {
+        kind = LineKind::Comment;
+      } else if (text[first] == '+') {
+        kind = LineKind::Continuation;
+      } else if (text[first] == '.') {
+        kind = LineKind::Model;
+      }
+      lines.push_back(SourceLine{text, text, inlineComment ? number - 1 : number++, kind, inlineComment});
+    }
+    for (SourceLine& line : lines) card.AddLine(&line);
+    card.Parse();
+  }
+
+  // The n-th token whose text is `text`.
+  Token* Find(std::string_view text, int n = 1) {
+    for (Token* t = card.tokens.front(); t != nullptr; t = t->next) {
+      if (t->text == text && --n == 0) return t;
+    }
+    ADD_FAILURE() << "no token " << text;
+    return nullptr;
+  }
+
+  std::deque<SourceLine> lines;
+  Card card;
+};
+
+const std::string kMovedNote = "Moved here from model: \"NM\"";
+
+struct AddCase {
+  const char* label;
+  std::vector<std::string> lines;
+  std::optional<std::string> note;
+  std::string expected;
+};
+
+TEST(TextWriterTest, AddsEachParameterOnALineOfItsOwn) {
+  const std::vector<AddCase> cases = {
+      {"line feed at the end", {"M1 1 2 3 4 NM\n"}, kMovedNote,
+       "M1 1 2 3 4 NM\n+ L = 1u    ; Moved here from model: \"NM\"\n"},
+      {"no final line feed", {"M1 1 2 3 4 NM"}, kMovedNote,
+       "M1 1 2 3 4 NM\n+ L = 1u    ; Moved here from model: \"NM\"\n"},
+      {"without a note", {"M1 1 2 3 4 NM\n"}, std::nullopt, "M1 1 2 3 4 NM\n+ L = 1u\n"},
+      {"after the inline comment of the last line", {"R1 1 2 10", "| ; note\n"}, std::nullopt,
+       "R1 1 2 10 ; note\n+ L = 1u\n"},
+      {"inline comment without a final line feed", {"R1 1 2 10", "| ; note"}, std::nullopt,
+       "R1 1 2 10 ; note\n+ L = 1u\n"},
+      {"before comment lines that follow the statement",
+       {"M1 1 2 3 4 NM\n", "+ W=2u\n", "* a comment\n", "* another\n"}, std::nullopt,
+       "M1 1 2 3 4 NM\n+ W=2u\n+ L = 1u\n* a comment\n* another\n"},
+      {"after a closing parenthesis and its line feed", {".MODEL D1 D(IS=1)\n"}, std::nullopt,
+       ".MODEL D1 D(IS=1)\n+ L = 1u\n"},
+  };
+  for (const AddCase& c : cases) {
+    TestCard t(c.lines);
+    t.card.AddParameter("L", "1u", TokenKind::Number, c.note, false);
+    EXPECT_TRUE(t.card.changed) << c.label;
+    EXPECT_EQ(t.card.OutputText(), c.expected) << c.label;
+    ASSERT_FALSE(t.card.params.empty()) << c.label;
+    const ParamEntry& added = t.card.params.back();
+    EXPECT_EQ(added.name->text, "L") << c.label;
+    EXPECT_EQ(added.value->text, "1u") << c.label;
+    EXPECT_EQ(added.value->kind, TokenKind::Number) << c.label;
+    EXPECT_EQ(added.row, -1) << c.label;
+    EXPECT_EQ(added.name->line, added.value->line) << c.label;
+  }
+}
+
+TEST(TextWriterTest, AddsParametersInTheOrderGivenAndLeavesOrReplacesExistingOnes) {
+  TestCard t({"M1 1 2 3 4 NM\n", "* after\n"});
+  t.card.AddParameter("L", "1u", TokenKind::Number, std::nullopt, false);
+  t.card.AddParameter("TC", "1,2", TokenKind::Name, std::string("n"), false);
+  EXPECT_EQ(t.card.OutputText(), "M1 1 2 3 4 NM\n+ L = 1u\n+ TC = 1,2    ; n\n* after\n");
+
+  t.card.AddParameter("tc", "9", TokenKind::Number, std::nullopt, false);
+  EXPECT_EQ(t.card.OutputText(), "M1 1 2 3 4 NM\n+ L = 1u\n+ TC = 1,2    ; n\n* after\n");
+  EXPECT_EQ(t.card.params.size(), 2u);
+
+  t.card.AddParameter("tc", "-1", TokenKind::Number, std::nullopt, true);
+  EXPECT_EQ(t.card.OutputText(), "M1 1 2 3 4 NM\n+ L = 1u\n+ TC = -1    ; n\n* after\n");
+  EXPECT_EQ(t.card.params.back().value->kind, TokenKind::Number);
+  EXPECT_EQ(t.card.params.size(), 2u);
+}
+
+TEST(TextWriterTest, UpdatingAnExistingParameterDoesNotMarkTheCardChanged) {
+  TestCard t({"M1 1 2 3 4 NM\n"});
+  t.card.params.push_back(ParamEntry{t.Find("M1"), t.Find("NM"), -1});
+  t.card.AddParameter("m1", "X", TokenKind::Name, std::nullopt, true);
+  EXPECT_FALSE(t.card.changed);
+  EXPECT_EQ(t.card.Text(), "M1 1 2 3 4 X\n");
+}
+
+struct CommentCase {
+  const char* label;
+  std::vector<std::string> lines;
+  const char* first;
+  const char* last;
+  std::string expected;
+};
+
+TEST(TextWriterTest, CommentsOutARunAsCommentLines) {
+  const std::vector<CommentCase> cases = {
+      {"statement goes on", {".MODEL D1 D IS=1 BF=2\n"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1 \n+ BF=2\n"},
+      {"last parameter", {".MODEL D1 D IS=1\n"}, "IS", "1", ".MODEL D1 D\n* IS=1\n"},
+      {"opening parenthesis", {".MODEL D1 D(IS=1 BF=2)\n"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1 \n+ BF=2)\n"},
+      {"after a continuation mark", {".MODEL D1 D\n", "+ IS=1\n"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1\n"},
+      {"across a line feed", {".MODEL D1 D IS=1\n", "+ BF=2 N=1\n"}, "IS", "2",
+       ".MODEL D1 D\n* IS=1\n* BF=2 \n+ N=1\n"},
+      {"at the end of a file without a line feed", {".MODEL D1 D IS=1"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1\n"},
+      {"before a trailing comment line", {".MODEL D1 D IS=1\n", "* after\n"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1\n* after\n"},
+      {"last tokens of the card", {"X1 1 2 SUB TEXT: A=9"}, "TEXT:", "9", "X1 1 2 SUB\n* TEXT: A=9\n"},
+  };
+  for (const CommentCase& c : cases) {
+    TheDiagnosticList().Clear();
+    TestCard t(c.lines);
+    t.card.CommentOutBetween(t.Find(c.first), t.Find(c.last));
+    EXPECT_TRUE(t.card.changed) << c.label;
+    EXPECT_EQ(t.card.OutputText(), c.expected) << c.label;
+    EXPECT_EQ(TheDiagnosticList().Count(), 0u) << c.label;
+  }
+}
+
+TEST(TextWriterTest, CommentsOutTwoNeighboursOneAfterTheOther) {
+  TestCard t({".MODEL D1 D IS=1 BF=2 N=3\n"});
+  t.card.CommentOutBetween(t.Find("IS"), t.Find("1"));
+  t.card.CommentOutBetween(t.Find("BF"), t.Find("2"));
+  EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D\n* IS=1 \n* BF=2 \n+ N=3\n");
+  t.card.AddParameter("RS", "5", TokenKind::Number, std::nullopt, false);
+  EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D\n* IS=1 \n* BF=2 \n+ N=3\n+ RS = 5\n");
+}
+
+TEST(TextWriterTest, ReportsAndTakesAlongATokenThatCannotStartALine) {
+  TheDiagnosticList().Clear();
+  TestCard t({".MODEL D1 D {IS=1 BF=2}\n"});
+  t.card.CommentOutBetween(t.Find("IS"), t.Find("1"));
+  EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D * {IS=1 \n+ BF=2}\n");
+  ASSERT_EQ(TheDiagnosticList().Count(), 1u);
+  TheDiagnosticList().ForEach([](const Diagnostic& d) {
+    EXPECT_EQ(d.text,
+              "Line 1:\n\t.MODEL D1 D {IS=1 BF=2}\nerror -- Unexpected token in card \"{\".\n");
+  });
+  TheDiagnosticList().Clear();
+}
+
+TEST(TextWriterTest, KeepsLongTextsWhole) {
+  const std::string longValue(2000, '7');
+  const std::string longNote = "Added via AKO reference from: \"" + std::string(700, 'M') + "\"";
+
+  // A parameter of 2,000 characters, and a note line far beyond a line
+  // buffer's usual size.
+  TestCard added({"M1 1 2 3 4 NM\n"});
+  added.card.AddParameter("L", longValue, TokenKind::Number, longNote, false);
+  EXPECT_EQ(added.card.OutputText(), "M1 1 2 3 4 NM\n+ L = " + longValue + "    ; " + longNote + "\n");
+
+  // Runs whose comment lines are longer than any fixed buffer, over
+  // continuation lines.
+  const std::string half(1000, '3');
+  TestCard spread({".MODEL D1 D\n", "+ IS=" + half + "\n", "+ BF=" + half + " N=1\n"});
+  spread.card.CommentOutBetween(spread.Find("IS"), spread.Find(half, 2));
+  EXPECT_EQ(spread.card.OutputText(), ".MODEL D1 D\n* IS=" + half + "\n* BF=" + half + " \n+ N=1\n");
+}
+
+}  // namespace
+}  // namespace zav

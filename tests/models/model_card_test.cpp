@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cards/card.h"
+#include "diagnostics/diagnostic_list.h"
+#include "models/model_card.h"
+#include "models/mosfet_model_card.h"
+#include "session/source_line.h"
+
+namespace zav {
+namespace {
+
+// The lines of one card and the variant the factory made of them, as
+// classification does it: generic card, parse-stage card, factory.
+struct Built {
+  std::deque<SourceLine> lines;
+  std::unique_ptr<ModelCard> card;
+  std::vector<std::string> diagnostics;
+};
+
+std::unique_ptr<Built> Build(std::string_view text) {
+  auto built = std::make_unique<Built>();
+  int32_t number = 1;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    end = end == std::string_view::npos ? text.size() : end + 1;
+    std::string piece(text.substr(0, end));
+    const LineKind kind = piece[0] == '+' ? LineKind::Continuation : LineKind::Model;
+    built->lines.push_back(SourceLine{piece, piece, number++, kind, false});
+    text.remove_prefix(end);
+  }
+  TheDiagnosticList().Clear();
+  Card generic(1);
+  for (SourceLine& line : built->lines) generic.AddLine(&line);
+  generic.Parse();
+  ModelCard parseStage(generic, DeriveFrom{});
+  built->card = ModelCard::Create(parseStage);
+  TheDiagnosticList().ForEach([&](const Diagnostic& d) { built->diagnostics.push_back(d.text); });
+  TheDiagnosticList().Clear();
+  return built;
+}
+
+std::string Error(int line, std::string_view quoted, std::string_view message) {
+  return "Line " + std::to_string(line) + ":\n\t" + std::string(quoted) + "\nerror -- " +
+         std::string(message) + ".\n";
+}
+
+struct ParseCase {
+  const char* input;
+  CardKind kind;  // CardKind::Unknown: rejected
+  const char* name;
+  const char* type;
+  std::vector<std::string> ako;
+  std::vector<std::string> params;  // "NAME=VALUE"
+  std::vector<std::string> diagnostics;
+};
+
+TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
+  const std::vector<ParseCase> cases = {
+      {".model q1 npn(is=1e-16 bf=100)\n", CardKind::BjtModel, "q1", "npn", {}, {"is=1e-16", "bf=100"}, {}},
+      {".MODEL 2N2222 NPN IS 1 BF=2\n", CardKind::BjtModel, "2N2222", "NPN", {}, {"IS=1", "BF=2"}, {}},
+      {".MODEL D1 D\n", CardKind::DiodeModel, "D1", "D", {}, {}, {}},
+      {".MODEL D1 D\n+ IS=1\n+ (N=2)\n", CardKind::DiodeModel, "D1", "D", {}, {"IS=1", "N=2"}, {}},
+      {".MODEL RES RES(R=1)\n", CardKind::ResistorModel, "RES", "RES", {}, {"R=1"}, {}},
+      {".MODEL B AKO:A NPN BF=2\n", CardKind::BjtModel, "B", "NPN", {"AKO:A"}, {"BF=2"}, {}},
+      {".MODEL B ako: A pnp\n", CardKind::BjtModel, "B", "pnp", {"ako:", "A"}, {}, {}},
+      {".MODEL M1 NMOS LEVEL=7\n", CardKind::MosfetModel, "M1", "NMOS", {}, {"LEVEL=7"}, {}},
+      {".MODEL M1 PMOS W=1u\n", CardKind::MosfetModel, "M1", "PMOS", {}, {"W=1u"}, {}},
+      {".MODULE J1 PJF\n", CardKind::JfetModel, "J1", "PJF", {}, {}, {}},
+      {".MODEL B AKO: NPN\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL B AKO: NPN", "Model card does not have a model type identifier")}},
+      {".MODEL\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL", "Model card does not have a name. This card will be turned into a comment")}},
+      {".MODEL .X D\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL .X D", "Model card does not have a name. This card will be turned into a comment")}},
+      {".MODEL Q1\n+ 5\n", CardKind::Unknown, "", "", {}, {},
+       {Error(2, "+ 5", "Model card does not have a model type identifier")}},
+      {".SUBCKT X 1\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".SUBCKT X 1",
+              "Should not ever get this. .MODEL Card does not have .MODEL keyword")}},
+      {".MODEL D1 D IS=1 5=1\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL D1 D IS=1 5=1", "\"5\" is an invalid model parameter name")}},
+      {".MODEL D1 D IS=1\n+ N\n", CardKind::Unknown, "", "", {}, {},
+       {Error(2, "+ N", "Value for N is missing")}},
+      {".MODEL D1 D IS=abc\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL D1 D IS=abc",
+              "\"abc\" is not a numeric value. This card will be converted to a comment")}},
+      {".MODEL M1 NMOS\n+ LEVEL=5\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL M1 NMOS",
+              "This MOSFET Model has a level \"5\" that cannot be translated.\nThe card will be "
+              "turned into a comment")}},
+      {".MODEL M1 NMOS level=+A\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL M1 NMOS level=+A",
+              "This MOSFET Model has a level \"+A\" that cannot be translated.\nThe card will be "
+              "turned into a comment")}},
+      {".MODEL X1 FOO IS=1\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL X1 FOO IS=1", "Unknown model card. It will be converted to a comment")}},
+  };
+  for (const ParseCase& c : cases) {
+    auto built = Build(c.input);
+    EXPECT_EQ(built->diagnostics, c.diagnostics) << c.input;
+    if (c.kind == CardKind::Unknown) {
+      EXPECT_EQ(built->card, nullptr) << c.input;
+      continue;
+    }
+    ASSERT_NE(built->card, nullptr) << c.input;
+    const ModelCard& card = *built->card;
+    EXPECT_EQ(card.kind, c.kind) << c.input;
+    EXPECT_EQ(card.origin, ImportedModel::Origin::ModelCard) << c.input;
+    EXPECT_EQ(card.ModelName(), c.name) << c.input;
+    ASSERT_NE(card.modelType, nullptr) << c.input;
+    EXPECT_EQ(card.modelType->text, c.type) << c.input;
+    std::vector<std::string> ako;
+    for (const Token* t : card.akoTokens) ako.push_back(t->text);
+    EXPECT_EQ(ako, c.ako) << c.input;
+    std::vector<std::string> params;
+    for (const ParamEntry& e : card.params) params.push_back(e.name->text + "=" + e.value->text);
+    EXPECT_EQ(params, c.params) << c.input;
+    EXPECT_EQ(card.ModelText(), c.input) << c.input;
+    EXPECT_FALSE(card.changed) << c.input;
+  }
+}
+
+TEST(ModelCardTest, VariantPointsAtItsOwnTokensByPosition) {
+  // A parameter named like the model must not be taken for the model's name.
+  auto built = Build(".MODEL R RES R=1 R=2\n");
+  ASSERT_NE(built->card, nullptr);
+  const ModelCard& card = *built->card;
+  std::vector<const Token*> order;
+  for (const Token* t = card.tokens.front(); t != nullptr; t = t->next) order.push_back(t);
+  ASSERT_EQ(order.size(), 14u);
+  EXPECT_EQ(card.nameToken, order[2]);
+  EXPECT_EQ(card.modelType, order[4]);
+  ASSERT_EQ(card.params.size(), 2u);
+  EXPECT_EQ(card.params[0].name, order[6]);
+  EXPECT_EQ(card.params[0].value, order[8]);
+  EXPECT_EQ(card.params[1].name, order[10]);
+  EXPECT_EQ(card.params[1].value, order[12]);
+}
+
+TEST(ModelCardTest, FindParamIgnoresCaseAndFindsTheFirstOfTwo) {
+  auto built = Build(".MODEL M1 NMOS(level=2 W=1 w=2 LEVELS=3)\n");
+  ASSERT_NE(built->card, nullptr);
+  ModelCard& card = *built->card;
+  ASSERT_NE(card.FindParam("LEVEL"), nullptr);
+  EXPECT_EQ(card.FindParam("LEVEL")->value->text, "2");
+  EXPECT_EQ(card.FindParam("W")->value->text, "1");
+  EXPECT_EQ(card.FindParam("LEVELS")->value->text, "3");
+  EXPECT_EQ(card.FindParam("L"), nullptr);
+}
+
+TEST(ModelCardTest, MosfetChoosesItsTableOnceByLevel) {
+  struct Case {
+    const char* input;
+    int level;
+    std::size_t rows;
+  };
+  const std::vector<Case> cases = {
+      {".MODEL M NMOS\n", 1, 51},          {".MODEL M NMOS LEVEL=1\n", 1, 51},
+      {".MODEL M NMOS LEVEL=2\n", 2, 55},  {".MODEL M PMOS LEVEL=3.0\n", 3, 54},
+      {".MODEL M NMOS LEVEL=4\n", 4, 96},  {".MODEL M NMOS LEVEL=7\n", 7, 307},
+  };
+  for (const Case& c : cases) {
+    auto built = Build(c.input);
+    ASSERT_NE(built->card, nullptr) << c.input;
+    auto& mosfet = static_cast<MosfetModelCard&>(*built->card);
+    EXPECT_EQ(mosfet.level, -1) << c.input;
+    EXPECT_EQ(mosfet.RuleCount(), c.rows) << c.input;
+    EXPECT_EQ(mosfet.level, c.level) << c.input;
+    // A LEVEL changed afterwards does not change the choice.
+    if (ParamEntry* level = mosfet.FindParam("LEVEL")) level->value->text = "2";
+    EXPECT_EQ(mosfet.RuleTable().size(), c.rows) << c.input;
+  }
+}
+
+}  // namespace
+}  // namespace zav

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "diagnostics/diagnostic_list.h"
+#include "session/import_session.h"
+#include "support/temp_file.h"
+
+namespace zav {
+namespace {
+
+using testing::TempFile;
+
+struct Built {
+  // The 1-based numbers of each card's lines, "c" added for an inline comment.
+  std::vector<std::vector<std::string>> cards;
+  std::vector<int32_t> diagnosticLines;  // of code 7, the only one filed here
+};
+
+Built Build(const std::string& bytes) {
+  TheDiagnosticList().Clear();
+  TempFile file(bytes);
+  ImportSession session;
+  session.path = file.path();
+  session.hasPath = true;
+  session.ReadFile();
+  session.BuildCards();
+  Built built;
+  for (const auto& card : session.cards) {
+    EXPECT_EQ(card->style, 1);
+    auto& numbers = built.cards.emplace_back();
+    for (const SourceLine* line : card->lines) {
+      numbers.push_back(std::to_string(line->number) + (line->isInlineComment ? "c" : ""));
+    }
+  }
+  TheDiagnosticList().ForEach([&](const Diagnostic& d) {
+    EXPECT_NE(d.text.find("This line is unexpected in this context"), std::string::npos);
+    built.diagnosticLines.push_back(d.lineNumber);
+  });
+  TheDiagnosticList().Clear();
+  return built;
+}
+
+TEST(CardBuilderTest, GroupsStatementsWithTheirContinuationAndCommentLines) {
+  using Cards = std::vector<std::vector<std::string>>;
+  struct Case {
+    const char* bytes;
+    Cards cards;
+    std::vector<int32_t> code7;
+  };
+  const std::vector<Case> cases = {
+      {"", {}, {}},
+      {"* a\n\n; b\n", {}, {}},
+      // Comments before a statement open its card; comments between it and
+      // a continuation belong to it; comments after it wait for the next card.
+      {"* head\nR1 1 2\n* in\n+ 3\n* after\nR2 3 4\n", {{"1", "2", "3", "4"}, {"5", "6"}}, {}},
+      {"R1 1 2 ; a\n+ 3 ; b\n* x\n.MODEL D1 D\n", {{"1", "1c", "2", "2c"}, {"3", "4"}}, {}},
+      // Trailing comment lines go to the last card.
+      {".MODEL D1 D\n* t1\n\n", {{"1", "2", "3"}}, {}},
+      {".SUBCKT A 1\nR1 1 0 1\n.ENDS\n.END\n", {{"1"}, {"2"}, {"3"}, {"4"}}, {}},
+      // Unexpected lines wait for the next card, or go to the last one.
+      {"+ 5\nR1 1 2\n", {{"1", "2"}}, {1}},
+      {"R1 1 2\n10 20\n+ 3\nR2 1 2\n", {{"1"}, {"2", "3", "4"}}, {2, 3}},
+      {"R1 1 2\n* c\n42\n", {{"1", "2", "3"}}, {3}},
+      {"42\n* only\n", {}, {1}},
+  };
+  for (const Case& c : cases) {
+    const Built built = Build(c.bytes);
+    EXPECT_EQ(built.cards, c.cards) << c.bytes;
+    EXPECT_EQ(built.diagnosticLines, c.code7) << c.bytes;
+  }
+}
+
+std::string Dumped(const ImportSession& session) {
+  std::FILE* file = std::tmpfile();
+  session.Dump(file);
+  std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
+  std::rewind(file);
+  EXPECT_EQ(std::fread(text.data(), 1, text.size(), file), text.size());
+  std::fclose(file);
+  return text;
+}
+
+TEST(SessionDumpTest, ListsLinesThenEveryCard) {
+  TempFile file("* head\nR1 1 2 10 ; note\n.MODEL D1 D\n");
+  ImportSession session;
+  session.path = file.path();
+  session.hasPath = true;
+  session.ReadFile();
+  session.BuildCards();
+  session.lines[0].text = "* changed\n";  // the dump shows the lines as they now read
+  EXPECT_EQ(Dumped(session),
+            "\t*************** INPUT TEXT ***************\n"
+            "\nLine   1(1): * changed\n"
+            "\nLine   2(6): R1 1 2 10 ; note\n"
+            "\nLine   3(3): .MODEL D1 D\n"
+            "\n"
+            "\n\n\t\t*************** MODELS ***************\n"
+            "\tModel 1:\n"
+            "\nLine   1(1): * changed\n"
+            "\nLine   2(6): R1 1 2 10 ; note\n"
+            "\n"
+            "\tModel 2:\n"
+            "\nLine   3(3): .MODEL D1 D\n"
+            "\n");
+
+  ImportSession empty;
+  EXPECT_EQ(Dumped(empty),
+            "\t*************** INPUT TEXT ***************\n"
+            "\n"
+            "\n\n\t\t*************** MODELS ***************\n");
+}
+
+}  // namespace
+}  // namespace zav

@@ -1,0 +1,157 @@
+#include "diagnostic_format.h"
+
+#include <nlohmann/json.hpp>
+
+#include "diagnostics/add_diagnostic.h"
+#include "diagnostics/diagnostic.h"
+#include "diagnostics/message_catalogue.h"
+#include "platform/ascii.h"
+
+namespace zav::cli {
+namespace {
+
+constexpr std::string_view kLineHeader = "Line ";
+constexpr std::string_view kQuoteStart = "\n\t";
+
+struct Prefix {
+  std::string_view text;
+  DiagnosticSeverity severity;
+};
+
+constexpr Prefix kPrefixes[] = {
+    {"info -- ", DiagnosticSeverity::Info},
+    {"warning -- ", DiagnosticSeverity::Warning},
+    {"error -- ", DiagnosticSeverity::Error},
+};
+
+DiagnosticSeverity SeverityOf(Severity severity) {
+  switch (severity) {
+    case Severity::Info:
+      return DiagnosticSeverity::Info;
+    case Severity::Warning:
+      return DiagnosticSeverity::Warning;
+    default:
+      return DiagnosticSeverity::Error;
+  }
+}
+
+// Glob match of `text` against a printf-style format in which every
+// conversion ("%s" and friends) stands for any run of characters. With
+// `prefixOnly`, running out of text before the format ends still matches.
+bool MatchesFormat(std::string_view format, std::string_view text, bool prefixOnly) {
+  std::size_t f = 0;
+  std::size_t t = 0;
+  std::size_t starFormat = std::string_view::npos;  // format position after the last wildcard
+  std::size_t starText = 0;
+  while (t < text.size()) {
+    if (f + 1 < format.size() && format[f] == '%') {
+      f += 2;
+      starFormat = f;
+      starText = t;
+      continue;
+    }
+    if (f < format.size() && format[f] == text[t]) {
+      ++f;
+      ++t;
+      continue;
+    }
+    if (starFormat == std::string_view::npos) return false;
+    f = starFormat;
+    t = ++starText;
+  }
+  if (prefixOnly) return true;
+  while (f + 1 < format.size() && format[f] == '%') f += 2;
+  return f == format.size();
+}
+
+}  // namespace
+
+const char* SeverityName(DiagnosticSeverity severity) {
+  switch (severity) {
+    case DiagnosticSeverity::Info:
+      return "info";
+    case DiagnosticSeverity::Warning:
+      return "warning";
+    case DiagnosticSeverity::Error:
+      break;
+  }
+  return "error";
+}
+
+int MatchMessageCode(DiagnosticSeverity severity, std::string_view message, bool maybeTruncated) {
+  for (int pass = 0; pass < (maybeTruncated ? 2 : 1); ++pass) {
+    for (int code = 0; code < static_cast<int>(kMessageCount); ++code) {
+      const MessageRow* row = FindMessage(code);
+      if (row == nullptr || SeverityOf(row->severity) != severity) continue;
+      if (MatchesFormat(row->format, message, pass == 1)) return code;
+    }
+  }
+  return -1;
+}
+
+ParsedDiagnostic ParseDiagnostic(int line, std::string_view text) {
+  ParsedDiagnostic parsed;
+  parsed.line = line;
+  parsed.native = std::string(text);
+
+  std::string_view rest = text;
+  // The header quotes the line as read: "Line N:\n\t<line>\n". The quoted
+  // line never holds a line feed of its own, so the first one after the tab
+  // ends the header.
+  if (rest.substr(0, kLineHeader.size()) == kLineHeader) {
+    const std::size_t quote = rest.find(kQuoteStart);
+    const std::size_t end = quote == std::string_view::npos ? quote : rest.find('\n', quote + kQuoteStart.size());
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  }
+  for (const Prefix& prefix : kPrefixes) {
+    if (rest.substr(0, prefix.text.size()) == prefix.text) {
+      parsed.severity = prefix.severity;
+      rest.remove_prefix(prefix.text.size());
+      break;
+    }
+  }
+  const bool complete = rest.size() >= 2 && rest.substr(rest.size() - 2) == ".\n";
+  if (complete) rest.remove_suffix(2);
+  parsed.message = std::string(rest);
+  const bool maybeTruncated = !complete || text.size() + 2 >= kMaxDiagnosticLength;
+  parsed.code = MatchMessageCode(parsed.severity, parsed.message, maybeTruncated);
+  return parsed;
+}
+
+std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic) {
+  std::string out = file;
+  if (diagnostic.line > 0) {
+    out += ':';
+    out += std::to_string(diagnostic.line);
+  }
+  out += ": ";
+  out += SeverityName(diagnostic.severity);
+  out += ": ";
+  const std::string& message = diagnostic.message;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const char c = message[i];
+    if (c != '\n' && c != '\r') {
+      out += c;
+      continue;
+    }
+    while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
+    while (i + 1 < message.size() && IsAsciiSpace(message[i + 1])) ++i;
+    out += ' ';
+  }
+  out += '\n';
+  return out;
+}
+
+std::string FormatJsonDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic) {
+  nlohmann::ordered_json object;
+  object["file"] = file;
+  object["line"] = diagnostic.line > 0 ? nlohmann::ordered_json(diagnostic.line) : nlohmann::ordered_json(nullptr);
+  object["severity"] = SeverityName(diagnostic.severity);
+  object["code"] = diagnostic.code >= 0 ? nlohmann::ordered_json(diagnostic.code) : nlohmann::ordered_json(nullptr);
+  object["message"] = diagnostic.message;
+  // Model files are 8-bit text of no declared encoding: bytes that are not
+  // UTF-8 become U+FFFD rather than failing the whole report.
+  return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace zav::cli

@@ -1,0 +1,39 @@
+// Diagnostics of an import, taken apart and written in the three formats.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zav::cli {
+
+enum class DiagnosticSeverity { Info, Warning, Error };
+
+const char* SeverityName(DiagnosticSeverity severity);
+
+struct ParsedDiagnostic {
+  int line = 0;  // 0: about no particular line
+  DiagnosticSeverity severity = DiagnosticSeverity::Error;
+  int code = -1;  // the message's number, -1 when no catalogue row fits
+  // The message without the quoted-line header, the severity prefix and the
+  // closing ".\n"; line feeds inside it kept.
+  std::string message;
+  std::string native;  // the library's text, exactly
+};
+
+// Takes the library's text of a diagnostic about `line` apart.
+ParsedDiagnostic ParseDiagnostic(int line, std::string_view text);
+
+// The catalogue code whose format, with its placeholders standing for any
+// text, gives `message`; -1 when none does. A message cut short at the
+// length limit matches the format it begins.
+int MatchMessageCode(DiagnosticSeverity severity, std::string_view message, bool maybeTruncated);
+
+// "FILE:LINE: severity: message\n" (or "FILE: severity: message\n" without a
+// line), the message's line feeds and the blanks around them folded into one
+// space.
+std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);
+
+// One JSON object and a line feed.
+std::string FormatJsonDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);
+
+}  // namespace zav::cli

@@ -1,0 +1,96 @@
+#include "file_import.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+#include "diagnostics/diagnostic.h"
+#include "diagnostics/diagnostic_list.h"
+#include "session/import_session.h"
+
+namespace zav::cli {
+
+FileImport::~FileImport() {
+  if (session_ != nullptr) {
+    int status = ZAV_STATUS_OK;
+    ZAV_EndImport(session_, &status);
+  }
+}
+
+bool FileImport::Run(const std::filesystem::path& path, std::string& error) {
+  const std::string name = path.string();
+  // The library only says "bad argument" for a file it cannot read; opening
+  // it here first gives the reason.
+  std::FILE* probe = std::fopen(name.c_str(), "rb");
+  if (probe == nullptr) {
+    error = std::strerror(errno);
+    return false;
+  }
+  std::fclose(probe);
+  int status = ZAV_STATUS_OK;
+  if (ZAV_PerformImport(name.c_str(), 0, &session_, &status) == 0) {
+    session_ = nullptr;
+    error = "the library cannot read it";
+    return false;
+  }
+  return true;
+}
+
+std::vector<ZAV_MODEL> FileImport::Models() const {
+  std::vector<ZAV_MODEL> models;
+  int status = ZAV_STATUS_OK;
+  ZAV_MODEL model = nullptr;
+  for (int more = ZAV_GetModelFirst(session_, &model, &status); more != 0;
+       more = ZAV_GetModelNext(session_, &model, &status)) {
+    models.push_back(model);
+  }
+  return models;
+}
+
+const std::string& FileImport::ModelText(ZAV_MODEL model, std::string& buffer) {
+  // The length comes first: a text may hold any byte, so its end cannot be
+  // told from a terminator.
+  int status = ZAV_STATUS_OK;
+  unsigned size = 4;
+  int length = 0;
+  if (ZAV_GetModelInfo(model, ZAV_INFO_LENGTH, &length, &size, &status) == 0 || length < 0) {
+    throw std::runtime_error("the library did not deliver the length of a model text");
+  }
+  buffer.assign(static_cast<std::size_t>(length) + 1, '\0');
+  size = static_cast<unsigned>(buffer.size());
+  if (ZAV_GetModelInfo(model, ZAV_INFO_TEXT, buffer.data(), &size, &status) == 0) {
+    throw std::runtime_error("the library did not deliver a model text");
+  }
+  buffer.resize(static_cast<std::size_t>(length));
+  return buffer;
+}
+
+std::vector<ParsedDiagnostic> FileImport::TakeDiagnostics() {
+  std::vector<ParsedDiagnostic> diagnostics;
+  int status = ZAV_STATUS_OK;
+  ZAV_DIAGNOSTIC handle = nullptr;
+  std::string text;
+  for (int more = ZAV_GetErrorFirst(nullptr, &handle, &status); more != 0;
+       more = ZAV_GetErrorNext(nullptr, &handle, &status)) {
+    int infoStatus = ZAV_STATUS_OK;
+    unsigned size = 4;
+    int length = 0;
+    if (ZAV_GetErrorInfo(handle, ZAV_INFO_LENGTH, &length, &size, &infoStatus) == 0) continue;
+    text.assign(static_cast<std::size_t>(length) + 1, '\0');
+    size = static_cast<unsigned>(text.size());
+    if (ZAV_GetErrorInfo(handle, ZAV_INFO_TEXT, text.data(), &size, &infoStatus) == 0) continue;
+    text.resize(static_cast<std::size_t>(length));
+    const auto* diagnostic = reinterpret_cast<const Diagnostic*>(handle);
+    diagnostics.push_back(ParseDiagnostic(diagnostic->lineNumber, text));
+  }
+  // zav-import owns its process: emptying the list after each import keeps
+  // the next import's diagnostics apart from these (the list merges all of
+  // them by line number) at no cost, and keeps memory flat over many files.
+  TheDiagnosticList().Clear();
+  return diagnostics;
+}
+
+ImportSession& FileImport::Session() const { return *reinterpret_cast<ImportSession*>(session_); }
+
+}  // namespace zav::cli

@@ -1,0 +1,175 @@
+#include "model_facts.h"
+
+#include <algorithm>
+#include <map>
+#include <string_view>
+#include <utility>
+
+#include "cards/card.h"
+#include "cards/card_kind.h"
+#include "models/model_card.h"
+#include "models/param_rule.h"
+#include "platform/ascii.h"
+#include "session/import_session.h"
+#include "session/source_line.h"
+#include "subcircuits/subcircuit_model.h"
+
+namespace zav::cli {
+namespace {
+
+bool IsWordCharacter(char c) { return IsAsciiAlpha(c) || IsAsciiDigit(c) || c == '_'; }
+
+// The first occurrence of `word` in `text` as a whole word, letter case
+// ignored; npos when there is none.
+std::size_t FindWordNoCase(std::string_view text, std::string_view word, std::size_t from = 0) {
+  if (word.empty() || word.size() > text.size()) return std::string_view::npos;
+  for (std::size_t at = from; at + word.size() <= text.size(); ++at) {
+    if (at > 0 && IsWordCharacter(text[at - 1])) continue;
+    const std::size_t end = at + word.size();
+    if (end < text.size() && IsWordCharacter(text[end])) continue;
+    if (EqualsNoCase(text.substr(at, word.size()), word)) return at;
+  }
+  return std::string_view::npos;
+}
+
+int CountWordsNoCase(std::string_view text, std::string_view word) {
+  int count = 0;
+  for (std::size_t at = FindWordNoCase(text, word); at != std::string_view::npos;
+       at = FindWordNoCase(text, word, at + word.size())) {
+    ++count;
+  }
+  return count;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = AsciiToUpper(c);
+  return upper;
+}
+
+const Token* FirstSignificantToken(const Card& card) {
+  for (const Token* token = card.tokens.front(); token != nullptr; token = token->next) {
+    if (IsSignificant(token->kind)) return token;
+  }
+  return nullptr;
+}
+
+int StatementLine(const Card& card) {
+  if (const Token* first = FirstSignificantToken(card); first != nullptr && first->line != nullptr) {
+    return first->line->number;
+  }
+  return card.lines.empty() ? 0 : card.lines.front()->number;
+}
+
+// The model type keyword a translated type was written as.
+std::string_view WrittenTypeKeyword(const ModelCard& card) {
+  switch (card.kind) {
+    case CardKind::CapacitorModel:
+      return "CAP";
+    case CardKind::InductorModel:
+      return "IND";
+    case CardKind::ResistorModel:
+      return "RES";
+    case CardKind::CurrentSwitchModel:
+      return "ISWITCH";
+    case CardKind::VoltageSwitchModel:
+      return "VSWITCH";
+    case CardKind::BjtModel:
+      return "LPNP";
+    default:
+      return {};
+  }
+}
+
+std::string WrittenModelType(const ModelCard& card) {
+  if (card.modelType == nullptr) return std::string();
+  const std::string& current = card.modelType->text;
+  const std::string_view keyword = WrittenTypeKeyword(card);
+  if (keyword.empty() || EqualsNoCase(current, keyword)) return current;
+  // Translation rewrote the token; the line as read still has the type as
+  // written. A bipolar type was rewritten only when it was LPNP.
+  if (card.kind == CardKind::BjtModel && !EqualsNoCase(current, "PNP")) return current;
+  if (card.modelType->line != nullptr) {
+    const std::string_view raw = card.modelType->line->rawText;
+    const std::size_t at = FindWordNoCase(raw, keyword);
+    if (at != std::string_view::npos) return std::string(raw.substr(at, keyword.size()));
+  }
+  return std::string(keyword);
+}
+
+// A line of a dropped card: a statement line (not a continuation or stray
+// line) that the session rewrote as "* " and the line as read.
+bool IsConvertedStatementLine(const SourceLine& line) {
+  if (line.kind != LineKind::Comment || line.text.size() != line.rawText.size() + 2) return false;
+  if (line.text.compare(0, 2, "* ") != 0 || line.text.compare(2, std::string::npos, line.rawText) != 0) return false;
+  for (char c : line.rawText) {
+    if (c == ' ' || c == '\t') continue;
+    return c == '.' || IsAsciiAlpha(c);
+  }
+  return false;
+}
+
+}  // namespace
+
+ModelFacts DescribeModel(const ImportedModel& model) {
+  ModelFacts facts;
+  if (model.nameToken != nullptr) facts.name = model.nameToken->text;
+  if (model.origin == ImportedModel::Origin::Subcircuit) {
+    const auto& subcircuit = static_cast<const SubcircuitModel&>(model);
+    facts.kind = "subckt";
+    facts.subcircuit = true;
+    if (!subcircuit.cards().empty()) facts.line = StatementLine(*subcircuit.cards().front());
+  } else if (model.origin == ImportedModel::Origin::ModelCard) {
+    const auto& card = static_cast<const ModelCard&>(model);
+    facts.kind = WrittenModelType(card);
+    facts.line = StatementLine(card);
+  }
+  return facts;
+}
+
+int CountCardsTurnedIntoComments(const ImportSession& session) {
+  int count = 0;
+  for (const SourceLine& line : session.lines) {
+    if (IsConvertedStatementLine(line)) ++count;
+  }
+  return count;
+}
+
+int CountRenamedParameters(ImportSession& session) {
+  int count = 0;
+  // Per line of a card: how many parameters of the card carry a name that
+  // the card's table gives to renamed parameters, by that name.
+  std::map<std::pair<const SourceLine*, std::string>, int> carried;
+  for (const std::unique_ptr<Card>& card : session.cards) {
+    if (!IsModelKind(card->kind)) continue;
+    auto& model = static_cast<ModelCard&>(*card);
+    const ParamRuleTable table = model.RuleTable();
+    carried.clear();
+    for (const ParamEntry& entry : model.params) {
+      if (entry.name == nullptr || entry.name->line == nullptr) continue;
+      const bool renameTarget = std::any_of(table.begin(), table.end(), [&](const ParamRule& rule) {
+        return rule.action == ParamAction::Rename && rule.target != nullptr && EqualsNoCase(rule.target, entry.name->text);
+      });
+      if (renameTarget) ++carried[{entry.name->line, UpperCase(entry.name->text)}];
+    }
+    // A renamed parameter carries its new name, which the line as read does
+    // not hold, while the line holds a name that the table renames to it. A
+    // line with more parameters of a name than it spells out therefore holds
+    // renames, as many as it has old names for them.
+    for (const auto& [key, parameters] : carried) {
+      const std::string_view raw = key.first->rawText;
+      const int written = CountWordsNoCase(raw, key.second);
+      if (parameters <= written) continue;
+      int oldNames = 0;
+      for (const ParamRule& rule : table) {
+        if (rule.action == ParamAction::Rename && rule.target != nullptr && EqualsNoCase(rule.target, key.second)) {
+          oldNames += CountWordsNoCase(raw, rule.name);
+        }
+      }
+      count += std::min(parameters - written, oldNames);
+    }
+  }
+  return count;
+}
+
+}  // namespace zav::cli

@@ -1,0 +1,31 @@
+// Facts about an import that the library's exports do not hand out: read
+// from the session objects behind the handles (zav-import links the library
+// in-process).
+#pragma once
+
+#include <string>
+
+namespace zav {
+class ImportedModel;
+class ImportSession;
+}  // namespace zav
+
+namespace zav::cli {
+
+struct ModelFacts {
+  std::string name;
+  // The model type as written in the file, or "subckt".
+  std::string kind;
+  int line = 0;  // where the statement starts
+  bool subcircuit = false;
+};
+
+ModelFacts DescribeModel(const ImportedModel& model);
+
+// Cards that the import could not use and kept as comment lines.
+int CountCardsTurnedIntoComments(const ImportSession& session);
+
+// Model parameters, as written on their cards, whose names were translated.
+int CountRenamedParameters(ImportSession& session);
+
+}  // namespace zav::cli

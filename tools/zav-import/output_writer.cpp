@@ -1,0 +1,125 @@
+#include "output_writer.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <system_error>
+#include <unordered_set>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zav::cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string CanonicalText(const fs::path& path) {
+  std::error_code error;
+  fs::path canonical = fs::weakly_canonical(fs::absolute(path, error), error);
+  return (error ? fs::absolute(path) : canonical).lexically_normal().generic_string();
+}
+
+// A file's identity beyond its spelling: hard links and bind mounts reach the
+// same file through unrelated paths.
+std::string FileIdentity(const fs::path& path) {
+#ifdef _WIN32
+  (void)path;
+  return std::string();
+#else
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::string();
+  return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+#endif
+}
+
+long ProcessId() {
+#ifdef _WIN32
+  return static_cast<long>(_getpid());
+#else
+  return static_cast<long>(::getpid());
+#endif
+}
+
+}  // namespace
+
+OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& output, bool directoryMode) {
+  OutputPlan plan;
+  if (output.empty()) return plan;
+
+  std::unordered_set<std::string> inputNames;
+  std::unordered_set<std::string> inputIdentities;
+  for (const InputFile& input : inputs) {
+    inputNames.insert(CanonicalText(input.path));
+    std::string identity = FileIdentity(input.path);
+    if (!identity.empty()) inputIdentities.insert(std::move(identity));
+  }
+
+  std::set<std::string> taken;
+  for (const InputFile& input : inputs) {
+    fs::path path = directoryMode ? fs::path(output) / input.relative : fs::path(output);
+    const std::string name = CanonicalText(path);
+    const std::string identity = FileIdentity(path);
+    if (inputNames.count(name) != 0 || (!identity.empty() && inputIdentities.count(identity) != 0)) {
+      plan.problem = "refusing to write " + path.string() + ": it is an input file";
+      plan.paths.clear();
+      return plan;
+    }
+    if (!taken.insert(name).second) {
+      plan.problem = "two inputs would be written to " + path.string();
+      plan.paths.clear();
+      return plan;
+    }
+    plan.paths.push_back(std::move(path));
+  }
+  return plan;
+}
+
+bool WriteFileAtomically(const fs::path& path, std::string_view content, std::string& error) {
+  static std::atomic<unsigned> counter{0};
+  std::error_code code;
+  const fs::path parent = path.parent_path();
+  if (!parent.empty()) {
+    fs::create_directories(parent, code);
+    if (code) {
+      error = "cannot create directory " + parent.string() + ": " + code.message();
+      return false;
+    }
+  }
+  if (fs::is_directory(path, code)) {
+    error = "cannot write " + path.string() + ": Is a directory";
+    return false;
+  }
+
+  fs::path temporary = path;
+  temporary.replace_filename("." + path.filename().string() + ".zav-tmp-" + std::to_string(ProcessId()) + "-" +
+                             std::to_string(counter++));
+  std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+  if (file == nullptr) {
+    error = "cannot write " + path.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  int savedErrno = ok ? 0 : errno;
+  if (std::fclose(file) != 0 && ok) {
+    ok = false;
+    savedErrno = errno;
+  }
+  if (ok) {
+    fs::rename(temporary, path, code);
+    if (!code) return true;
+    error = "cannot write " + path.string() + ": " + code.message();
+  } else {
+    error = "cannot write " + path.string() + ": " + std::strerror(savedErrno != 0 ? savedErrno : EIO);
+  }
+  fs::remove(temporary, code);
+  return false;
+}
+
+}  // namespace zav::cli

@@ -1,0 +1,82 @@
+#include "summary.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace zav::cli {
+namespace {
+
+// Messages that report a model parameter commented out (not supported, not
+// recognised, unknown action, nowhere to move it) and one that reports a
+// parameter added to an instance.
+constexpr std::array<int, 4> kParameterCommentedCodes = {23, 24, 25, 26};
+constexpr int kParameterMovedCode = 27;
+
+struct Column {
+  const char* heading;
+  int FileStats::*field;
+};
+
+constexpr std::array<Column, 9> kColumns = {{
+    {"models", &FileStats::models},
+    {"subckts", &FileStats::subcircuits},
+    {"cards-commented", &FileStats::cardsCommented},
+    {"info", &FileStats::infos},
+    {"warnings", &FileStats::warnings},
+    {"errors", &FileStats::errors},
+    {"renamed", &FileStats::renamed},
+    {"moved", &FileStats::moved},
+    {"params-commented", &FileStats::paramsCommented},
+}};
+
+int ColumnWidth(const Column& column) { return std::max(6, static_cast<int>(std::char_traits<char>::length(column.heading))); }
+
+void PrintRow(std::FILE* out, int nameWidth, const std::string& name, const FileStats& stats, bool read) {
+  std::fprintf(out, "%-*s", nameWidth, name.c_str());
+  if (!read) {
+    std::fputs("  (not read)\n", out);
+    return;
+  }
+  for (const Column& column : kColumns) std::fprintf(out, "  %*d", ColumnWidth(column), stats.*column.field);
+  std::fputc('\n', out);
+}
+
+}  // namespace
+
+void FileStats::Add(const FileStats& other) {
+  for (const Column& column : kColumns) this->*column.field += other.*column.field;
+}
+
+void FileStats::Count(const ParsedDiagnostic& diagnostic) {
+  switch (diagnostic.severity) {
+    case DiagnosticSeverity::Info:
+      ++infos;
+      break;
+    case DiagnosticSeverity::Warning:
+      ++warnings;
+      break;
+    case DiagnosticSeverity::Error:
+      ++errors;
+      break;
+  }
+  if (diagnostic.code == kParameterMovedCode) ++moved;
+  if (std::find(kParameterCommentedCodes.begin(), kParameterCommentedCodes.end(), diagnostic.code) !=
+      kParameterCommentedCodes.end()) {
+    ++paramsCommented;
+  }
+}
+
+void PrintSummary(std::FILE* out, const std::vector<FileSummary>& files, const FileStats& total) {
+  const std::string totalName = "total (" + std::to_string(files.size()) + (files.size() == 1 ? " file)" : " files)");
+  int nameWidth = static_cast<int>(totalName.size());
+  for (const FileSummary& file : files) nameWidth = std::max(nameWidth, static_cast<int>(file.file.size()));
+
+  std::fprintf(out, "%-*s", nameWidth, "file");
+  for (const Column& column : kColumns) std::fprintf(out, "  %*s", ColumnWidth(column), column.heading);
+  std::fputc('\n', out);
+  for (const FileSummary& file : files) PrintRow(out, nameWidth, file.file, file.stats, file.read);
+  PrintRow(out, nameWidth, totalName, total, true);
+}
+
+}  // namespace zav::cli

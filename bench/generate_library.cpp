@@ -105,7 +105,7 @@ class Writer {
       Line("M" + s + " OUT N" + s + "B VEE VEE " + mmod + " L=1U W=" + std::string(Value()) + "U");
     }
     Line("E1 OUT 0 IN 0 {GAIN}");
-    Line("G1 OUT 0 VALUE={V(IN)*2}");
+    Line("G1 OUT 0 IN 0 0.5");
     Line("V1 VCC 0 DC 15");
     Line("X1 IN OUT BUF" + std::to_string(n));
     Line(".SUBCKT BUF" + std::to_string(n) + " A B");

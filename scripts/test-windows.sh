@@ -4,9 +4,10 @@
 # every golden case, and a CR LF copy of each) and a C++ program linked
 # against the DLL's import library.
 #
-# Installs what it needs on Debian (the i386 architecture, mingw-w64, Wine);
-# that takes about a minute on a machine that has none of it yet. The build
-# goes to build-windows/ (or $1), Wine's prefix into that folder too.
+# Installs what it needs on Debian (the i386 architecture, mingw-w64, Wine):
+# about a minute on a machine that has none of it yet, and the whole script
+# takes two to three minutes there. The build goes to build-windows/ (or $1),
+# Wine's prefix into that folder too.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-windows}

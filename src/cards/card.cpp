@@ -43,6 +43,61 @@ std::size_t WordEnd(std::string_view text, std::size_t start) {
   return end;
 }
 
+// Cuts a line into tokens and hands each to `emit` with its kind and text.
+// At a character that cannot start a token the line is rejected: the tokens
+// before it stay, and the rejection is reported when `report` is set.
+template <typename Emit>
+void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
+  const std::string_view text = line.text;
+  if (line.kind == LineKind::Comment) {
+    emit(TokenKind::Comment, text);
+    return;
+  }
+
+  std::size_t pos = 0;
+  if (line.kind == LineKind::Continuation) {
+    // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
+    while (pos < text.size() && (IsAsciiSpace(text[pos]) || text[pos] == '+')) ++pos;
+    emit(TokenKind::Continuation, text.substr(0, pos));
+  }
+
+  while (pos < text.size()) {
+    const char c = text[pos];
+    std::size_t end = pos + 1;
+    TokenKind kind;
+
+    if (c == '\n') {
+      kind = TokenKind::Newline;
+    } else if (const SingleCharToken* single = FindSingleCharToken(c)) {
+      kind = single->kind;
+    } else if (IsSeparatorChar(c)) {
+      while (end < text.size() && IsSeparatorChar(text[end])) ++end;
+      kind = TokenKind::Separator;
+    } else if (c == '.' && pos + 1 < text.size() && IsAsciiDigit(text[pos + 1])) {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Number;
+    } else if (c == '.' && pos + 1 < text.size() && IsAsciiAlpha(text[pos + 1])) {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Keyword;
+    } else if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Name;
+    } else if (IsAsciiDigit(c) || c == '+' || c == '-') {
+      end = WordEnd(text, pos);
+      kind = TokenKind::Number;
+    } else {
+      // There is no quoting and no escape: a quotation mark, a "*" inside a
+      // statement, a byte outside ASCII or a NUL cannot start a token. The
+      // rest of the line is not tokenized.
+      if (report) AddDiagnostic(12, &line, {line.text});
+      return;
+    }
+
+    emit(kind, text.substr(pos, end - pos));
+    pos = end;
+  }
+}
+
 Token* SkipInsignificant(Token* token) {
   while (token != nullptr && !IsSignificant(token->kind)) token = token->next;
   return token;
@@ -89,6 +144,7 @@ Card::Card(const Card& source, DeriveFrom) {
 
   lines = source.lines;
 
+  tokens.Reserve(source.tokens.size());
   for (const Token* t = source.tokens.front(); t != nullptr; t = t->next) {
     tokens.PushBack(t->kind, t->text, t->line);
   }
@@ -200,58 +256,17 @@ void Card::Parse() {
   nameToken = nullptr;
   tokenCursor = nullptr;
   tokens.Clear();
+  // A first, silent scan counts the tokens so that they take one block.
+  std::size_t count = 0;
+  for (SourceLine* line : lines) {
+    ScanLine(*line, [&count](TokenKind, std::string_view) { ++count; }, false);
+  }
+  tokens.Reserve(count);
   for (SourceLine* line : lines) TokenizeLine(line);
 }
 
 void Card::TokenizeLine(SourceLine* line) {
-  const std::string_view text = line->text;
-  if (line->kind == LineKind::Comment) {
-    tokens.PushBack(TokenKind::Comment, text, line);
-    return;
-  }
-
-  std::size_t pos = 0;
-  if (line->kind == LineKind::Continuation) {
-    // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
-    while (pos < text.size() && (IsAsciiSpace(text[pos]) || text[pos] == '+')) ++pos;
-    tokens.PushBack(TokenKind::Continuation, text.substr(0, pos), line);
-  }
-
-  while (pos < text.size()) {
-    const char c = text[pos];
-    std::size_t end = pos + 1;
-    TokenKind kind;
-
-    if (c == '\n') {
-      kind = TokenKind::Newline;
-    } else if (const SingleCharToken* single = FindSingleCharToken(c)) {
-      kind = single->kind;
-    } else if (IsSeparatorChar(c)) {
-      while (end < text.size() && IsSeparatorChar(text[end])) ++end;
-      kind = TokenKind::Separator;
-    } else if (c == '.' && pos + 1 < text.size() && IsAsciiDigit(text[pos + 1])) {
-      end = WordEnd(text, pos);
-      kind = TokenKind::Number;
-    } else if (c == '.' && pos + 1 < text.size() && IsAsciiAlpha(text[pos + 1])) {
-      end = WordEnd(text, pos);
-      kind = TokenKind::Keyword;
-    } else if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') {
-      end = WordEnd(text, pos);
-      kind = TokenKind::Name;
-    } else if (IsAsciiDigit(c) || c == '+' || c == '-') {
-      end = WordEnd(text, pos);
-      kind = TokenKind::Number;
-    } else {
-      // There is no quoting and no escape: a quotation mark, a "*" inside a
-      // statement, a byte outside ASCII or a NUL cannot start a token. The
-      // tokens made so far stay; the rest of the line is not tokenized.
-      AddDiagnostic(12, line, {line->text});
-      return;
-    }
-
-    tokens.PushBack(kind, text.substr(pos, end - pos), line);
-    pos = end;
-  }
+  ScanLine(*line, [&](TokenKind kind, std::string_view text) { tokens.PushBack(kind, text, line); });
 }
 
 Token* Card::FirstToken() {

@@ -2,13 +2,28 @@
 
 namespace zav {
 
+void TokenList::AddBlock(std::size_t count) {
+  blocks_.push_back(std::make_unique<Token[]>(count));
+  blockNext_ = blocks_.back().get();
+  blockEnd_ = blockNext_ + count;
+}
+
+void TokenList::Reserve(std::size_t count) {
+  const auto room = static_cast<std::size_t>(blockEnd_ - blockNext_) + free_.size();
+  if (count > room) AddBlock(count - free_.size());
+}
+
 Token* TokenList::Allocate() {
   if (!free_.empty()) {
     Token* token = free_.back();
     free_.pop_back();
     return token;
   }
-  return &arena_.emplace_back();
+  if (blockNext_ == blockEnd_) {
+    AddBlock(nextBlockSize_);
+    if (nextBlockSize_ < 1024) nextBlockSize_ *= 2;
+  }
+  return blockNext_++;
 }
 
 Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -11,7 +11,8 @@ namespace zav {
 
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
 // live in a per-card arena (one allocation per block of tokens, not per
-// token). Insertion and removal anywhere are O(1); a removed token's text is
+// token; blocks grow geometrically, or take an exact size through Reserve).
+// Insertion and removal anywhere are O(1); a removed token's text is
 // released at once and its node is reused by later insertions.
 class TokenList {
  public:
@@ -41,6 +42,9 @@ class TokenList {
   // Removes every token, from the last to the first.
   void Clear();
 
+  // Makes room for `count` more tokens in one allocation.
+  void Reserve(std::size_t count);
+
   // The position of a token from the front (0-based); O(n).
   std::size_t IndexOf(const Token* token) const;
   // The token at a position from the front, or none; O(n).
@@ -48,8 +52,12 @@ class TokenList {
 
  private:
   Token* Allocate();
+  void AddBlock(std::size_t count);
 
-  std::deque<Token> arena_;
+  std::vector<std::unique_ptr<Token[]>> blocks_;
+  Token* blockNext_ = nullptr;  // the unused rest of the newest block
+  Token* blockEnd_ = nullptr;
+  std::size_t nextBlockSize_ = 16;
   std::vector<Token*> free_;
   Token* head_ = nullptr;
   Token* tail_ = nullptr;

@@ -108,8 +108,9 @@ void ModelCard::TranslateParams() {
   bool tcMerged = false;
   translating_ = true;
 
-  // Entries removed by the pass are only marked; entries added to this card
-  // meanwhile (none are) would still be visited, as the walk is by index.
+  // The walk is by index: removing an entry only marks it (RemoveParam), so
+  // the walk goes on with the entry that followed, and a card with very many
+  // parameters is not shifted once per removal. The marks go at the end.
   for (std::size_t i = 0; i < params.size(); ++i) {
     Token* name = params[i].name;
     if (name == nullptr) continue;

@@ -128,32 +128,31 @@ static int ModelInfo(void* handle, int infoType, void* buffer, unsigned* size, i
 }
 
 /* Reads a handle's text through the info protocol as a host does: a length
- * query, then a text query with room for the terminator. Returns a malloc'd
- * copy, or NULL after a failed check. */
-static char* ReadText(InfoCall info, void* handle, const char* what) {
+ * query, then a text query with room for the terminator. Returns a malloc'd,
+ * terminated copy (the text itself may hold NUL bytes: `length` says how long
+ * it is), or NULL after a failed check. */
+static char* ReadText(InfoCall info, void* handle, const char* what, unsigned* length) {
   int status = 0;
-  int length = -1;
+  int queried = -1;
   unsigned size = 4;
-  int ret = info(handle, ZAV_INFO_LENGTH, &length, &size, &status);
+  int ret = info(handle, ZAV_INFO_LENGTH, &queried, &size, &status);
   CHECK_CALL(ret, 1, status, 0, what);
-  if (ret != 1 || length < 0) return NULL;
-  char* text = (char*)malloc((size_t)length + 1);
-  size = (unsigned)length + 1;
+  if (ret != 1 || queried < 0) return NULL;
+  char* text = (char*)malloc((size_t)queried + 1);
+  size = (unsigned)queried + 1;
   ret = info(handle, ZAV_INFO_TEXT, text, &size, &status);
   CHECK_CALL(ret, 1, status, 0, what);
   if (ret != 1) {
     free(text);
     return NULL;
   }
-  CHECK(strlen(text) == (size_t)length, "%s: text length %u, length query %d", what, (unsigned)strlen(text),
-        length);
+  *length = (unsigned)queried;
   return text;
 }
 
 /* Every size case of the info protocol, against a handle whose text is
  * `expected`. */
-static void CheckInfoProtocol(InfoCall info, void* handle, const char* expected, const char* what) {
-  const unsigned n = (unsigned)strlen(expected);
+static void CheckInfoProtocol(InfoCall info, void* handle, const char* expected, unsigned n, const char* what) {
   char buffer[8192];
   int status;
   unsigned size;
@@ -242,6 +241,40 @@ static void CheckInfoProtocol(InfoCall info, void* handle, const char* expected,
   CHECK(size == n + 1 && buffer[0] == 'x', "%s: a call with pending status wrote", what);
 }
 
+/* ## Calling convention */
+
+#if defined(__i386__) && defined(__GNUC__)
+/* On 32-bit x86 a __cdecl callee leaves its arguments on the stack for the
+ * caller to remove; a __stdcall one pops them itself. The names alone cannot
+ * tell the two apart once the linker strips the "@N" suffix, so watch the
+ * stack pointer across a real call: ZAV_MapPIErrorCode(0, NULL, 0) returns
+ * at once. */
+static int ArgumentBytesLeftByCallee(void* function) {
+  int left;
+  __asm__ volatile(
+      "movl %%esp, %%esi\n\t"
+      "pushl $0\n\t"
+      "pushl $0\n\t"
+      "pushl $0\n\t"
+      "call *%1\n\t"
+      "movl %%esi, %0\n\t"
+      "subl %%esp, %0\n\t"
+      "movl %%esi, %%esp\n\t"
+      : "=&r"(left)
+      : "r"(function)
+      : "eax", "ecx", "edx", "esi", "memory", "cc");
+  return left;
+}
+
+static void CheckCallingConvention(void) {
+  Section("calling convention");
+  const int left = ArgumentBytesLeftByCallee((void*)zav.MapPIErrorCode);
+  CHECK(left == 12, "ZAV_MapPIErrorCode left %d of its 12 argument bytes on the stack: not __cdecl", left);
+}
+#else
+static void CheckCallingConvention(void) {}
+#endif
+
 /* ## Status texts */
 
 static void CheckStatusTexts(void) {
@@ -296,10 +329,11 @@ static void CheckStyles(void) {
   CHECK_CALL(ret, 1, status, 0, "ZAV_GetStyleFirst");
   CHECK(style == 0, "first style %d", style);
 
-  char* name = ReadText(StyleInfo, (void*)(size_t)style, "style name");
-  CHECK(name != NULL && strcmp(name, "PSPICE") == 0, "style name \"%s\"", name ? name : "(none)");
+  unsigned length = 0;
+  char* name = ReadText(StyleInfo, (void*)(size_t)style, "style name", &length);
+  CHECK(name != NULL && length == 6 && strcmp(name, "PSPICE") == 0, "style name \"%s\"", name ? name : "(none)");
   free(name);
-  CheckInfoProtocol(StyleInfo, (void*)(size_t)0, "PSPICE", "ZAV_GetStyleInfo");
+  CheckInfoProtocol(StyleInfo, (void*)(size_t)0, "PSPICE", 6, "ZAV_GetStyleInfo");
 
   /* The one-row table ends at the first step. */
   ret = zav.GetStyleNext(&style, &status);
@@ -511,13 +545,14 @@ static void CheckModels(void) {
   CHECK_CALL(ret, 0, status, ZAV_STATUS_END_OF_DATA, "ZAV_GetModelNext after the end");
 
   for (size_t i = 0; i < 3 && i < count; ++i) {
-    char* text = ReadText(ModelInfo, models[i], "model text");
+    unsigned length = 0;
+    char* text = ReadText(ModelInfo, models[i], "model text", &length);
     if (text == NULL) continue;
     CHECK(strstr(text, kThreeModelNames[i]) != NULL, "model %u text lacks \"%s\":\n%s", (unsigned)i,
           kThreeModelNames[i], text);
     /* The text is built afresh at every call: the protocol must see the
      * same bytes each time. */
-    CheckInfoProtocol(ModelInfo, models[i], text, "ZAV_GetModelInfo");
+    CheckInfoProtocol(ModelInfo, models[i], text, length, "ZAV_GetModelInfo");
     free(text);
   }
 
@@ -604,13 +639,14 @@ static void CheckDiagnostics(void) {
   ZAV_DIAGNOSTIC second = NextError(0, &status);
   CHECK(second != NULL && status == 0, "ZAV_GetErrorNext: status %d", status);
   if (before == 0 && second != NULL) {
-    char* text = ReadText(ErrorInfo, first, "first diagnostic");
+    unsigned length = 0;
+    char* text = ReadText(ErrorInfo, first, "first diagnostic", &length);
     CHECK(text != NULL && strcmp(text, kStrayLine0Text) == 0, "first diagnostic:\n%s", text ? text : "");
     free(text);
-    text = ReadText(ErrorInfo, second, "second diagnostic");
+    text = ReadText(ErrorInfo, second, "second diagnostic", &length);
     CHECK(text != NULL && strcmp(text, kStrayLine1Text) == 0, "second diagnostic:\n%s", text ? text : "");
     free(text);
-    CheckInfoProtocol(ErrorInfo, second, kStrayLine1Text, "ZAV_GetErrorInfo");
+    CheckInfoProtocol(ErrorInfo, second, kStrayLine1Text, (unsigned)strlen(kStrayLine1Text), "ZAV_GetErrorInfo");
 
     /* The end, then round again to the first. */
     ZAV_DIAGNOSTIC end = NextError(0, &status);
@@ -730,11 +766,12 @@ static void RenderGoldenCase(const char* input, Bytes* out) {
     int index = 0;
     for (int ret = zav.GetModelFirst(session, &model, &status); ret == 1;
          ret = zav.GetModelNext(session, &model, &status)) {
-      char* text = ReadText(ModelInfo, model, "golden model text");
+      unsigned length = 0;
+      char* text = ReadText(ModelInfo, model, "golden model text", &length);
       char header[64];
-      snprintf(header, sizeof header, "==== model %d: %u bytes\n", ++index, text ? (unsigned)strlen(text) : 0u);
+      snprintf(header, sizeof header, "==== model %d: %u bytes\n", ++index, length);
       AppendText(out, header);
-      if (text != NULL) AppendText(out, text);
+      if (text != NULL) Append(out, text, length);
       AppendText(out, "\n");
       free(text);
     }
@@ -747,8 +784,9 @@ static void RenderGoldenCase(const char* input, Bytes* out) {
   int status = 0;
   for (ZAV_DIAGNOSTIC d = NextError(1, &status); d != NULL; d = NextError(0, &status)) {
     if (bsearch(&d, old, oldCount, sizeof *old, ComparePointers) != NULL) continue;
-    char* text = ReadText(ErrorInfo, d, "golden diagnostic text");
-    if (text != NULL) AppendText(&diagnostics, text);
+    unsigned length = 0;
+    char* text = ReadText(ErrorInfo, d, "golden diagnostic text", &length);
+    if (text != NULL) Append(&diagnostics, text, length);
     free(text);
     ++count;
   }
@@ -886,6 +924,7 @@ int main(int argc, char** argv) {
   Section("load");
   CHECK(library != NULL, "cannot load %s: %s", libraryPath, AbiLastError());
   if (library != NULL && ResolveAll(library)) {
+    CheckCallingConvention();
     CheckStatusTexts();
     CheckStyles();
     CheckEmptyDiagnosticList();

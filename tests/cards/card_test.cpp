@@ -64,81 +64,58 @@ std::string Printed(const Card& card) {
   return text;
 }
 
-TEST(CardTest, ConvertLineToCommentKeepsCommentLinesAndCommentsOutTheRest) {
-  Lines lines;
-  SourceLine* code = lines.Add("R1 1 2 10\n", LineKind::Element);
-  code->text = "R1 1 2 20\n";  // the text as read is what gets commented out
-  SourceLine* remark = lines.Add(" ; remark\n", LineKind::Comment, true);
-  ConvertLineToComment(*code);
-  ConvertLineToComment(*remark);
-  EXPECT_EQ(LineState(code->number, code->text, code->kind, code->isInlineComment),
-            LineState(1, "* R1 1 2 10\n", LineKind::Comment, false));
-  EXPECT_EQ(LineState(remark->number, remark->text, remark->kind, remark->isInlineComment),
-            LineState(2, " ; remark\n", LineKind::Comment, false));
-  ConvertLineToComment(*code);  // idempotent
-  EXPECT_EQ(code->text, "* R1 1 2 10\n");
-}
-
 // One dropped card of three lines (a statement with an inline comment, a
 // continuation and a comment line) merged into a card with tokens and into one
 // without, through the one-line operations and through the batch operations.
 TEST(CardTest, MergesDroppedCardIntoNeighboursAsCommentsAlikeInBothForms) {
   for (const bool intoNext : {true, false}) {
     for (const bool receiverParsed : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "intoNext " << intoNext << " parsed " << receiverParsed);
       std::vector<LineState> resultLines[2];
       std::vector<TokenState> resultTokens[2];
-      std::string resultText[2];
       for (const bool batch : {false, true}) {
         Lines lines;
         SourceLine* a = lines.Add("Q1 1 2 3 QN", LineKind::Element);
+        a->text = "Q1 1 2 3 QX";  // the text as read is what gets commented out
         SourceLine* b = lines.Add(" ; why\n", LineKind::Comment, true);
         SourceLine* c = lines.Add("+ 4\n", LineKind::Continuation);
         SourceLine* d = lines.Add("* note\n", LineKind::Comment);
-        SourceLine* own = lines.Add(".MODEL QN NPN\n", LineKind::Model);
         auto dropped = lines.MakeCard({a, b, c, d});
-        auto receiver = lines.MakeCard({own}, receiverParsed);
+        auto receiver = lines.MakeCard({lines.Add(".MODEL QN NPN\n", LineKind::Model)}, receiverParsed);
         if (batch) {
           if (intoNext) dropped->MergeIntoNext(*receiver); else dropped->MergeIntoPrevious(*receiver);
+        } else if (intoNext) {
+          for (auto it = dropped->lines.rbegin(); it != dropped->lines.rend(); ++it) receiver->PrependCommentLine(*it);
         } else {
-          const std::vector<SourceLine*> moved = dropped->lines;
-          if (intoNext) {
-            for (auto it = moved.rbegin(); it != moved.rend(); ++it) receiver->PrependCommentLine(*it);
-          } else {
-            for (SourceLine* line : moved) receiver->AppendCommentLine(line);
-          }
+          for (SourceLine* line : dropped->lines) receiver->AppendCommentLine(line);
         }
         dropped.reset();  // leaves the lines alone
         EXPECT_FALSE(receiver->changed);
+        EXPECT_EQ(receiver->OutputText(), intoNext ? "* Q1 1 2 3 QN ; why\n* + 4\n* note\n.MODEL QN NPN\n"
+                                                   : ".MODEL QN NPN\n* Q1 1 2 3 QN ; why\n* + 4\n* note\n");
         resultLines[batch] = LinesOf(*receiver);
         resultTokens[batch] = TokensOf(*receiver);
-        resultText[batch] = receiver->OutputText();
       }
-      SCOPED_TRACE(testing::Message() << "intoNext " << intoNext << " parsed " << receiverParsed);
       EXPECT_EQ(resultLines[0], resultLines[1]);
       EXPECT_EQ(resultTokens[0], resultTokens[1]);
-      EXPECT_EQ(resultText[0], resultText[1]);
 
-      const std::vector<LineState> moved = {
+      std::vector<LineState> expected = {
           {1, "* Q1 1 2 3 QN", LineKind::Comment, false},
           {2, " ; why\n", LineKind::Comment, false},
           {3, "* + 4\n", LineKind::Comment, false},
           {4, "* note\n", LineKind::Comment, false},
       };
-      std::vector<LineState> expected = moved;
+      std::vector<TokenState> comments;
+      for (const auto& [number, text, kind, isInline] : expected) comments.emplace_back(TokenKind::Comment, text, number);
       const LineState own{5, ".MODEL QN NPN\n", LineKind::Model, false};
-      if (intoNext) expected.insert(expected.end(), own); else expected.insert(expected.begin(), own);
+      expected.insert(intoNext ? expected.end() : expected.begin(), own);
       EXPECT_EQ(resultLines[1], expected);
-      EXPECT_EQ(resultText[1], intoNext ? "* Q1 1 2 3 QN ; why\n* + 4\n* note\n.MODEL QN NPN\n"
-                                        : ".MODEL QN NPN\n* Q1 1 2 3 QN ; why\n* + 4\n* note\n");
       if (!receiverParsed) {
         EXPECT_TRUE(resultTokens[1].empty());  // a card without tokens gets none
       } else {
         ASSERT_EQ(resultTokens[1].size(), 4u + 6u);
-        const std::size_t first = intoNext ? 0 : 6;
-        for (std::size_t i = 0; i < 4; ++i) {
-          EXPECT_EQ(resultTokens[1][first + i],
-                    TokenState(TokenKind::Comment, std::get<1>(moved[i]), std::get<0>(moved[i])));
-        }
+        const auto first = resultTokens[1].begin() + (intoNext ? 0 : 6);
+        EXPECT_EQ(std::vector<TokenState>(first, first + 4), comments);
       }
     }
   }
@@ -155,19 +132,6 @@ TEST(CardTest, MergedInlineCommentGetsItsOwnLineHeaderInPrint) {
   EXPECT_EQ(Printed(*first), "\nLine   1(6): R1 1 2 ; x\n\n");
   first->MergeIntoNext(*second);
   EXPECT_EQ(Printed(*second), "\nLine   1(1): * R1 1 2\nLine   1(1):  ; x\n\nLine   3(6): R2 3 4\n\n");
-}
-
-TEST(CardTest, OutputTextFollowsLinesUntilTheCardChanges) {
-  Lines lines;
-  SourceLine* a = lines.Add("R1 1 2 10\n", LineKind::Element);
-  auto card = lines.MakeCard({a});
-  card->tokens.back()->text = "\n\n";
-  EXPECT_EQ(card->OutputText(), "R1 1 2 10\n");
-  a->text = "R1 1 2 11\n";
-  EXPECT_EQ(card->OutputText(), "R1 1 2 11\n");
-  card->changed = true;
-  EXPECT_EQ(card->OutputText(), "R1 1 2 10\n\n");
-  EXPECT_EQ(card->ModelText(), "");
 }
 
 struct DerivedFixture {

@@ -79,6 +79,8 @@ int RunConversion(const Options& options) {
     ioFailure = true;
   }
 
+  if (discovery.files.empty() && discovery.problems.empty()) Report("no model files found");
+
   bool directoryMode = false;
   if (toFiles) {
     std::error_code error;

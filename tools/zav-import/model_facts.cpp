@@ -4,6 +4,7 @@
 #include <map>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "cards/card.h"
 #include "cards/card_kind.h"
@@ -140,15 +141,20 @@ int CountRenamedParameters(ImportSession& session) {
   // Per line of a card: how many parameters of the card carry a name that
   // the card's table gives to renamed parameters, by that name.
   std::map<std::pair<const SourceLine*, std::string>, int> carried;
+  std::vector<const ParamRule*> renames;
   for (const std::unique_ptr<Card>& card : session.cards) {
     if (!IsModelKind(card->kind)) continue;
     auto& model = static_cast<ModelCard&>(*card);
-    const ParamRuleTable table = model.RuleTable();
+    renames.clear();
+    for (const ParamRule& rule : model.RuleTable()) {
+      if (rule.action == ParamAction::Rename && rule.target != nullptr) renames.push_back(&rule);
+    }
+    if (renames.empty()) continue;
     carried.clear();
     for (const ParamEntry& entry : model.params) {
       if (entry.name == nullptr || entry.name->line == nullptr) continue;
-      const bool renameTarget = std::any_of(table.begin(), table.end(), [&](const ParamRule& rule) {
-        return rule.action == ParamAction::Rename && rule.target != nullptr && EqualsNoCase(rule.target, entry.name->text);
+      const bool renameTarget = std::any_of(renames.begin(), renames.end(), [&](const ParamRule* rule) {
+        return EqualsNoCase(rule->target, entry.name->text);
       });
       if (renameTarget) ++carried[{entry.name->line, UpperCase(entry.name->text)}];
     }
@@ -161,10 +167,8 @@ int CountRenamedParameters(ImportSession& session) {
       const int written = CountWordsNoCase(raw, key.second);
       if (parameters <= written) continue;
       int oldNames = 0;
-      for (const ParamRule& rule : table) {
-        if (rule.action == ParamAction::Rename && rule.target != nullptr && EqualsNoCase(rule.target, key.second)) {
-          oldNames += CountWordsNoCase(raw, rule.name);
-        }
+      for (const ParamRule* rule : renames) {
+        if (EqualsNoCase(rule->target, key.second)) oldNames += CountWordsNoCase(raw, rule->name);
       }
       count += std::min(parameters - written, oldNames);
     }

@@ -1,0 +1,350 @@
+// Runs the built zav-import the way an engineer does and checks what it
+// writes, where, and how it exits.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "input_discovery.h"
+
+namespace zav::testing {
+namespace {
+namespace fs = std::filesystem;
+
+constexpr const char* kOneLib =
+    "* first file\n"
+    ".MODEL D1 D(IS=1 FOO=2)\n"
+    ".MODEL D2 D(IS=1)\n"
+    ".MODEL R1 RES(R=5)\n";
+constexpr const char* kTwoLib =
+    ".MODEL Q1 NPN(BAR=1)\n"
+    ".MODEL Q2 NPN(GAMMA=1)\n";
+constexpr const char* kCleanLib = ".MODEL D1 D(IS=1)\n";
+constexpr const char* kWarningLib = ".MODEL R1 RES(R=5)\n";
+constexpr const char* kErrorLib = ".MODEL D1 D(FOO=1)\n";
+constexpr const char* kInfoLib =
+    ".SUBCKT S a b\n"
+    "C1 a b CM 1p\n"
+    ".MODEL CM CAP(TC1=1E-3)\n"
+    ".ENDS\n";
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<fs::path> FilesBelow(const fs::path& root) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) files.push_back(entry.path().lexically_relative(root));
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The model texts and diagnostic texts of a golden .expected file.
+struct Expected {
+  std::string models;
+  std::string diagnostics;
+};
+
+Expected ParseExpected(const std::string& text) {
+  Expected expected;
+  std::size_t at = 0;
+  const std::string modelHeader = "==== model ";
+  const std::string diagnosticsHeader = "==== diagnostics: ";
+  while (text.compare(at, modelHeader.size(), modelHeader) == 0) {
+    const std::size_t colon = text.find(": ", at);
+    const std::size_t lineEnd = text.find('\n', at);
+    const std::size_t bytes = std::stoul(text.substr(colon + 2, lineEnd - colon - 2));
+    expected.models += text.substr(lineEnd + 1, bytes);
+    at = lineEnd + 1 + bytes + 1;
+  }
+  if (text.compare(at, diagnosticsHeader.size(), diagnosticsHeader) == 0) {
+    expected.diagnostics = text.substr(text.find('\n', at) + 1);
+  }
+  return expected;
+}
+
+TEST(ZavImport, TranslatesOneFileToStandardOutputExactly) {
+  const fs::path data = ZAV_CLI_DATA_DIR;
+  const RunResult run = RunZavImport({"translate_example.lib"}, data);
+  EXPECT_EQ(run.out, ReadBytes(data / "translate_example.out"));
+  EXPECT_EQ(run.err, ReadBytes(data / "translate_example.err"));
+  EXPECT_EQ(run.exitCode, 1);  // the stray element card is an error
+}
+
+TEST(ZavImport, GivesTheLibraryTextsOfEveryGoldenCase) {
+  int cases = 0;
+  for (const auto& entry : fs::directory_iterator(ZAV_GOLDEN_DIR)) {
+    const fs::path input = entry.path();
+    if (input.extension() == ".expected" || input.extension() == ".md" || input.extension() == ".cpp") continue;
+    fs::path expectedPath = input;
+    expectedPath.replace_extension(".expected");
+    if (!fs::exists(expectedPath)) continue;
+    const Expected expected = ParseExpected(ReadBytes(expectedPath));
+    const RunResult run =
+        RunZavImport({"--diagnostics=native", "--fail-on=never", input.filename().string()}, input.parent_path());
+    EXPECT_EQ(run.exitCode, 0) << input;
+    EXPECT_EQ(run.out, expected.models) << input;
+    EXPECT_EQ(run.err, expected.diagnostics) << input;
+    ++cases;
+  }
+  if (cases == 0) GTEST_SKIP() << "no golden cases yet";
+}
+
+TEST(ZavImport, MirrorsADirectoryTreeIntoTheOutputDirectory) {
+  ScratchDirectory scratch;
+  scratch.Write("in/a.lib", kOneLib);
+  scratch.Write("in/sub/B.MOD", kTwoLib);
+  scratch.Write("in/sub/deeper/c.Cir", kCleanLib);
+  scratch.Write("in/notes.doc", kCleanLib);
+  scratch.Write("in/sub/README", kCleanLib);
+
+  const RunResult run = RunZavImport({"-q", "-r", "in", "-o", "out"}, scratch.path());
+  ASSERT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(FilesBelow(scratch.path() / "out"),
+            (std::vector<fs::path>{"a.lib", "sub/B.MOD", "sub/deeper/c.Cir"}));  // no temporary file left
+  for (const char* name : {"a.lib", "sub/B.MOD", "sub/deeper/c.Cir"}) {
+    const RunResult single = RunZavImport({"-q", fs::path("in") / name}, scratch.path());
+    EXPECT_EQ(ReadBytes(scratch.path() / "out" / name), single.out) << name;
+  }
+
+  // Several inputs keep their own names at the top of the output directory.
+  const RunResult several = RunZavImport({"-q", "-r", "-o", "out2", "in/a.lib", "in/sub"}, scratch.path());
+  ASSERT_EQ(several.exitCode, 1) << several.err;
+  EXPECT_EQ(FilesBelow(scratch.path() / "out2"),
+            (std::vector<fs::path>{"a.lib", "sub/B.MOD", "sub/deeper/c.Cir"}));
+}
+
+TEST(ZavImport, OutputDirectoryInsideTheTreeIsNotReadBack) {
+  ScratchDirectory scratch;
+  scratch.Write("lib/a.lib", kCleanLib);
+  for (int run = 0; run < 2; ++run) {
+    const RunResult result = RunZavImport({"-r", "lib", "-o", "lib/converted"}, scratch.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+  }
+  EXPECT_EQ(FilesBelow(scratch.path() / "lib"), (std::vector<fs::path>{"a.lib", "converted/a.lib"}));
+}
+
+TEST(ZavImport, AttributesDiagnosticsToTheirOwnFileInEveryFormat) {
+  ScratchDirectory scratch;
+  scratch.Write("one.lib", kOneLib);
+  scratch.Write("two.lib", kTwoLib);
+
+  const RunResult text = RunZavImport({"one.lib", "two.lib"}, scratch.path());
+  EXPECT_EQ(text.err,
+            "one.lib:2: error: \"FOO\" is not a recognized model parameter. It will be converted to a comment\n"
+            "one.lib:4: warning: \"R\" is not a supported model parameter. It will be converted to a comment\n"
+            "two.lib:1: error: \"BAR\" is not a recognized model parameter. It will be converted to a comment\n"
+            "two.lib:2: warning: \"GAMMA\" is not a supported model parameter. It will be converted to a comment\n");
+
+  const RunResult native = RunZavImport({"--diagnostics=native", "one.lib", "two.lib"}, scratch.path());
+  const RunResult nativeOne = RunZavImport({"--diagnostics=native", "one.lib"}, scratch.path());
+  const RunResult nativeTwo = RunZavImport({"--diagnostics=native", "two.lib"}, scratch.path());
+  EXPECT_EQ(native.err, nativeOne.err + nativeTwo.err);
+  EXPECT_EQ(nativeOne.err.rfind("Line 2:\n\t.MODEL D1 D(IS=1 FOO=2)\nerror -- ", 0), 0u) << nativeOne.err;
+
+  const RunResult json = RunZavImport({"--diagnostics=json", "one.lib", "two.lib"}, scratch.path());
+  const std::vector<std::string> objects = Lines(json.err);
+  ASSERT_EQ(objects.size(), 4u) << json.err;
+  struct Want {
+    const char* file;
+    int line;
+    const char* severity;
+    int code;
+  };
+  const Want wants[] = {{"one.lib", 2, "error", 24}, {"one.lib", 4, "warning", 23},
+                        {"two.lib", 1, "error", 24}, {"two.lib", 2, "warning", 23}};
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    const nlohmann::json object = nlohmann::json::parse(objects[i]);
+    EXPECT_EQ(object["file"], wants[i].file) << objects[i];
+    EXPECT_EQ(object["line"], wants[i].line) << objects[i];
+    EXPECT_EQ(object["severity"], wants[i].severity) << objects[i];
+    EXPECT_EQ(object["code"], wants[i].code) << objects[i];
+  }
+
+  for (int exitCode : {text.exitCode, native.exitCode, json.exitCode}) EXPECT_EQ(exitCode, 1);
+  const RunResult quiet = RunZavImport({"-q", "one.lib", "two.lib"}, scratch.path());
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(quiet.out, text.out);
+}
+
+TEST(ZavImport, ExitStatusFollowsTheWorstDiagnosticAndFailOn) {
+  ScratchDirectory scratch;
+  scratch.Write("clean.lib", kCleanLib);
+  scratch.Write("info.lib", kInfoLib);
+  scratch.Write("warning.lib", kWarningLib);
+  scratch.Write("error.lib", kErrorLib);
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {{"clean.lib"}, 0},
+      {{"--fail-on=warning", "clean.lib"}, 0},
+      {{"--fail-on=warning", "info.lib"}, 0},
+      {{"warning.lib"}, 0},
+      {{"--fail-on=warning", "warning.lib"}, 1},
+      {{"--fail-on=never", "warning.lib"}, 0},
+      {{"error.lib"}, 1},
+      {{"-q", "error.lib"}, 1},
+      {{"--fail-on=warning", "error.lib"}, 1},
+      {{"--fail-on=never", "error.lib"}, 0},
+      {{"--fail-on=never", "missing.lib"}, 2},
+      {{"error.lib", "missing.lib"}, 2},
+      {{}, 2},
+      {{"--bogus", "clean.lib"}, 2},
+      {{"--fail-on=sometimes", "clean.lib"}, 2},
+      {{"--diagnostics=xml", "clean.lib"}, 2},
+      {{"--list", "-o", "out.lib", "clean.lib"}, 2},
+      {{"--help"}, 0},
+      {{"--version"}, 0},
+  };
+  for (const Case& c : cases) {
+    const RunResult run = RunZavImport(c.args, scratch.path());
+    std::string joined;
+    for (const std::string& arg : c.args) joined += arg + " ";
+    EXPECT_EQ(run.exitCode, c.exitCode) << joined << "\n" << run.err;
+  }
+}
+
+TEST(ZavImport, HelpShowsExamplesAndVersionNamesTheProgram) {
+  ScratchDirectory scratch;
+  const RunResult help = RunZavImport({"--help"}, scratch.path());
+  EXPECT_NE(help.out.find("Examples:"), std::string::npos);
+  EXPECT_NE(help.out.find("--fail-on"), std::string::npos);
+  const RunResult version = RunZavImport({"--version"}, scratch.path());
+  EXPECT_EQ(version.out.rfind("zav-import ", 0), 0u) << version.out;
+}
+
+TEST(ZavImport, RefusesAnOutputThatIsAnInput) {
+  ScratchDirectory scratch;
+  const fs::path input = scratch.Write("lib/a.lib", kWarningLib);
+  fs::create_symlink("a.lib", scratch.path() / "lib/link.lib");
+  fs::create_hard_link(input, scratch.path() / "hard.lib");
+  const std::vector<std::vector<std::string>> attempts = {
+      {"-o", "lib/a.lib", "lib/a.lib"},
+      {"-o", "lib/../lib/./a.lib", "lib/a.lib"},
+      {"-o", "lib/link.lib", "lib/a.lib"},
+      {"-o", "hard.lib", "lib/a.lib"},
+      {"-r", "-o", "lib", "lib"},
+      {"-o", ".", "lib/a.lib", "hard.lib"},
+  };
+  for (const std::vector<std::string>& args : attempts) {
+    const RunResult run = RunZavImport(args, scratch.path());
+    EXPECT_EQ(run.exitCode, 2) << args[1];
+    EXPECT_NE(run.err.find("input"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(input), kWarningLib) << args[1];
+  }
+  EXPECT_EQ(FilesBelow(scratch.path()), (std::vector<fs::path>{"hard.lib", "lib/a.lib", "lib/link.lib"}));
+}
+
+TEST(ZavImport, ReportsAnUnreadableInputAndConvertsTheRest) {
+  ScratchDirectory scratch;
+  scratch.Write("good.lib", kCleanLib);
+  scratch.Write("folder/x.lib", kCleanLib);
+  const RunResult run = RunZavImport({"missing.lib", "folder", "good.lib"}, scratch.path());
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("cannot read missing.lib: No such file or directory"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("cannot read folder: is a directory"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, kCleanLib);
+}
+
+TEST(ZavImport, ReportsAnOutputThatCannotBeWritten) {
+  ScratchDirectory scratch;
+  scratch.Write("a.lib", kCleanLib);
+  scratch.Write("b.lib", kCleanLib);
+  scratch.Write("blocker", "a file where a directory is needed\n");
+  const std::vector<std::vector<std::string>> attempts = {
+      {"-o", "blocker/out.lib", "a.lib"},
+      {"-o", "blocker/out", "a.lib", "b.lib"},
+  };
+  for (const std::vector<std::string>& args : attempts) {
+    const RunResult run = RunZavImport(args, scratch.path());
+    EXPECT_EQ(run.exitCode, 2) << args[1];
+    EXPECT_NE(run.err.find("blocker"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Not a directory"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(FilesBelow(scratch.path()), (std::vector<fs::path>{"a.lib", "b.lib", "blocker"}));
+}
+
+TEST(ZavImport, ListsModelsWithTheirKindAndLine) {
+  const fs::path data = ZAV_CLI_DATA_DIR;
+  const RunResult one = RunZavImport({"--list", "translate_example.lib"}, data);
+  EXPECT_EQ(one.out,
+            "DFAST\tD\t2\n"
+            "QLAT\tLPNP\t3\n"
+            "RLOAD\tRES\t6\n"
+            "FILTER\tsubckt\t7\n"
+            "SW1\tVSWITCH\t12\n");
+
+  ScratchDirectory scratch;
+  scratch.Write("two.lib", kTwoLib);
+  scratch.Write("info.lib", kInfoLib);
+  const RunResult several = RunZavImport({"--list", "-q", "two.lib", "info.lib"}, scratch.path());
+  EXPECT_EQ(several.out, "two.lib\tQ1\tNPN\t1\ntwo.lib\tQ2\tNPN\t2\ninfo.lib\tS\tsubckt\t1\n");
+}
+
+TEST(ZavImport, SummaryCountsPerFileAndInTotal) {
+  const fs::path data = ZAV_CLI_DATA_DIR;
+  const RunResult run = RunZavImport({"--summary", "-q", "translate_example.lib", "translate_example.lib"}, data);
+  const std::vector<std::string> lines = Lines(run.err);
+  ASSERT_EQ(lines.size(), 4u) << run.err;
+  EXPECT_EQ(lines[0].rfind("file ", 0), 0u);
+  auto numbers = [](const std::string& line) {
+    std::istringstream in(line);
+    std::vector<int> values;
+    for (std::string word; in >> word;) {
+      if (std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        values.push_back(std::stoi(word));
+      }
+    }
+    return values;
+  };
+  // models, subckts, cards commented, info, warnings, errors, renamed, moved, params commented
+  const std::vector<int> perFile = {4, 1, 1, 2, 3, 1, 4, 2, 3};
+  EXPECT_EQ(numbers(lines[1]), perFile) << lines[1];
+  EXPECT_EQ(numbers(lines[2]), perFile) << lines[2];
+  std::vector<int> total = perFile;
+  for (int& value : total) value *= 2;
+  EXPECT_EQ(lines[3].rfind("total (2 files)", 0), 0u) << lines[3];
+  EXPECT_EQ(numbers(lines[3]), total) << lines[3];
+}
+
+TEST(ZavImport, DrawsProgressOnlyWhenAsked) {
+  ScratchDirectory scratch;
+  scratch.Write("clean.lib", kCleanLib);
+  const RunResult asked = RunZavImport({"--progress", "clean.lib"}, scratch.path());
+  EXPECT_NE(asked.err.find("1/1 files"), std::string::npos) << asked.err;
+  const RunResult piped = RunZavImport({"clean.lib"}, scratch.path());
+  EXPECT_EQ(piped.err, "");
+}
+
+TEST(ZavImport, ConvertsTheWholeCorpus) {
+  const fs::path corpus = ZAV_CORPUS_DIR;
+  if (!fs::exists(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  ScratchDirectory scratch;
+  const RunResult run = RunZavImport({"-q", "--summary", "-r", corpus.string(), "-o", "out"}, scratch.path());
+  ASSERT_NE(run.exitCode, 2) << run.err;
+  EXPECT_NE(run.err.find("total ("), std::string::npos) << run.err;
+  int converted = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
+    if (!entry.is_regular_file() || !zav::cli::HasModelFileExtension(entry.path())) continue;
+    EXPECT_TRUE(fs::exists(scratch.path() / "out" / entry.path().lexically_relative(corpus))) << entry.path();
+    ++converted;
+  }
+  EXPECT_GT(converted, 0);
+}
+
+}  // namespace
+}  // namespace zav::testing

@@ -74,6 +74,10 @@ Expected ParseExpected(const std::string& text) {
   return expected;
 }
 
+// data/translate_example.out and .err are the standard output and error of
+// "zav-import translate_example.lib" run in data/. When the translation
+// changes on purpose, write them anew that way and read every line before
+// keeping them.
 TEST(ZavImport, TranslatesOneFileToStandardOutputExactly) {
   const fs::path data = ZAV_CLI_DATA_DIR;
   const RunResult run = RunZavImport({"translate_example.lib"}, data);

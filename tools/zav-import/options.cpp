@@ -39,14 +39,15 @@ input file the FILE comes first.
 
 --summary prints, per file and in total, the models and subcircuits found, the cards
 turned into comments, the diagnostics by severity, and the model parameters renamed,
-moved to instances and commented out. Renames count the parameters written on a card;
-parameters a card inherits through an AKO: reference are not counted as renamed.
+moved to instances (counted once per element that receives one) and commented out.
+Renames count the parameters written on a card; parameters a card inherits through an
+AKO: reference are not counted as renamed.
 
 Exit status: 0 success; 1 a diagnostic at or above --fail-on was filed; 2 usage error, an
 input that cannot be read, or an output that cannot be written.
 
 Examples:
-  zav-import diodes.lib                           translated models to the terminal
+  zav-import examples/mixed_library.lib           translated models to the terminal
   zav-import -q vendor.lib > vendor_host.lib      models only, no diagnostics
   zav-import --list opamps.lib                    what the file defines, and where
   zav-import -r vendor_libs -o converted --summary
@@ -66,7 +67,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE*
 
   app.add_option("INPUT", options.inputs, "Model file, or with -r a directory to search")->required();
   CLI::Option* output = app.add_option("-o,--output", options.output,
-                                       "Output file (one input) or directory (several inputs, -r)");
+                                       "Output file (one input) or directory (several inputs, -r)")
+                             ->option_text("PATH");
   app.add_flag("-r,--recursive", options.recursive, "Search directories for model files");
   CLI::Option* list = app.add_flag("--list", options.list, "List the models instead of writing their texts");
   CLI::Option* dump = app.add_flag("--dump", options.dump, "Write a debug listing of each import instead");

@@ -88,8 +88,11 @@ void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
     } else {
       // There is no quoting and no escape: a quotation mark, a "*" inside a
       // statement, a byte outside ASCII or a NUL cannot start a token. The
-      // rest of the line is not tokenized.
+      // rest of the line is not tokenized: it is kept whole in one comment
+      // token that no parser looks at, so that a card rebuilt from its tokens
+      // after an edit still gives back every character of the line.
       if (report) AddDiagnostic(12, &line, {line.text});
+      emit(TokenKind::Comment, text.substr(pos));
       return;
     }
 

@@ -109,7 +109,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // cannot be split off and is commented out as well.
   if (Token* before = first->prev; before != nullptr) {
     if (before->kind == TokenKind::Separator) {
-      before->text = "\n";
+      before->text.assign(1, '\n');
       before->kind = TokenKind::Newline;
     } else if (before->kind == TokenKind::Continuation) {
       first = before;

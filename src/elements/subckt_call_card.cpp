@@ -1,8 +1,10 @@
 #include "elements/subckt_call_card.h"
 
+
 #include <iterator>
 #include <string_view>
 
+#include "cards/parameter_sections.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 
@@ -19,13 +21,6 @@ constexpr std::string_view kTextKeyword = "TEXT:";
 
 bool EndsInstanceNodes(const Token& token) {
   return EqualsNoCase(token.text, kParamsKeyword) || EqualsNoCase(token.text, kTextKeyword);
-}
-
-Token* FindFirst(const TokenList& tokens, std::string_view text) {
-  for (Token* token = tokens.front(); token != nullptr; token = token->next) {
-    if (EqualsNoCase(token->text, text)) return token;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -50,27 +45,8 @@ void SubcktCallCard::Parse() {
 }
 
 void SubcktCallCard::Resolve() {
-  // The parse left the cursor on "PARAMS:" or "TEXT:", which go away below.
-  tokenCursor = nullptr;
-  if (Token* params = FindFirst(tokens, kParamsKeyword)) {
-    changed = true;
-    Token* following = tokens.Erase(params);
-    if (following != nullptr && following->kind == TokenKind::Separator) {
-      // A separator that ends the line also holds the line feed; dropping it
-      // whole would join the next line, continuation mark included, onto
-      // this one.
-      std::string& text = following->text;
-      std::size_t lineFeed = text.find('\n');
-      if (lineFeed == std::string::npos) {
-        tokens.Erase(following);
-      } else {
-        text.erase(0, lineFeed);
-      }
-    }
-  }
-  if (Token* text = FindFirst(tokens, kTextKeyword)) {
-    CommentOutTokens(text, tokens.back());
-  }
+  RemoveParamsKeyword(*this);
+  CommentOutTextSection(*this);
 }
 
 const ElementField* SubcktCallCard::FieldTable() const { return kSubcktCallFields; }

@@ -1,8 +1,10 @@
 #include "subcircuits/subckt_card.h"
 
+
 #include <string_view>
 #include <vector>
 
+#include "cards/parameter_sections.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "session/source_line.h"
@@ -46,14 +48,9 @@ void SubcktCard::Parse() {
 }
 
 void SubcktCard::Resolve() {
-  // A line the tokenizer stopped on keeps its rest only in the line itself.
-  // Once the card is edited its text comes from the tokens, which would drop
-  // that rest and join the line with the next one, so such a card stays as
-  // read.
-  if (!changed && Text() != OutputText()) return;
   if (!TranslateOptionalPins()) return;
-  RemoveParamsKeyword();
-  CommentOutTextSection();
+  RemoveParamsKeyword(*this);
+  CommentOutTextSection(*this);
 }
 
 // Optional pins are written as name=default pairs after "OPTIONAL:". The
@@ -117,29 +114,6 @@ bool SubcktCard::TranslateOptionalPins() {
 
   CommentOutBetween(optional, lastDefault);
   return true;
-}
-
-// "PARAMS:" only introduces the parameter defaults, which the target takes as
-// plain assignments.
-void SubcktCard::RemoveParamsKeyword() {
-  for (Token* token = tokens.front(); token != nullptr; token = token->next) {
-    if (!EqualsNoCase(token->text, "PARAMS:")) continue;
-    changed = true;
-    Token* next = tokens.Erase(token);
-    // A separator that ends the line must stay, or the next line's "+" would
-    // land in the middle of this one.
-    if (next != nullptr && next->kind == TokenKind::Separator && !HoldsLineFeed(next)) tokens.Erase(next);
-    return;
-  }
-}
-
-void SubcktCard::CommentOutTextSection() {
-  for (Token* token = tokens.front(); token != nullptr; token = token->next) {
-    if (EqualsNoCase(token->text, "TEXT:")) {
-      CommentOutTokens(token, tokens.back());
-      return;
-    }
-  }
 }
 
 }  // namespace zav

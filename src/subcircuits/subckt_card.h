@@ -17,8 +17,6 @@ class SubcktCard : public Card {
   // False when the "OPTIONAL:" section is malformed and the card must stay
   // as read.
   bool TranslateOptionalPins();
-  void RemoveParamsKeyword();
-  void CommentOutTextSection();
 };
 
 }  // namespace zav

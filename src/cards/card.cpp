@@ -1,6 +1,7 @@
 #include "cards/card.h"
 
 #include <unordered_map>
+#include <utility>
 
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
@@ -107,14 +108,14 @@ Token* SkipInsignificant(Token* token) {
 }
 
 // The first token from `from` on (inclusive) whose text equals `text`.
-Token* FindByText(Token* from, const std::string& text) {
+Token* FindByText(Token* from, std::string_view text) {
   for (Token* t = from; t != nullptr; t = t->next) {
     if (t->text == text) return t;
   }
   return nullptr;
 }
 
-void WriteText(std::FILE* out, const std::string& text) {
+void WriteText(std::FILE* out, std::string_view text) {
   // fwrite rather than fputs: a NUL read from the file is kept as a byte.
   if (!text.empty()) std::fwrite(text.data(), 1, text.size(), out);
 }
@@ -204,6 +205,26 @@ Card::Card(const Card& source, DeriveFrom) {
   }
 }
 
+Card::Card(Card& source, TakeOver) {
+  origin = source.origin;
+  subcircuit = source.subcircuit;
+  session = source.session;
+  referencedBy = source.referencedBy;
+
+  kind = source.kind;
+  style = source.style;
+  valid = source.valid;
+  changed = source.changed;
+
+  lines = source.lines;
+  tokens = std::move(source.tokens);
+  params = std::move(source.params);
+  source.params.clear();
+  nameToken = std::exchange(source.nameToken, nullptr);
+  source.tokenCursor = nullptr;
+  tokenCursor = tokens.front();
+}
+
 Card::~Card() = default;
 
 // --- lines ------------------------------------------------------------------
@@ -269,7 +290,17 @@ void Card::Parse() {
 }
 
 void Card::TokenizeLine(SourceLine* line) {
-  ScanLine(*line, [&](TokenKind kind, std::string_view text) { tokens.PushBack(kind, text, line); });
+  // Tokens borrow their text from the line instead of copying it. A comment
+  // line's text never changes again; any other line still reads as it was
+  // read, and its text as read never changes, so the tokens view that.
+  const std::string_view scanned = line->text;
+  const char* stable = line->kind == LineKind::Comment || line->text.size() != line->rawText.size()
+                           ? line->text.data()
+                           : line->rawText.data();
+  ScanLine(*line, [&](TokenKind kind, std::string_view text) {
+    const std::size_t offset = static_cast<std::size_t>(text.data() - scanned.data());
+    tokens.PushBackBorrowed(kind, std::string_view(stable + offset, text.size()), line);
+  });
 }
 
 Token* Card::FirstToken() {

@@ -23,8 +23,16 @@ struct SourceLine;
 // read and its kind LineKind::Comment.
 void ConvertLineToComment(SourceLine& line);
 
-// Selects the deriving constructor of the card classes.
+// Selects the deriving constructor of the card classes: the new card gets
+// copies of the source's tokens and parameter entries.
 struct DeriveFrom {};
+
+// Selects the taking-over constructor: the new card takes the source's tokens
+// and parameter entries over (the source keeps its lines but is left without
+// tokens). Classification uses it: the generic and temporary cards it derives
+// from are discarded right afterwards, so copying their tokens would only
+// cost time.
+struct TakeOver {};
 
 // One logical statement of the input: its first line with the continuation
 // and comment lines the session attached to it, the tokens made from them,
@@ -35,6 +43,7 @@ class Card : public ImportedModel {
   // The deriving constructor: a copy of `source` with its own tokens and
   // parameter entries (re-pointed by text), sharing its lines.
   Card(const Card& source, DeriveFrom);
+  Card(Card& source, TakeOver);
   ~Card() override;
 
   // --- virtual operations ------------------------------------------------

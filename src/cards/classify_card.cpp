@@ -15,8 +15,8 @@ namespace {
 // The typed card when its own parse accepted it; none otherwise (the parse
 // filed the diagnostic).
 template <typename TypedCard>
-std::unique_ptr<Card> BuildIfValid(const Card& card) {
-  auto typed = std::make_unique<TypedCard>(card, DeriveFrom{});
+std::unique_ptr<Card> BuildIfValid(Card& card) {
+  auto typed = std::make_unique<TypedCard>(card, TakeOver{});
   if (!typed->valid) return nullptr;
   return typed;
 }
@@ -41,7 +41,7 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
       // .ENDSX all find their class, while .END does not.
       if (StartsWithNoCase(first->text, ".MOD")) {
         card.kind = CardKind::Model;
-        ModelCard parseStage(card, DeriveFrom{});
+        ModelCard parseStage(card, TakeOver{});
         return ModelCard::Create(parseStage);
       }
       if (StartsWithNoCase(first->text, ".SU")) {
@@ -57,7 +57,7 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
 
     case TokenKind::Name: {
       card.kind = CardKind::Element;
-      ElementCard generic(card, DeriveFrom{});
+      ElementCard generic(card, TakeOver{});
       return ElementCard::Create(generic);
     }
 

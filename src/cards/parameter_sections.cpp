@@ -30,7 +30,7 @@ void RemoveParamsKeyword(Card& card) {
     if (card.tokenCursor == following) card.tokenCursor = nullptr;
     card.tokens.Erase(following);
   } else {
-    following->text.erase(0, lineFeed);
+    following->text.remove_prefix(lineFeed);
   }
 }
 

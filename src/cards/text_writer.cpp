@@ -12,9 +12,9 @@
 namespace zav {
 namespace {
 
-bool ContainsLineFeed(const std::string& text) { return text.find('\n') != std::string::npos; }
+bool ContainsLineFeed(std::string_view text) { return text.find('\n') != std::string_view::npos; }
 
-bool EndsWithLineFeed(const std::string& text) { return !text.empty() && text.back() == '\n'; }
+bool EndsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
 }  // namespace
 
@@ -23,7 +23,7 @@ void Card::AddParameter(std::string_view name, std::string_view value, TokenKind
   for (ParamEntry& entry : params) {
     if (entry.name == nullptr || !EqualsNoCase(entry.name->text, name)) continue;
     if (replace && entry.value != nullptr) {
-      entry.value->text.assign(value.data(), value.size());
+      tokens.SetText(entry.value, value);
       entry.value->kind = valueKind;
     }
     return;
@@ -109,7 +109,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // cannot be split off and is commented out as well.
   if (Token* before = first->prev; before != nullptr) {
     if (before->kind == TokenKind::Separator) {
-      before->text.assign(1, '\n');
+      before->text = "\n";
       before->kind = TokenKind::Newline;
     } else if (before->kind == TokenKind::Continuation) {
       first = before;

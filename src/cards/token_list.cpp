@@ -1,6 +1,31 @@
 #include "cards/token_list.h"
 
+#include <cstring>
+#include <utility>
+
 namespace zav {
+
+TokenList::TokenList(TokenList&& other) noexcept { *this = std::move(other); }
+
+TokenList& TokenList::operator=(TokenList&& other) noexcept {
+  if (this == &other) return *this;
+  blocks_ = std::move(other.blocks_);
+  blockNext_ = std::exchange(other.blockNext_, nullptr);
+  blockEnd_ = std::exchange(other.blockEnd_, nullptr);
+  nextBlockSize_ = std::exchange(other.nextBlockSize_, 16);
+  free_ = std::move(other.free_);
+  texts_ = std::move(other.texts_);
+  textNext_ = std::exchange(other.textNext_, nullptr);
+  textEnd_ = std::exchange(other.textEnd_, nullptr);
+  nextTextChunk_ = std::exchange(other.nextTextChunk_, 64);
+  head_ = std::exchange(other.head_, nullptr);
+  tail_ = std::exchange(other.tail_, nullptr);
+  size_ = std::exchange(other.size_, 0);
+  other.blocks_.clear();
+  other.free_.clear();
+  other.texts_.clear();
+  return *this;
+}
 
 void TokenList::AddBlock(std::size_t count) {
   blocks_.push_back(std::make_unique<Token[]>(count));
@@ -10,7 +35,7 @@ void TokenList::AddBlock(std::size_t count) {
 
 void TokenList::Reserve(std::size_t count) {
   const auto room = static_cast<std::size_t>(blockEnd_ - blockNext_) + free_.size();
-  if (count > room) AddBlock(count - free_.size());
+  if (count > room) AddBlock(count - room);
 }
 
 Token* TokenList::Allocate() {
@@ -26,11 +51,22 @@ Token* TokenList::Allocate() {
   return blockNext_++;
 }
 
-Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
-  Token* token = Allocate();
-  token->kind = kind;
-  token->text.assign(text.data(), text.size());
-  token->line = line;
+std::string_view TokenList::Keep(std::string_view text) {
+  if (text.empty()) return std::string_view();
+  if (static_cast<std::size_t>(textEnd_ - textNext_) < text.size()) {
+    const std::size_t size = text.size() > nextTextChunk_ ? text.size() : nextTextChunk_;
+    texts_.push_back(std::make_unique<char[]>(size));
+    textNext_ = texts_.back().get();
+    textEnd_ = textNext_ + size;
+    if (nextTextChunk_ < 4096) nextTextChunk_ *= 2;
+  }
+  char* kept = textNext_;
+  std::memcpy(kept, text.data(), text.size());
+  textNext_ += text.size();
+  return std::string_view(kept, text.size());
+}
+
+Token* TokenList::Link(Token* token, Token* position) {
   token->next = position;
   token->prev = position ? position->prev : tail_;
   if (token->prev) token->prev->next = token; else head_ = token;
@@ -39,8 +75,24 @@ Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view
   return token;
 }
 
+Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
+  Token* token = Allocate();
+  token->kind = kind;
+  token->text = Keep(text);
+  token->line = line;
+  return Link(token, position);
+}
+
 Token* TokenList::InsertAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
   return InsertBefore(position ? position->next : head_, kind, text, line);
+}
+
+Token* TokenList::PushBackBorrowed(TokenKind kind, std::string_view text, SourceLine* line) {
+  Token* token = Allocate();
+  token->kind = kind;
+  token->text = text;
+  token->line = line;
+  return Link(token, nullptr);
 }
 
 Token* TokenList::Erase(Token* token) {
@@ -49,7 +101,7 @@ Token* TokenList::Erase(Token* token) {
   if (token->next) token->next->prev = token->prev; else tail_ = token->prev;
   token->prev = token->next = nullptr;
   token->line = nullptr;
-  std::string().swap(token->text);
+  token->text = std::string_view();
   free_.push_back(token);
   --size_;
   return following;

@@ -10,22 +10,28 @@
 namespace zav {
 
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
-// live in a per-card arena (one allocation per block of tokens, not per
-// token; blocks grow geometrically, or take an exact size through Reserve).
-// Insertion and removal anywhere are O(1); a removed token's text is
-// released at once and its node is reused by later insertions.
+// live in blocks owned by the list (one allocation per block, not per token;
+// blocks grow geometrically, or take an exact size through Reserve), and the
+// texts the list was given to keep, in chunks of its own. Insertion and
+// removal anywhere are O(1). Node storage and kept texts are released with
+// the list; a removed node is reused by later insertions.
 class TokenList {
  public:
   TokenList() = default;
   TokenList(const TokenList&) = delete;
   TokenList& operator=(const TokenList&) = delete;
+  // Takes the tokens over; the source is left empty. Token addresses stay.
+  TokenList(TokenList&& other) noexcept;
+  TokenList& operator=(TokenList&& other) noexcept;
+  ~TokenList() = default;
 
   Token* front() const { return head_; }
   Token* back() const { return tail_; }
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
 
-  // Inserts a new token before `position`; a null position appends.
+  // Inserts a new token before `position` (a null position appends) with a
+  // copy of `text` that the list keeps.
   Token* InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line);
   // Inserts a new token after `position`; a null position prepends.
   Token* InsertAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line);
@@ -35,8 +41,16 @@ class TokenList {
   Token* PushFront(TokenKind kind, std::string_view text, SourceLine* line) {
     return InsertAfter(nullptr, kind, text, line);
   }
+  // Appends a token whose text is borrowed, not copied: `text` must outlive
+  // the list (the text of a source line, say).
+  Token* PushBackBorrowed(TokenKind kind, std::string_view text, SourceLine* line);
 
-  // Unlinks the token and releases its text. Returns the token that followed it.
+  // Gives the token a copy of `text` that the list keeps.
+  void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
+  // A copy of `text` that lives as long as the list.
+  std::string_view Keep(std::string_view text);
+
+  // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);
 
   // Removes every token, from the last to the first.
@@ -53,12 +67,17 @@ class TokenList {
  private:
   Token* Allocate();
   void AddBlock(std::size_t count);
+  Token* Link(Token* token, Token* position);
 
   std::vector<std::unique_ptr<Token[]>> blocks_;
   Token* blockNext_ = nullptr;  // the unused rest of the newest block
   Token* blockEnd_ = nullptr;
   std::size_t nextBlockSize_ = 16;
   std::vector<Token*> free_;
+  std::vector<std::unique_ptr<char[]>> texts_;
+  char* textNext_ = nullptr;  // the unused rest of the newest text chunk
+  char* textEnd_ = nullptr;
+  std::size_t nextTextChunk_ = 64;
   Token* head_ = nullptr;
   Token* tail_ = nullptr;
   std::size_t size_ = 0;

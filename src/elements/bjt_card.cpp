@@ -16,7 +16,7 @@ constexpr ElementField kBjtFields[] = {
 
 void BjtCard::Resolve() {
   if (pins.size() != 4) return;
-  std::string& text = pins[3]->text;
+  std::string_view& text = pins[3]->text;
   // "[]" holds no node name: stripping it would leave an empty token and the
   // model name would be read as the substrate node, so it stays as written.
   if (text.size() < 3 || text.front() != '[' || text.back() != ']') return;

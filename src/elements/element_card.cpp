@@ -23,7 +23,7 @@ namespace zav {
 namespace {
 
 struct ElementClassRow;
-using MakeElementCard = std::unique_ptr<ElementCard> (*)(const Card& source, const ElementClassRow& row);
+using MakeElementCard = std::unique_ptr<ElementCard> (*)(Card& source, const ElementClassRow& row);
 
 // One element class of the factory: the first letters that select it and the
 // settings of the cards it makes.
@@ -37,8 +37,8 @@ struct ElementClassRow {
 };
 
 template <typename T>
-std::unique_ptr<ElementCard> Make(const Card& source, const ElementClassRow& row) {
-  return std::make_unique<T>(source, DeriveFrom{}, row.kind, row.minPins, row.maxPins, row.modelKind);
+std::unique_ptr<ElementCard> Make(Card& source, const ElementClassRow& row) {
+  return std::make_unique<T>(source, TakeOver{}, row.kind, row.minPins, row.maxPins, row.modelKind);
 }
 
 // Every letter not listed here (K coupling cards among them) is an unknown
@@ -81,11 +81,11 @@ bool IsBracketedName(const Token& token) {
 
 }  // namespace
 
-ElementCard::ElementCard(const Card& source, DeriveFrom) : Card(source, DeriveFrom{}) {}
+ElementCard::ElementCard(Card& source, TakeOver) : Card(source, TakeOver{}) {}
 
-ElementCard::ElementCard(const Card& source, DeriveFrom, CardKind kind, uint32_t minPins,
+ElementCard::ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins,
                          uint32_t maxPins, CardKind modelKind)
-    : Card(source, DeriveFrom{}), minPins(minPins), maxPins(maxPins), modelKind(modelKind) {
+    : Card(source, TakeOver{}), minPins(minPins), maxPins(maxPins), modelKind(modelKind) {
   this->kind = kind;
   nameToken = nullptr;
 }

@@ -18,9 +18,9 @@ struct SourceLine;
 class ElementCard : public Card {
  public:
   // The temporary generic element card that classification derives.
-  ElementCard(const Card& source, DeriveFrom);
+  ElementCard(Card& source, TakeOver);
   // A typed element card: a copy of `source` with the factory's settings.
-  ElementCard(const Card& source, DeriveFrom, CardKind kind, uint32_t minPins, uint32_t maxPins,
+  ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins, uint32_t maxPins,
               CardKind modelKind);
 
   // Chooses the class by the first letter of the first significant token,

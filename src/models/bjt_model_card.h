@@ -7,8 +7,8 @@ namespace zav {
 // A bipolar transistor model, types "NPN", "PNP" and "LPNP".
 class BjtModelCard : public ModelCard {
  public:
-  BjtModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::BjtModel) {}
+  BjtModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::BjtModel) {}
 
   // The translation pass, then the LPNP update.
   void Resolve() override;

@@ -7,8 +7,8 @@ namespace zav {
 // A capacitor model, type "CAP"; the target simulator calls the type "C".
 class CapacitorModelCard : public ModelCard {
  public:
-  CapacitorModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::CapacitorModel) {}
+  CapacitorModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::CapacitorModel) {}
 
   void Resolve() override;
   ParamRuleTable RuleTable() override;

@@ -8,8 +8,8 @@ namespace zav {
 // the type "CSW".
 class CurrentSwitchModelCard : public ModelCard {
  public:
-  CurrentSwitchModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::CurrentSwitchModel) {}
+  CurrentSwitchModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::CurrentSwitchModel) {}
 
   void Resolve() override;
   ParamRuleTable RuleTable() override;

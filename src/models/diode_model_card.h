@@ -7,8 +7,8 @@ namespace zav {
 // A diode model, type "D".
 class DiodeModelCard : public ModelCard {
  public:
-  DiodeModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::DiodeModel) {}
+  DiodeModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::DiodeModel) {}
 
   void Resolve() override;
   ParamRuleTable RuleTable() override;

@@ -7,8 +7,8 @@ namespace zav {
 // An inductor model, type "IND"; the target simulator calls the type "L".
 class InductorModelCard : public ModelCard {
  public:
-  InductorModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::InductorModel) {}
+  InductorModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::InductorModel) {}
 
   void Resolve() override;
   ParamRuleTable RuleTable() override;

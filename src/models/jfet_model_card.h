@@ -7,8 +7,8 @@ namespace zav {
 // A junction FET model, types "NJF" and "PJF".
 class JfetModelCard : public ModelCard {
  public:
-  JfetModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::JfetModel) {}
+  JfetModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::JfetModel) {}
 
   void Resolve() override;
   ParamRuleTable RuleTable() override;

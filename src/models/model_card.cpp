@@ -52,68 +52,44 @@ bool IsTranslatableMosfetLevel(int level) {
 
 const SourceLine* LineOf(const Token* token) { return token != nullptr ? token->line : nullptr; }
 
-std::unique_ptr<ModelCard> BuildVariant(const ModelCard& parseStage, CardKind kind) {
+std::unique_ptr<ModelCard> BuildVariant(ModelCard& parseStage, CardKind kind) {
   switch (kind) {
-    case CardKind::BjtModel: return std::make_unique<BjtModelCard>(parseStage, DeriveFrom{});
-    case CardKind::DiodeModel: return std::make_unique<DiodeModelCard>(parseStage, DeriveFrom{});
-    case CardKind::JfetModel: return std::make_unique<JfetModelCard>(parseStage, DeriveFrom{});
-    case CardKind::MosfetModel: return std::make_unique<MosfetModelCard>(parseStage, DeriveFrom{});
+    case CardKind::BjtModel: return std::make_unique<BjtModelCard>(parseStage, TakeOver{});
+    case CardKind::DiodeModel: return std::make_unique<DiodeModelCard>(parseStage, TakeOver{});
+    case CardKind::JfetModel: return std::make_unique<JfetModelCard>(parseStage, TakeOver{});
+    case CardKind::MosfetModel: return std::make_unique<MosfetModelCard>(parseStage, TakeOver{});
     case CardKind::CapacitorModel:
-      return std::make_unique<CapacitorModelCard>(parseStage, DeriveFrom{});
+      return std::make_unique<CapacitorModelCard>(parseStage, TakeOver{});
     case CardKind::InductorModel:
-      return std::make_unique<InductorModelCard>(parseStage, DeriveFrom{});
+      return std::make_unique<InductorModelCard>(parseStage, TakeOver{});
     case CardKind::ResistorModel:
-      return std::make_unique<ResistorModelCard>(parseStage, DeriveFrom{});
+      return std::make_unique<ResistorModelCard>(parseStage, TakeOver{});
     case CardKind::CurrentSwitchModel:
-      return std::make_unique<CurrentSwitchModelCard>(parseStage, DeriveFrom{});
+      return std::make_unique<CurrentSwitchModelCard>(parseStage, TakeOver{});
     case CardKind::VoltageSwitchModel:
-      return std::make_unique<VoltageSwitchModelCard>(parseStage, DeriveFrom{});
+      return std::make_unique<VoltageSwitchModelCard>(parseStage, TakeOver{});
     default: return nullptr;
   }
 }
 
 }  // namespace
 
-ModelCard::ModelCard(const Card& source, DeriveFrom) : Card(source, DeriveFrom{}) {
+ModelCard::ModelCard(Card& source, TakeOver) : Card(source, TakeOver{}) {
   origin = Origin::ModelCard;
   kind = CardKind::Model;
 }
 
-ModelCard::ModelCard(const ModelCard& source, DeriveFrom, CardKind variantKind)
-    : Card(source, DeriveFrom{}) {
+ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
+    : Card(source, TakeOver{}) {
   origin = Origin::ModelCard;
   kind = variantKind;
 
-  // Every token the parse recorded is mapped to its copy by position. (A
-  // search by text would take a parameter named like the model, as in
-  // ".MODEL R RES R=1", for the model's name, and removing the parameter
-  // would then comment out the name and type as well.) The parse records
-  // tokens in list order, so one walk over both lists finds them all.
-  std::vector<Token*> wanted;
-  std::vector<Token**> slots;
-  auto want = [&](Token* original, Token** slot) {
-    *slot = nullptr;
-    if (original == nullptr) return;
-    wanted.push_back(original);
-    slots.push_back(slot);
-  };
-  want(source.nameToken, &nameToken);
-  akoTokens.assign(source.akoTokens.size(), nullptr);
-  for (std::size_t i = 0; i < source.akoTokens.size(); ++i) want(source.akoTokens[i], &akoTokens[i]);
-  want(source.modelType, &modelType);
-  params.assign(source.params.size(), ParamEntry{});
-  for (std::size_t i = 0; i < source.params.size(); ++i) {
-    want(source.params[i].name, &params[i].name);
-    want(source.params[i].value, &params[i].value);
-    params[i].row = -1;
-  }
-
-  std::size_t next = 0;
-  const Token* original = source.tokens.front();
-  for (Token* copy = tokens.front(); copy != nullptr && original != nullptr && next < wanted.size();
-       copy = copy->next, original = original->next) {
-    while (next < wanted.size() && wanted[next] == original) *slots[next++] = copy;
-  }
+  // The tokens are taken over, not copied: every token the parse recorded
+  // is still the same token.
+  modelType = std::exchange(source.modelType, nullptr);
+  akoTokens = std::move(source.akoTokens);
+  source.akoTokens.clear();
+  for (ParamEntry& entry : params) entry.row = -1;
 }
 
 std::string_view ModelCard::ModelName() const {

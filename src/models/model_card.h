@@ -17,11 +17,11 @@ class ModelCard : public Card {
  public:
   // The parse-stage card that classification derives from a generic card:
   // origin ModelCard, kind CardKind::Model, no model type, no AKO tokens.
-  ModelCard(const Card& source, DeriveFrom);
+  ModelCard(Card& source, TakeOver);
   // A variant: a copy of the parse-stage card whose name token, model type,
   // AKO tokens and parameter entries designate the copies of the same tokens,
   // position for position.
-  ModelCard(const ModelCard& source, DeriveFrom, CardKind kind);
+  ModelCard(ModelCard& source, TakeOver, CardKind kind);
 
   // Parses the parse-stage card and builds its variant; none (after a
   // diagnostic) when the parse, the model type or the MOSFET level fails.

@@ -48,8 +48,7 @@ void ModelCard::Link() {
   changed = true;
 
   // "AKO:NAME" in one token, or "AKO:" followed by the name.
-  std::string reference =
-      akoTokens.size() == 1 ? akoTokens.front()->text.substr(4) : akoTokens[1]->text;
+  const std::string reference(akoTokens.size() == 1 ? akoTokens.front()->text.substr(4) : akoTokens[1]->text);
 
   ImportedModel* found = nullptr;
   if (subcircuit != nullptr) {
@@ -91,8 +90,8 @@ void ModelCard::CopyAkoParams(const ModelCard& referenced) {
     const ParamEntry& entry = referenced.params[i];
     if (entry.name == nullptr || entry.value == nullptr) continue;
     if (!present.insert(UpperCase(entry.name->text)).second) continue;
-    const std::string name = entry.name->text;
-    const std::string value = entry.value->text;
+    const std::string name(entry.name->text);
+    const std::string value(entry.value->text);
     const TokenKind kind = entry.value->kind;
     if (after == nullptr) {
       after = ParameterInsertionPoint(lineFeedFirst);
@@ -166,7 +165,7 @@ void ModelCard::RemoveParam(std::size_t index) {
 
 void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcMerged) {
   if (index >= params.size() || params[index].name == nullptr) return;
-  const std::string name = params[index].name->text;
+  const std::string name(params[index].name->text);
   const Token* valueToken = params[index].value;
   const std::string value(TextOf(valueToken));
   const TokenKind valueKind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
@@ -228,7 +227,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
 
 void ModelCard::RenameTypeAndTranslate(std::string_view newType) {
   changed = true;
-  if (modelType != nullptr) modelType->text.assign(newType.data(), newType.size());
+  if (modelType != nullptr) tokens.SetText(modelType, newType);
   TranslateParams();
 }
 

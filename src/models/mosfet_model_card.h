@@ -12,8 +12,8 @@ namespace zav {
 // from then on (the LEVEL update rewrites the value afterwards).
 class MosfetModelCard : public ModelCard {
  public:
-  MosfetModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::MosfetModel) {}
+  MosfetModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::MosfetModel) {}
 
   // The L/W step, the translation pass, then the LEVEL update.
   void Resolve() override;

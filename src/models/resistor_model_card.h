@@ -7,8 +7,8 @@ namespace zav {
 // A resistor model, type "RES"; the target simulator calls the type "R".
 class ResistorModelCard : public ModelCard {
  public:
-  ResistorModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::ResistorModel) {}
+  ResistorModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::ResistorModel) {}
 
   void Resolve() override;
   ParamRuleTable RuleTable() override;

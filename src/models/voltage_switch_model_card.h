@@ -8,8 +8,8 @@ namespace zav {
 // calls the type "SW".
 class VoltageSwitchModelCard : public ModelCard {
  public:
-  VoltageSwitchModelCard(const ModelCard& source, DeriveFrom)
-      : ModelCard(source, DeriveFrom{}, CardKind::VoltageSwitchModel) {}
+  VoltageSwitchModelCard(ModelCard& source, TakeOver)
+      : ModelCard(source, TakeOver{}, CardKind::VoltageSwitchModel) {}
 
   void Resolve() override;
   ParamRuleTable RuleTable() override;

@@ -6,7 +6,7 @@
 
 namespace zav {
 
-EndsCard::EndsCard(const Card& source, DeriveFrom) : Card(source, DeriveFrom{}) {
+EndsCard::EndsCard(Card& source, TakeOver) : Card(source, TakeOver{}) {
   kind = CardKind::Ends;
   Parse();
 }

@@ -7,7 +7,7 @@ namespace zav {
 // The .ENDS card that closes the innermost open definition.
 class EndsCard : public Card {
  public:
-  EndsCard(const Card& source, DeriveFrom);
+  EndsCard(Card& source, TakeOver);
   void Parse() override;
 };
 

@@ -74,7 +74,7 @@ void SubcircuitModel::Block::BuildIndex() {
   for (const SubcircuitModel* definition : definitions) {
     for (ImportedModel* model : definition->models) {
       if (model->nameToken == nullptr) continue;
-      std::vector<Interval>& list = intervals.try_emplace(model->nameToken->text).first->second;
+      std::vector<Interval>& list = intervals.try_emplace(std::string(model->nameToken->text)).first->second;
       // Of two models of one name in a definition, the first is found.
       if (!list.empty() && list.back().owner == definition) continue;
       list.push_back({definition->begin_, definition->End(), model, definition});

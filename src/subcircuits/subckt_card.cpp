@@ -20,7 +20,7 @@ bool HoldsLineFeed(const Token* token) { return token->text.find('\n') != std::s
 
 }  // namespace
 
-SubcktCard::SubcktCard(const Card& source, DeriveFrom) : Card(source, DeriveFrom{}) {
+SubcktCard::SubcktCard(Card& source, TakeOver) : Card(source, TakeOver{}) {
   kind = CardKind::Subckt;
   Parse();
 }

@@ -8,7 +8,7 @@ namespace zav {
 // the generic card and parses it; classification keeps it only while valid.
 class SubcktCard : public Card {
  public:
-  SubcktCard(const Card& source, DeriveFrom);
+  SubcktCard(Card& source, TakeOver);
   void Parse() override;
   // Translates the "OPTIONAL:", "PARAMS:" and "TEXT:" sections.
   void Resolve() override;

@@ -144,7 +144,7 @@ TEST(TokenizerTest, ParseRetokenizesEveryLineAndGoesOnAfterARejectedOne) {
   TheDiagnosticList().Clear();
   EXPECT_EQ(card.Text(), "R1 1 \"2\"\n* note\n+ 3\n");
   std::vector<std::string> significant;
-  for (Token* t = card.FirstToken(); t != nullptr; t = card.NextToken()) significant.push_back(t->text);
+  for (Token* t = card.FirstToken(); t != nullptr; t = card.NextToken()) significant.emplace_back(t->text);
   EXPECT_EQ(significant, (std::vector<std::string>{"R1", "1", "3"}));
   EXPECT_EQ(card.NextToken(), nullptr);  // stays at the end
 

@@ -40,7 +40,7 @@ inline std::unique_ptr<BuiltElement> BuildElement(std::string_view text) {
   Card generic(1);
   for (SourceLine& line : built->lines) generic.AddLine(&line);
   generic.Parse();
-  ElementCard temp(generic, DeriveFrom{});
+  ElementCard temp(generic, TakeOver{});
   built->card = ElementCard::Create(temp);
   return built;
 }

@@ -13,7 +13,10 @@ using testing::BuildElement;
 
 std::string JoinPins(const ElementCard& card) {
   std::string out;
-  for (const Token* pin : card.pins) out += (out.empty() ? "" : " ") + pin->text;
+  for (const Token* pin : card.pins) {
+    if (!out.empty()) out += ' ';
+    out += pin->text;
+  }
   return out;
 }
 
@@ -23,7 +26,10 @@ std::string DescribeFields(const ElementCard& card) {
   for (const ParamEntry& entry : card.params) {
     if (!out.empty()) out += ' ';
     out += std::to_string(entry.row) + ':';
-    if (entry.name != nullptr) out += entry.name->text + '=';
+    if (entry.name != nullptr) {
+      out += entry.name->text;
+      out += '=';
+    }
     out += entry.value->text;
   }
   return out;

@@ -38,7 +38,7 @@ std::unique_ptr<Built> Build(std::string_view text) {
   Card generic(1);
   for (SourceLine& line : built->lines) generic.AddLine(&line);
   generic.Parse();
-  ModelCard parseStage(generic, DeriveFrom{});
+  ModelCard parseStage(generic, TakeOver{});
   built->card = ModelCard::Create(parseStage);
   TheDiagnosticList().ForEach([&](const Diagnostic& d) { built->diagnostics.push_back(d.text); });
   TheDiagnosticList().Clear();
@@ -116,10 +116,10 @@ TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
     ASSERT_NE(card.modelType, nullptr) << c.input;
     EXPECT_EQ(card.modelType->text, c.type) << c.input;
     std::vector<std::string> ako;
-    for (const Token* t : card.akoTokens) ako.push_back(t->text);
+    for (const Token* t : card.akoTokens) ako.emplace_back(t->text);
     EXPECT_EQ(ako, c.ako) << c.input;
     std::vector<std::string> params;
-    for (const ParamEntry& e : card.params) params.push_back(e.name->text + "=" + e.value->text);
+    for (const ParamEntry& e : card.params) params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
     EXPECT_EQ(params, c.params) << c.input;
     EXPECT_EQ(card.ModelText(), c.input) << c.input;
     EXPECT_FALSE(card.changed) << c.input;

@@ -20,8 +20,8 @@ using testing::FiledDiagnostics;
 // the kind, and the name token where a model has one.
 class Block {
  public:
-  Card* Subckt(std::string_view line) { return Keep(std::make_unique<SubcktCard>(*maker_.Generic({line}), DeriveFrom{})); }
-  Card* Ends(std::string_view line) { return Keep(std::make_unique<EndsCard>(*maker_.Generic({line}), DeriveFrom{})); }
+  Card* Subckt(std::string_view line) { return Keep(std::make_unique<SubcktCard>(*maker_.Generic({line}), TakeOver{})); }
+  Card* Ends(std::string_view line) { return Keep(std::make_unique<EndsCard>(*maker_.Generic({line}), TakeOver{})); }
   Card* Model(std::string_view line) {
     Card* card = Keep(maker_.Generic({line}));
     card->kind = CardKind::DiodeModel;

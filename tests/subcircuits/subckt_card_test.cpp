@@ -43,8 +43,8 @@ TEST(SubcktCardTest, ParsesNameAndRejectsWhatIsNotAHeader) {
     std::unique_ptr<Card> generic = maker.Generic(c.lines);
 
     std::unique_ptr<Card> typed;
-    if (c.ends) typed = std::make_unique<EndsCard>(*generic, DeriveFrom{});
-    else typed = std::make_unique<SubcktCard>(*generic, DeriveFrom{});
+    if (c.ends) typed = std::make_unique<EndsCard>(*generic, TakeOver{});
+    else typed = std::make_unique<SubcktCard>(*generic, TakeOver{});
 
     EXPECT_EQ(typed->valid, c.valid);
     EXPECT_EQ(typed->kind, c.ends ? CardKind::Ends : CardKind::Subckt);
@@ -75,7 +75,7 @@ struct ResolveCase {
 std::string Resolved(const std::vector<std::string_view>& lines, bool* changed) {
   CardMaker maker;
   std::unique_ptr<Card> generic = maker.Generic(lines);
-  SubcktCard card(*generic, DeriveFrom{});
+  SubcktCard card(*generic, TakeOver{});
   card.Resolve();
   *changed = card.changed;
   return card.OutputText();

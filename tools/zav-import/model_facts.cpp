@@ -84,7 +84,7 @@ std::string_view WrittenTypeKeyword(const ModelCard& card) {
 
 std::string WrittenModelType(const ModelCard& card) {
   if (card.modelType == nullptr) return std::string();
-  const std::string& current = card.modelType->text;
+  const std::string current(card.modelType->text);
   const std::string_view keyword = WrittenTypeKeyword(card);
   if (keyword.empty() || EqualsNoCase(current, keyword)) return current;
   // Translation rewrote the token; the line as read still has the type as

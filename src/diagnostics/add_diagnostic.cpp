@@ -77,9 +77,11 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
 
   bool fits = true;
   for (std::size_t i = 0; fits && i < format.size(); ++i) {
-    const char c = format[i];
-    if (c != '%') {
-      fits = AppendBounded(out, std::string_view(&c, 1));
+    if (format[i] != '%') {
+      std::size_t runEnd = format.find('%', i);
+      if (runEnd == std::string_view::npos) runEnd = format.size();
+      fits = AppendBounded(out, format.substr(i, runEnd - i));
+      i = runEnd - 1;
       continue;
     }
     if (i + 1 >= format.size()) break;  // a lone % at the end vanishes

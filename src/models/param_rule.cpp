@@ -8,7 +8,7 @@ namespace zav {
 // its first row, so a plain walk from the front is the lookup.
 const ParamRule* FindRule(ParamRuleTable table, std::string_view name) {
   for (const ParamRule& rule : table) {
-    if (EqualsNoCase(rule.name, name)) return &rule;
+    if (rule.name.size() == name.size() && EqualsNoCase(rule.name, name)) return &rule;
   }
   return nullptr;
 }

@@ -18,7 +18,7 @@ enum class ParamAction : uint32_t {
 
 // One row of a parameter translation table.
 struct ParamRule {
-  const char* name;    // as written in the input dialect, upper case
+  std::string_view name;  // as written in the input dialect, upper case
   ParamAction action;
   const char* target;  // new name (Rename) or instance name (MoveToInstance), else none
   double factor;       // 1.0 everywhere; never applied

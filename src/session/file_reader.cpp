@@ -25,6 +25,16 @@ constexpr DotPrefix kDotPrefixes[] = {
     {"", LineKind::Control},
 };
 
+// The first character of `text` that is one of `set`. (string_view's
+// find_first_of calls memchr once per character of the text.)
+std::size_t FindAnyOf(std::string_view text, std::string_view set) {
+  if (set.size() == 1) return text.find(set.front());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (set.find(text[i]) != std::string_view::npos) return i;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 void ImportSession::ReadFile() {
@@ -49,7 +59,7 @@ void ImportSession::ReadFile() {
       AddLine(text, number, false);
       continue;
     }
-    const std::size_t mark = inlineChars.empty() ? std::string_view::npos : text.find_first_of(inlineChars);
+    const std::size_t mark = FindAnyOf(text, inlineChars);
     if (mark == std::string_view::npos) {
       AddLine(text, number, false);
       continue;

@@ -115,8 +115,8 @@ TEST(RuleTables, CountsEndsAndEveryChangingRowMatch) {
     SCOPED_TRACE(c.label);
     const ParamRuleTable table = c.table();
     ASSERT_EQ(table.size(), c.count);
-    EXPECT_STREQ(table.front().name, c.first);
-    EXPECT_STREQ(table.back().name, c.last);
+    EXPECT_EQ(table.front().name, c.first);
+    EXPECT_EQ(table.back().name, c.last);
 
     std::vector<std::string> actual;
     for (const ParamRule& rule : table) {
@@ -135,7 +135,7 @@ TEST(RuleTables, RowsAreWellFormed) {
     std::set<std::string> repeated;
     for (const ParamRule& rule : c.table()) {
       SCOPED_TRACE(rule.name);
-      ASSERT_NE(rule.name, nullptr);
+      ASSERT_FALSE(rule.name.empty());
       const std::string_view name = rule.name;
       EXPECT_FALSE(name.empty());
       for (char ch : name) {
@@ -205,7 +205,7 @@ TEST(FindRule, MatchesWholeNamesWithoutRegardToCase) {
       continue;
     }
     ASSERT_NE(rule, nullptr);
-    EXPECT_STREQ(rule->name, l.expectedRow);
+    EXPECT_EQ(rule->name, l.expectedRow);
     EXPECT_EQ(rule->action, l.action);
   }
   EXPECT_EQ(FindRule(ParamRuleTable{}, "VA"), nullptr);

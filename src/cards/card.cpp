@@ -125,11 +125,14 @@ void WriteText(std::FILE* out, std::string_view text) {
 void ConvertLineToComment(SourceLine& line) {
   line.isInlineComment = false;
   if (line.kind == LineKind::Comment) return;
-  std::string commented;
-  commented.reserve(line.rawText.size() + 2);
-  commented.append("* ");
-  commented.append(line.rawText);
-  line.text = std::move(commented);
+  auto commented = std::make_unique<std::string>();
+  commented->reserve(line.rawText.size() + 2);
+  commented->append("* ");
+  commented->append(line.rawText);
+  // The old text stays where it is: tokens of the card being dropped may
+  // still view it.
+  line.ownText = std::move(commented);
+  line.text = *line.ownText;
   line.kind = LineKind::Comment;
 }
 
@@ -290,17 +293,8 @@ void Card::Parse() {
 }
 
 void Card::TokenizeLine(SourceLine* line) {
-  // Tokens borrow their text from the line instead of copying it. A comment
-  // line's text never changes again; any other line still reads as it was
-  // read, and its text as read never changes, so the tokens view that.
-  const std::string_view scanned = line->text;
-  const char* stable = line->kind == LineKind::Comment || line->text.size() != line->rawText.size()
-                           ? line->text.data()
-                           : line->rawText.data();
-  ScanLine(*line, [&](TokenKind kind, std::string_view text) {
-    const std::size_t offset = static_cast<std::size_t>(text.data() - scanned.data());
-    tokens.PushBackBorrowed(kind, std::string_view(stable + offset, text.size()), line);
-  });
+  // The tokens view the line's text, which stays valid as long as the line.
+  ScanLine(*line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, line); });
 }
 
 Token* Card::FirstToken() {

@@ -9,28 +9,32 @@ TokenList::TokenList(TokenList&& other) noexcept { *this = std::move(other); }
 
 TokenList& TokenList::operator=(TokenList&& other) noexcept {
   if (this == &other) return *this;
-  blocks_ = std::move(other.blocks_);
+  firstBlock_ = std::move(other.firstBlock_);
+  moreBlocks_ = std::move(other.moreBlocks_);
   blockNext_ = std::exchange(other.blockNext_, nullptr);
   blockEnd_ = std::exchange(other.blockEnd_, nullptr);
   nextBlockSize_ = std::exchange(other.nextBlockSize_, 16);
   free_ = std::move(other.free_);
   texts_ = std::move(other.texts_);
-  textNext_ = std::exchange(other.textNext_, nullptr);
-  textEnd_ = std::exchange(other.textEnd_, nullptr);
-  nextTextChunk_ = std::exchange(other.nextTextChunk_, 64);
   head_ = std::exchange(other.head_, nullptr);
   tail_ = std::exchange(other.tail_, nullptr);
   size_ = std::exchange(other.size_, 0);
-  other.blocks_.clear();
+  other.moreBlocks_.clear();
   other.free_.clear();
-  other.texts_.clear();
   return *this;
 }
 
 void TokenList::AddBlock(std::size_t count) {
-  blocks_.push_back(std::make_unique<Token[]>(count));
-  blockNext_ = blocks_.back().get();
-  blockEnd_ = blockNext_ + count;
+  Token* block;
+  if (!firstBlock_) {
+    firstBlock_ = std::make_unique<Token[]>(count);
+    block = firstBlock_.get();
+  } else {
+    moreBlocks_.push_back(std::make_unique<Token[]>(count));
+    block = moreBlocks_.back().get();
+  }
+  blockNext_ = block;
+  blockEnd_ = block + count;
 }
 
 void TokenList::Reserve(std::size_t count) {
@@ -49,21 +53,6 @@ Token* TokenList::Allocate() {
     if (nextBlockSize_ < 1024) nextBlockSize_ *= 2;
   }
   return blockNext_++;
-}
-
-std::string_view TokenList::Keep(std::string_view text) {
-  if (text.empty()) return std::string_view();
-  if (static_cast<std::size_t>(textEnd_ - textNext_) < text.size()) {
-    const std::size_t size = text.size() > nextTextChunk_ ? text.size() : nextTextChunk_;
-    texts_.push_back(std::make_unique<char[]>(size));
-    textNext_ = texts_.back().get();
-    textEnd_ = textNext_ + size;
-    if (nextTextChunk_ < 4096) nextTextChunk_ *= 2;
-  }
-  char* kept = textNext_;
-  std::memcpy(kept, text.data(), text.size());
-  textNext_ += text.size();
-  return std::string_view(kept, text.size());
 }
 
 Token* TokenList::Link(Token* token, Token* position) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cards/token.h"
+#include "platform/text_arena.h"
 
 namespace zav {
 
@@ -48,7 +49,7 @@ class TokenList {
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
   // A copy of `text` that lives as long as the list.
-  std::string_view Keep(std::string_view text);
+  std::string_view Keep(std::string_view text) { return texts_.Keep(text); }
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);
@@ -69,15 +70,14 @@ class TokenList {
   void AddBlock(std::size_t count);
   Token* Link(Token* token, Token* position);
 
-  std::vector<std::unique_ptr<Token[]>> blocks_;
+  // Most cards need one block, which takes no further allocation.
+  std::unique_ptr<Token[]> firstBlock_;
+  std::vector<std::unique_ptr<Token[]>> moreBlocks_;
   Token* blockNext_ = nullptr;  // the unused rest of the newest block
   Token* blockEnd_ = nullptr;
   std::size_t nextBlockSize_ = 16;
   std::vector<Token*> free_;
-  std::vector<std::unique_ptr<char[]>> texts_;
-  char* textNext_ = nullptr;  // the unused rest of the newest text chunk
-  char* textEnd_ = nullptr;
-  std::size_t nextTextChunk_ = 64;
+  TextArena texts_;
   Token* head_ = nullptr;
   Token* tail_ = nullptr;
   std::size_t size_ = 0;

@@ -101,8 +101,8 @@ LineKind ImportSession::ClassifyLine(std::string_view text) const {
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment) {
   SourceLine& line = lines.emplace_back();
-  line.text.assign(text.data(), text.size());
-  line.rawText = line.text;
+  line.rawText = lineTexts_.Keep(text);
+  line.text = line.rawText;
   line.number = number;
   line.kind = ClassifyLine(text);
   line.isInlineComment = isInlineComment;

@@ -107,6 +107,7 @@ void ImportSession::ClassifyCards() {
       typed = ClassifyCard(card);
     }
     if (typed) {
+      cards[i].reset();  // the typed card has taken its place
       if (!pending.empty()) {
         typed->PrependCommentLines(pending);
         pending.clear();
@@ -125,6 +126,7 @@ void ImportSession::ClassifyCards() {
       kept.back()->AppendCommentLines(pending);
       pending.clear();
     }
+    cards[i].reset();  // its lines live on in `pending`
   }
   cards = std::move(kept);
 }

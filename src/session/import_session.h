@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cards/card.h"
+#include "platform/text_arena.h"
 #include "session/source_line.h"
 
 namespace zav {
@@ -66,6 +67,8 @@ class ImportSession {
 
  private:
   void BuildModelIndex();
+  // The texts of `lines`, read once and kept for the session's lifetime.
+  TextArena lineTexts_{1 << 16, 1 << 20};
   // Upper-cased name -> first model of that name in list order.
   std::unordered_map<std::string, ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;

@@ -18,13 +18,8 @@ namespace {
 class Lines {
  public:
   SourceLine* Add(std::string text, LineKind kind, bool isInlineComment = false) {
-    SourceLine& line = lines_.emplace_back();
-    line.text = text;
-    line.rawText = std::move(text);
-    line.number = static_cast<int32_t>(lines_.size());
-    line.kind = kind;
-    line.isInlineComment = isInlineComment;
-    return &line;
+    const auto number = static_cast<int32_t>(lines_.size() + 1);
+    return &lines_.emplace_back(SourceLine::MakeOwning(text, number, kind, isInlineComment));
   }
   std::unique_ptr<Card> MakeCard(std::vector<SourceLine*> cardLines, bool parse = true) {
     auto card = std::make_unique<Card>(1);

@@ -30,7 +30,7 @@ struct TestCard {
       } else if (text[first] == '.') {
         kind = LineKind::Model;
       }
-      lines.push_back(SourceLine{text, text, inlineComment ? number - 1 : number++, kind, inlineComment});
+      lines.push_back(SourceLine::MakeOwning(text, inlineComment ? number - 1 : number++, kind, inlineComment));
     }
     for (SourceLine& line : lines) card.AddLine(&line);
     card.Parse();

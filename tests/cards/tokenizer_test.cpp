@@ -23,12 +23,7 @@ constexpr TokenKind kName = TokenKind::Name;
 constexpr TokenKind kNumber = TokenKind::Number;
 
 SourceLine MakeLine(std::string text, LineKind kind) {
-  SourceLine line;
-  line.text = text;
-  line.rawText = std::move(text);
-  line.number = 7;
-  line.kind = kind;
-  return line;
+  return SourceLine::MakeOwning(text, 7, kind);
 }
 
 Tokens TokensOf(const Card& card) {

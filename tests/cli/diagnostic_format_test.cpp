@@ -15,11 +15,7 @@ namespace zav::cli {
 namespace {
 
 SourceLine MakeLine(int number, std::string raw) {
-  SourceLine line;
-  line.number = number;
-  line.text = raw;
-  line.rawText = std::move(raw);
-  return line;
+  return SourceLine::MakeOwning(raw, number, LineKind::Element);
 }
 
 std::string Format(int code, const SourceLine* line, std::vector<DiagnosticValue> values) {

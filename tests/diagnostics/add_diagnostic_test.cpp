@@ -14,12 +14,7 @@ namespace zav {
 namespace {
 
 SourceLine MakeLine(int number, std::string raw) {
-  SourceLine line;
-  line.number = number;
-  line.text = raw;
-  line.rawText = std::move(raw);
-  line.kind = LineKind::Element;
-  return line;
+  return SourceLine::MakeOwning(raw, number, LineKind::Element);
 }
 
 std::vector<std::string> Texts() {

@@ -34,7 +34,7 @@ inline std::unique_ptr<BuiltElement> BuildElement(std::string_view text) {
     std::size_t end = text.find('\n');
     end = end == std::string_view::npos ? text.size() : end + 1;
     std::string piece(text.substr(0, end));
-    built->lines.push_back(SourceLine{piece, piece, number++, KindOfLine(piece), false});
+    built->lines.push_back(SourceLine::MakeOwning(piece, number++, KindOfLine(piece)));
     text.remove_prefix(end);
   }
   Card generic(1);

@@ -31,7 +31,7 @@ std::unique_ptr<Built> Build(std::string_view text) {
     end = end == std::string_view::npos ? text.size() : end + 1;
     std::string piece(text.substr(0, end));
     const LineKind kind = piece[0] == '+' ? LineKind::Continuation : LineKind::Model;
-    built->lines.push_back(SourceLine{piece, piece, number++, kind, false});
+    built->lines.push_back(SourceLine::MakeOwning(piece, number++, kind));
     text.remove_prefix(end);
   }
   TheDiagnosticList().Clear();

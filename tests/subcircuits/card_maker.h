@@ -26,10 +26,7 @@ class CardMaker {
   std::unique_ptr<Card> Generic(const std::vector<std::string_view>& texts) {
     auto card = std::make_unique<Card>(1);
     for (std::string_view text : texts) {
-      SourceLine& line = lines_.emplace_back();
-      line.text = line.rawText = std::string(text);
-      line.number = ++number_;
-      line.kind = KindOf(text);
+      SourceLine& line = lines_.emplace_back(SourceLine::MakeOwning(text, ++number_, KindOf(text)));
       card->AddLine(&line);
     }
     card->Parse();

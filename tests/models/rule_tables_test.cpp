@@ -135,9 +135,10 @@ TEST(RuleTables, RowsAreWellFormed) {
     std::set<std::string> repeated;
     for (const ParamRule& rule : c.table()) {
       SCOPED_TRACE(rule.name);
-      ASSERT_FALSE(rule.name.empty());
       const std::string_view name = rule.name;
-      EXPECT_FALSE(name.empty());
+      ASSERT_FALSE(name.empty());
+      // The lookup turns away longer names at once.
+      EXPECT_LE(name.size(), 15u);
       for (char ch : name) {
         EXPECT_TRUE(IsAsciiUpper(ch) || IsAsciiDigit(ch) || ch == '_') << ch;
       }

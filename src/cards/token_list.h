@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cards/token.h"
-#include "platform/text_arena.h"
+#include "cards/text_arena.h"
 
 namespace zav {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cards/card.h"
-#include "platform/text_arena.h"
+#include "cards/text_arena.h"
 #include "session/source_line.h"
 
 namespace zav {

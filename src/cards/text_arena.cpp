@@ -1,4 +1,4 @@
-#include "platform/text_arena.h"
+#include "cards/text_arena.h"
 
 #include <cstring>
 #include <utility>

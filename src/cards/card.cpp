@@ -150,7 +150,7 @@ void ConvertLineToComment(SourceLine& line) {
 
 Card::Card(int32_t styleCode) : style(styleCode) {}
 
-Card::Card(const Card& source, DeriveFrom) {
+void Card::CopyHeader(const Card& source) {
   origin = source.origin;
   subcircuit = source.subcircuit;
   session = source.session;
@@ -162,6 +162,10 @@ Card::Card(const Card& source, DeriveFrom) {
   changed = source.changed;
 
   lines = source.lines;
+}
+
+Card::Card(const Card& source, DeriveFrom) {
+  CopyHeader(source);
 
   tokens.Reserve(source.tokens.size());
   for (const Token* t = source.tokens.front(); t != nullptr; t = t->next) {
@@ -221,17 +225,7 @@ Card::Card(const Card& source, DeriveFrom) {
 }
 
 Card::Card(Card& source, TakeOver) {
-  origin = source.origin;
-  subcircuit = source.subcircuit;
-  session = source.session;
-  referencedBy = source.referencedBy;
-
-  kind = source.kind;
-  style = source.style;
-  valid = source.valid;
-  changed = source.changed;
-
-  lines = source.lines;
+  CopyHeader(source);
   tokens = std::move(source.tokens);
   params = std::move(source.params);
   source.params.clear();

@@ -113,6 +113,11 @@ class Card : public ImportedModel {
   TokenList tokens;                // owned
   Token* tokenCursor = nullptr;    // null: at the end
   std::vector<ParamEntry> params;
+
+ private:
+  // The fields both deriving constructors copy: what the card is, its flags,
+  // its place and its lines.
+  void CopyHeader(const Card& source);
 };
 
 }  // namespace zav

@@ -4,31 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "diagnostics/diagnostic_list.h"
-#include "session/import_session.h"
-#include "support/temp_file.h"
+#include "support/import_texts.h"
 
 namespace zav {
 namespace {
 
-struct Imported {
-  std::vector<std::string> models;
-  std::vector<std::string> diagnostics;
-};
-
-Imported Import(const std::string& bytes) {
-  TheDiagnosticList().Clear();
-  testing::TempFile file(bytes);
-  Imported result;
-  {
-    ImportSession session;
-    session.Import(file.path().c_str());
-    for (ImportedModel* model : session.models) result.models.push_back(model->ModelText());
-  }
-  TheDiagnosticList().ForEach([&](const Diagnostic& d) { result.diagnostics.push_back(d.text); });
-  TheDiagnosticList().Clear();
-  return result;
-}
+using testing::ImportBytes;
 
 // A model with tens of thousands of parameters that its table does not know,
 // and a second model that copies them all by AKO and loses them again: every
@@ -40,7 +21,7 @@ TEST(ModelTranslationTest, LongParameterListsAreCopiedAndRemovedInLinearTime) {
   bytes += ".MODEL B AKO:A D N=2\n";
 
   const auto start = std::chrono::steady_clock::now();
-  const Imported result = Import(bytes);
+  const testing::ImportedTexts result = ImportBytes(bytes);
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   ASSERT_EQ(result.models.size(), 2u);

@@ -6,6 +6,7 @@
 
 #include "diagnostics/diagnostic_list.h"
 #include "session/import_session.h"
+#include "support/import_texts.h"
 #include "support/temp_file.h"
 
 namespace zav {
@@ -13,24 +14,9 @@ namespace {
 
 using testing::TempFile;
 
-struct ImportResult {
-  std::vector<std::string> models;
-  std::vector<std::string> diagnostics;
-};
+using ImportResult = testing::ImportedTexts;
 
-ImportResult Import(const std::string& bytes) {
-  TheDiagnosticList().Clear();
-  TempFile file(bytes);
-  ImportResult result;
-  {
-    ImportSession session;
-    session.Import(file.path().c_str());
-    for (ImportedModel* model : session.models) result.models.push_back(model->ModelText());
-  }
-  TheDiagnosticList().ForEach([&](const Diagnostic& d) { result.diagnostics.push_back(d.text); });
-  TheDiagnosticList().Clear();
-  return result;
-}
+ImportResult Import(const std::string& bytes) { return testing::ImportBytes(bytes); }
 
 TEST(ImportSessionTest, SetStyleWithTheCurrentCodeKeepsTheCommentTexts) {
   ImportSession session;

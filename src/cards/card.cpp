@@ -58,9 +58,9 @@ std::size_t WordEnd(std::string_view text, std::size_t start) {
 
 // Cuts a line into tokens and hands each to `emit` with its kind and text.
 // At a character that cannot start a token the line is rejected: the tokens
-// before it stay, and the rejection is reported.
+// before it stay, and the rejection is reported when `report` is set.
 template <typename Emit>
-void ScanLine(const SourceLine& line, Emit&& emit) {
+void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
   const std::string_view text = line.text;
   if (line.kind == LineKind::Comment) {
     emit(TokenKind::Comment, text);
@@ -104,7 +104,7 @@ void ScanLine(const SourceLine& line, Emit&& emit) {
       // rest of the line is not tokenized: it is kept whole in one comment
       // token that no parser looks at, so that a card rebuilt from its tokens
       // after an edit still gives back every character of the line.
-      AddDiagnostic(12, &line, {line.text});
+      if (report) AddDiagnostic(12, &line, {line.text});
       emit(TokenKind::Comment, text.substr(pos));
       return;
     }
@@ -289,20 +289,14 @@ void Card::Parse() {
   nameToken = nullptr;
   tokenCursor = nullptr;
   tokens.Clear();
-  // The tokens are gathered first so that they take one block of exactly the
-  // size needed.
-  struct Scanned {
-    TokenKind kind;
-    std::string_view text;
-    SourceLine* line;
-  };
-  static thread_local std::vector<Scanned> scanned;
-  scanned.clear();
+  // A first, silent scan counts the tokens so that they take one block of
+  // exactly the size needed.
+  std::size_t count = 0;
   for (SourceLine* line : lines) {
-    ScanLine(*line, [&](TokenKind kind, std::string_view text) { scanned.push_back({kind, text, line}); });
+    ScanLine(*line, [&count](TokenKind, std::string_view) { ++count; }, false);
   }
-  tokens.Reserve(scanned.size());
-  for (const Scanned& token : scanned) tokens.PushBackBorrowed(token.kind, token.text, token.line);
+  tokens.Reserve(count);
+  for (SourceLine* line : lines) TokenizeLine(line);
 }
 
 void Card::TokenizeLine(SourceLine* line) {

@@ -8,9 +8,16 @@
 
 #include <unistd.h>
 
+#include "diagnostics/diagnostic_list.h"
 #include "zav.h"
 
 namespace {
+
+// The file each input is written to, removed when the fuzzer exits.
+struct InputFile {
+  std::string path = "/tmp/zav-fuzz-" + std::to_string(getpid()) + ".lib";
+  ~InputFile() { std::remove(path.c_str()); }
+};
 
 void ReadAllDiagnostics() {
   int status = 0;
@@ -30,7 +37,12 @@ void ReadAllDiagnostics() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/zav-fuzz-" + std::to_string(getpid()) + ".lib";
+  // The library keeps every diagnostic for the life of the process. Each input
+  // starts from an empty list, so that an input's cost and result do not
+  // depend on the inputs run before it.
+  zav::TheDiagnosticList().Clear();
+  static const InputFile input;
+  const std::string& path = input.path;
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return 0;
   std::fwrite(data, 1, size, file);

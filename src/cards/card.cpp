@@ -160,12 +160,11 @@ void Card::CopyHeader(const Card& source) {
   style = source.style;
   valid = source.valid;
   changed = source.changed;
-
-  lines = source.lines;
 }
 
 Card::Card(const Card& source, DeriveFrom) {
   CopyHeader(source);
+  lines = source.lines;
 
   tokens.Reserve(source.tokens.size());
   for (const Token* t = source.tokens.front(); t != nullptr; t = t->next) {
@@ -226,6 +225,8 @@ Card::Card(const Card& source, DeriveFrom) {
 
 Card::Card(Card& source, TakeOver) {
   CopyHeader(source);
+  lines = std::move(source.lines);
+  source.lines.clear();
   tokens = std::move(source.tokens);
   params = std::move(source.params);
   source.params.clear();

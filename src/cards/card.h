@@ -27,11 +27,12 @@ void ConvertLineToComment(SourceLine& line);
 // copies of the source's tokens and parameter entries.
 struct DeriveFrom {};
 
-// Selects the taking-over constructor: the new card takes the source's tokens
-// and parameter entries over (the source keeps its lines but is left without
-// tokens). Classification uses it: the generic and temporary cards it derives
-// from are discarded right afterwards, so copying their tokens would only
-// cost time.
+// Selects the taking-over constructor: the new card takes the source's lines,
+// tokens and parameter entries over, and the source is left empty.
+// Classification uses it: the generic and temporary cards it derives from are
+// discarded right afterwards, so copying would only cost time. When a typed
+// card is rejected, its lines are handed back, since the session still needs
+// them to keep the rejected card's text as comments.
 struct TakeOver {};
 
 // One logical statement of the input: its first line with the continuation
@@ -115,8 +116,8 @@ class Card : public ImportedModel {
   std::vector<ParamEntry> params;
 
  private:
-  // The fields both deriving constructors copy: what the card is, its flags,
-  // its place and its lines.
+  // The fields both deriving constructors copy: what the card is, its flags
+  // and its place.
   void CopyHeader(const Card& source);
 };
 

@@ -1,5 +1,7 @@
 #include "cards/classify_card.h"
 
+#include <utility>
+
 #include "cards/card.h"
 #include "diagnostics/add_diagnostic.h"
 #include "elements/element_card.h"
@@ -17,7 +19,10 @@ namespace {
 template <typename TypedCard>
 std::unique_ptr<Card> BuildIfValid(Card& card) {
   auto typed = std::make_unique<TypedCard>(card, TakeOver{});
-  if (!typed->valid) return nullptr;
+  if (!typed->valid) {
+    card.lines = std::move(typed->lines);
+    return nullptr;
+  }
   return typed;
 }
 
@@ -42,7 +47,9 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
       if (StartsWithNoCase(first->text, ".MOD")) {
         card.kind = CardKind::Model;
         ModelCard parseStage(card, TakeOver{});
-        return ModelCard::Create(parseStage);
+        std::unique_ptr<Card> model = ModelCard::Create(parseStage);
+        if (model == nullptr) card.lines = std::move(parseStage.lines);
+        return model;
       }
       if (StartsWithNoCase(first->text, ".SU")) {
         card.kind = CardKind::Subckt;
@@ -58,7 +65,9 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
     case TokenKind::Name: {
       card.kind = CardKind::Element;
       ElementCard generic(card, TakeOver{});
-      return ElementCard::Create(generic);
+      std::unique_ptr<Card> element = ElementCard::Create(generic);
+      if (element == nullptr) card.lines = std::move(generic.lines);
+      return element;
     }
 
     default:  // a Number, such as ".5"

@@ -14,13 +14,13 @@ TokenList& TokenList::operator=(TokenList&& other) noexcept {
   blockNext_ = std::exchange(other.blockNext_, nullptr);
   blockEnd_ = std::exchange(other.blockEnd_, nullptr);
   nextBlockSize_ = std::exchange(other.nextBlockSize_, 16);
-  free_ = std::move(other.free_);
+  free_ = std::exchange(other.free_, nullptr);
+  freeCount_ = std::exchange(other.freeCount_, 0);
   texts_ = std::move(other.texts_);
   head_ = std::exchange(other.head_, nullptr);
   tail_ = std::exchange(other.tail_, nullptr);
   size_ = std::exchange(other.size_, 0);
   other.moreBlocks_.clear();
-  other.free_.clear();
   return *this;
 }
 
@@ -38,14 +38,15 @@ void TokenList::AddBlock(std::size_t count) {
 }
 
 void TokenList::Reserve(std::size_t count) {
-  const auto room = static_cast<std::size_t>(blockEnd_ - blockNext_) + free_.size();
+  const auto room = static_cast<std::size_t>(blockEnd_ - blockNext_) + freeCount_;
   if (count > room) AddBlock(count - room);
 }
 
 Token* TokenList::Allocate() {
-  if (!free_.empty()) {
-    Token* token = free_.back();
-    free_.pop_back();
+  if (free_ != nullptr) {
+    Token* token = free_;
+    free_ = token->next;
+    --freeCount_;
     return token;
   }
   if (blockNext_ == blockEnd_) {
@@ -88,10 +89,12 @@ Token* TokenList::Erase(Token* token) {
   Token* following = token->next;
   if (token->prev) token->prev->next = token->next; else head_ = token->next;
   if (token->next) token->next->prev = token->prev; else tail_ = token->prev;
-  token->prev = token->next = nullptr;
+  token->prev = nullptr;
   token->line = nullptr;
   token->text = std::string_view();
-  free_.push_back(token);
+  token->next = free_;
+  free_ = token;
+  ++freeCount_;
   --size_;
   return following;
 }

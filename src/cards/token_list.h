@@ -76,7 +76,8 @@ class TokenList {
   Token* blockNext_ = nullptr;  // the unused rest of the newest block
   Token* blockEnd_ = nullptr;
   std::size_t nextBlockSize_ = 16;
-  std::vector<Token*> free_;
+  Token* free_ = nullptr;  // removed nodes, chained through `next`
+  std::size_t freeCount_ = 0;
   TextArena texts_;
   Token* head_ = nullptr;
   Token* tail_ = nullptr;

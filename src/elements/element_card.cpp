@@ -106,7 +106,10 @@ std::unique_ptr<ElementCard> ElementCard::Create(ElementCard& generic) {
     return nullptr;
   }
   card->Parse();
-  if (!card->valid) return nullptr;
+  if (!card->valid) {
+    generic.lines = std::move(card->lines);  // the caller keeps them as comments
+    return nullptr;
+  }
   return card;
 }
 
@@ -130,6 +133,7 @@ void ElementCard::ParseName() {
 }
 
 Token* ElementCard::ParsePins() {
+  pins.reserve(maxPins);
   for (uint32_t i = 0; i < minPins; ++i) {
     Token* token = NextToken();
     if (token == nullptr) {
@@ -161,6 +165,7 @@ Token* ElementCard::ParsePins() {
 void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   const ElementField* table = FieldTable();
   const std::size_t count = FieldCount();
+  if (firstRow < count) params.reserve(params.size() + (count - firstRow));
   for (std::size_t row = firstRow; row < count; ++row) {
     if (current == nullptr) {
       current = NextToken();

@@ -156,6 +156,8 @@ void ModelCard::Parse() {
 
   // Separators include "=", "(" and ")", so "IS=1", "IS 1" and "(IS=1)" all
   // read as the same pair.
+  // At most one parameter per three tokens: its name, a separator, its value.
+  params.reserve(tokens.size() / 3);
   for (Token* parameter = NextToken(); parameter != nullptr; parameter = NextToken()) {
     if (parameter->kind != TokenKind::Name) {
       return fail(20, parameter->line, {parameter->text, "model parameter"});

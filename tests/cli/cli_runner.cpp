@@ -13,8 +13,13 @@ namespace zav::testing {
 namespace fs = std::filesystem;
 
 RunResult RunZavImport(const std::vector<std::string>& args, const fs::path& directory) {
-  const fs::path outPath = directory / ".zav-run.out";
-  const fs::path errPath = directory / ".zav-run.err";
+  // The captured output goes to files of this process's own, never into
+  // `directory`: tests that run at the same time may share it (the test data
+  // folder, say).
+  static std::atomic<int> runs{0};
+  const std::string stem = "zav-cli-run-" + std::to_string(::getpid()) + "-" + std::to_string(runs++);
+  const fs::path outPath = fs::temp_directory_path() / (stem + ".out");
+  const fs::path errPath = fs::temp_directory_path() / (stem + ".err");
   std::vector<std::string> argvText = {ZAV_IMPORT_BINARY};
   argvText.insert(argvText.end(), args.begin(), args.end());
   std::vector<char*> argv;

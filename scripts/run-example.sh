@@ -3,8 +3,8 @@
 # models on standard output and the diagnostics on standard error.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build"
+"$root/scripts/setup.sh" >&2
+"$root/scripts/build.sh" "$root/build" >&2
 input=${1:-$root/examples/mixed_library.lib}
 status=0
 "$root/build/tools/zav-import/zav-import" --summary "$input" || status=$?

@@ -1,48 +1,15 @@
 // Parameter translation rules for MOSFET models of level 1
 // and of every level without a table of its own.
-#include <iterator>
+#include <array>
 
 #include "models/param_rule.h"
+#include "models/rules_mosfet_common.h"
 
 namespace zav {
 namespace {
 
 // The mobility is spelt "UO" with the letter O in the level 1 to 3 tables.
-constexpr ParamRule kMosfetLevel1Rules[] = {
-    {"AF", ParamAction::Keep, nullptr, 1.0},
-    {"CBD", ParamAction::Keep, nullptr, 1.0},
-    {"CBS", ParamAction::Keep, nullptr, 1.0},
-    {"CGBO", ParamAction::Keep, nullptr, 1.0},
-    {"CGDO", ParamAction::Keep, nullptr, 1.0},
-    {"CGSO", ParamAction::Keep, nullptr, 1.0},
-    {"CJ", ParamAction::Keep, nullptr, 1.0},
-    {"CJSW", ParamAction::Keep, nullptr, 1.0},
-    {"FC", ParamAction::Keep, nullptr, 1.0},
-    {"GDSNOI", ParamAction::NotSupported, nullptr, 1.0},
-    {"IS", ParamAction::Keep, nullptr, 1.0},
-    {"JS", ParamAction::Keep, nullptr, 1.0},
-    {"JSSW", ParamAction::Keep, nullptr, 1.0},
-    {"KF", ParamAction::Keep, nullptr, 1.0},
-    {"L", ParamAction::MoveToInstance, "L", 1.0},
-    {"LEVEL", ParamAction::Keep, nullptr, 1.0},
-    {"MJ", ParamAction::Keep, nullptr, 1.0},
-    {"MJSW", ParamAction::Keep, nullptr, 1.0},
-    {"N", ParamAction::NotSupported, nullptr, 1.0},
-    {"NLEV", ParamAction::NotSupported, nullptr, 1.0},
-    {"PB", ParamAction::Keep, nullptr, 1.0},
-    {"PBSW", ParamAction::Keep, nullptr, 1.0},
-    {"RB", ParamAction::NotSupported, nullptr, 1.0},
-    {"RD", ParamAction::Keep, nullptr, 1.0},
-    {"RDS", ParamAction::NotSupported, nullptr, 1.0},
-    {"RG", ParamAction::NotSupported, nullptr, 1.0},
-    {"RS", ParamAction::Keep, nullptr, 1.0},
-    {"RSH", ParamAction::Keep, nullptr, 1.0},
-    {"TT", ParamAction::NotSupported, nullptr, 1.0},
-    {"T_ABS", ParamAction::MoveToInstance, "TEMP", 1.0},
-    {"T_MEASURED", ParamAction::Rename, "TNOM", 1.0},
-    {"T_REL_GLOBAL", ParamAction::MoveToInstance, "DTEMP", 1.0},
-    {"T_REL_LOCAL", ParamAction::NotSupported, nullptr, 1.0},
-    {"W", ParamAction::MoveToInstance, "W", 1.0},
+constexpr std::array<ParamRule, 17> kLevel1OwnRules = {{
     {"DELTA", ParamAction::NotSupported, nullptr, 1.0},
     {"GAMMA", ParamAction::Keep, nullptr, 1.0},
     {"KP", ParamAction::Keep, nullptr, 1.0},
@@ -60,8 +27,10 @@ constexpr ParamRule kMosfetLevel1Rules[] = {
     {"VTO", ParamAction::Keep, nullptr, 1.0},
     {"WD", ParamAction::Keep, nullptr, 1.0},
     {"XQC", ParamAction::Keep, nullptr, 1.0},
-};
-static_assert(std::size(kMosfetLevel1Rules) == 51);
+}};
+
+constexpr auto kMosfetLevel1Rules = WithCommonMosfetRules(kLevel1OwnRules);
+static_assert(kMosfetLevel1Rules.size() == 51);
 
 }  // namespace
 

@@ -4,7 +4,8 @@
 
 namespace zav {
 
-// True when `path` names an existing file that this process may read.
+// True when `path` names an existing file, not a directory, that this
+// process may read.
 bool IsReadable(const char* path);
 
 }  // namespace zav

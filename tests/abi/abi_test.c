@@ -412,7 +412,7 @@ static void CheckRejectedImports(void) {
   snprintf(missing, sizeof missing, "%s/does-not-exist.lib", gTempDir);
   const unsigned before = ErrorCount();
 
-  enum { kMissing, kEmpty, kNull, kReadable };
+  enum { kMissing, kEmpty, kNull, kReadable, kDirectory };
   static const struct {
     int pathKind;
     int style;
@@ -420,6 +420,7 @@ static void CheckRejectedImports(void) {
     const char* what;
   } kRejects[] = {
       {kMissing, 0, 1, "missing file"},
+      {kDirectory, 0, 1, "a directory"},
       {kEmpty, 0, 1, "empty path"},
       {kNull, 0, 1, "null path"},
       {kReadable, -1, 1, "style -1"},
@@ -428,7 +429,7 @@ static void CheckRejectedImports(void) {
       {kReadable, 0, 0, "null session pointer"},
   };
   for (size_t i = 0; i < sizeof kRejects / sizeof kRejects[0]; ++i) {
-    const char* const kPaths[] = {missing, "", NULL, readable};
+    const char* const kPaths[] = {missing, "", NULL, readable, gTempDir};
     ZAV_SESSION session = (ZAV_SESSION)&before;
     int status = 0;
     int ret = zav.PerformImport(kPaths[kRejects[i].pathKind], kRejects[i].style,

@@ -41,6 +41,55 @@
  * number, and stay readable after ZAV_EndImport. The host never frees
  * anything the library hands out; texts are copied into the host's buffers.
  *
+ * ## Diagnostic messages
+ *
+ * Every diagnostic text is one message of a fixed catalogue (%s stands for a
+ * value filled in). Severity: E error about the file as a whole, e error,
+ * w warning, i info.
+ *
+ *   0 E Unexpected End-of-File
+ *   1 E Can't open file: %s for reading
+ *   2 E Can't read input file: %s
+ *   3 E Can't close file: %s
+ *   4 E Cannot find any valid models in the file.
+ *   5 e Unexpected end-of-card. Could not get the first token.
+ *   6 e Unexpected token in card "%s"
+ *   7 e This line is unexpected in this context
+ *   8 e Unknown card type. It will be converted to a comment
+ *   9 e Unknown control card. It will be converted to a comment
+ *  10 e Unknown element card. It will be converted to a comment
+ *  11 e Unknown model card. It will be converted to a comment
+ *  12 e Invalid %s string or character. Could not determine the type of this token.
+ *  13 e This element is not in a subcircuit. This card will be turned into a comment
+ *  14 e can't find subcircuit %s .ends card
+ *  15 e This card is unexpected in this context.
+ *  16 e Should not ever get this. .MODEL Card does not have .MODEL keyword
+ *  17 e Model card does not have a name. This card will be turned into a comment
+ *  18 e Model card does not have a model type identifier
+ *  19 e This MOSFET Model has a level "%s" that cannot be translated. (...)
+ *  20 e "%s" is an invalid %s name
+ *  21 e Value for %s is missing
+ *  22 e "%s" is not a numeric value. This card will be converted to a comment
+ *  23 w "%s" is not a supported model parameter. It will be converted to a comment
+ *  24 e "%s" is not a recognized model parameter. It will be converted to a comment
+ *  25 e Unknown action for the "%s" parameter. It will be converted to a comment
+ *  26 w There are no elements that reference the "%s" model, (...)
+ *  27 i The "%s" parameter is being added to the device "%s" as "%s"
+ *  28 e The MOSFET model "%s" is in a subcircuit, (...)
+ *  29 e Element card does not have a name. This card will be turned into a comment
+ *  30 e This element card does not have enough pins. (...)
+ *  31 e This element card has the invalid pin name "%s". (...)
+ *  32 e This element card requires a model name, and does not have one. (...)
+ *  33 e This element card does not have enough tokens, so is presumed invalid. (...)
+ *  34 e This element card uses a form that is not supported. (...)
+ *  35 e Cannot find "%s" reference model for "%s"
+ *  36 e The model type of the %s model and the AKO model %s must be the same
+ *  37 w The model contains an encrypted block that is passed through unchanged
+ *  38 i The file ends at an end-of-file mark; %s bytes after it were not read
+ *  39 i The model type "%s" is already in the host's form. (...)
+ *  40 w The file contains NUL bytes, the first on this line. Each was replaced by a space
+ *  41 E Not enough memory to import file: %s (%s bytes)
+ *
  * The library starts no threads and takes no locks: call it from one thread at
  * a time.
  */

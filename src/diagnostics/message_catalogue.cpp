@@ -46,6 +46,11 @@ constexpr std::array<MessageRow, kMessageCount> kCatalogue = {{
     /* 34 */ {S::Error, "This element card uses a form that is not supported. It will be turned into a comment"},
     /* 35 */ {S::Error, "Cannot find \"%s\" reference model for \"%s\""},
     /* 36 */ {S::Error, "The model type of the %s model and the AKO model %s must be the same"},
+    /* 37 */ {S::Warning, "The model contains an encrypted block that is passed through unchanged"},
+    /* 38 */ {S::Info, "The file ends at an end-of-file mark; %s bytes after it were not read"},
+    /* 39 */ {S::Info, "The model type \"%s\" is already in the host's form. The model \"%s\" is taken as already translated"},
+    /* 40 */ {S::Warning, "The file contains NUL bytes, the first on this line. Each was replaced by a space"},
+    /* 41 */ {S::FileError, "Not enough memory to import file: %s (%s bytes)"},
 }};
 
 }  // namespace

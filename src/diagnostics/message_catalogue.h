@@ -12,9 +12,9 @@ struct MessageRow {
   const char* format;
 };
 
-constexpr std::size_t kMessageCount = 37;
+constexpr std::size_t kMessageCount = 42;
 
-// The catalogue row of a message code; codes outside 0..36 have none.
+// The catalogue row of a message code; codes outside 0..41 have none.
 const MessageRow* FindMessage(int code);
 
 }  // namespace zav

@@ -7,7 +7,7 @@
 
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav {
 

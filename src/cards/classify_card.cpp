@@ -7,7 +7,7 @@
 #include "elements/element_card.h"
 #include "models/model_card.h"
 #include "platform/ascii.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 #include "subcircuits/ends_card.h"
 #include "subcircuits/subckt_card.h"
 

@@ -6,10 +6,9 @@
 
 namespace zav {
 
+class Card;
+class ModelScope;
 struct Token;
-class ElementCard;
-class ImportSession;
-class SubcircuitModel;
 
 // Anything the host can receive as a model: a model card or a subcircuit
 // model (and, as the base of every card, the plain cards too). Its address is
@@ -31,11 +30,15 @@ class ImportedModel {
   // are not models and give an empty text.
   virtual std::string ModelText() const { return std::string(); }
 
+  // Where lookups from this item start: the enclosing definition when there
+  // is one, else the import.
+  const ModelScope* LookupScope() const { return subcircuit != nullptr ? subcircuit : session; }
+
   Origin origin = Origin::PlainCard;
   Token* nameToken = nullptr;
-  SubcircuitModel* subcircuit = nullptr;  // the innermost enclosing definition
-  ImportSession* session = nullptr;       // set for top-level models
-  std::vector<ElementCard*> referencedBy;  // not owned
+  const ModelScope* subcircuit = nullptr;  // the innermost enclosing definition
+  const ModelScope* session = nullptr;     // the import; set for top-level models
+  std::vector<Card*> referencedBy;         // the elements that name this model; not owned
 };
 
 }  // namespace zav

@@ -3,6 +3,7 @@
 #include <new>
 #include <string_view>
 
+#include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
 #include "elements/bjt_card.h"
 #include "elements/capacitor_card.h"
@@ -17,7 +18,6 @@
 #include "elements/subckt_call_card.h"
 #include "elements/voltage_controlled_source_card.h"
 #include "elements/voltage_switch_card.h"
-#include "subcircuits/subcircuit_model.h"
 
 namespace zav {
 namespace {

@@ -7,12 +7,10 @@
 #include <string>
 #include <unordered_set>
 
+#include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
-#include "elements/element_card.h"
 #include "models/model_card.h"
 #include "platform/ascii.h"
-#include "session/import_session.h"
-#include "subcircuits/subcircuit_model.h"
 
 namespace zav {
 namespace {
@@ -50,12 +48,8 @@ void ModelCard::Link() {
   // "AKO:NAME" in one token, or "AKO:" followed by the name.
   const std::string reference(akoTokens.size() == 1 ? akoTokens.front()->text.substr(4) : akoTokens[1]->text);
 
-  ImportedModel* found = nullptr;
-  if (subcircuit != nullptr) {
-    found = subcircuit->FindModel(reference);
-  } else if (session != nullptr) {
-    found = session->FindModel(reference);
-  }
+  const ModelScope* scope = LookupScope();
+  ImportedModel* found = scope != nullptr ? scope->FindModel(reference) : nullptr;
 
   if (found == nullptr) {
     AddDiagnostic(35, LineOf(nameToken), {reference, ModelName()});
@@ -180,7 +174,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
 
   if (!IsTemperatureCoefficient(name)) {
     const std::string instanceName = target != nullptr ? std::string(target) : name;
-    for (ElementCard* element : referencedBy) {
+    for (Card* element : referencedBy) {
       AddDiagnostic(27, line, {name, TextOf(element->nameToken), instanceName});
       element->AddParameter(instanceName, value, valueKind, note, false);
     }
@@ -218,7 +212,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
     merged = "0.0," + second;
   }
 
-  for (ElementCard* element : referencedBy) {
+  for (Card* element : referencedBy) {
     AddDiagnostic(27, line, {name, TextOf(element->nameToken), "TC"});
     element->AddParameter("TC", merged, TokenKind::Name, note, false);
   }

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "cards/card.h"
+#include "cards/model_scope.h"
 #include "cards/text_arena.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav {
 
@@ -21,7 +22,7 @@ class SubcircuitModel;
 // One import of one file: owns its lines, its cards and its top-level
 // subcircuit models, and runs the pipeline from the raw lines to the list of
 // models. Its address is the host's session handle.
-class ImportSession {
+class ImportSession final : public ModelScope {
  public:
   ImportSession();
   ImportSession(const ImportSession&) = delete;
@@ -32,7 +33,7 @@ class ImportSession {
   void Import(const char* path);
 
   // The first top-level model or subcircuit named `name` (case ignored).
-  ImportedModel* FindModel(std::string_view name) const;
+  ImportedModel* FindModel(std::string_view name) const override;
 
   // Writes a readable listing of the lines and cards.
   void Dump(std::FILE* out) const;

@@ -8,7 +8,6 @@
 #include "cards/card.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
-#include "session/import_session.h"
 #include "subcircuits/subckt_card.h"
 
 namespace zav {
@@ -104,7 +103,7 @@ void SubcircuitModel::Block::BuildIndex() {
   indexed = true;
 }
 
-SubcircuitModel::SubcircuitModel(ImportSession* owner, SubcktCard* card)
+SubcircuitModel::SubcircuitModel(const ModelScope* owner, SubcktCard* card)
     : ownBlock_(std::make_unique<Block>()), block_(ownBlock_.get()) {
   origin = Origin::Subcircuit;
   nameToken = card->nameToken;
@@ -119,6 +118,7 @@ SubcircuitModel::SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_
   origin = Origin::Subcircuit;
   nameToken = card->nameToken;
   subcircuit = parent;
+  parent_ = parent;
 }
 
 // Nested definitions are owned by their parent's model list. Deleting them
@@ -168,8 +168,8 @@ bool SubcircuitModel::AddCard(Card* card) {
     // open definition, and only that one.
     target->closed_ = true;
     target->end_ = block.cards.size();
-    block.innermost = target->subcircuit;
-    if (target->subcircuit != nullptr) target->subcircuit->openChild = nullptr;
+    block.innermost = target->parent_;
+    if (target->parent_ != nullptr) target->parent_->openChild = nullptr;
     return target == this;
   }
   if (IsElementKind(card->kind)) return false;

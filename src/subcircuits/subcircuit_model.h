@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cards/imported_model.h"
+#include "cards/model_scope.h"
 
 namespace zav {
 
@@ -23,10 +24,10 @@ class SubcktCard;
 // range of it) and the innermost open definition. So offering a card costs
 // O(1) whatever the nesting depth, and no card is copied into the list of
 // every enclosing definition.
-class SubcircuitModel : public ImportedModel {
+class SubcircuitModel : public ImportedModel, public ModelScope {
  public:
   // A top-level definition, registered in `session`'s model list.
-  SubcircuitModel(ImportSession* session, SubcktCard* card);
+  SubcircuitModel(const ModelScope* session, SubcktCard* card);
   // Also destroys the nested definitions, without recursion.
   ~SubcircuitModel() override;
 
@@ -41,7 +42,7 @@ class SubcircuitModel : public ImportedModel {
   // its own models, then each enclosing definition's, then the session's.
   // Meant for after collection; the first lookup after the last AddCard
   // indexes the whole block once, every lookup then costs O(log n).
-  ImportedModel* FindModel(std::string_view name) const;
+  ImportedModel* FindModel(std::string_view name) const override;
 
   // The output texts of the cards of the block, concatenated.
   std::string ModelText() const override;
@@ -66,6 +67,7 @@ class SubcircuitModel : public ImportedModel {
 
   std::size_t End() const;
 
+  SubcircuitModel* parent_ = nullptr;  // the enclosing definition, none at top level
   std::unique_ptr<Block> ownBlock_;  // set for a top-level definition only
   Block* block_ = nullptr;
   std::size_t begin_ = 0;  // position of the .SUBCKT card in the block

@@ -8,7 +8,7 @@
 
 #include "cards/card.h"
 #include "diagnostics/diagnostic_list.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {

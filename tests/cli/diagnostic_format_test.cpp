@@ -9,7 +9,7 @@
 #include "diagnostic_format.h"
 #include "diagnostics/add_diagnostic.h"
 #include "diagnostics/message_catalogue.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include "diagnostics/add_diagnostic.h"
 #include "diagnostics/diagnostic_list.h"
 #include "diagnostics/message_catalogue.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {

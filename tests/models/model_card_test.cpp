@@ -10,7 +10,7 @@
 #include "diagnostics/diagnostic_list.h"
 #include "models/model_card.h"
 #include "models/mosfet_model_card.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {

@@ -12,7 +12,7 @@
 #include "models/param_rule.h"
 #include "platform/ascii.h"
 #include "session/import_session.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 #include "subcircuits/subcircuit_model.h"
 
 namespace zav::cli {

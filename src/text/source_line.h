@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "session/line_kind.h"
+#include "text/line_kind.h"
 
 namespace zav {
 

@@ -1,4 +1,4 @@
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav {
 

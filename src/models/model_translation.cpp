@@ -11,6 +11,7 @@
 #include "diagnostics/add_diagnostic.h"
 #include "models/model_card.h"
 #include "platform/ascii.h"
+#include "platform/no_case_hash.h"
 
 namespace zav {
 namespace {
@@ -27,12 +28,6 @@ std::string Quoted(std::string_view prefix, std::string_view name) {
   text += name;
   text += '"';
   return text;
-}
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = AsciiToUpper(c);
-  return upper;
 }
 
 bool IsTemperatureCoefficient(std::string_view name) {
@@ -71,9 +66,9 @@ void ModelCard::CopyAkoParams(const ModelCard& referenced) {
   // What AddParameter does for each entry, without its walk over all
   // parameters per entry: copying a long parameter list stays linear. A name
   // this card has already (in any case) keeps this card's value.
-  std::unordered_set<std::string> present;
+  NoCaseSet present;
   for (const ParamEntry& entry : params) {
-    if (entry.name != nullptr) present.insert(UpperCase(entry.name->text));
+    if (entry.name != nullptr) present.emplace(entry.name->text);
   }
   Token* after = nullptr;
   bool lineFeedFirst = false;
@@ -83,7 +78,7 @@ void ModelCard::CopyAkoParams(const ModelCard& referenced) {
   for (std::size_t i = 0; i < count; ++i) {
     const ParamEntry& entry = referenced.params[i];
     if (entry.name == nullptr || entry.value == nullptr) continue;
-    if (!present.insert(UpperCase(entry.name->text)).second) continue;
+    if (!present.emplace(entry.name->text).second) continue;
     const std::string name(entry.name->text);
     const std::string value(entry.value->text);
     const TokenKind kind = entry.value->kind;

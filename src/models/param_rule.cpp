@@ -1,47 +1,44 @@
 #include "models/param_rule.h"
 
-#include <array>
-#include <string>
-#include <unordered_map>
+#include <algorithm>
+#include <vector>
 
 #include "platform/ascii.h"
+#include "platform/no_case_hash.h"
 
 namespace zav {
 namespace {
 
-// No rule name is longer than this; a longer parameter name is known to no
-// table.
-constexpr std::size_t kLongestRuleName = 15;
-
-using RuleIndex = std::unordered_map<std::string, const ParamRule*>;
-
-// The upper-case name of every row, first row first, so that a name listed
-// twice resolves to its first row as a walk from the front would.
-RuleIndex BuildIndex(ParamRuleTable table) {
-  RuleIndex index;
-  index.reserve(table.size());
-  for (const ParamRule& rule : table) {
-    std::string key(rule.name);
-    for (char& c : key) c = AsciiToUpper(c);
-    index.emplace(std::move(key), &rule);
+// One table with its rows by name. The name of every row goes in first row
+// first, so that a name listed twice resolves to its first row as a walk
+// from the front would.
+struct IndexedTable {
+  explicit IndexedTable(ParamRuleTable rules) : table(rules) {
+    byName.reserve(rules.size());
+    for (const ParamRule& rule : rules) {
+      byName.emplace(rule.name, &rule);
+      longestName = std::max(longestName, rule.name.size());
+    }
   }
-  return index;
-}
 
-const RuleIndex* IndexOf(ParamRuleTable table) {
+  ParamRuleTable table;
+  NoCaseMap<const ParamRule*> byName;
+  std::size_t longestName = 0;  // a longer parameter name is known to no row
+};
+
+const IndexedTable* IndexOf(ParamRuleTable table) {
   // Built once, on first use: the tables are constant.
-  static const std::array<std::pair<ParamRuleTable, RuleIndex>, 13> indexes = [] {
-    const std::array<ParamRuleTable, 13> tables = {
-        BjtRules(),         DiodeRules(),        JfetRules(),       MosfetLevel1Rules(), MosfetLevel2Rules(),
-        MosfetLevel3Rules(), MosfetLevel4Rules(), MosfetLevel7Rules(), CapacitorRules(),  InductorRules(),
-        ResistorRules(),    CurrentSwitchRules(), VoltageSwitchRules(),
+  static const std::vector<IndexedTable> indexes = [] {
+    const ParamRuleTable tables[] = {
+        BjtRules(),          DiodeRules(),        JfetRules(),          MosfetLevel1Rules(),
+        MosfetLevel2Rules(), MosfetLevel3Rules(), MosfetLevel4Rules(),  MosfetLevel7Rules(),
+        CapacitorRules(),    InductorRules(),     ResistorRules(),      CurrentSwitchRules(),
+        VoltageSwitchRules(),
     };
-    std::array<std::pair<ParamRuleTable, RuleIndex>, 13> built;
-    for (std::size_t i = 0; i < tables.size(); ++i) built[i] = {tables[i], BuildIndex(tables[i])};
-    return built;
+    return std::vector<IndexedTable>(std::begin(tables), std::end(tables));
   }();
-  for (const auto& [indexed, index] : indexes) {
-    if (indexed.data() == table.data() && indexed.size() == table.size()) return &index;
+  for (const IndexedTable& indexed : indexes) {
+    if (indexed.table.data() == table.data() && indexed.table.size() == table.size()) return &indexed;
   }
   return nullptr;
 }
@@ -49,16 +46,14 @@ const RuleIndex* IndexOf(ParamRuleTable table) {
 }  // namespace
 
 const ParamRule* FindRule(ParamRuleTable table, std::string_view name) {
-  if (const RuleIndex* index = IndexOf(table)) {
-    if (name.size() > kLongestRuleName) return nullptr;
-    std::string key(name);
-    for (char& c : key) c = AsciiToUpper(c);
-    const auto found = index->find(key);
-    return found == index->end() ? nullptr : found->second;
+  if (const IndexedTable* indexed = IndexOf(table)) {
+    if (name.size() > indexed->longestName) return nullptr;
+    const auto found = indexed->byName.find(name);
+    return found == indexed->byName.end() ? nullptr : found->second;
   }
   // A table of no model variant: the plain walk from the front.
   for (const ParamRule& rule : table) {
-    if (rule.name.size() == name.size() && EqualsNoCase(rule.name, name)) return &rule;
+    if (EqualsNoCase(rule.name, name)) return &rule;
   }
   return nullptr;
 }

@@ -21,7 +21,6 @@ struct ParamRule {
   std::string_view name;  // as written in the input dialect, upper case
   ParamAction action;
   const char* target;  // new name (Rename) or instance name (MoveToInstance), else none
-  double factor;       // 1.0 everywhere; never applied
 };
 
 using ParamRuleTable = std::span<const ParamRule>;

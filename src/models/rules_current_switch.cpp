@@ -8,10 +8,10 @@ namespace {
 
 // The switch tables have no temperature rows.
 constexpr ParamRule kCurrentSwitchRules[] = {
-    {"IOFF", ParamAction::Rename, "IH", 1.0},
-    {"ION", ParamAction::Rename, "IT", 1.0},
-    {"ROFF", ParamAction::Keep, nullptr, 1.0},
-    {"RON", ParamAction::Keep, nullptr, 1.0},
+    {"IOFF", ParamAction::Rename, "IH"},
+    {"ION", ParamAction::Rename, "IT"},
+    {"ROFF", ParamAction::Keep, nullptr},
+    {"RON", ParamAction::Keep, nullptr},
 };
 static_assert(std::size(kCurrentSwitchRules) == 4);
 

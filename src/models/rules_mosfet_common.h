@@ -1,6 +1,6 @@
 #pragma once
 
-// The 34 rows that the MOSFET tables of levels 1 to 4 begin with. "L" and "W"
+// The rows that the MOSFET tables of levels 1 to 4 begin with. "L" and "W"
 // move to the transistors under their own names; "LEVEL" stays (level 7 has a
 // table of its own).
 #include <array>
@@ -10,49 +10,51 @@
 
 namespace zav {
 
-inline constexpr std::array<ParamRule, 34> kCommonMosfetRules = {{
-    {"AF", ParamAction::Keep, nullptr, 1.0},
-    {"CBD", ParamAction::Keep, nullptr, 1.0},
-    {"CBS", ParamAction::Keep, nullptr, 1.0},
-    {"CGBO", ParamAction::Keep, nullptr, 1.0},
-    {"CGDO", ParamAction::Keep, nullptr, 1.0},
-    {"CGSO", ParamAction::Keep, nullptr, 1.0},
-    {"CJ", ParamAction::Keep, nullptr, 1.0},
-    {"CJSW", ParamAction::Keep, nullptr, 1.0},
-    {"FC", ParamAction::Keep, nullptr, 1.0},
-    {"GDSNOI", ParamAction::NotSupported, nullptr, 1.0},
-    {"IS", ParamAction::Keep, nullptr, 1.0},
-    {"JS", ParamAction::Keep, nullptr, 1.0},
-    {"JSSW", ParamAction::Keep, nullptr, 1.0},
-    {"KF", ParamAction::Keep, nullptr, 1.0},
-    {"L", ParamAction::MoveToInstance, "L", 1.0},
-    {"LEVEL", ParamAction::Keep, nullptr, 1.0},
-    {"MJ", ParamAction::Keep, nullptr, 1.0},
-    {"MJSW", ParamAction::Keep, nullptr, 1.0},
-    {"N", ParamAction::NotSupported, nullptr, 1.0},
-    {"NLEV", ParamAction::NotSupported, nullptr, 1.0},
-    {"PB", ParamAction::Keep, nullptr, 1.0},
-    {"PBSW", ParamAction::Keep, nullptr, 1.0},
-    {"RB", ParamAction::NotSupported, nullptr, 1.0},
-    {"RD", ParamAction::Keep, nullptr, 1.0},
-    {"RDS", ParamAction::NotSupported, nullptr, 1.0},
-    {"RG", ParamAction::NotSupported, nullptr, 1.0},
-    {"RS", ParamAction::Keep, nullptr, 1.0},
-    {"RSH", ParamAction::Keep, nullptr, 1.0},
-    {"TT", ParamAction::NotSupported, nullptr, 1.0},
-    {"T_ABS", ParamAction::MoveToInstance, "TEMP", 1.0},
-    {"T_MEASURED", ParamAction::Rename, "TNOM", 1.0},
-    {"T_REL_GLOBAL", ParamAction::MoveToInstance, "DTEMP", 1.0},
-    {"T_REL_LOCAL", ParamAction::NotSupported, nullptr, 1.0},
-    {"W", ParamAction::MoveToInstance, "W", 1.0},
-}};
+inline constexpr auto kCommonMosfetRules = std::to_array<ParamRule>({
+    {"AF", ParamAction::Keep, nullptr},
+    {"CBD", ParamAction::Keep, nullptr},
+    {"CBS", ParamAction::Keep, nullptr},
+    {"CGBO", ParamAction::Keep, nullptr},
+    {"CGDO", ParamAction::Keep, nullptr},
+    {"CGSO", ParamAction::Keep, nullptr},
+    {"CJ", ParamAction::Keep, nullptr},
+    {"CJSW", ParamAction::Keep, nullptr},
+    {"FC", ParamAction::Keep, nullptr},
+    {"GDSNOI", ParamAction::NotSupported, nullptr},
+    {"IS", ParamAction::Keep, nullptr},
+    {"JS", ParamAction::Keep, nullptr},
+    {"JSSW", ParamAction::Keep, nullptr},
+    {"KF", ParamAction::Keep, nullptr},
+    {"L", ParamAction::MoveToInstance, "L"},
+    {"LEVEL", ParamAction::Keep, nullptr},
+    {"MJ", ParamAction::Keep, nullptr},
+    {"MJSW", ParamAction::Keep, nullptr},
+    {"N", ParamAction::NotSupported, nullptr},
+    {"NLEV", ParamAction::NotSupported, nullptr},
+    {"PB", ParamAction::Keep, nullptr},
+    {"PBSW", ParamAction::Keep, nullptr},
+    {"RB", ParamAction::NotSupported, nullptr},
+    {"RD", ParamAction::Keep, nullptr},
+    {"RDS", ParamAction::NotSupported, nullptr},
+    {"RG", ParamAction::NotSupported, nullptr},
+    {"RS", ParamAction::Keep, nullptr},
+    {"RSH", ParamAction::Keep, nullptr},
+    {"TT", ParamAction::NotSupported, nullptr},
+    {"T_ABS", ParamAction::MoveToInstance, "TEMP"},
+    {"T_MEASURED", ParamAction::Rename, "TNOM"},
+    {"T_REL_GLOBAL", ParamAction::MoveToInstance, "DTEMP"},
+    {"T_REL_LOCAL", ParamAction::NotSupported, nullptr},
+    {"W", ParamAction::MoveToInstance, "W"},
+});
+inline constexpr std::size_t kCommonMosfetRuleCount = kCommonMosfetRules.size();
 
 // A level's table: the common rows, then the level's own rows.
 template <std::size_t N>
-constexpr std::array<ParamRule, 34 + N> WithCommonMosfetRules(const std::array<ParamRule, N>& own) {
-  std::array<ParamRule, 34 + N> table{};
-  for (std::size_t i = 0; i < 34; ++i) table[i] = kCommonMosfetRules[i];
-  for (std::size_t i = 0; i < N; ++i) table[34 + i] = own[i];
+constexpr std::array<ParamRule, kCommonMosfetRuleCount + N> WithCommonMosfetRules(
+    const std::array<ParamRule, N>& own) {
+  std::array<ParamRule, kCommonMosfetRuleCount + N> table{};
+  for (std::size_t i = 0; i < kCommonMosfetRuleCount; ++i) table[i] = kCommonMosfetRules[i];
+  for (std::size_t i = 0; i < N; ++i) table[kCommonMosfetRuleCount + i] = own[i];
   return table;
 }
 

@@ -8,10 +8,10 @@ namespace {
 
 // The switch tables have no temperature rows.
 constexpr ParamRule kVoltageSwitchRules[] = {
-    {"ROFF", ParamAction::Keep, nullptr, 1.0},
-    {"RON", ParamAction::Keep, nullptr, 1.0},
-    {"VOFF", ParamAction::Rename, "VH", 1.0},
-    {"VON", ParamAction::Rename, "VT", 1.0},
+    {"ROFF", ParamAction::Keep, nullptr},
+    {"RON", ParamAction::Keep, nullptr},
+    {"VOFF", ParamAction::Rename, "VH"},
+    {"VON", ParamAction::Rename, "VT"},
 };
 static_assert(std::size(kVoltageSwitchRules) == 4);
 

@@ -23,12 +23,6 @@ constexpr CommentConvention kCommentConventions[] = {
     {0, "*", ""},
 };
 
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = AsciiToUpper(c);
-  return upper;
-}
-
 // The line a card's first significant token stands on, else its first line.
 const SourceLine* FirstTokenLine(Card& card) {
   if (Token* first = card.FirstToken()) return first->line;
@@ -197,14 +191,14 @@ void ImportSession::BuildModelIndex() {
   modelIndex_.reserve(models.size());
   for (ImportedModel* model : models) {
     if (model->nameToken == nullptr) continue;
-    modelIndex_.emplace(UpperCase(model->nameToken->text), model);  // the first of a name wins
+    modelIndex_.emplace(model->nameToken->text, model);  // the first of a name wins
   }
   indexBuilt_ = true;
 }
 
 ImportedModel* ImportSession::FindModel(std::string_view name) const {
   if (indexBuilt_) {
-    auto found = modelIndex_.find(UpperCase(name));
+    auto found = modelIndex_.find(name);
     return found == modelIndex_.end() ? nullptr : found->second;
   }
   for (ImportedModel* model : models) {

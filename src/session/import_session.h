@@ -12,6 +12,7 @@
 #include "cards/card.h"
 #include "cards/model_scope.h"
 #include "cards/text_arena.h"
+#include "platform/no_case_hash.h"
 #include "text/source_line.h"
 
 namespace zav {
@@ -70,8 +71,8 @@ class ImportSession final : public ModelScope {
   void BuildModelIndex();
   // The texts of `lines`, read once and kept for the session's lifetime.
   TextArena lineTexts_{1 << 16, 1 << 20};
-  // Upper-cased name -> first model of that name in list order.
-  std::unordered_map<std::string, ImportedModel*> modelIndex_;
+  // Name (letter case ignored) -> first model of that name in list order.
+  NoCaseMap<ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;
 };
 

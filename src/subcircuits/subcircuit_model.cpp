@@ -7,31 +7,11 @@
 
 #include "cards/card.h"
 #include "diagnostics/add_diagnostic.h"
-#include "platform/ascii.h"
+#include "platform/no_case_hash.h"
 #include "subcircuits/subckt_card.h"
 
 namespace zav {
 namespace {
-
-struct NoCaseHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char c : text) {
-      hash ^= static_cast<unsigned char>(AsciiToUpper(c));
-      hash *= 1099511628211ull;
-    }
-    return static_cast<std::size_t>(hash);
-  }
-};
-
-struct NoCaseEqual {
-  using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const { return EqualsNoCase(a, b); }
-};
-
-template <typename Value>
-using NoCaseMap = std::unordered_map<std::string, Value, NoCaseHash, NoCaseEqual>;
 
 // From card position `start` on (up to the next scope), a lookup of the name
 // finds `model`; none means "ask the session".

@@ -142,7 +142,6 @@ TEST(RuleTables, RowsAreWellFormed) {
       for (char ch : name) {
         EXPECT_TRUE(IsAsciiUpper(ch) || IsAsciiDigit(ch) || ch == '_') << ch;
       }
-      EXPECT_EQ(rule.factor, 1.0);
       // Only renames and moves carry a target; of the moves, only the TC2
       // half of a merged TC pair goes without.
       const bool needsTarget = rule.action == ParamAction::Rename ||

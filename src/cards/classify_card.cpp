@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "cards/card.h"
+#include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "elements/element_card.h"
 #include "models/model_card.h"
@@ -44,18 +45,18 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
       card.kind = CardKind::Control;
       // Only the start of the keyword counts, so .model, .MODULE, .SUB and
       // .ENDSX all find their class, while .END does not.
-      if (StartsWithNoCase(first->text, ".MOD")) {
+      if (StartsWithNoCase(first->text, kModelKeywordPrefix)) {
         card.kind = CardKind::Model;
         ModelCard parseStage(card, TakeOver{});
         std::unique_ptr<Card> model = ModelCard::Create(parseStage);
         if (model == nullptr) card.lines = std::move(parseStage.lines);
         return model;
       }
-      if (StartsWithNoCase(first->text, ".SU")) {
+      if (StartsWithNoCase(first->text, kSubcktKeywordPrefix)) {
         card.kind = CardKind::Subckt;
         return BuildIfValid<SubcktCard>(card);
       }
-      if (StartsWithNoCase(first->text, ".ENDS")) {
+      if (StartsWithNoCase(first->text, kEndsKeywordPrefix)) {
         card.kind = CardKind::Ends;
         return BuildIfValid<EndsCard>(card);
       }

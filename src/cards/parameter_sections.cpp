@@ -1,6 +1,7 @@
 #include "cards/parameter_sections.h"
 
 #include "cards/card.h"
+#include "cards/dialect_keywords.h"
 #include "platform/ascii.h"
 
 namespace zav {
@@ -16,7 +17,7 @@ Token* FindFirst(const TokenList& tokens, std::string_view text) {
 }  // namespace
 
 void RemoveParamsKeyword(Card& card) {
-  Token* params = FindFirst(card.tokens, "PARAMS:");
+  Token* params = FindFirst(card.tokens, kParamsMarker);
   if (params == nullptr) return;
   card.changed = true;
   if (card.tokenCursor == params) card.tokenCursor = nullptr;
@@ -35,7 +36,7 @@ void RemoveParamsKeyword(Card& card) {
 }
 
 void CommentOutTextSection(Card& card) {
-  if (Token* text = FindFirst(card.tokens, "TEXT:")) {
+  if (Token* text = FindFirst(card.tokens, kTextMarker)) {
     card.tokenCursor = nullptr;
     card.CommentOutTokens(text, card.tokens.back());
   }

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "cards/dialect_keywords.h"
 #include "cards/parameter_sections.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
@@ -16,11 +17,8 @@ constexpr ElementField kSubcktCallFields[] = {
     {"Dummy", false, false, ElementFieldType::Node},
 };
 
-constexpr std::string_view kParamsKeyword = "PARAMS:";
-constexpr std::string_view kTextKeyword = "TEXT:";
-
 bool EndsInstanceNodes(const Token& token) {
-  return EqualsNoCase(token.text, kParamsKeyword) || EqualsNoCase(token.text, kTextKeyword);
+  return EqualsNoCase(token.text, kParamsMarker) || EqualsNoCase(token.text, kTextMarker);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "models/bjt_model_card.h"
 #include "models/capacitor_model_card.h"
@@ -116,7 +117,7 @@ void ModelCard::Parse() {
   };
 
   Token* keyword = FirstToken();
-  if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, ".MOD")) {
+  if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, kModelKeywordPrefix)) {
     fail(16, keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front()), {});
     return;
   }
@@ -142,10 +143,10 @@ void ModelCard::Parse() {
   };
   Token* type = nullptr;
   if (!nextName(type)) return;
-  if (StartsWithNoCase(type->text, "AKO:")) {
+  if (StartsWithNoCase(type->text, kAkoMarker)) {
     akoTokens.push_back(type);
     // "AKO:" may stand apart from the name it refers to.
-    if (type->text.size() == 4) {
+    if (type->text.size() == kAkoMarker.size()) {
       Token* reference = nullptr;
       if (!nextName(reference)) return;
       akoTokens.push_back(reference);

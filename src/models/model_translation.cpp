@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "cards/dialect_keywords.h"
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
 #include "models/model_card.h"
@@ -41,7 +42,7 @@ void ModelCard::Link() {
   changed = true;
 
   // "AKO:NAME" in one token, or "AKO:" followed by the name.
-  const std::string reference(akoTokens.size() == 1 ? akoTokens.front()->text.substr(4) : akoTokens[1]->text);
+  const std::string reference(akoTokens.size() == 1 ? akoTokens.front()->text.substr(kAkoMarker.size()) : akoTokens[1]->text);
 
   const ModelScope* scope = LookupScope();
   ImportedModel* found = scope != nullptr ? scope->FindModel(reference) : nullptr;

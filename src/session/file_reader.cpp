@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "session/import_session.h"
@@ -19,9 +20,9 @@ struct DotPrefix {
 // Searched in order; the empty last row matches any text and gives the
 // default for every other dot command.
 constexpr DotPrefix kDotPrefixes[] = {
-    {".MOD", LineKind::Model},
-    {".SU", LineKind::Subckt},
-    {".ENDS", LineKind::Ends},
+    {kModelKeywordPrefix, LineKind::Model},
+    {kSubcktKeywordPrefix, LineKind::Subckt},
+    {kEndsKeywordPrefix, LineKind::Ends},
     {"", LineKind::Control},
 };
 

@@ -1,5 +1,6 @@
 #include "subcircuits/ends_card.h"
 
+#include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "text/source_line.h"
@@ -16,7 +17,7 @@ void EndsCard::Parse() {
   nameToken = nullptr;
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
-      !StartsWithNoCase(keyword->text, ".ENDS")) {
+      !StartsWithNoCase(keyword->text, kEndsKeywordPrefix)) {
     const SourceLine* where = keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front());
     AddDiagnostic(16, where);
     valid = false;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cards/dialect_keywords.h"
 #include "cards/parameter_sections.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
@@ -13,7 +14,7 @@ namespace zav {
 namespace {
 
 bool EndsOptionalSection(const Token* token) {
-  return EqualsNoCase(token->text, "PARAMS:") || EqualsNoCase(token->text, "TEXT:");
+  return EqualsNoCase(token->text, kParamsMarker) || EqualsNoCase(token->text, kTextMarker);
 }
 
 bool HoldsLineFeed(const Token* token) { return token->text.find('\n') != std::string::npos; }
@@ -30,7 +31,7 @@ void SubcktCard::Parse() {
   nameToken = nullptr;
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
-      !StartsWithNoCase(keyword->text, ".SU")) {
+      !StartsWithNoCase(keyword->text, kSubcktKeywordPrefix)) {
     const SourceLine* where = keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front());
     AddDiagnostic(16, where);
     valid = false;
@@ -61,7 +62,7 @@ void SubcktCard::Resolve() {
 bool SubcktCard::TranslateOptionalPins() {
   Token* optional = nullptr;
   for (Token* token = FirstToken(); token != nullptr; token = NextToken()) {
-    if (EqualsNoCase(token->text, "OPTIONAL:")) {
+    if (EqualsNoCase(token->text, kOptionalMarker)) {
       optional = token;
       break;
     }

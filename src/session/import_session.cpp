@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "cards/classify_card.h"
+#include "session/classify_card.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "subcircuits/subckt_card.h"

@@ -1,4 +1,4 @@
-#include "cards/classify_card.h"
+#include "session/classify_card.h"
 
 #include <utility>
 
@@ -8,9 +8,9 @@
 #include "elements/element_card.h"
 #include "models/model_card.h"
 #include "platform/ascii.h"
-#include "text/source_line.h"
 #include "subcircuits/ends_card.h"
 #include "subcircuits/subckt_card.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {

@@ -1,4 +1,4 @@
-#include "cards/classify_card.h"
+#include "session/classify_card.h"
 
 #include <gtest/gtest.h>
 

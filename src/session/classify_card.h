@@ -7,7 +7,9 @@ namespace zav {
 class Card;
 
 // Derives the typed card that takes the place of a generic, tokenized card:
-// an element, model, .SUBCKT or .ENDS card. None, after a diagnostic, when the
+// an element, model, .SUBCKT or .ENDS card. This is the one place that knows
+// every kind of card, which is why it lives with the session and not with
+// the card base. None, after a diagnostic, when the
 // card cannot be classified or its typed parse rejects it.
 std::unique_ptr<Card> ClassifyCard(Card& card);
 

@@ -208,6 +208,11 @@ Token* Card::NextToken() {
   return tokenCursor;
 }
 
+const SourceLine* Card::FirstSignificantLine() const {
+  if (const Token* first = SkipInsignificant(tokens.front())) return first->line;
+  return lines.empty() ? nullptr : lines.front();
+}
+
 // --- text -------------------------------------------------------------------
 
 void Card::Print(std::FILE* out) const {

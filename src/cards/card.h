@@ -82,6 +82,10 @@ class Card : public ImportedModel {
   // Significant tokens (Keyword, Name, Number) through the card's cursor.
   Token* FirstToken();
   Token* NextToken();
+  // The line of the first significant token, else the card's first line, else
+  // none: where a diagnostic about the card as a whole points. Leaves the
+  // token cursor alone.
+  const SourceLine* FirstSignificantLine() const;
 
   // --- the text writer ----------------------------------------------------
   // Adds "+ NAME = VALUE" on a continuation line of its own (with the note as

@@ -207,13 +207,6 @@ void ElementCard::Link() {
   }
 }
 
-const SourceLine* ElementCard::FirstSignificantLine() const {
-  for (const Token* token = tokens.front(); token != nullptr; token = token->next) {
-    if (IsSignificant(token->kind)) return token->line;
-  }
-  return lines.empty() ? nullptr : lines.front();
-}
-
 void ElementCard::RecordField(Token* keyword, Token* value, std::size_t row) {
   if (FieldTable()[row].type == ElementFieldType::ModelName) modelName = value;
   params.push_back({keyword, value, static_cast<int32_t>(row)});

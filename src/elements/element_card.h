@@ -52,9 +52,6 @@ class ElementCard : public Card {
   Token* modelName = nullptr;
 
  protected:
-  // The line of the first significant token, else the card's first line, else
-  // none. Leaves the token cursor alone.
-  const SourceLine* FirstSignificantLine() const;
   // Appends a field entry; a ModelName row also sets `modelName`.
   void RecordField(Token* keyword, Token* value, std::size_t row);
 };

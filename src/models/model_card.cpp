@@ -118,7 +118,7 @@ void ModelCard::Parse() {
 
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, kModelKeywordPrefix)) {
-    fail(16, keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front()), {});
+    fail(16, FirstSignificantLine(), {});
     return;
   }
   const SourceLine* keywordLine = keyword->line;

@@ -23,12 +23,6 @@ constexpr CommentConvention kCommentConventions[] = {
     {0, "*", ""},
 };
 
-// The line a card's first significant token stands on, else its first line.
-const SourceLine* FirstTokenLine(Card& card) {
-  if (Token* first = card.FirstToken()) return first->line;
-  return card.lines.empty() ? nullptr : card.lines.front();
-}
-
 }  // namespace
 
 ImportSession::ImportSession() { SetStyle(1); }
@@ -158,7 +152,7 @@ bool ImportSession::CollectModels() {
       kept.push_back(std::move(cards[i++]));
       continue;
     }
-    AddDiagnostic(13, FirstTokenLine(*card));
+    AddDiagnostic(13, card->FirstSignificantLine());
     const bool isLast = i + 1 == count;
     if (isLast && kept.empty()) {
       AddDiagnostic(4, nullptr);

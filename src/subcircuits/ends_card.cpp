@@ -18,8 +18,7 @@ void EndsCard::Parse() {
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
       !StartsWithNoCase(keyword->text, kEndsKeywordPrefix)) {
-    const SourceLine* where = keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front());
-    AddDiagnostic(16, where);
+    AddDiagnostic(16, FirstSignificantLine());
     valid = false;
     return;
   }

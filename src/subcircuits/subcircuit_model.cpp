@@ -157,9 +157,7 @@ bool SubcircuitModel::AddCard(Card* card) {
     target->models.push_back(card);
     return false;
   }
-  Token* first = card->FirstToken();
-  const SourceLine* where = first != nullptr ? first->line : (card->lines.empty() ? nullptr : card->lines.front());
-  AddDiagnostic(15, where);
+  AddDiagnostic(15, card->FirstSignificantLine());
   return false;
 }
 

@@ -32,8 +32,7 @@ void SubcktCard::Parse() {
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
       !StartsWithNoCase(keyword->text, kSubcktKeywordPrefix)) {
-    const SourceLine* where = keyword != nullptr ? keyword->line : (lines.empty() ? nullptr : lines.front());
-    AddDiagnostic(16, where);
+    AddDiagnostic(16, FirstSignificantLine());
     valid = false;
     return;
   }

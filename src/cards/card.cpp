@@ -1,6 +1,5 @@
 #include "cards/card.h"
 
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -14,14 +13,6 @@ namespace {
 Token* SkipInsignificant(Token* token) {
   while (token != nullptr && !IsSignificant(token->kind)) token = token->next;
   return token;
-}
-
-// The first token from `from` on (inclusive) whose text equals `text`.
-Token* FindByText(Token* from, std::string_view text) {
-  for (Token* t = from; t != nullptr; t = t->next) {
-    if (t->text == text) return t;
-  }
-  return nullptr;
 }
 
 void WriteText(std::FILE* out, std::string_view text) {
@@ -45,8 +36,6 @@ void ConvertLineToComment(SourceLine& line) {
   line.kind = LineKind::Comment;
 }
 
-Card::Card(int32_t styleCode) : style(styleCode) {}
-
 void Card::CopyHeader(const Card& source) {
   origin = source.origin;
   subcircuit = source.subcircuit;
@@ -54,70 +43,8 @@ void Card::CopyHeader(const Card& source) {
   referencedBy = source.referencedBy;
 
   kind = source.kind;
-  style = source.style;
   valid = source.valid;
   changed = source.changed;
-}
-
-Card::Card(const Card& source, DeriveFrom) {
-  CopyHeader(source);
-  lines = source.lines;
-
-  tokens.Reserve(source.tokens.size());
-  for (const Token* t = source.tokens.front(); t != nullptr; t = t->next) {
-    tokens.PushBack(t->kind, t->text, t->line);
-  }
-  tokenCursor = tokens.front();
-
-  // The name token and the parameter entries are found again among the
-  // copies by their texts, each search going forward from the previous match.
-  // A derived card thus sees the same entries as its source whenever the
-  // entries follow the token order, which is how every parse records them.
-  Token* position = tokens.front();
-  if (source.nameToken != nullptr) {
-    nameToken = FindByText(tokens.front(), source.nameToken->text);
-    if (nameToken != nullptr) position = nameToken;
-  }
-
-  // Should an entry lie before the search position (out of token order), the
-  // text search would come back empty and the entry would lose its token;
-  // the copy of the very token it pointed to is taken instead.
-  std::unordered_map<const Token*, Token*> copies;
-  auto copyOf = [&](const Token* original) -> Token* {
-    if (copies.empty()) {
-      Token* copy = tokens.front();
-      for (const Token* t = source.tokens.front(); t != nullptr && copy != nullptr; t = t->next) {
-        copies.emplace(t, copy);
-        copy = copy->next;
-      }
-    }
-    auto found = copies.find(original);
-    return found == copies.end() ? nullptr : found->second;
-  };
-  if (source.nameToken != nullptr && nameToken == nullptr) nameToken = copyOf(source.nameToken);
-
-  params.reserve(source.params.size());
-  for (const ParamEntry& entry : source.params) {
-    ParamEntry copy;
-    if (entry.name != nullptr) {
-      copy.name = FindByText(position, entry.name->text);
-      if (copy.name != nullptr) {
-        position = copy.name;
-      } else {
-        copy.name = copyOf(entry.name);
-      }
-    }
-    if (entry.value != nullptr) {
-      copy.value = FindByText(position, entry.value->text);
-      if (copy.value != nullptr) {
-        position = copy.value;
-      } else {
-        copy.value = copyOf(entry.value);
-      }
-    }
-    copy.row = -1;
-    params.push_back(copy);
-  }
 }
 
 Card::Card(Card& source, TakeOver) {
@@ -173,10 +100,6 @@ void Card::AppendCommentLines(std::span<SourceLine* const> newLines) {
     if (withTokens) tokens.PushBack(TokenKind::Comment, line->text, line);
   }
 }
-
-void Card::MergeIntoNext(Card& next) { next.PrependCommentLines(lines); }
-
-void Card::MergeIntoPrevious(Card& previous) { previous.AppendCommentLines(lines); }
 
 // --- tokens -----------------------------------------------------------------
 

@@ -23,14 +23,11 @@ struct SourceLine;
 // read and its kind LineKind::Comment.
 void ConvertLineToComment(SourceLine& line);
 
-// Selects the deriving constructor of the card classes: the new card gets
-// copies of the source's tokens and parameter entries.
-struct DeriveFrom {};
-
-// Selects the taking-over constructor: the new card takes the source's lines,
-// tokens and parameter entries over, and the source is left empty.
-// Classification uses it: the generic and temporary cards it derives from are
-// discarded right afterwards, so copying would only cost time. When a typed
+// Selects the deriving constructor of the typed cards: the new card takes the
+// source's lines, tokens and parameter entries over, and the source is left
+// empty. Classification derives every typed card this way: the generic and
+// temporary cards it derives from are discarded right afterwards, so copying
+// would only cost time. When a typed
 // card is rejected, its lines are handed back, since the session still needs
 // them to keep the rejected card's text as comments.
 struct TakeOver {};
@@ -40,10 +37,7 @@ struct TakeOver {};
 // and its parameter entries. The base of every typed card.
 class Card : public ImportedModel {
  public:
-  explicit Card(int32_t style);
-  // The deriving constructor: a copy of `source` with its own tokens and
-  // parameter entries (re-pointed by text), sharing its lines.
-  Card(const Card& source, DeriveFrom);
+  Card() = default;
   Card(Card& source, TakeOver);
   ~Card() override;
 
@@ -74,8 +68,6 @@ class Card : public ImportedModel {
   void PrependCommentLines(std::span<SourceLine* const> lines);
   // The same as AppendCommentLine for each line from the first to the last.
   void AppendCommentLines(std::span<SourceLine* const> lines);
-  void MergeIntoNext(Card& next);
-  void MergeIntoPrevious(Card& previous);
 
   // --- tokens -------------------------------------------------------------
   void TokenizeLine(SourceLine* line);
@@ -111,7 +103,6 @@ class Card : public ImportedModel {
 
   // --- fields -------------------------------------------------------------
   CardKind kind = CardKind::Unknown;
-  int32_t style = 0;
   bool valid = true;
   bool changed = false;
   std::vector<SourceLine*> lines;  // borrowed from the session

@@ -103,14 +103,6 @@ void TokenList::Clear() {
   while (tail_) Erase(tail_);
 }
 
-std::size_t TokenList::IndexOf(const Token* token) const {
-  std::size_t index = 0;
-  for (const Token* t = head_; t; t = t->next, ++index) {
-    if (t == token) return index;
-  }
-  return index;
-}
-
 Token* TokenList::At(std::size_t index) const {
   Token* t = head_;
   while (t && index > 0) {

@@ -60,8 +60,6 @@ class TokenList {
   // Makes room for `count` more tokens in one allocation.
   void Reserve(std::size_t count);
 
-  // The position of a token from the front (0-based); O(n).
-  std::size_t IndexOf(const Token* token) const;
   // The token at a position from the front, or none; O(n).
   Token* At(std::size_t index) const;
 

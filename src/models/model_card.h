@@ -18,9 +18,9 @@ class ModelCard : public Card {
   // The parse-stage card that classification derives from a generic card:
   // origin ModelCard, kind CardKind::Model, no model type, no AKO tokens.
   ModelCard(Card& source, TakeOver);
-  // A variant: a copy of the parse-stage card whose name token, model type,
-  // AKO tokens and parameter entries designate the copies of the same tokens,
-  // position for position.
+  // A variant: takes the parse-stage card's lines and tokens over, so its
+  // name token, model type, AKO tokens and parameter entries are the very
+  // tokens the parse recorded.
   ModelCard(ModelCard& source, TakeOver, CardKind kind);
 
   // Parses the parse-stage card and builds its variant; none (after a
@@ -31,10 +31,9 @@ class ModelCard : public Card {
   void Parse() override;  // the .MODEL parse
   void Link() override;   // AKO resolution
 
-  // The variant's translation table and its row count; empty for the
-  // parse-stage card.
+  // The variant's translation table (a span: it carries its row count);
+  // empty for the parse-stage card.
   virtual ParamRuleTable RuleTable() { return {}; }
-  virtual std::size_t RuleCount() { return RuleTable().size(); }
 
   // The first parameter whose name equals `name` without regard to case.
   ParamEntry* FindParam(std::string_view name);

@@ -30,11 +30,6 @@ ParamRuleTable MosfetModelCard::RuleTable() {
   return ParamRuleTable(rules, ruleCount);
 }
 
-std::size_t MosfetModelCard::RuleCount() {
-  ChooseRules();
-  return ruleCount;
-}
-
 // L and W are instance geometry in the target simulator. A top-level model
 // keeps a note of the values it was written with (1E-4 standing in for a
 // missing one); the translation pass then moves them to the transistors.

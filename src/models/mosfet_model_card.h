@@ -18,7 +18,6 @@ class MosfetModelCard : public ModelCard {
   // The L/W step, the translation pass, then the LEVEL update.
   void Resolve() override;
   ParamRuleTable RuleTable() override;
-  std::size_t RuleCount() override;
 
   int32_t level = -1;  // -1 until the table is chosen
   const ParamRule* rules = nullptr;

@@ -48,7 +48,7 @@ std::size_t ImportSession::MakeCard(std::size_t start, std::size_t first) {
     // when a later line of the statement follows it, else to the next card.
   }
 
-  auto card = std::make_unique<Card>(style);
+  auto card = std::make_unique<Card>();
   card->lines.reserve(last + 1 - start);
   for (std::size_t i = start; i <= last; ++i) card->AddLine(&lines[i]);
   cards.push_back(std::move(card));

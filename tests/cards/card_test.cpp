@@ -22,7 +22,7 @@ class Lines {
     return &lines_.emplace_back(SourceLine::MakeOwning(text, number, kind, isInlineComment));
   }
   std::unique_ptr<Card> MakeCard(std::vector<SourceLine*> cardLines, bool parse = true) {
-    auto card = std::make_unique<Card>(1);
+    auto card = std::make_unique<Card>();
     for (SourceLine* line : cardLines) card->AddLine(line);
     if (parse) card->Parse();
     return card;
@@ -78,7 +78,7 @@ TEST(CardTest, MergesDroppedCardIntoNeighboursAsCommentsAlikeInBothForms) {
         auto dropped = lines.MakeCard({a, b, c, d});
         auto receiver = lines.MakeCard({lines.Add(".MODEL QN NPN\n", LineKind::Model)}, receiverParsed);
         if (batch) {
-          if (intoNext) dropped->MergeIntoNext(*receiver); else dropped->MergeIntoPrevious(*receiver);
+          if (intoNext) receiver->PrependCommentLines(dropped->lines); else receiver->AppendCommentLines(dropped->lines);
         } else if (intoNext) {
           for (auto it = dropped->lines.rbegin(); it != dropped->lines.rend(); ++it) receiver->PrependCommentLine(*it);
         } else {
@@ -125,88 +125,8 @@ TEST(CardTest, MergedInlineCommentGetsItsOwnLineHeaderInPrint) {
   auto first = lines.MakeCard({a, b});
   auto second = lines.MakeCard({c});
   EXPECT_EQ(Printed(*first), "\nLine   1(6): R1 1 2 ; x\n\n");
-  first->MergeIntoNext(*second);
+  second->PrependCommentLines(first->lines);
   EXPECT_EQ(Printed(*second), "\nLine   1(1): * R1 1 2\nLine   1(1):  ; x\n\nLine   3(6): R2 3 4\n\n");
-}
-
-struct DerivedFixture {
-  Lines lines;
-  std::unique_ptr<Card> source;
-  Token* Find(const char* text, int occurrence = 1) {
-    for (Token* t = source->tokens.front(); t != nullptr; t = t->next) {
-      if (t->text == text && --occurrence == 0) return t;
-    }
-    return nullptr;
-  }
-};
-
-TEST(CardTest, DerivedCardOwnsCopiesOfTokensAndEntries) {
-  DerivedFixture f;
-  SourceLine* a = f.lines.Add("M1 D G S B NM L=1U\n", LineKind::Element);
-  SourceLine* b = f.lines.Add("+ W=2U\n", LineKind::Continuation);
-  f.source = f.lines.MakeCard({a, b});
-  Card& source = *f.source;
-  source.kind = CardKind::Mosfet;
-  source.valid = false;
-  source.changed = true;
-  source.nameToken = f.Find("M1");
-  source.params.push_back({f.Find("L"), f.Find("1U"), 3});
-  source.params.push_back({nullptr, f.Find("2U"), 4});
-  const std::string before = source.Text();
-
-  Card derived(source, DeriveFrom{});
-  EXPECT_EQ(derived.kind, CardKind::Mosfet);
-  EXPECT_FALSE(derived.valid);
-  EXPECT_TRUE(derived.changed);
-  EXPECT_EQ(derived.lines, source.lines);
-  EXPECT_EQ(derived.Text(), before);
-  EXPECT_EQ(derived.tokenCursor, derived.tokens.front());
-  for (const Token* t = derived.tokens.front(); t != nullptr; t = t->next) {
-    for (const Token* s = source.tokens.front(); s != nullptr; s = s->next) ASSERT_NE(t, s);
-  }
-  ASSERT_NE(derived.nameToken, nullptr);
-  EXPECT_EQ(derived.nameToken, derived.tokens.front());
-  ASSERT_EQ(derived.params.size(), 2u);
-  EXPECT_EQ(derived.params[0].name->text, "L");
-  EXPECT_EQ(derived.params[0].value->text, "1U");
-  EXPECT_EQ(derived.params[0].row, -1);
-  EXPECT_EQ(derived.params[1].name, nullptr);
-  EXPECT_EQ(derived.params[1].value->text, "2U");
-  EXPECT_EQ(derived.params[1].value->line, b);
-
-  // Editing the copy leaves the source as it was, and the other way round.
-  derived.params[0].value->text = "5U";
-  derived.tokens.Erase(derived.tokens.back());
-  EXPECT_EQ(source.Text(), before);
-  source.tokens.Clear();
-  EXPECT_EQ(derived.Text(), "M1 D G S B NM L=5U\n+ W=2U");
-}
-
-TEST(CardTest, DerivedEntriesAreMatchedByTextFromThePreviousMatch) {
-  DerivedFixture f;
-  SourceLine* a = f.lines.Add("X1 A B=C C=D\n", LineKind::Element);
-  f.source = f.lines.MakeCard({a});
-  Card& source = *f.source;
-  // B=C and then C=D: searching the second name from the first value finds
-  // that value again, so both entries share the token "C".
-  source.params.push_back({f.Find("B"), f.Find("C", 1), -1});
-  source.params.push_back({f.Find("C", 2), f.Find("D"), -1});
-  Card derived(source, DeriveFrom{});
-  ASSERT_EQ(derived.params.size(), 2u);
-  EXPECT_EQ(derived.params[1].name, derived.params[0].value);
-  EXPECT_EQ(derived.params[1].value->text, "D");
-
-  // An entry recorded out of token order cannot be found forward from the
-  // previous match; it keeps the copy of its own token instead of losing it.
-  source.params.clear();
-  source.params.push_back({f.Find("D"), nullptr, -1});
-  source.params.push_back({f.Find("A"), f.Find("B"), -1});
-  Card reordered(source, DeriveFrom{});
-  ASSERT_EQ(reordered.params.size(), 2u);
-  ASSERT_NE(reordered.params[1].name, nullptr);
-  EXPECT_EQ(reordered.params[1].name->text, "A");
-  EXPECT_EQ(reordered.params[1].value->text, "B");
-  EXPECT_EQ(reordered.params[1].name->next->next, reordered.params[1].value);
 }
 
 TEST(CardTest, ParseDropsEntriesThatWouldPointAtReleasedTokens) {

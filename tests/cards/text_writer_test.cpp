@@ -16,7 +16,7 @@ namespace {
 // A tokenized card made of lines. A line given as "|text" is the comment part
 // split off the end of the line before it.
 struct TestCard {
-  explicit TestCard(const std::vector<std::string>& texts) : card(1) {
+  explicit TestCard(const std::vector<std::string>& texts) {
     int32_t number = 1;
     for (const std::string& given : texts) {
       const bool inlineComment = !given.empty() && given[0] == '|';

@@ -34,7 +34,7 @@ Tokens TokensOf(const Card& card) {
 
 Tokens Tokenize(const std::string& text, LineKind kind) {
   SourceLine line = MakeLine(text, kind);
-  Card card(1);
+  Card card;
   card.TokenizeLine(&line);
   for (const Token* t = card.tokens.front(); t != nullptr; t = t->next) EXPECT_EQ(t->line, &line);
   return TokensOf(card);
@@ -128,7 +128,7 @@ TEST(TokenizerTest, ParseRetokenizesEveryLineAndGoesOnAfterARejectedOne) {
   SourceLine bad = MakeLine("R1 1 \"2\"\n", LineKind::Element);
   SourceLine comment = MakeLine("* note\n", LineKind::Comment);
   SourceLine more = MakeLine("+ 3\n", LineKind::Continuation);
-  Card card(1);
+  Card card;
   card.AddLine(&bad);
   card.AddLine(&comment);
   card.AddLine(&more);
@@ -144,7 +144,7 @@ TEST(TokenizerTest, ParseRetokenizesEveryLineAndGoesOnAfterARejectedOne) {
   EXPECT_EQ(card.NextToken(), nullptr);  // stays at the end
 
   SourceLine noWords = MakeLine("{ , }\n", LineKind::Other);
-  Card other(1);
+  Card other;
   other.AddLine(&noWords);
   other.Parse();
   EXPECT_EQ(other.FirstToken(), nullptr);

@@ -37,7 +37,7 @@ inline std::unique_ptr<BuiltElement> BuildElement(std::string_view text) {
     built->lines.push_back(SourceLine::MakeOwning(piece, number++, KindOfLine(piece)));
     text.remove_prefix(end);
   }
-  Card generic(1);
+  Card generic;
   for (SourceLine& line : built->lines) generic.AddLine(&line);
   generic.Parse();
   ElementCard temp(generic, TakeOver{});

@@ -35,7 +35,7 @@ std::unique_ptr<Built> Build(std::string_view text) {
     text.remove_prefix(end);
   }
   TheDiagnosticList().Clear();
-  Card generic(1);
+  Card generic;
   for (SourceLine& line : built->lines) generic.AddLine(&line);
   generic.Parse();
   ModelCard parseStage(generic, TakeOver{});
@@ -170,7 +170,7 @@ TEST(ModelCardTest, MosfetChoosesItsTableOnceByLevel) {
     ASSERT_NE(built->card, nullptr) << c.input;
     auto& mosfet = static_cast<MosfetModelCard&>(*built->card);
     EXPECT_EQ(mosfet.level, -1) << c.input;
-    EXPECT_EQ(mosfet.RuleCount(), c.rows) << c.input;
+    EXPECT_EQ(mosfet.RuleTable().size(), c.rows) << c.input;
     EXPECT_EQ(mosfet.level, c.level) << c.input;
     // A LEVEL changed afterwards does not change the choice.
     if (ParamEntry* level = mosfet.FindParam("LEVEL")) level->value->text = "2";

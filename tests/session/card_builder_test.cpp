@@ -29,7 +29,6 @@ Built Build(const std::string& bytes) {
   session.BuildCards();
   Built built;
   for (const auto& card : session.cards) {
-    EXPECT_EQ(card->style, 1);
     auto& numbers = built.cards.emplace_back();
     for (const SourceLine* line : card->lines) {
       numbers.push_back(std::to_string(line->number) + (line->isInlineComment ? "c" : ""));

@@ -24,7 +24,7 @@ class CardMaker {
     return Generic(std::vector<std::string_view>(texts));
   }
   std::unique_ptr<Card> Generic(const std::vector<std::string_view>& texts) {
-    auto card = std::make_unique<Card>(1);
+    auto card = std::make_unique<Card>();
     for (std::string_view text : texts) {
       SourceLine& line = lines_.emplace_back(SourceLine::MakeOwning(text, ++number_, KindOf(text)));
       card->AddLine(&line);

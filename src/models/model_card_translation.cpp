@@ -1,7 +1,7 @@
-// What happens to a model card after all cards are classified: the AKO
-// reference is resolved (Link), then the parameters are translated through
-// the variant's table (Resolve), moving some of them to the elements that use
-// the model.
+// ModelCard members: what happens to a model card after all cards are
+// classified. The AKO reference is resolved (Link), then the parameters are
+// translated through the variant's table (Resolve), moving some of them to
+// the elements that use the model.
 
 #include <algorithm>
 #include <string>

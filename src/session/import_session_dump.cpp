@@ -1,3 +1,4 @@
+// ImportSession members: the readable listing of a finished import.
 #include <cstdio>
 
 #include "session/import_session.h"

@@ -1,3 +1,4 @@
+// ImportSession members: reading the file into numbered, classified lines.
 #include <cstdio>
 #include <string>
 #include <string_view>

@@ -1,5 +1,6 @@
-// Editing a card in place: adding parameters on continuation lines of their
-// own and turning runs of tokens into comment lines. The output of an edited
+// Card members, the text writer: editing a card in place, adding parameters
+// on continuation lines of their own and turning runs of tokens into comment
+// lines. The output of an edited
 // card is the concatenation of its tokens, so everything not touched here
 // keeps its exact characters.
 

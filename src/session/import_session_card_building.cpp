@@ -1,3 +1,4 @@
+// ImportSession members: grouping the lines into generic cards.
 #include <memory>
 
 #include "diagnostics/add_diagnostic.h"

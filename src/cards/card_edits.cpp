@@ -1,8 +1,7 @@
 // Card members, the text writer: editing a card in place, adding parameters
 // on continuation lines of their own and turning runs of tokens into comment
-// lines. The output of an edited
-// card is the concatenation of its tokens, so everything not touched here
-// keeps its exact characters.
+// lines. The output of an edited card is the concatenation of its tokens, so
+// everything not touched here keeps its exact characters.
 
 #include <string>
 

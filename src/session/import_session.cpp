@@ -32,10 +32,8 @@ ImportSession::~ImportSession() {
   inlineCommentChars.clear();
   path.clear();
   while (!lines.empty()) lines.pop_back();
-  for (ImportedModel* model : models) {
-    if (model->origin == ImportedModel::Origin::Subcircuit) delete model;
-  }
   models.clear();
+  definitions_.clear();
   cards.clear();
 }
 
@@ -135,7 +133,8 @@ bool ImportSession::CollectModels() {
     Card* card = cards[i].get();
     if (card->kind == CardKind::Subckt) {
       takePending(*card);
-      auto* definition = new SubcircuitModel(this, static_cast<SubcktCard*>(card));
+      definitions_.push_back(std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card)));
+      SubcircuitModel* definition = definitions_.back().get();
       models.push_back(definition);
       kept.push_back(std::move(cards[i++]));
       while (i < count) {

@@ -63,12 +63,15 @@ class ImportSession final : public ModelScope {
   bool hasPath = false;
   std::deque<SourceLine> lines;  // stable addresses
   std::vector<std::unique_ptr<Card>> cards;
-  std::vector<ImportedModel*> models;  // owns the entries of origin Subcircuit
+  std::vector<ImportedModel*> models;  // the host's model handles, in file order; not owned
   std::size_t modelCursor = 0;
   bool modelCursorSet = false;
 
  private:
   void BuildModelIndex();
+  // The models of the top-level .SUBCKT blocks (the model cards belong to
+  // `cards`).
+  std::vector<std::unique_ptr<SubcircuitModel>> definitions_;
   // The texts of `lines`, read once and kept for the session's lifetime.
   TextArena lineTexts_{1 << 16, 1 << 20};
   // Name (letter case ignored) -> first model of that name in list order.

@@ -101,22 +101,15 @@ SubcircuitModel::SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_
   parent_ = parent;
 }
 
-// Nested definitions are owned by their parent's model list. Deleting them
-// one level at a time from a work list keeps the stack flat however deep the
-// nesting goes.
+// Nested definitions are owned by their parent. Taking each one's children
+// over before it goes keeps the stack flat however deep the nesting goes.
 SubcircuitModel::~SubcircuitModel() {
-  std::vector<SubcircuitModel*> pending;
-  auto takeOwned = [&pending](SubcircuitModel& definition) {
-    for (ImportedModel* model : definition.models) {
-      if (model->origin == Origin::Subcircuit) pending.push_back(static_cast<SubcircuitModel*>(model));
-    }
-    definition.models.clear();
-  };
-  takeOwned(*this);
+  std::vector<std::unique_ptr<SubcircuitModel>> pending = std::move(children_);
   while (!pending.empty()) {
-    std::unique_ptr<SubcircuitModel> definition(pending.back());
+    std::unique_ptr<SubcircuitModel> definition = std::move(pending.back());
     pending.pop_back();
-    takeOwned(*definition);
+    for (auto& child : definition->children_) pending.push_back(std::move(child));
+    definition->children_.clear();
   }
 }
 
@@ -140,7 +133,8 @@ bool SubcircuitModel::AddCard(Card* card) {
     target->openChild = child.get();
     block.innermost = child.get();
     block.definitions.push_back(child.get());
-    target->models.push_back(child.release());
+    target->models.push_back(child.get());
+    target->children_.push_back(std::move(child));
     return false;
   }
   if (card->kind == CardKind::Ends) {

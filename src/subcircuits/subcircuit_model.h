@@ -54,8 +54,8 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
 
   // The nested definition that is open now, or none.
   SubcircuitModel* openChild = nullptr;
-  // The model cards of the block (not owned) and the nested definitions
-  // (owned, origin Subcircuit), in input order.
+  // The model cards of the block and the nested definitions, in input order;
+  // not owned (the session owns the cards, this definition its children).
   std::vector<ImportedModel*> models;
 
  private:
@@ -68,6 +68,7 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
   std::size_t End() const;
 
   SubcircuitModel* parent_ = nullptr;  // the enclosing definition, none at top level
+  std::vector<std::unique_ptr<SubcircuitModel>> children_;  // the nested definitions
   std::unique_ptr<Block> ownBlock_;  // set for a top-level definition only
   Block* block_ = nullptr;
   std::size_t begin_ = 0;  // position of the .SUBCKT card in the block

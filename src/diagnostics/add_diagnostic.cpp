@@ -126,14 +126,21 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
   return out;
 }
 
-void AddDiagnostic(int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
+void AddDiagnostic(MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
   const MessageRow* row = FindMessage(code);
   if (row == nullptr) return;
   auto diagnostic = std::make_unique<Diagnostic>();
   diagnostic->lineNumber = line ? line->number : 0;
+  diagnostic->code = code;
+  diagnostic->severity = row->severity;
   diagnostic->text = FormatDiagnostic(row->severity, row->format, line,
                                       std::span<const DiagnosticValue>(values.begin(), values.size()));
   TheDiagnosticList().Add(std::move(diagnostic));
+}
+
+void AddDiagnostic(int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
+  if (code < 0 || code >= kMessageCodeCount) return;
+  AddDiagnostic(static_cast<MessageCode>(code), line, values);
 }
 
 }  // namespace zav

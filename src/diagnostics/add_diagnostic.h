@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "diagnostics/message_code.h"
 #include "diagnostics/severity.h"
 
 namespace zav {
@@ -47,6 +48,7 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
 
 // Files one diagnostic of the catalogue on the process-wide list. `line` is
 // the line the message is about, or none.
+void AddDiagnostic(MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values = {});
 void AddDiagnostic(int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values = {});
 
 }  // namespace zav

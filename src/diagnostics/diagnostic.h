@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "diagnostics/message_code.h"
+#include "diagnostics/severity.h"
+
 namespace zav {
 
 // One filed diagnostic: the number of the input line it is about (0 for none)
@@ -12,6 +15,9 @@ namespace zav {
 struct Diagnostic {
   int32_t lineNumber = 0;
   std::string text;
+  // The catalogue row it was made from, and that row's severity.
+  MessageCode code = MessageCode::UnexpectedEndOfFile;
+  Severity severity = Severity::Error;
 };
 
 }  // namespace zav

@@ -55,6 +55,8 @@ constexpr std::array<MessageRow, kMessageCount> kCatalogue = {{
 
 }  // namespace
 
+const MessageRow* FindMessage(MessageCode code) { return FindMessage(static_cast<int>(code)); }
+
 const MessageRow* FindMessage(int code) {
   if (code < 0 || static_cast<std::size_t>(code) >= kCatalogue.size()) return nullptr;
   return &kCatalogue[static_cast<std::size_t>(code)];

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "diagnostics/message_code.h"
 #include "diagnostics/severity.h"
 
 namespace zav {
@@ -12,9 +13,10 @@ struct MessageRow {
   const char* format;
 };
 
-constexpr std::size_t kMessageCount = 42;
+constexpr std::size_t kMessageCount = static_cast<std::size_t>(kMessageCodeCount);
 
-// The catalogue row of a message code; codes outside 0..41 have none.
+// The catalogue row of a message code; codes outside the catalogue have none.
+const MessageRow* FindMessage(MessageCode code);
 const MessageRow* FindMessage(int code);
 
 }  // namespace zav

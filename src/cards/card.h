@@ -96,7 +96,8 @@ class Card : public ImportedModel {
                          std::string_view value, TokenKind valueKind,
                          std::optional<std::string_view> note);
   // Replaces the run from `first` to `last` (inclusive; `first` is never the
-  // card's first token) by comment lines.
+  // card's first token) by comment lines, each a line of its own. The rest of
+  // the run's line follows on a continuation line only when it is code.
   void CommentOutTokens(Token* first, Token* last);
   // CommentOutTokens on the run between two tokens of the card.
   void CommentOutBetween(Token* first, Token* last);

@@ -16,6 +16,13 @@ bool ContainsLineFeed(std::string_view text) { return text.find('\n') != std::st
 
 bool EndsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
+// Whether a token can stand after a continuation mark: anything but a comment,
+// a line end, a separator or another mark.
+bool StartsCode(TokenKind kind) {
+  return kind != TokenKind::Comment && kind != TokenKind::Newline && kind != TokenKind::Separator &&
+         kind != TokenKind::Continuation;
+}
+
 }  // namespace
 
 void Card::AddParameter(std::string_view name, std::string_view value, TokenKind valueKind,
@@ -88,29 +95,37 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   SourceLine* runLine = first->line;
   changed = true;
 
-  // The separator after the run goes with it; so does the line end that
-  // follows, in which case nothing of the statement is left after the run.
+  // The separator after the run goes with it; so does the end of its line
+  // (an inline comment or a line feed) unless that separator held the line
+  // feed already: what comes after it is another line, comment lines that
+  // follow the statement included, and stays as it is.
   Token* end = last->next;
-  bool continues = true;
-  if (end == nullptr) {
-    continues = false;
-  } else {
-    if (end->kind == TokenKind::Separator) end = end->next;
-    if (end == nullptr) {
-      continues = false;
-    } else if (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline) {
-      end = end->next;
-      continues = false;
-    }
+  if (end != nullptr && end->kind == TokenKind::Separator) end = end->next;
+  if (end != nullptr && !ContainsLineFeed(end->prev->text) &&
+      (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline)) {
+    end = end->next;
   }
+  // A simulator reads a "*" only at the start of a line as a comment, and a
+  // "+" only as the start of code: a mark in front of a comment hands the
+  // host what the comment was to hide. So the statement goes on behind a
+  // mark of its own only when code follows on the run's line.
+  const bool continues = end != nullptr && !ContainsLineFeed(end->prev->text) && StartsCode(end->kind);
 
-  // The run starts a line of its own: the separator before it becomes that
-  // line break, a continuation mark before it goes with it, and anything else
-  // cannot be split off and is commented out as well.
-  if (Token* before = first->prev; before != nullptr) {
+  // The run starts a line of its own. A separator between code and the run
+  // becomes that line break. Where nothing but a continuation mark stands
+  // before the run on its line, no break is needed: the mark and the
+  // separator go, so that no line holds a mark alone. Any other token cannot
+  // be split off and is commented out as well.
+  for (Token* before = first->prev; before != nullptr && !ContainsLineFeed(before->text);
+       before = first->prev) {
     if (before->kind == TokenKind::Separator) {
-      before->text = "\n";
-      before->kind = TokenKind::Newline;
+      const Token* prior = before->prev;
+      if (prior != nullptr && prior->kind != TokenKind::Continuation && !ContainsLineFeed(prior->text)) {
+        before->text = "\n";
+        before->kind = TokenKind::Newline;
+        break;
+      }
+      tokens.Erase(before);
     } else if (before->kind == TokenKind::Continuation) {
       first = before;
     } else {

@@ -138,6 +138,21 @@ TEST(TextWriterTest, CommentsOutARunAsCommentLines) {
       {"before a trailing comment line", {".MODEL D1 D IS=1\n", "* after\n"}, "IS", "1",
        ".MODEL D1 D\n* IS=1\n* after\n"},
       {"last tokens of the card", {"X1 1 2 SUB TEXT: A=9"}, "TEXT:", "9", "X1 1 2 SUB\n* TEXT: A=9\n"},
+      // The line feed is in the separator after the run: the next line has a
+      // mark of its own, and a comment line after the statement is no part of
+      // the run.
+      {"line feed in the separator after the run", {".MODEL D1 D(IS=1 FOO=2 \n", "+ RS=1)\n"}, "FOO", "2",
+       ".MODEL D1 D(IS=1\n* FOO=2 \n+ RS=1)\n"},
+      {"closing parenthesis before a comment line", {".MODEL D1 D(IS=1 FOO=2)\n", "* after\n"}, "FOO", "2",
+       ".MODEL D1 D(IS=1\n* FOO=2)\n* after\n"},
+      {"closing parenthesis before a continuation line", {".MODEL D1 D(IS=1 FOO=2)\n", "+ N=1\n"}, "FOO", "2",
+       ".MODEL D1 D(IS=1\n* FOO=2)\n+ N=1\n"},
+      // Nothing but the mark before the run on its line: no line is left
+      // holding the mark alone.
+      {"opening parenthesis after a continuation mark", {".MODEL D1 D\n", "+ (IBVL=1 IS=2)\n"}, "IBVL", "1",
+       ".MODEL D1 D\n* IBVL=1 \n+ IS=2)\n"},
+      {"whole continuation line in parentheses", {".MODEL D1 D\n", "+ (IBVL=1)\n", "+ IS=2\n"}, "IBVL", "1",
+       ".MODEL D1 D\n* IBVL=1)\n+ IS=2\n"},
   };
   for (const CommentCase& c : cases) {
     TheDiagnosticList().Clear();
@@ -158,16 +173,43 @@ TEST(TextWriterTest, CommentsOutTwoNeighboursOneAfterTheOther) {
   EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D\n* IS=1 \n* BF=2 \n+ N=3\n+ RS = 5\n");
 }
 
+TEST(TextWriterTest, CommentsOutAnAddedParameterAsAPlainCommentLine) {
+  // The card's own last parameter goes first, then the parameter added after
+  // it: no mark may be left in front of the second comment line.
+  TestCard t({".MODEL CB CAP(C=2 FOO=1)\n"});
+  t.card.AddParameter("TC1", "0.01", TokenKind::Number, std::string("n"), false);
+  t.card.CommentOutBetween(t.Find("FOO"), t.Find("1"));
+  t.card.CommentOutBetween(t.Find("TC1"), t.Find("0.01"));
+  EXPECT_EQ(t.card.OutputText(), ".MODEL CB CAP(C=2\n* FOO=1)\n* TC1 = 0.01    ; n\n");
+}
+
+struct TakeAlongCase {
+  const char* label;
+  std::vector<std::string> lines;
+  std::string expected;
+  std::vector<std::string> reported;  // the unexpected tokens, in filing order
+};
+
 TEST(TextWriterTest, ReportsAndTakesAlongATokenThatCannotStartALine) {
-  TheDiagnosticList().Clear();
-  TestCard t({".MODEL D1 D {IS=1 BF=2}\n"});
-  t.card.CommentOutBetween(t.Find("IS"), t.Find("1"));
-  EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D * {IS=1 \n+ BF=2}\n");
-  ASSERT_EQ(TheDiagnosticList().Count(), 1u);
-  TheDiagnosticList().ForEach([](const Diagnostic& d) {
-    EXPECT_EQ(d.text,
-              "Line 1:\n\t.MODEL D1 D {IS=1 BF=2}\nerror -- Unexpected token in card \"{\".\n");
-  });
+  const std::vector<TakeAlongCase> cases = {
+      {"after code", {".MODEL D1 D {IS=1 BF=2}\n"}, ".MODEL D1 D\n* {IS=1 \n+ BF=2}\n", {"{"}},
+      {"two in a row", {".MODEL D1 D ,{IS=1 BF=2}\n"}, ".MODEL D1 D\n* ,{IS=1 \n+ BF=2}\n", {"{", ","}},
+      {"after a continuation mark", {".MODEL D1 D\n", "+ {IS=1 BF=2}\n"}, ".MODEL D1 D\n* {IS=1 \n+ BF=2}\n",
+       {"{"}},
+  };
+  for (const TakeAlongCase& c : cases) {
+    TheDiagnosticList().Clear();
+    TestCard t(c.lines);
+    t.card.CommentOutBetween(t.Find("IS"), t.Find("1"));
+    EXPECT_EQ(t.card.OutputText(), c.expected) << c.label;
+    std::vector<std::string> reported;
+    TheDiagnosticList().ForEach([&](const Diagnostic& d) {
+      const std::size_t open = d.text.find("card \"");
+      ASSERT_NE(open, std::string::npos) << d.text;
+      reported.push_back(d.text.substr(open + 6, d.text.find('"', open + 6) - open - 6));
+    });
+    EXPECT_EQ(reported, c.reported) << c.label;
+  }
   TheDiagnosticList().Clear();
 }
 

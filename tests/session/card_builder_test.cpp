@@ -83,11 +83,8 @@ TEST(CardBuilderTest, StrayLinesBecomeCommentLinesOfTheirOwn) {
   };
   const std::vector<Case> cases = {
       {"[BZT52C10]\n.SUBCKT BZT52C10 1 2\n", {"* [BZT52C10]\n", ".SUBCKT BZT52C10 1 2\n"}, {".SUBCKT"}},
-      {"+ IS=1\n.MODEL D1 D\n", {"* + IS=1\n", ".MODEL D1 D\n"}, {".MODEL"}},
-      {".ends\n                             -\n* c\n.subckt B 1\n",
-       {".ends\n", "*                              -\n", "* c\n", ".subckt B 1\n"}, {".ends", ".subckt"}},
       // The inline comment of a stray line stays its own record.
-      {"R1 1 2\n10 20 ; x\n", {"R1 1 2\n", "* 10 20", " ; x\n"}, {"R1"}},
+      {"R1 1 2\n10 20 ; x\n+ 3\n", {"R1 1 2\n", "* 10 20", " ; x\n", "* + 3\n"}, {"R1"}},
       {"$\n", {"* $\n"}, {}},
   };
   for (const Case& c : cases) {

@@ -47,6 +47,7 @@ class ImportSession final : public ModelScope {
   bool ReadLine(LineReader& reader, std::string& piece);
   LineKind ClassifyLine(std::string_view text) const;
   void AddLine(std::string_view text, int32_t number, bool isInlineComment);
+  void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
   void BuildCards();
   std::size_t MakeCard(std::size_t start, std::size_t first);
   void ParseCards();

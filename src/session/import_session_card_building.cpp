@@ -21,15 +21,19 @@ void ImportSession::BuildCards() {
         continue;
       case LineKind::Other:
       case LineKind::Continuation:
+        // A stray line (a part name in brackets, a lone "-", a "+" with no
+        // statement before it) is kept as a comment line of its own, so that
+        // the statement after it is still read by its own first word.
         AddDiagnostic(7, &line);
+        ConvertLineToComment(line);
         break;
       case LineKind::Comment:
         break;
     }
     ++position;
   }
-  // Comment lines and unexpected lines after the last statement end up in
-  // the last card; without any card they belong to none.
+  // Comment lines (stray lines among them) after the last statement end up
+  // in the last card; without any card they belong to none.
   if (!cards.empty()) {
     Card& last = *cards.back();
     for (std::size_t i = start; i < lines.size(); ++i) last.AddLine(&lines[i]);

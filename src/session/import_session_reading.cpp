@@ -6,6 +6,7 @@
 #include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "session/encrypted_block.h"
 #include "session/import_session.h"
 #include "session/line_reader.h"
 
@@ -40,9 +41,9 @@ std::size_t FindAnyOf(std::string_view text, std::string_view set) {
 }  // namespace
 
 void ImportSession::ReadFile() {
-  // Binary mode everywhere: the CR LF rule is applied by the reader itself,
-  // so that the same bytes give the same lines on every platform, and a 0x1A
-  // byte does not end the file early.
+  // Binary mode everywhere: the CR LF rule and the end-of-file mark are
+  // applied by the reader itself, so that the same bytes give the same lines
+  // on every platform.
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     AddDiagnostic(1, nullptr, {path});
@@ -54,27 +55,49 @@ void ImportSession::ReadFile() {
   std::string piece;
   piece.reserve(LineReader::kMaxPiece + 1);
   int32_t number = 0;
+  bool inEncryptedBlock = false;
   while (ReadLine(reader, piece)) {
     ++number;
+    const std::size_t firstRecord = lines.size();
     const std::string_view text = piece;
-    if (ClassifyLine(text) == LineKind::Comment) {
-      AddLine(text, number, false);
-      continue;
+    const LineKind kind = ClassifyLine(text);
+    if (inEncryptedBlock || (kind == LineKind::Other && StartsEncryptedBlock(text))) {
+      // The block's lines are comment lines to everything after the reader:
+      // they stay in the card or definition they stand in, byte for byte.
+      AddLine(text, number, false, LineKind::Comment);
+      if (!inEncryptedBlock) {
+        inEncryptedBlock = true;
+        AddDiagnostic(37, &lines.back());
+      } else if (EndsEncryptedBlock(text)) {
+        inEncryptedBlock = false;
+      }
+    } else if (kind == LineKind::Comment) {
+      AddLine(text, number, false, kind);
+    } else if (const std::size_t mark = FindAnyOf(text, inlineChars); mark == std::string_view::npos) {
+      AddLine(text, number, false, kind);
+    } else {
+      // The blanks before the comment character go with the comment, so the
+      // code part ends at its last printing character and the comment part,
+      // which keeps the line feed, restores the line when the two are joined.
+      std::size_t cut = mark;
+      while (cut > 0 && IsAsciiSpace(text[cut - 1])) --cut;
+      AddLine(text.substr(0, cut), number, false);
+      AddLine(text.substr(cut), number, true);
     }
-    const std::size_t mark = FindAnyOf(text, inlineChars);
-    if (mark == std::string_view::npos) {
-      AddLine(text, number, false);
-      continue;
-    }
-    // The blanks before the comment character go with the comment, so the
-    // code part ends at its last printing character and the comment part,
-    // which keeps the line feed, restores the line when the two are joined.
-    std::size_t cut = mark;
-    while (cut > 0 && IsAsciiSpace(text[cut - 1])) --cut;
-    AddLine(text.substr(0, cut), number, false);
-    AddLine(text.substr(cut), number, true);
+    if (reader.pieceHeldFirstNul()) AddDiagnostic(40, &lines[firstRecord]);
   }
 
+  if (reader.stoppedAtMark() && reader.textAfterMark()) {
+    // Filed against the last line read, which holds the text before the
+    // mark (its code part, when an inline comment was split off it).
+    const SourceLine* last = nullptr;
+    if (!lines.empty()) {
+      std::size_t at = lines.size() - 1;
+      if (at > 0 && lines[at - 1].number == lines[at].number) --at;
+      last = &lines[at];
+    }
+    AddDiagnostic(38, last, {std::to_string(reader.bytesAfterMark())});
+  }
   if (std::fclose(file) != 0) AddDiagnostic(3, nullptr, {path});
 }
 
@@ -102,11 +125,15 @@ LineKind ImportSession::ClassifyLine(std::string_view text) const {
 }
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment) {
+  AddLine(text, number, isInlineComment, ClassifyLine(text));
+}
+
+void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind) {
   SourceLine& line = lines.emplace_back();
   line.rawText = lineTexts_.Keep(text);
   line.text = line.rawText;
   line.number = number;
-  line.kind = ClassifyLine(text);
+  line.kind = kind;
   line.isInlineComment = isInlineComment;
 }
 

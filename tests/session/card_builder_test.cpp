@@ -72,6 +72,47 @@ TEST(CardBuilderTest, GroupsStatementsWithTheirContinuationAndCommentLines) {
   }
 }
 
+// A stray line is a comment line of its own: the statement after it is read
+// by its own first word.
+TEST(CardBuilderTest, StrayLinesBecomeCommentLinesOfTheirOwn) {
+  struct Case {
+    const char* bytes;
+    std::vector<std::string> texts;  // every line's text after building
+    std::vector<std::string> firstWords;  // of each card, once parsed
+  };
+  const std::vector<Case> cases = {
+      {"[BZT52C10]\n.SUBCKT BZT52C10 1 2\n", {"* [BZT52C10]\n", ".SUBCKT BZT52C10 1 2\n"}, {".SUBCKT"}},
+      // The inline comment of a stray line stays its own record.
+      {"R1 1 2\n10 20 ; x\n+ 3\n", {"R1 1 2\n", "* 10 20", " ; x\n", "* + 3\n"}, {"R1"}},
+      {"$\n", {"* $\n"}, {}},
+  };
+  for (const Case& c : cases) {
+    TheDiagnosticList().Clear();
+    TempFile file(c.bytes);
+    ImportSession session;
+    session.path = file.path();
+    session.hasPath = true;
+    session.ReadFile();
+    session.BuildCards();
+    std::vector<std::string> texts;
+    for (const SourceLine& line : session.lines) {
+      texts.emplace_back(line.text);
+      if (line.text != line.rawText) {
+        EXPECT_EQ(line.kind, LineKind::Comment) << line.text;
+      }
+    }
+    EXPECT_EQ(texts, c.texts) << c.bytes;
+    std::vector<std::string> firstWords;
+    for (const auto& card : session.cards) {
+      card->Parse();
+      const Token* first = card->FirstToken();
+      firstWords.emplace_back(first ? std::string(first->text) : "");
+    }
+    EXPECT_EQ(firstWords, c.firstWords) << c.bytes;
+  }
+  TheDiagnosticList().Clear();
+}
+
 std::string Dumped(const ImportSession& session) {
   std::FILE* file = std::tmpfile();
   session.Dump(file);

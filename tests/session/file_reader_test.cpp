@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -118,16 +119,119 @@ TEST(FileReaderTest, LineEndsAndUnusualBytes) {
       // CR LF gives the lines that LF gives.
       {"R1 1 2 10 ;x\r\n+ 5\r\n", {{1, "R1 1 2 10", LineKind::Element, false}, {1, " ;x\n", LineKind::Comment, true},
                                     {2, "+ 5\n", LineKind::Continuation, false}}},
-      // A lone CR, 0x1A and NUL are ordinary bytes; nothing ends the file early.
+      // A lone CR is an ordinary byte.
       {"R1 1\r2\r\r\n", {{1, "R1 1\r2\r\n", LineKind::Element, false}}},
       {"R1 1\r", {{1, "R1 1\r", LineKind::Element, false}}},
-      {"R1 \x1A 2\nR2\n", {{1, "R1 \x1A 2\n", LineKind::Element, false}, {2, "R2\n", LineKind::Element, false}}},
-      {"R1 \0 2\nR2\n"s, {{1, "R1 \0 2\n"s, LineKind::Element, false}, {2, "R2\n", LineKind::Element, false}}},
       {"\n\n", {{1, "\n", LineKind::Comment, false}, {2, "\n", LineKind::Comment, false}}},
+      // The end-of-file mark ends the file, in the middle of a line too; blanks
+      // and further marks after it are filler.
+      {"R1 1 2\n\x1A", {{1, "R1 1 2\n", LineKind::Element, false}}},
+      {"R1 1 2\r\n\x1A\x1A\x1A\r\n \t", {{1, "R1 1 2\n", LineKind::Element, false}}},
+      {"R1 \x1A 2\nR2\n", {{1, "R1 ", LineKind::Element, false}}},
+      {"\x1AR1 1 2\n", {}},
+      // A CR just before the mark has no LF to pair with.
+      {"R1\r\x1A\n", {{1, "R1\r", LineKind::Element, false}}},
   };
-  TheDiagnosticList().Clear();
   for (const Case& c : cases) EXPECT_EQ(ReadLines(c.bytes), c.expected);
-  EXPECT_EQ(TheDiagnosticList().Count(), 0u);
+  TheDiagnosticList().Clear();
+}
+
+TEST(FileReaderTest, ReportsTextAfterTheEndOfFileMarkOnTheLastLineRead) {
+  struct Case {
+    std::string bytes;
+    std::vector<std::string> diagnostics;
+  };
+  const std::vector<Case> cases = {
+      {"R1 1 2\r\n\x1A\xFF\x01\0 x\n"s,
+       {"Line 1:\n\tR1 1 2\ninfo -- The file ends at an end-of-file mark; 6 bytes after it were not read.\n"}},
+      // The code part of a split line is quoted.
+      {"R1 1 2 ; a\x1A" "b", {"Line 1:\n\tR1 1 2\ninfo -- The file ends at an end-of-file mark; 1 bytes after it were not read.\n"}},
+      {"\x1A\x1A.MODEL D1 D\n", {"info -- The file ends at an end-of-file mark; 13 bytes after it were not read.\n"}},
+      {"R1 1 2\n\x1A \r\n\x1A", {}},
+  };
+  for (const Case& c : cases) {
+    TheDiagnosticList().Clear();
+    ReadLines(c.bytes);
+    EXPECT_EQ(Diagnostics(), c.diagnostics) << c.bytes;
+  }
+  TheDiagnosticList().Clear();
+}
+
+TEST(FileReaderTest, ReplacesNulBytesAndWarnsOnceOnTheFirstLine) {
+  struct Case {
+    std::string bytes;
+    std::vector<LineState> expected;
+    int32_t warnedLine;  // 0: no warning
+  };
+  const std::vector<Case> cases = {
+      {"R1 \0 2\nR2\0\n"s, {{1, "R1   2\n", LineKind::Element, false}, {2, "R2 \n", LineKind::Element, false}}, 1},
+      // Replaced before the line is classified and split.
+      {"* a\n\0R1 1;\0\n"s,
+       {{1, "* a\n", LineKind::Comment, false}, {2, " R1 1", LineKind::Element, false}, {2, "; \n", LineKind::Comment, true}},
+       2},
+      {"\0\0"s, {{1, "  ", LineKind::Comment, false}}, 1},
+      // Bytes after the end-of-file mark are not read.
+      {"R1\n\x1A\0"s, {{1, "R1\n", LineKind::Element, false}}, 0},
+  };
+  for (const Case& c : cases) {
+    TheDiagnosticList().Clear();
+    EXPECT_EQ(ReadLines(c.bytes), c.expected);
+    std::vector<int32_t> warned;
+    TheDiagnosticList().ForEach([&](const Diagnostic& d) {
+      if (d.text.find("NUL") != std::string::npos) warned.push_back(d.lineNumber);
+    });
+    EXPECT_EQ(warned, c.warnedLine == 0 ? std::vector<int32_t>{} : std::vector<int32_t>{c.warnedLine}) << c.bytes;
+  }
+  TheDiagnosticList().Clear();
+}
+
+TEST(FileReaderTest, EncryptedBlocksAreCommentLinesWithOneWarningEach) {
+  struct Case {
+    std::string bytes;
+    std::vector<LineState> expected;
+    std::vector<int32_t> warned;
+  };
+  const std::vector<Case> cases = {
+      {".SUBCKT A 1\n$CDNENCSTART_ADV2\nf40ba2d9 x;y\n17f62b1f\n+ 1\n$CDNENCFINISH_ADV2\n.ENDS A\n",
+       {{1, ".SUBCKT A 1\n", LineKind::Subckt, false},
+        {2, "$CDNENCSTART_ADV2\n", LineKind::Comment, false},
+        {3, "f40ba2d9 x;y\n", LineKind::Comment, false},
+        {4, "17f62b1f\n", LineKind::Comment, false},
+        {5, "+ 1\n", LineKind::Comment, false},
+        {6, "$CDNENCFINISH_ADV2\n", LineKind::Comment, false},
+        {7, ".ENDS A\n", LineKind::Ends, false}},
+       {2}},
+      // Unclosed, the block runs to the end of the file; a second start
+      // inside it is cipher text.
+      {"$ENCSTART\nR1 1 2\n  $x_encstart\n.ENDS\n",
+       {{1, "$ENCSTART\n", LineKind::Comment, false},
+        {2, "R1 1 2\n", LineKind::Comment, false},
+        {3, "  $x_encstart\n", LineKind::Comment, false},
+        {4, ".ENDS\n", LineKind::Comment, false}},
+       {1}},
+      {"$A_ENCSTART\n$A_ENCFINISH\n$B_ENCSTART\t1\nB\n $B_ENCFINISH\nR1 1 2\n",
+       {{1, "$A_ENCSTART\n", LineKind::Comment, false},
+        {2, "$A_ENCFINISH\n", LineKind::Comment, false},
+        {3, "$B_ENCSTART\t1\n", LineKind::Comment, false},
+        {4, "B\n", LineKind::Comment, false},
+        {5, " $B_ENCFINISH\n", LineKind::Comment, false},
+        {6, "R1 1 2\n", LineKind::Element, false}},
+       {1, 3}},
+      // Only a first word that begins with "$" marks a block.
+      {"$ ENCSTART\nX ENCSTART\n", {{1, "$ ENCSTART\n", LineKind::Other, false}, {2, "X ENCSTART\n", LineKind::Element, false}}, {}},
+  };
+  for (const Case& c : cases) {
+    TheDiagnosticList().Clear();
+    EXPECT_EQ(ReadLines(c.bytes), c.expected) << c.bytes;
+    std::vector<int32_t> warned;
+    TheDiagnosticList().ForEach([&](const Diagnostic& d) {
+      EXPECT_NE(d.text.find("warning -- The model contains an encrypted block that is passed through unchanged.\n"),
+                std::string::npos);
+      warned.push_back(d.lineNumber);
+    });
+    EXPECT_EQ(warned, c.warned) << c.bytes;
+  }
+  TheDiagnosticList().Clear();
 }
 
 TEST(FileReaderTest, UnopenableFileFilesCode1AndGivesNoLines) {
@@ -146,47 +250,87 @@ TEST(FileReaderTest, UnopenableFileFilesCode1AndGivesNoLines) {
   TheDiagnosticList().Clear();
 }
 
-// The pieces must not depend on where the blocks of the file happen to end,
-// a CR LF pair split between two blocks included.
+// The pieces must not depend on where the blocks of the file happen to end:
+// a CR LF pair split between two blocks, an end-of-file mark at the start,
+// the middle or the end of a block, and the first NUL included.
 TEST(LineReaderTest, PiecesDoNotDependOnTheBlockSize) {
+  struct Reference {
+    std::vector<std::string> pieces;
+    std::size_t firstNulPiece = static_cast<std::size_t>(-1);
+    bool stoppedAtMark = false;
+    std::uint64_t bytesAfterMark = 0;
+    bool textAfterMark = false;
+  };
   auto reference = [](const std::string& bytes) {
+    Reference r;
+    std::size_t size = bytes.find('\x1A');
+    if (size != std::string::npos) {
+      r.stoppedAtMark = true;
+      r.bytesAfterMark = bytes.size() - size - 1;
+      r.textAfterMark = bytes.find_first_not_of(" \t\r\n\v\f\x1A", size) != std::string::npos;
+    } else {
+      size = bytes.size();
+    }
     std::string clean;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    for (std::size_t i = 0; i < size; ++i) {
+      if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n') continue;
       clean += bytes[i];
     }
-    std::vector<std::string> pieces;
     std::string piece;
+    bool heldNul = false;
+    auto end = [&] {
+      if (heldNul && r.firstNulPiece == static_cast<std::size_t>(-1)) r.firstNulPiece = r.pieces.size();
+      r.pieces.push_back(std::move(piece));
+      piece.clear();
+      heldNul = false;
+    };
     for (char c : clean) {
-      piece += c;
-      if (c == '\n' || piece.size() == 511) pieces.push_back(std::move(piece)), piece.clear();
+      heldNul = heldNul || c == '\0';
+      piece += c == '\0' ? ' ' : c;
+      if (c == '\n' || piece.size() == 511) end();
     }
-    if (!piece.empty()) pieces.push_back(piece);
-    return pieces;
+    if (!piece.empty()) end();
+    return r;
   };
   std::mt19937 random(99);
   const std::string alphabet = "ab \r\r\n\n\0"s;
   std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-  std::vector<std::string> inputs = {"", "\r", "\r\n", "\r\r\n\r", std::string(510, 'a') + "\r\n" + std::string(511, 'b') + "\r"};
-  for (int i = 0; i < 20; ++i) {
+  std::vector<std::string> inputs = {"", "\r", "\r\n", "\r\r\n\r", std::string(510, 'a') + "\r\n" + std::string(511, 'b') + "\r",
+                                     "\x1A", "a\r\x1A\n", "ab\n\x1A\x1A \n", "\0\x1A\0"s};
+  for (int i = 0; i < 30; ++i) {
     std::string bytes;
     const int length = i < 10 ? 30 : 3000;
     for (int n = 0; n < length; ++n) bytes += i % 3 == 0 && n % 700 ? 'a' : alphabet[pick(random)];
+    // An end-of-file mark somewhere in a third of them, with text or only
+    // filler after it.
+    if (i % 3 == 1) bytes.insert(bytes.size() / 2, i % 2 ? "\x1A" : "\x1A\x1A\r\n");
+    if (i % 6 == 1) bytes.erase(bytes.find('\x1A') + 3);
     inputs.push_back(bytes);
   }
   for (const std::string& bytes : inputs) {
-    const std::vector<std::string> expected = reference(bytes);
+    const Reference expected = reference(bytes);
     for (std::size_t block : {1, 2, 3, 7, 510, 511, 512, 4096}) {
       TempFile file(bytes);
       std::FILE* f = std::fopen(file.path().c_str(), "rb");
       ASSERT_NE(f, nullptr);
       LineReader reader(f, block);
       std::vector<std::string> pieces;
+      std::size_t firstNulPiece = static_cast<std::size_t>(-1);
       std::string piece;
-      while (reader.Next(piece)) pieces.push_back(piece);
+      while (reader.Next(piece)) {
+        if (reader.pieceHeldFirstNul()) {
+          EXPECT_EQ(firstNulPiece, static_cast<std::size_t>(-1)) << "block " << block;
+          firstNulPiece = pieces.size();
+        }
+        pieces.push_back(piece);
+      }
       EXPECT_FALSE(reader.failed());
       std::fclose(f);
-      EXPECT_EQ(pieces, expected) << "block " << block;
+      EXPECT_EQ(pieces, expected.pieces) << "block " << block;
+      EXPECT_EQ(firstNulPiece, expected.firstNulPiece) << "block " << block;
+      EXPECT_EQ(reader.stoppedAtMark(), expected.stoppedAtMark) << "block " << block;
+      EXPECT_EQ(reader.bytesAfterMark(), expected.bytesAfterMark) << "block " << block;
+      EXPECT_EQ(reader.textAfterMark(), expected.textAfterMark) << "block " << block;
     }
   }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,29 @@ TEST(ElementParse, RejectsMalformedCardsWithOneDiagnostic) {
     EXPECT_NE(diagnostics[0].text.find("error -- "), std::string::npos) << c.input;
     EXPECT_EQ(diagnostics[0].lineNumber, c.line) << c.input;
   }
+}
+
+// Each unclosed brace is looked for to the end of its card; a card of many
+// lines, each with one, must still parse in time that grows with its length.
+TEST(ElementParse, ManyUnclosedBracesParseInLinearTime) {
+  auto timeParse = [](int lines) {
+    std::string text = "M1 d g s b NMOD\n";
+    for (int i = 0; i < lines; ++i) text += "+ X={A*(B\n";
+    text += "+ L=1u\n";
+    const auto start = std::chrono::steady_clock::now();
+    auto built = BuildElement(text);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_NE(built->card, nullptr);
+    if (built->card != nullptr) {
+      EXPECT_EQ(DescribeFields(*built->card), "0:NMOD 1:L=1u");
+    }
+    return seconds;
+  };
+  TheDiagnosticList().Clear();
+  const double small = timeParse(5000);
+  const double large = timeParse(50000);
+  EXPECT_LT(large, small * 30 + 0.5) << "5k: " << small << " s, 50k: " << large << " s";
+  TheDiagnosticList().Clear();
 }
 
 TEST(ElementLink, ReportsAModelReferenceOutsideASubcircuit) {

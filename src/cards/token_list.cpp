@@ -99,6 +99,20 @@ Token* TokenList::Erase(Token* token) {
   return following;
 }
 
+void TokenList::MoveAfter(Token* first, Token* last, Token* position) {
+  if (position == first->prev) return;
+  Token* before = first->prev;
+  Token* after = last->next;
+  if (before) before->next = after; else head_ = after;
+  if (after) after->prev = before; else tail_ = before;
+
+  Token* following = position ? position->next : head_;
+  first->prev = position;
+  last->next = following;
+  if (position) position->next = first; else head_ = first;
+  if (following) following->prev = last; else tail_ = last;
+}
+
 void TokenList::Clear() {
   while (tail_) Erase(tail_);
 }

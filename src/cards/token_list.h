@@ -54,6 +54,12 @@ class TokenList {
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);
 
+  // Moves the run from `first` to `last` (inclusive, in list order) so that
+  // it follows `position`, which must not lie inside the run; a null position
+  // moves it to the front. The tokens themselves stay where they are in
+  // memory.
+  void MoveAfter(Token* first, Token* last, Token* position);
+
   // Removes every token, from the last to the first.
   void Clear();
 

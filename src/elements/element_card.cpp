@@ -5,6 +5,7 @@
 
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
+#include "platform/ascii.h"
 #include "elements/bjt_card.h"
 #include "elements/capacitor_card.h"
 #include "elements/current_controlled_source_card.h"
@@ -67,9 +68,26 @@ const ElementClassRow* FindElementClass(std::string_view name) {
   return nullptr;
 }
 
+// A brace expression (read as its OpenBrace token) is a value wherever a
+// number is.
 bool Fits(const Token& token, ElementFieldType type) {
-  if (type == ElementFieldType::Number) return token.kind == TokenKind::Number;
-  return token.kind == TokenKind::Name || token.kind == TokenKind::Number;
+  if (token.kind == TokenKind::OpenBrace || token.kind == TokenKind::Number) return true;
+  return type != ElementFieldType::Number && token.kind == TokenKind::Name;
+}
+
+// The keyword row (from `firstRow` on) that `token` names and that has no
+// entry yet, or `count`. The dialect ignores letter case in keywords, and
+// writes them in any order.
+std::size_t FindKeywordRow(const ElementField* table, std::size_t count, std::size_t firstRow,
+                           const std::vector<ParamEntry>& params, const Token& token) {
+  if (token.kind != TokenKind::Name) return count;
+  for (std::size_t row = firstRow; row < count; ++row) {
+    if (!table[row].keyword || !EqualsNoCase(token.text, table[row].name)) continue;
+    bool recorded = false;
+    for (const ParamEntry& entry : params) recorded = recorded || entry.row == static_cast<int32_t>(row);
+    if (!recorded) return row;
+  }
+  return count;
 }
 
 // Brackets mark a node name that would otherwise read as a model name, such
@@ -148,48 +166,76 @@ Token* ElementCard::ParsePins() {
     }
     pins.push_back(token);
   }
+  BraceExpressionIndex braces;
   while (pins.size() < maxPins) {
-    Token* token = NextToken();
+    Token* token = NextValue(braces);
     if (token == nullptr) return nullptr;
     if (token->kind == TokenKind::Keyword) {
       AddDiagnostic(31, token->line, {token->text});
       valid = false;
       return nullptr;
     }
+    // A brace expression is a value, never a node.
     if (token->kind != TokenKind::Number && !IsBracketedName(*token)) return token;
     pins.push_back(token);
   }
   return nullptr;
 }
 
+Token* ElementCard::NextValue(BraceExpressionIndex& braces) {
+  if (tokenCursor == nullptr) return nullptr;
+  Token* token = tokenCursor->next;
+  while (token != nullptr && !IsSignificant(token->kind) && token->kind != TokenKind::OpenBrace) token = token->next;
+  tokenCursor = token;
+  if (token != nullptr && token->kind == TokenKind::OpenBrace) tokenCursor = braces.Find(tokens, token).last;
+  return token;
+}
+
 void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   const ElementField* table = FieldTable();
   const std::size_t count = FieldCount();
-  if (firstRow < count) params.reserve(params.size() + (count - firstRow));
-  for (std::size_t row = firstRow; row < count; ++row) {
+  if (firstRow >= count) return;
+  params.reserve(params.size() + (count - firstRow));
+  std::size_t keywordsLeft = 0;
+  for (std::size_t row = firstRow; row < count; ++row) keywordsLeft += table[row].keyword ? 1 : 0;
+
+  // Positional rows are read in table order; keyword rows wherever their
+  // keyword stands, each once.
+  BraceExpressionIndex braces;
+  std::size_t row = firstRow;
+  for (;;) {
+    while (row < count && table[row].keyword) ++row;
+    if (row >= count && keywordsLeft == 0) return;
     if (current == nullptr) {
-      current = NextToken();
+      current = NextValue(braces);
       // A card may end before its required fields: that is not an error.
       if (current == nullptr) return;
     }
-    const ElementField& field = table[row];
-    if (field.keyword) {
-      // Keywords are matched with their letter case: "l=1u" is not the L field.
-      if (current->kind != TokenKind::Name || current->text != field.name) continue;
-      Token* value = NextToken();
-      if (value == nullptr || !Fits(*value, field.type)) {
+
+    // A positional row that comes before the keyword's row in the table still
+    // gets the first try, as it would in table order.
+    const std::size_t keywordRow = FindKeywordRow(table, count, firstRow, params, *current);
+    if (keywordRow < count && (row >= count || keywordRow < row)) {
+      Token* value = NextValue(braces);
+      if (value == nullptr || !Fits(*value, table[keywordRow].type)) {
         AddDiagnostic(21, current->line, {current->text});
         valid = false;
         return;
       }
-      RecordField(current, value, row);
-    } else if (Fits(*current, field.type)) {
+      RecordField(current, value, keywordRow);
+      --keywordsLeft;
+    } else if (row >= count) {
+      // No positional row left: the token is none of the fields, but a
+      // keyword may still follow it.
+    } else if (Fits(*current, table[row].type)) {
       RecordField(nullptr, current, row);
-    } else if (field.required) {
-      AddDiagnostic(21, current->line, {field.name});
+      ++row;
+    } else if (table[row].required) {
+      AddDiagnostic(21, current->line, {table[row].name});
       valid = false;
       return;
     } else {
+      ++row;
       continue;
     }
     current = nullptr;
@@ -208,7 +254,10 @@ void ElementCard::Link() {
 }
 
 void ElementCard::RecordField(Token* keyword, Token* value, std::size_t row) {
-  if (FieldTable()[row].type == ElementFieldType::ModelName) modelName = value;
+  // An expression names no model.
+  if (FieldTable()[row].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) {
+    modelName = value;
+  }
   params.push_back({keyword, value, static_cast<int32_t>(row)});
 }
 

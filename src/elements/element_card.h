@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "cards/brace_expression.h"
 #include "cards/card.h"
 #include "elements/element_field.h"
 
@@ -41,9 +42,14 @@ class ElementCard : public Card {
   // when the optional pins stopped at a token that is not a pin; none
   // otherwise (the cursor then stands on the last token read).
   Token* ParsePins();
-  // Matches the tokens from `current` (none: the next significant token) to
-  // the field table from row `firstRow` on, strictly in row order.
+  // Matches the values from `current` (none: the next value) to the field
+  // table from row `firstRow` on: positional rows in row order, keyword rows
+  // wherever their keyword stands, in any letter case.
   void ParseFields(Token* current, std::size_t firstRow);
+  // The next value after the cursor: a significant token, or a brace
+  // expression as a whole, given as its OpenBrace token with the cursor left
+  // on the expression's last token. None at the end of the card.
+  Token* NextValue(BraceExpressionIndex& braces);
 
   uint32_t minPins = 0;
   uint32_t maxPins = 0;

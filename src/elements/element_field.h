@@ -14,7 +14,7 @@ enum class ElementFieldType : int {
 struct ElementField {
   const char* name;  // quoted in diagnostics; the keyword itself for keyword fields
   bool required;
-  bool keyword;      // written as NAME=value, matched case-sensitively
+  bool keyword;      // written as NAME=value, in any order and any letter case
   ElementFieldType type;
 };
 

@@ -1,7 +1,5 @@
 #include "elements/value_element_card.h"
 
-#include <utility>
-
 #include "diagnostics/add_diagnostic.h"
 
 namespace zav {
@@ -15,12 +13,14 @@ constexpr std::size_t kFirstTableRow = 2;
 
 void ValueElementCard::Parse() {
   valid = true;
+  braceValue_ = BraceExpression{};
   ParseName();
   if (!valid) return;
   ParsePins();
   if (!valid) return;
 
-  Token* first = NextToken();
+  BraceExpressionIndex braces;
+  Token* first = NextValue(braces);
   if (first == nullptr) {
     AddDiagnostic(21, FirstSignificantLine(), {"Value"});
     valid = false;
@@ -32,16 +32,24 @@ void ValueElementCard::Parse() {
     return;
   }
 
-  // Either "value" or "model value": which one only the next token tells.
-  Token* second = NextToken();
+  // An expression names no model: it is the value, whatever follows it.
+  if (first->kind == TokenKind::OpenBrace) {
+    params.push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
+    ParseFields(nullptr, kFirstTableRow);
+    return;
+  }
+
+  // Either "value" or "model value": which one only the next value tells.
+  Token* second = NextValue(braces);
   if (second == nullptr) {
     params.push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
     return;
   }
-  if (second->kind == TokenKind::Number) {
+  if (second->kind == TokenKind::Number || second->kind == TokenKind::OpenBrace) {
     modelName = first;
     params.push_back({nullptr, first, static_cast<int32_t>(kModelNameRow)});
     params.push_back({nullptr, second, static_cast<int32_t>(kValueRow)});
+    if (second->kind == TokenKind::OpenBrace) braceValue_ = braces.Find(tokens, second);
     ParseFields(nullptr, kFirstTableRow);
     return;
   }
@@ -55,12 +63,28 @@ void ValueElementCard::Resolve() {
     modelName = nullptr;
     return;
   }
-  // The link has already used the model name; now the tokens trade places so
-  // that the value comes first. The entries keep pointing at their positions.
-  Token* value = params[1].value;
-  std::swap(modelName->kind, value->kind);
-  std::swap(modelName->text, value->text);
-  modelName = value;
+  // The link has already used the model name; now the two change places so
+  // that the value comes first. A value is a run of tokens (a brace
+  // expression), so the tokens are moved, not their texts; whatever stands
+  // between the two (blanks, a line break) stays where it is. The entries
+  // keep their positions: entry 0 now holds the value, entry 1 the model name.
+  Token* model = modelName;
+  Token* first = params[1].value;
+  Token* last = first;
+  if (braceValue_.open == first && braceValue_.last != nullptr) {
+    last = braceValue_.last;
+    // The expression may end inside a token ("*POLE)}" and the line feed of
+    // a rejected rest): the part after its close brace stays behind.
+    if (braceValue_.end < last->text.size()) {
+      tokens.InsertAfter(last, last->kind, last->text.substr(braceValue_.end), last->line);
+      last->text = last->text.substr(0, braceValue_.end);
+    }
+  }
+  Token* before = model->prev;
+  tokens.MoveAfter(model, model, last);
+  tokens.MoveAfter(first, last, before);
+  if (params[0].value == model) params[0].value = first;
+  params[1].value = model;
   changed = true;
 }
 

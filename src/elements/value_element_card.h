@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cards/brace_expression.h"
 #include "elements/element_card.h"
 
 namespace zav {
@@ -15,6 +16,12 @@ class ValueElementCard : public ElementCard {
 
   void Parse() override;    // the value parse
   void Resolve() override;  // the value and model swap
+
+ private:
+  // The extent of a value written as a brace expression after a model name,
+  // as the parse found it: by the time of the swap, parameters moved here
+  // from a model may follow it, and must not be counted into it.
+  BraceExpression braceValue_;
 };
 
 }  // namespace zav

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "cards/brace_expression.h"
 #include "diagnostics/diagnostic_list.h"
 #include "elements/element_builder.h"
 
@@ -20,6 +22,17 @@ std::string JoinPins(const ElementCard& card) {
   return out;
 }
 
+// A value's text: its token's, or the whole brace expression it begins.
+std::string ValueText(const ElementCard& card, Token* value) {
+  if (value->kind != TokenKind::OpenBrace) return std::string(value->text);
+  BraceExpressionIndex braces;
+  const BraceExpression expression = braces.Find(card.tokens, value);
+  std::string out;
+  for (const Token* t = expression.open; t != expression.last; t = t->next) out += t->text;
+  out += expression.last->text.substr(0, expression.end);
+  return out;
+}
+
 // "row:value" per positional field, "row:KEYWORD=value" per keyword field.
 std::string DescribeFields(const ElementCard& card) {
   std::string out;
@@ -30,7 +43,7 @@ std::string DescribeFields(const ElementCard& card) {
       out += entry.name->text;
       out += '=';
     }
-    out += entry.value->text;
+    out += ValueText(card, entry.value);
   }
   return out;
 }
@@ -121,9 +134,19 @@ TEST(ElementParse, RecordsPinsFieldsAndModelName) {
       {"M1 d g s NMOD\n", "d g s NMOD", "", ""},
       {"M1 d g s b NMOD L=1u W=2u\n", "d g s b", "0:NMOD 1:L=1u 2:W=2u", "NMOD"},
       {"M1 d g s b NMOD\n+ L=1u\n+ W=2u M=4\n", "d g s b", "0:NMOD 1:L=1u 2:W=2u 11:M=4", "NMOD"},
-      // Keyword fields only in table order, and only in their own letter case.
-      {"M1 d g s b NMOD W=2u L=1u\n", "d g s b", "0:NMOD 2:W=2u", "NMOD"},
-      {"M1 d g s b NMOD l=1u\n", "d g s b", "0:NMOD", "NMOD"},
+      // Keyword fields in any order and any letter case, each once; other
+      // words between them are passed over.
+      {"M1 d g s b NMOD W=2u L=1u\n", "d g s b", "0:NMOD 2:W=2u 1:L=1u", "NMOD"},
+      {"M1 d g s b NMOD l=1u\n", "d g s b", "0:NMOD 1:l=1u", "NMOD"},
+      {"M1 d g s b NMOD OFF m=2 L=1u L=3u\n", "d g s b", "0:NMOD 11:m=2 1:L=1u", "NMOD"},
+      // A name in the model name's place stays the model name.
+      {"M1 d g s b L=1u\n", "d g s b", "0:L", "L"},
+      // A brace expression is one value, and a keyword inside it is no field.
+      {"M1 d g s b NMOD W={2*X} l={ L }\n", "d g s b", "0:NMOD 2:W={2*X} 1:l={ L }", "NMOD"},
+      {"M1 d g s b NMOD\n+ W={X*2}\n", "d g s b", "0:NMOD 2:W={X*2}", "NMOD"},
+      // An expression names no model.
+      {"D1 1 2 {DMOD}\n", "1 2", "0:{DMOD}", ""},
+      {"Q1 nc nb ne {X} 2\n", "nc nb ne", "0:{X} 1:2", ""},
       {"S1 1 2 3 4 SMOD\n", "1 2", "0:3 1:4 2:SMOD", "SMOD"},
       {"S1 1 2 3 4\n", "1 2", "0:3 1:4", ""},
       {"W1 1 2 VC WMOD\n", "1 2", "0:VC 1:WMOD", "WMOD"},
@@ -137,7 +160,24 @@ TEST(ElementParse, RecordsPinsFieldsAndModelName) {
       {"R1 1 2 RMOD\n", "1 2", "1:RMOD", ""},
       {"R1 1 2 10k TC=0.01 0.02\n", "1 2", "1:10k 2:TC=0.01 3:0.02", ""},
       {"R1 1 2 RMOD 10k TC=0.01\n", "1 2", "0:RMOD 1:10k 2:TC=0.01", "RMOD"},
-      {"R1 1 2 10k tc=0.01\n", "1 2", "1:10k", ""},
+      {"R1 1 2 10k tc=0.01\n", "1 2", "1:10k 2:tc=0.01", ""},
+      // Brace expressions as values: alone, after a model name, before one,
+      // with blanks, over a line break, around braces in words and comment
+      // lines, and one that never closes (it ends with its line).
+      {"C3 18 100 {DT/(1000*4.14)}\n", "18 100", "1:{DT/(1000*4.14)}", ""},
+      {"RSB 12 9 RTEMP {1.4E-3/2.3779*1.95-0.25e-3}\n", "12 9", "0:RTEMP 1:{1.4E-3/2.3779*1.95-0.25e-3}",
+       "RTEMP"},
+      {"C1 1 2 CMOD {C0*2} IC=1\n", "1 2", "0:CMOD 1:{C0*2} 2:IC=1", "CMOD"},
+      {"R1 9 Ground {R1_Value} TC=0.001\n", "9 Ground", "1:{R1_Value} 2:TC=0.001", ""},
+      {"R2 1 2 {A} RMOD\n", "1 2", "1:{A}", ""},
+      {"R2 1 2 {A} 5\n", "1 2", "1:{A} 3:5", ""},
+      {"Ri 1 3 { VAC/IA }\n", "1 3", "1:{ VAC/IA }", ""},
+      {"R1 5 0 {1.184*PWR(NVRF,2)}\n", "5 0", "1:{1.184*PWR(NVRF,2)}", ""},
+      {"R3 1 2 RMOD {A+\n+ B} TC=1\n", "1 2", "0:RMOD 1:{A+\n+ B} 2:TC=1", "RMOD"},
+      {"R3 1 2 RMOD {A+\n* }\n+ B}\n", "1 2", "0:RMOD 1:{A+\n* }\n+ B}", "RMOD"},
+      {"R3 1 2 RMOD {A{B}C} TC=1\n", "1 2", "0:RMOD 1:{A{B}C} 2:TC=1", "RMOD"},
+      {"L1 1 2 LMOD {A+(B \n+ IC=1\n", "1 2", "0:LMOD 1:{A+(B 2:IC=1", "LMOD"},
+      {"L1 1 2 LMOD {\n", "1 2", "0:LMOD 1:{", "LMOD"},
       {"R1 1 2 10k 5\n", "1 2", "0:10k 1:5", "10k"},
       // Only the form check and the keyword check run for these.
       {"E1 1 2 3 4 2.0\n", "", "", ""},
@@ -193,6 +233,8 @@ TEST(ElementParse, RejectsMalformedCardsWithOneDiagnostic) {
       {"R1 1 2\n", 1, "Value for Value is missing"},
       {"L1 1 2 .x\n", 1, "Value for .x is missing"},
       {"C1 1 2 CMOD 10p IC=\n", 1, "Value for IC is missing"},
+      {"M1 d g s b NMOD W=1u FOO=2\n+ l=\n", 2, "Value for l is missing"},
+      {"R1 1 2 RMOD {A} tc=\n", 1, "Value for tc is missing"},
       {"E1 1 2 VALUE={V(3)}\n", 1, "form that is not supported"},
       {"G1 1 2 TABLE\n", 1, "form that is not supported"},
       {"e1 1 2\n+ laplace {V(3)} {1/s}\n", 2, "form that is not supported"},
@@ -211,6 +253,29 @@ TEST(ElementParse, RejectsMalformedCardsWithOneDiagnostic) {
     EXPECT_NE(diagnostics[0].text.find("error -- "), std::string::npos) << c.input;
     EXPECT_EQ(diagnostics[0].lineNumber, c.line) << c.input;
   }
+}
+
+// Each unclosed brace is looked for to the end of its card; a card of many
+// lines, each with one, must still parse in time that grows with its length.
+TEST(ElementParse, ManyUnclosedBracesParseInLinearTime) {
+  auto timeParse = [](int lines) {
+    std::string text = "M1 d g s b NMOD\n";
+    for (int i = 0; i < lines; ++i) text += "+ X={A*(B\n";
+    text += "+ L=1u\n";
+    const auto start = std::chrono::steady_clock::now();
+    auto built = BuildElement(text);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_NE(built->card, nullptr);
+    if (built->card != nullptr) {
+      EXPECT_EQ(DescribeFields(*built->card), "0:NMOD 1:L=1u");
+    }
+    return seconds;
+  };
+  TheDiagnosticList().Clear();
+  const double small = timeParse(5000);
+  const double large = timeParse(50000);
+  EXPECT_LT(large, small * 30 + 0.5) << "5k: " << small << " s, 50k: " << large << " s";
+  TheDiagnosticList().Clear();
 }
 
 TEST(ElementLink, ReportsAModelReferenceOutsideASubcircuit) {

@@ -1,0 +1,100 @@
+#include "cards/brace_expression.h"
+
+#include "platform/ascii.h"
+#include "session/source_line.h"
+
+namespace zav {
+namespace {
+
+// A comment line merged into the card or an inline comment split off a line:
+// text that no statement continues into.
+bool IsCommentLine(const Token& token) {
+  return token.kind == TokenKind::Comment && token.line != nullptr && token.line->kind == LineKind::Comment;
+}
+
+// The end of an expression that never closes: the last non-blank character of
+// the line `open` stands on. The line break stays out of it, so that the
+// expression can change places within its line without taking the break along.
+void EndAtLineEnd(BraceExpression& expression) {
+  expression.last = expression.open;
+  expression.end = expression.open->text.size();
+  const SourceLine* line = expression.open->line;
+  for (Token* t = expression.open->next; t != nullptr && t->line == line; t = t->next) {
+    const std::size_t lineFeed = t->text.find('\n');
+    const std::size_t length = lineFeed == std::string_view::npos ? t->text.size() : lineFeed;
+    for (std::size_t i = length; i > 0; --i) {
+      if (!IsAsciiSpace(t->text[i - 1])) {
+        expression.last = t;
+        expression.end = i;
+        break;
+      }
+    }
+    if (lineFeed != std::string_view::npos) break;
+  }
+}
+
+std::vector<BraceExpression> MatchAll(const TokenList& tokens) {
+  std::vector<BraceExpression> expressions;
+  // Every "{" still open: the index of the expression it begins, or -1 for
+  // one inside a word, which begins no value but still pairs with a "}".
+  std::vector<std::ptrdiff_t> open;
+  for (Token* t = tokens.front(); t != nullptr; t = t->next) {
+    if (IsCommentLine(*t)) continue;
+    for (std::size_t i = 0; i < t->text.size(); ++i) {
+      const char c = t->text[i];
+      if (c == '{') {
+        if (t->kind == TokenKind::OpenBrace) {
+          expressions.push_back(BraceExpression{t, nullptr, 0});
+          open.push_back(static_cast<std::ptrdiff_t>(expressions.size() - 1));
+        } else {
+          open.push_back(-1);
+        }
+      } else if (c == '}' && !open.empty()) {
+        const std::ptrdiff_t index = open.back();
+        open.pop_back();
+        if (index >= 0) {
+          BraceExpression& closed = expressions[static_cast<std::size_t>(index)];
+          closed.last = t;
+          closed.end = i + 1;
+        }
+      }
+    }
+  }
+  // Every unclosed brace of a line ends where the line's last non-blank
+  // character is (each brace is one itself); the line is walked once.
+  const BraceExpression* previous = nullptr;
+  for (BraceExpression& expression : expressions) {
+    if (expression.last != nullptr) continue;
+    if (previous != nullptr && previous->open->line == expression.open->line) {
+      expression.last = previous->last;
+      expression.end = previous->end;
+    } else {
+      EndAtLineEnd(expression);
+    }
+    previous = &expression;
+  }
+  return expressions;
+}
+
+}  // namespace
+
+BraceExpression BraceExpressionIndex::Find(const TokenList& tokens, Token* open) {
+  if (!built_) {
+    expressions_ = MatchAll(tokens);
+    built_ = true;
+  }
+  // Lookups go forward through the card: the search resumes at the last one
+  // found and wraps round once for a lookup out of order.
+  const std::size_t start = next_ > 0 ? next_ - 1 : 0;
+  for (std::size_t n = 0; n < expressions_.size(); ++n) {
+    const std::size_t i = (start + n) % expressions_.size();
+    if (expressions_[i].open == open) {
+      next_ = i + 1;
+      return expressions_[i];
+    }
+  }
+  BraceExpression alone{open, open, open->text.size()};
+  return alone;
+}
+
+}  // namespace zav

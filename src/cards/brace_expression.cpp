@@ -1,7 +1,7 @@
 #include "cards/brace_expression.h"
 
 #include "platform/ascii.h"
-#include "session/source_line.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {

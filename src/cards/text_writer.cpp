@@ -95,7 +95,9 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   if (end == nullptr) {
     continues = false;
   } else {
-    if (end->kind == TokenKind::Separator) end = end->next;
+    // A comma between parameters separates them as a blank does.
+    if (end->kind == TokenKind::Comma) end = end->next;
+    if (end != nullptr && end->kind == TokenKind::Separator) end = end->next;
     if (end == nullptr) {
       continues = false;
     } else if (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline) {
@@ -108,7 +110,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // line break, a continuation mark before it goes with it, and anything else
   // cannot be split off and is commented out as well.
   if (Token* before = first->prev; before != nullptr) {
-    if (before->kind == TokenKind::Separator) {
+    if (before->kind == TokenKind::Separator || before->kind == TokenKind::Comma) {
       before->text = "\n";
       before->kind = TokenKind::Newline;
     } else if (before->kind == TokenKind::Continuation) {

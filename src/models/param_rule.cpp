@@ -48,6 +48,16 @@ const RuleIndex* IndexOf(ParamRuleTable table) {
 
 }  // namespace
 
+ParamRuleTable MosfetRulesForLevel(int level) {
+  switch (level) {
+    case 2: return MosfetLevel2Rules();
+    case 3: return MosfetLevel3Rules();
+    case 4: return MosfetLevel4Rules();
+    case 7: return MosfetLevel7Rules();
+    default: return MosfetLevel1Rules();
+  }
+}
+
 const ParamRule* FindRule(ParamRuleTable table, std::string_view name) {
   if (const RuleIndex* index = IndexOf(table)) {
     if (name.size() > kLongestRuleName) return nullptr;

@@ -138,6 +138,8 @@ TEST(TextWriterTest, CommentsOutARunAsCommentLines) {
       {"before a trailing comment line", {".MODEL D1 D IS=1\n", "* after\n"}, "IS", "1",
        ".MODEL D1 D\n* IS=1\n* after\n"},
       {"last tokens of the card", {"X1 1 2 SUB TEXT: A=9"}, "TEXT:", "9", "X1 1 2 SUB\n* TEXT: A=9\n"},
+      {"comma before the run", {".MODEL D1 D(IS=1 ,FOO=2 ,N=1)\n"}, "FOO", "2",
+       ".MODEL D1 D(IS=1 \n* FOO=2 \n+ ,N=1)\n"},
   };
   for (const CommentCase& c : cases) {
     TheDiagnosticList().Clear();

@@ -12,8 +12,8 @@
 #include "models/jfet_model_card.h"
 #include "models/mosfet_model_card.h"
 #include "models/resistor_model_card.h"
-#include "models/voltage_switch_model_card.h"
 #include "models/value_commas.h"
+#include "models/voltage_switch_model_card.h"
 #include "platform/ascii.h"
 
 namespace zav {
@@ -236,7 +236,7 @@ void ModelCard::ParseParameters(CardKind variant) {
       break;
     }
     if (value->kind != TokenKind::Number) {
-      // A model type the factory will not take keeps no tag.
+      // A card of a model type the factory will not take keeps no tag.
       if (variant == CardKind::Unknown || (tableKnown && FindRule(table, parameter->text) != nullptr)) {
         failure = {22, value->line, value->text};
         break;

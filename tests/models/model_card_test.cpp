@@ -50,11 +50,6 @@ std::string Error(int line, std::string_view quoted, std::string_view message) {
          std::string(message) + ".\n";
 }
 
-std::string Info(int line, std::string_view quoted, std::string_view message) {
-  return "Line " + std::to_string(line) + ":\n\t" + std::string(quoted) + "\ninfo -- " +
-         std::string(message) + ".\n";
-}
-
 std::string NotNumeric(int line, std::string_view quoted, std::string_view value) {
   return Error(line, quoted,
                "\"" + std::string(value) + "\" is not a numeric value. This card will be converted to a comment");
@@ -225,43 +220,6 @@ TEST(ModelCardTest, CommasSeparateParameters) {
                                     1, ".MODEL M NMOS(LEVEL=5,W=1u)",
                                     "This MOSFET Model has a level \"5\" that cannot be translated.\nThe card "
                                     "will be turned into a comment")});
-}
-
-// The host's own names of the renamed types: the card is kept as written,
-// whatever follows its type, with one note.
-TEST(ModelCardTest, TypeInTheHostsFormIsTakenAsTranslated) {
-  struct Case {
-    const char* input;
-    const char* type;
-  };
-  const std::vector<Case> cases = {
-      {".MODEL RPLMOD R (TC1=-2.1E-3 TC2=6.0E-6)\n", "R"},
-      {".model cm c(tc1={TCC} 5 ,)\n", "c"},
-      {".MODEL LM L\n", "L"},
-      {".MODEL SM Sw(VT=1 VH=abc)\n", "Sw"},
-      {".MODEL IM AKO:SM CSW\n", "CSW"},
-  };
-  for (const Case& c : cases) {
-    auto built = Build(c.input);
-    ASSERT_NE(built->card, nullptr) << c.input;
-    const ModelCard& card = *built->card;
-    EXPECT_EQ(card.kind, CardKind::HostModel) << c.input;
-    EXPECT_TRUE(IsModelKind(card.kind)) << c.input;
-    EXPECT_EQ(card.modelType->text, c.type) << c.input;
-    EXPECT_TRUE(card.params.empty()) << c.input;
-    std::string line(c.input);
-    line.pop_back();
-    EXPECT_EQ(built->diagnostics,
-              std::vector<std::string>{Info(1, line,
-                                            "The model type \"" + std::string(c.type) +
-                                                "\" is already in the host's form. The model \"" +
-                                                std::string(card.ModelName()) + "\" is taken as already translated")})
-        << c.input;
-    EXPECT_EQ(card.ModelText(), c.input) << c.input;
-  }
-  // The parts before the type are read as for every model card.
-  auto noName = Build(".MODEL\n");
-  EXPECT_EQ(noName->card, nullptr);
 }
 
 TEST(ModelCardTest, VariantPointsAtItsOwnTokensByPosition) {

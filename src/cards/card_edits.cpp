@@ -100,6 +100,8 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // feed already: what comes after it is another line, comment lines that
   // follow the statement included, and stays as it is.
   Token* end = last->next;
+  // A comma between parameters separates them as a blank does.
+  if (end != nullptr && end->kind == TokenKind::Comma) end = end->next;
   if (end != nullptr && end->kind == TokenKind::Separator) end = end->next;
   if (end != nullptr && !ContainsLineFeed(end->prev->text) &&
       (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline)) {
@@ -111,14 +113,15 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // mark of its own only when code follows on the run's line.
   const bool continues = end != nullptr && !ContainsLineFeed(end->prev->text) && StartsCode(end->kind);
 
-  // The run starts a line of its own. A separator between code and the run
-  // becomes that line break. Where nothing but a continuation mark stands
-  // before the run on its line, no break is needed: the mark and the
-  // separator go, so that no line holds a mark alone. Any other token cannot
-  // be split off and is commented out as well.
+  // The run starts a line of its own. A separator (or a comma between
+  // parameters) between code and the run becomes that line break. Where
+  // nothing but a continuation mark stands before the run on its line, no
+  // break is needed: the mark and the separator go, so that no line holds a
+  // mark alone. Any other token cannot be split off and is commented out as
+  // well.
   for (Token* before = first->prev; before != nullptr && !ContainsLineFeed(before->text);
        before = first->prev) {
-    if (before->kind == TokenKind::Separator) {
+    if (before->kind == TokenKind::Separator || before->kind == TokenKind::Comma) {
       const Token* prior = before->prev;
       if (prior != nullptr && prior->kind != TokenKind::Continuation && !ContainsLineFeed(prior->text)) {
         before->text = "\n";

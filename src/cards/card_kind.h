@@ -4,8 +4,9 @@
 
 namespace zav {
 
-// Values 6, 13, 19, 20, 23 and 24 belong to no card. The model kinds form the
-// unbroken range 25 to 33.
+// Values 6, 13, 19, 20, 23 and 24 belong to no card. The nine model kinds of
+// the dialect form the unbroken range 25 to 33; HostModel is a model card
+// already written in the host's form.
 enum class CardKind : int32_t {
   Unknown = 0,
   Control = 1,
@@ -35,10 +36,13 @@ enum class CardKind : int32_t {
   ResistorModel = 31,
   CurrentSwitchModel = 32,
   VoltageSwitchModel = 33,
+  HostModel = 34,
 };
 
+// Every model card, whether the dialect's or already the host's: the one test
+// of "is this a model card".
 constexpr bool IsModelKind(CardKind kind) {
-  return kind >= CardKind::BjtModel && kind <= CardKind::VoltageSwitchModel;
+  return (kind >= CardKind::BjtModel && kind <= CardKind::VoltageSwitchModel) || kind == CardKind::HostModel;
 }
 
 constexpr bool IsElementKind(CardKind kind) {

@@ -8,10 +8,12 @@
 #include "models/capacitor_model_card.h"
 #include "models/current_switch_model_card.h"
 #include "models/diode_model_card.h"
+#include "models/host_model_card.h"
 #include "models/inductor_model_card.h"
 #include "models/jfet_model_card.h"
 #include "models/mosfet_model_card.h"
 #include "models/resistor_model_card.h"
+#include "models/value_commas.h"
 #include "models/voltage_switch_model_card.h"
 #include "platform/ascii.h"
 
@@ -39,7 +41,38 @@ constexpr ModelTypeRow kModelTypes[] = {
     {"RES", CardKind::ResistorModel},
     {"ISWITCH", CardKind::CurrentSwitchModel},
     {"VSWITCH", CardKind::VoltageSwitchModel},
+    // The host's own names of the types it names differently: a card written
+    // with one of them is already in the host's form.
+    {"R", CardKind::HostModel},
+    {"C", CardKind::HostModel},
+    {"L", CardKind::HostModel},
+    {"SW", CardKind::HostModel},
+    {"CSW", CardKind::HostModel},
 };
+
+const ModelTypeRow* FindModelType(std::string_view type) {
+  for (const ModelTypeRow& row : kModelTypes) {
+    if (EqualsNoCase(type, row.keyword)) return &row;
+  }
+  return nullptr;
+}
+
+// The table of the parameters a variant knows, as its RuleTable gives it; the
+// MOSFET table by the level.
+ParamRuleTable KnownParameters(CardKind kind, int mosfetLevel) {
+  switch (kind) {
+    case CardKind::BjtModel: return BjtRules();
+    case CardKind::DiodeModel: return DiodeRules();
+    case CardKind::JfetModel: return JfetRules();
+    case CardKind::MosfetModel: return MosfetRulesForLevel(mosfetLevel);
+    case CardKind::CapacitorModel: return CapacitorRules();
+    case CardKind::InductorModel: return InductorRules();
+    case CardKind::ResistorModel: return ResistorRules();
+    case CardKind::CurrentSwitchModel: return CurrentSwitchRules();
+    case CardKind::VoltageSwitchModel: return VoltageSwitchRules();
+    default: return {};
+  }
+}
 
 // The MOSFET levels the target simulator has a counterpart for.
 constexpr int kTranslatableMosfetLevels[] = {1, 2, 3, 4, 7};
@@ -69,6 +102,7 @@ std::unique_ptr<ModelCard> BuildVariant(ModelCard& parseStage, CardKind kind) {
       return std::make_unique<CurrentSwitchModelCard>(parseStage, TakeOver{});
     case CardKind::VoltageSwitchModel:
       return std::make_unique<VoltageSwitchModelCard>(parseStage, TakeOver{});
+    case CardKind::HostModel: return std::make_unique<HostModelCard>(parseStage, TakeOver{});
     default: return nullptr;
   }
 }
@@ -155,32 +189,90 @@ void ModelCard::Parse() {
   }
   modelType = type;
 
+  const ModelTypeRow* row = FindModelType(type->text);
+  const CardKind variant = row != nullptr ? row->kind : CardKind::Unknown;
+  // The host's own parameters follow; no table of the dialect describes them.
+  if (variant == CardKind::HostModel) return;
+  ParseParameters(variant);
+}
+
+void ModelCard::ParseParameters(CardKind variant) {
+  // Vendors tag their models with parameters of their own ("mfg=Philips"). A
+  // value that is no number rejects the card only when the variant's table
+  // knows the parameter: an unknown one is commented out by the translation
+  // anyway. Which table that is depends, for a MOSFET, on its LEVEL, which
+  // may come after the tag; such tags wait in `undecided` until the LEVEL is
+  // read or the list ends. So that the diagnostics come as the walk would
+  // have met them, no failure is reported before the undecided tags are
+  // settled: the first failure of the walk is held in `failure`.
+  struct Failure {
+    int code = 0;
+    const SourceLine* line = nullptr;
+    std::string_view text;
+  };
+  struct Tag {
+    const Token* name;
+    const SourceLine* line;
+    std::string_view value;  // as written, before any comma split it off
+  };
+  const bool mosfet = variant == CardKind::MosfetModel;
+  bool tableKnown = variant != CardKind::Unknown && !mosfet;
+  ParamRuleTable table = tableKnown ? KnownParameters(variant, 1) : ParamRuleTable();
+  Failure failure;
+  std::vector<Tag> undecided;
+  BraceDepth braces(modelType->next);
+
   // Separators include "=", "(" and ")", so "IS=1", "IS 1" and "(IS=1)" all
   // read as the same pair.
   // At most one parameter per three tokens: its name, a separator, its value.
   params.reserve(tokens.size() / 3);
   for (Token* parameter = NextToken(); parameter != nullptr; parameter = NextToken()) {
     if (parameter->kind != TokenKind::Name) {
-      return fail(20, parameter->line, {parameter->text, "model parameter"});
+      failure = {20, parameter->line, parameter->text};
+      break;
     }
     Token* value = NextToken();
-    if (value == nullptr) return fail(21, parameter->line, {parameter->text});
-    if (value->kind != TokenKind::Number) return fail(22, value->line, {value->text});
+    if (value == nullptr) {
+      failure = {21, parameter->line, parameter->text};
+      break;
+    }
+    if (value->kind != TokenKind::Number) {
+      // A card of a model type the factory will not take keeps no tag.
+      if (variant == CardKind::Unknown || (tableKnown && FindRule(table, parameter->text) != nullptr)) {
+        failure = {22, value->line, value->text};
+        break;
+      }
+      if (!tableKnown) undecided.push_back({parameter, value->line, value->text});
+    }
+    SplitValueAtComma(tokens, value, braces.At(value));
     params.push_back(ParamEntry{parameter, value, -1});
+    if (mosfet && !tableKnown && EqualsNoCase(parameter->text, "LEVEL")) {
+      table = KnownParameters(variant, AsciiToInt(value->text));
+      tableKnown = true;
+    }
   }
+
+  if (mosfet && !tableKnown) table = KnownParameters(variant, 1);
+  for (const Tag& tag : undecided) {
+    if (FindRule(table, tag.name->text) != nullptr) {
+      failure = {22, tag.line, tag.value};
+      break;
+    }
+  }
+  if (failure.code == 0) return;
+  if (failure.code == 20) {
+    AddDiagnostic(20, failure.line, {failure.text, "model parameter"});
+  } else {
+    AddDiagnostic(failure.code, failure.line, {failure.text});
+  }
+  valid = false;
 }
 
 std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
   parseStage.Parse();
   if (!parseStage.valid) return nullptr;
 
-  const ModelTypeRow* match = nullptr;
-  for (const ModelTypeRow& row : kModelTypes) {
-    if (EqualsNoCase(parseStage.modelType->text, row.keyword)) {
-      match = &row;
-      break;
-    }
-  }
+  const ModelTypeRow* match = FindModelType(parseStage.modelType->text);
 
   if (match != nullptr && match->kind == CardKind::MosfetModel) {
     if (const ParamEntry* level = parseStage.FindParam("LEVEL"); level != nullptr) {
@@ -196,6 +288,9 @@ std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
   if (variant == nullptr) {
     AddDiagnostic(11, LineOf(parseStage.FirstToken()), {});
     return nullptr;
+  }
+  if (variant->kind == CardKind::HostModel) {
+    AddDiagnostic(39, variant->modelType->line, {variant->modelType->text, variant->ModelName()});
   }
   return variant;
 }

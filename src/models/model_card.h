@@ -59,6 +59,10 @@ class ModelCard : public Card {
   void RenameTypeAndTranslate(std::string_view newType);
 
  private:
+  // The parameter pairs after the model type, for a card of the given
+  // variant (CardKind::Unknown for a model type the factory will not take).
+  void ParseParameters(CardKind variant);
+
   // Removal during a translation pass only marks the entry (its name becomes
   // none) and the pass compacts `params` once at its end.
   bool translating_ = false;

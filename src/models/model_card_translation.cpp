@@ -51,7 +51,8 @@ void ModelCard::Link() {
     AddDiagnostic(35, LineOf(nameToken), {reference, ModelName()});
     return;
   }
-  if (found->origin != Origin::ModelCard) {
+  // A card in the host's form has no parameters of the dialect to give.
+  if (found->origin != Origin::ModelCard || static_cast<const ModelCard*>(found)->kind == CardKind::HostModel) {
     AddDiagnostic(36, LineOf(nameToken), {ModelName(), reference});
     return;
   }
@@ -104,7 +105,11 @@ void ModelCard::TranslateParams() {
     Token* name = params[i].name;
     if (name == nullptr) continue;
     const ParamRule* rule = FindRule(table, name->text);
-    if (rule == nullptr) {
+    // A value that is no number is a tag that the table of the card it was
+    // read on did not know; copied by an AKO reference to a card whose table
+    // knows the name, it is no more a value for it.
+    const bool tag = params[i].value != nullptr && params[i].value->kind != TokenKind::Number;
+    if (rule == nullptr || tag) {
       AddDiagnostic(24, name->line, {name->text});
       changed = true;
       RemoveParam(i);

@@ -13,14 +13,7 @@ void MosfetModelCard::ChooseRules() {
   if (const ParamEntry* entry = FindParam("LEVEL"); entry != nullptr && entry->value != nullptr) {
     level = AsciiToInt(entry->value->text);
   }
-  ParamRuleTable table;
-  switch (level) {
-    case 2: table = MosfetLevel2Rules(); break;
-    case 3: table = MosfetLevel3Rules(); break;
-    case 4: table = MosfetLevel4Rules(); break;
-    case 7: table = MosfetLevel7Rules(); break;
-    default: table = MosfetLevel1Rules(); break;
-  }
+  const ParamRuleTable table = MosfetRulesForLevel(level);
   rules = table.data();
   ruleCount = table.size();
 }

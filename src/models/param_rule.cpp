@@ -45,6 +45,16 @@ const IndexedTable* IndexOf(ParamRuleTable table) {
 
 }  // namespace
 
+ParamRuleTable MosfetRulesForLevel(int level) {
+  switch (level) {
+    case 2: return MosfetLevel2Rules();
+    case 3: return MosfetLevel3Rules();
+    case 4: return MosfetLevel4Rules();
+    case 7: return MosfetLevel7Rules();
+    default: return MosfetLevel1Rules();
+  }
+}
+
 const ParamRule* FindRule(ParamRuleTable table, std::string_view name) {
   if (const IndexedTable* indexed = IndexOf(table)) {
     if (name.size() > indexed->longestName) return nullptr;

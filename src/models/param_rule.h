@@ -38,6 +38,9 @@ ParamRuleTable MosfetLevel2Rules();
 ParamRuleTable MosfetLevel3Rules();
 ParamRuleTable MosfetLevel4Rules();
 ParamRuleTable MosfetLevel7Rules();
+// The MOSFET table of a level: 2, 3, 4 and 7 have their own, every other
+// level (and a model without LEVEL, read as 1) takes the level 1 table.
+ParamRuleTable MosfetRulesForLevel(int level);
 ParamRuleTable CapacitorRules();
 ParamRuleTable InductorRules();
 ParamRuleTable ResistorRules();

@@ -153,6 +153,8 @@ TEST(TextWriterTest, CommentsOutARunAsCommentLines) {
        ".MODEL D1 D\n* IBVL=1 \n+ IS=2)\n"},
       {"whole continuation line in parentheses", {".MODEL D1 D\n", "+ (IBVL=1)\n", "+ IS=2\n"}, "IBVL", "1",
        ".MODEL D1 D\n* IBVL=1)\n+ IS=2\n"},
+      {"comma before the run", {".MODEL D1 D(IS=1 ,FOO=2 ,N=1)\n"}, "FOO", "2",
+       ".MODEL D1 D(IS=1 \n* FOO=2 \n+ ,N=1)\n"},
   };
   for (const CommentCase& c : cases) {
     TheDiagnosticList().Clear();
@@ -193,7 +195,7 @@ struct TakeAlongCase {
 TEST(TextWriterTest, ReportsAndTakesAlongATokenThatCannotStartALine) {
   const std::vector<TakeAlongCase> cases = {
       {"after code", {".MODEL D1 D {IS=1 BF=2}\n"}, ".MODEL D1 D\n* {IS=1 \n+ BF=2}\n", {"{"}},
-      {"two in a row", {".MODEL D1 D ,{IS=1 BF=2}\n"}, ".MODEL D1 D\n* ,{IS=1 \n+ BF=2}\n", {"{", ","}},
+      {"two in a row", {".MODEL D1 D /{IS=1 BF=2}\n"}, ".MODEL D1 D\n* /{IS=1 \n+ BF=2}\n", {"{", "/"}},
       {"after a continuation mark", {".MODEL D1 D\n", "+ {IS=1 BF=2}\n"}, ".MODEL D1 D\n* {IS=1 \n+ BF=2}\n",
        {"{"}},
   };

@@ -50,6 +50,11 @@ std::string Error(int line, std::string_view quoted, std::string_view message) {
          std::string(message) + ".\n";
 }
 
+std::string NotNumeric(int line, std::string_view quoted, std::string_view value) {
+  return Error(line, quoted,
+               "\"" + std::string(value) + "\" is not a numeric value. This card will be converted to a comment");
+}
+
 struct ParseCase {
   const char* input;
   CardKind kind;  // CardKind::Unknown: rejected
@@ -124,6 +129,97 @@ TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
     EXPECT_EQ(card.ModelText(), c.input) << c.input;
     EXPECT_FALSE(card.changed) << c.input;
   }
+}
+
+// A value that is no number rejects the card only for a parameter that the
+// table of the card's type (for a MOSFET: of its level, wherever LEVEL stands)
+// knows; failures are reported in the order the walk meets them.
+TEST(ModelCardTest, KeepsTagsTheTableDoesNotKnowAndRejectsTheRest) {
+  const std::vector<ParseCase> cases = {
+      {".model Q1 NPN(IS=1 mfg=Philips Vceo=45)\n", CardKind::BjtModel, "Q1", "NPN", {},
+       {"IS=1", "mfg=Philips", "Vceo=45"}, {}},
+      {".MODEL D1 D\n+ Is=2.52n mfg=Motorola type=silicon\n", CardKind::DiodeModel, "D1", "D", {},
+       {"Is=2.52n", "mfg=Motorola", "type=silicon"}, {}},
+      {".MODEL Q2 AKO:Q1 NPN mfg=.X\n", CardKind::BjtModel, "Q2", "NPN", {"AKO:Q1"}, {"mfg=.X"}, {}},
+      // VTO is known at level 1 and unknown at level 4.
+      {".MODEL M NMOS(VTO=typ LEVEL=4)\n", CardKind::MosfetModel, "M", "NMOS", {}, {"VTO=typ", "LEVEL=4"}, {}},
+      {".MODEL M NMOS(LEVEL=4 VTO=typ)\n", CardKind::MosfetModel, "M", "NMOS", {}, {"LEVEL=4", "VTO=typ"}, {}},
+      {".MODEL M NMOS(VTO=typ)\n", CardKind::Unknown, "", "", {}, {},
+       {NotNumeric(1, ".MODEL M NMOS(VTO=typ)", "typ")}},
+      // XJ is unknown at level 1 and known at level 2; the first LEVEL counts.
+      {".MODEL M PMOS(XJ=deep)\n", CardKind::MosfetModel, "M", "PMOS", {}, {"XJ=deep"}, {}},
+      {".MODEL M PMOS(XJ=deep level=2 LEVEL=1)\n", CardKind::Unknown, "", "", {}, {},
+       {NotNumeric(1, ".MODEL M PMOS(XJ=deep level=2 LEVEL=1)", "deep")}},
+      {".MODEL M NMOS(LEVEL=x)\n", CardKind::Unknown, "", "", {}, {},
+       {NotNumeric(1, ".MODEL M NMOS(LEVEL=x)", "x")}},
+      {".MODEL M NMOS(mfg=x\n+ VTO=typ 5=1)\n", CardKind::Unknown, "", "", {}, {},
+       {NotNumeric(2, "+ VTO=typ 5=1)", "typ")}},
+      {".MODEL M NMOS(mfg=x 5=1)\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL M NMOS(mfg=x 5=1)", "\"5\" is an invalid model parameter name")}},
+      {".MODEL M NMOS(mfg=x KP)\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL M NMOS(mfg=x KP)", "Value for KP is missing")}},
+      {".MODEL M NMOS(mfg=x LEVEL=5)\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL M NMOS(mfg=x LEVEL=5)",
+              "This MOSFET Model has a level \"5\" that cannot be translated.\nThe card will be "
+              "turned into a comment")}},
+      {".MODEL D1 D(mfg=x IS=abc)\n", CardKind::Unknown, "", "", {}, {},
+       {NotNumeric(1, ".MODEL D1 D(mfg=x IS=abc)", "abc")}},
+      // A type the factory does not take keeps no tag.
+      {".MODEL X1 FOO mfg=x\n", CardKind::Unknown, "", "", {}, {}, {NotNumeric(1, ".MODEL X1 FOO mfg=x", "x")}},
+  };
+  for (const ParseCase& c : cases) {
+    auto built = Build(c.input);
+    EXPECT_EQ(built->diagnostics, c.diagnostics) << c.input;
+    if (c.kind == CardKind::Unknown) {
+      EXPECT_EQ(built->card, nullptr) << c.input;
+      continue;
+    }
+    ASSERT_NE(built->card, nullptr) << c.input;
+    const ModelCard& card = *built->card;
+    EXPECT_EQ(card.kind, c.kind) << c.input;
+    std::vector<std::string> ako;
+    for (const Token* t : card.akoTokens) ako.emplace_back(t->text);
+    EXPECT_EQ(ako, c.ako) << c.input;
+    std::vector<std::string> params;
+    for (const ParamEntry& e : card.params) params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
+    EXPECT_EQ(params, c.params) << c.input;
+  }
+}
+
+// A comma directly after a value ends it; the card's text stays as written.
+TEST(ModelCardTest, CommasSeparateParameters) {
+  struct Case {
+    const char* input;
+    std::vector<std::string> params;
+  };
+  const std::vector<Case> cases = {
+      {".MODEL QNIX NPN(IS=1E-16,BF=400,KF=1.96E-14,AF=1)\n", {"IS=1E-16", "BF=400", "KF=1.96E-14", "AF=1"}},
+      {".MODEL Q NPN(IS=1, BF=2,)\n", {"IS=1", "BF=2"}},
+      {".MODEL D1 D(IS=1e-14,\n+ N=1.5)\n", {"IS=1e-14", "N=1.5"}},
+      {".MODEL R1 RES(TC=0.01,0.02 R=1)\n", {"TC=0.01,0.02", "R=1"}},
+      {".MODEL Q NPN(mfg=Zetex,BF=2)\n", {"mfg=Zetex", "BF=2"}},
+      {".MODEL D2 D(KF={1e-11,KFX} IS=1)\n", {"KF=1e-11,KFX}", "IS=1"}},
+  };
+  for (const Case& c : cases) {
+    auto built = Build(c.input);
+    EXPECT_TRUE(built->diagnostics.empty()) << c.input;
+    ASSERT_NE(built->card, nullptr) << c.input;
+    std::vector<std::string> params;
+    for (const ParamEntry& e : built->card->params) {
+      params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
+    }
+    EXPECT_EQ(params, c.params) << c.input;
+    EXPECT_EQ(built->card->Text(), c.input) << c.input;
+    EXPECT_EQ(built->card->ModelText(), c.input) << c.input;
+  }
+
+  // The comma splits what the MOSFET level check quotes, too.
+  auto level = Build(".MODEL M NMOS(LEVEL=5,W=1u)\n");
+  EXPECT_EQ(level->card, nullptr);
+  EXPECT_EQ(level->diagnostics, std::vector<std::string>{Error(
+                                    1, ".MODEL M NMOS(LEVEL=5,W=1u)",
+                                    "This MOSFET Model has a level \"5\" that cannot be translated.\nThe card "
+                                    "will be turned into a comment")});
 }
 
 TEST(ModelCardTest, VariantPointsAtItsOwnTokensByPosition) {

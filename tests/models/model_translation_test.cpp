@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -36,6 +37,22 @@ TEST(ModelTranslationTest, LongParameterListsAreCopiedAndRemovedInLinearTime) {
                     0),
             0u);
   EXPECT_LT(seconds, 10.0);
+}
+
+// A tag that one card's table does not know reaches, by an AKO copy, a card
+// whose table knows the name: it is still no value, and is commented out.
+TEST(ModelTranslationTest, CopiedTagIsUnknownToATableThatKnowsItsName) {
+  const testing::ImportedTexts result = ImportBytes(
+      ".MODEL A NMOS(XJ=deep KP=2e-5)\n"
+      ".MODEL B AKO:A NMOS(LEVEL=2)\n");
+  ASSERT_EQ(result.models.size(), 2u);
+  EXPECT_EQ(result.models[1],
+            ".MODEL B\n* AKO:A \n+ NMOS(LEVEL=2)\n"
+            "* XJ = deep    ; Added via AKO reference from: \"A\"\n"
+            "+ KP = 2e-5    ; Added via AKO reference from: \"A\"\n");
+  const std::string copied = "Line 2:\n\t.MODEL B AKO:A NMOS(LEVEL=2)\nerror -- \"XJ\" is not a recognized model "
+                             "parameter. It will be converted to a comment.\n";
+  EXPECT_NE(std::find(result.diagnostics.begin(), result.diagnostics.end(), copied), result.diagnostics.end());
 }
 
 }  // namespace

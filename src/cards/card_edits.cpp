@@ -132,7 +132,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     } else if (before->kind == TokenKind::Continuation) {
       first = before;
     } else {
-      AddDiagnostic(6, before->line, {before->text});
+      AddDiagnostic(MessageCode::UnexpectedToken, before->line, {before->text});
       first = before;
     }
   }

@@ -101,7 +101,7 @@ void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
       // rest of the line is not tokenized: it is kept whole in one comment
       // token that no parser looks at, so that a card rebuilt from its tokens
       // after an edit still gives back every character of the line.
-      if (report) AddDiagnostic(12, &line, {line.text});
+      if (report) AddDiagnostic(MessageCode::InvalidCharacter, &line, {line.text});
       emit(TokenKind::Comment, text.substr(pos));
       return;
     }

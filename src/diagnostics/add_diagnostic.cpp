@@ -138,9 +138,4 @@ void AddDiagnostic(MessageCode code, const SourceLine* line, std::initializer_li
   TheDiagnosticList().Add(std::move(diagnostic));
 }
 
-void AddDiagnostic(int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
-  if (code < 0 || code >= kMessageCodeCount) return;
-  AddDiagnostic(static_cast<MessageCode>(code), line, values);
-}
-
 }  // namespace zav

@@ -49,6 +49,5 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
 // Files one diagnostic of the catalogue on the process-wide list. `line` is
 // the line the message is about, or none.
 void AddDiagnostic(MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values = {});
-void AddDiagnostic(int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values = {});
 
 }  // namespace zav

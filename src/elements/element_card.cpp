@@ -113,14 +113,14 @@ std::unique_ptr<ElementCard> ElementCard::Create(ElementCard& generic) {
   const ElementClassRow* row = first != nullptr ? FindElementClass(first->text) : nullptr;
   const SourceLine* line = first != nullptr ? first->line : generic.FirstSignificantLine();
   if (row == nullptr) {
-    AddDiagnostic(10, line);
+    AddDiagnostic(MessageCode::UnknownElementCard, line);
     return nullptr;
   }
   std::unique_ptr<ElementCard> card;
   try {
     card = row->make(generic, *row);
   } catch (const std::bad_alloc&) {
-    AddDiagnostic(10, line);
+    AddDiagnostic(MessageCode::UnknownElementCard, line);
     return nullptr;
   }
   card->Parse();
@@ -146,7 +146,7 @@ void ElementCard::ParseName() {
     nameToken = token;
     return;
   }
-  AddDiagnostic(29, FirstSignificantLine());
+  AddDiagnostic(MessageCode::ElementWithoutName, FirstSignificantLine());
   valid = false;
 }
 
@@ -155,12 +155,12 @@ Token* ElementCard::ParsePins() {
   for (uint32_t i = 0; i < minPins; ++i) {
     Token* token = NextToken();
     if (token == nullptr) {
-      AddDiagnostic(30, FirstSignificantLine());
+      AddDiagnostic(MessageCode::NotEnoughPins, FirstSignificantLine());
       valid = false;
       return nullptr;
     }
     if (token->kind == TokenKind::Keyword) {
-      AddDiagnostic(31, token->line, {token->text});
+      AddDiagnostic(MessageCode::InvalidPinName, token->line, {token->text});
       valid = false;
       return nullptr;
     }
@@ -171,7 +171,7 @@ Token* ElementCard::ParsePins() {
     Token* token = NextValue(braces);
     if (token == nullptr) return nullptr;
     if (token->kind == TokenKind::Keyword) {
-      AddDiagnostic(31, token->line, {token->text});
+      AddDiagnostic(MessageCode::InvalidPinName, token->line, {token->text});
       valid = false;
       return nullptr;
     }
@@ -218,7 +218,7 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
     if (keywordRow < count && (row >= count || keywordRow < row)) {
       Token* value = NextValue(braces);
       if (value == nullptr || !Fits(*value, table[keywordRow].type)) {
-        AddDiagnostic(21, current->line, {current->text});
+        AddDiagnostic(MessageCode::MissingValue, current->line, {current->text});
         valid = false;
         return;
       }
@@ -231,7 +231,7 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
       RecordField(nullptr, current, row);
       ++row;
     } else if (table[row].required) {
-      AddDiagnostic(21, current->line, {table[row].name});
+      AddDiagnostic(MessageCode::MissingValue, current->line, {table[row].name});
       valid = false;
       return;
     } else {
@@ -245,7 +245,7 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
 void ElementCard::Link() {
   if (modelName == nullptr) return;
   if (subcircuit == nullptr) {
-    AddDiagnostic(15, nameToken != nullptr ? nameToken->line : nullptr);
+    AddDiagnostic(MessageCode::UnexpectedCard, nameToken != nullptr ? nameToken->line : nullptr);
     return;
   }
   if (ImportedModel* model = subcircuit->FindModel(modelName->text)) {

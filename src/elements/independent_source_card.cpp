@@ -38,7 +38,7 @@ void IndependentSourceCard::Parse() {
   for (int i = 0; i < 3 && token != nullptr; ++i) token = NextToken();
   for (; token != nullptr; token = NextToken()) {
     if (IsUnsupportedKeyword(token->text)) {
-      AddDiagnostic(34, token->line);
+      AddDiagnostic(MessageCode::UnsupportedForm, token->line);
       valid = false;
       return;
     }

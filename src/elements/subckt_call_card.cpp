@@ -27,7 +27,7 @@ void SubcktCallCard::Parse() {
   valid = true;
   Token* token = FirstToken();
   if (token == nullptr || token->kind != TokenKind::Name) {
-    AddDiagnostic(29, FirstSignificantLine());
+    AddDiagnostic(MessageCode::ElementWithoutName, FirstSignificantLine());
     valid = false;
     return;
   }

@@ -22,12 +22,12 @@ void ValueElementCard::Parse() {
   BraceExpressionIndex braces;
   Token* first = NextValue(braces);
   if (first == nullptr) {
-    AddDiagnostic(21, FirstSignificantLine(), {"Value"});
+    AddDiagnostic(MessageCode::MissingValue, FirstSignificantLine(), {"Value"});
     valid = false;
     return;
   }
   if (first->kind == TokenKind::Keyword) {
-    AddDiagnostic(21, first->line, {first->text});
+    AddDiagnostic(MessageCode::MissingValue, first->line, {first->text});
     valid = false;
     return;
   }

@@ -30,13 +30,13 @@ void VoltageControlledSourceCard::Parse() {
   Token* token = FirstToken();
   for (int i = 0; i < 3 && token != nullptr; ++i) token = NextToken();
   if (token == nullptr) {
-    AddDiagnostic(33, FirstSignificantLine());
+    AddDiagnostic(MessageCode::NotEnoughTokens, FirstSignificantLine());
     valid = false;
     return;
   }
   for (std::string_view form : kUnsupportedForms) {
     if (EqualsNoCase(token->text, form)) {
-      AddDiagnostic(34, token->line);
+      AddDiagnostic(MessageCode::UnsupportedForm, token->line);
       valid = false;
       return;
     }

@@ -145,32 +145,32 @@ void ModelCard::Parse() {
   akoTokens.clear();
   params.clear();
 
-  auto fail = [this](int code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
+  auto fail = [this](MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
     AddDiagnostic(code, line, values);
     valid = false;
   };
 
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, kModelKeywordPrefix)) {
-    fail(16, FirstSignificantLine(), {});
+    fail(MessageCode::MissingKeyword, FirstSignificantLine(), {});
     return;
   }
   const SourceLine* keywordLine = keyword->line;
 
   Token* name = NextToken();
-  if (name == nullptr) return fail(17, keywordLine, {});
-  if (name->kind != TokenKind::Name && name->kind != TokenKind::Number) return fail(17, name->line, {});
+  if (name == nullptr) return fail(MessageCode::MissingModelName, keywordLine, {});
+  if (name->kind != TokenKind::Name && name->kind != TokenKind::Number) return fail(MessageCode::MissingModelName, name->line, {});
   nameToken = name;
 
   // The model type, or the AKO reference in front of it.
   auto nextName = [&](Token*& out) {
     out = NextToken();
     if (out == nullptr) {
-      fail(18, keywordLine, {});
+      fail(MessageCode::MissingModelType, keywordLine, {});
       return false;
     }
     if (out->kind != TokenKind::Name) {
-      fail(18, out->line, {});
+      fail(MessageCode::MissingModelType, out->line, {});
       return false;
     }
     return true;
@@ -206,7 +206,8 @@ void ModelCard::ParseParameters(CardKind variant) {
   // have met them, no failure is reported before the undecided tags are
   // settled: the first failure of the walk is held in `failure`.
   struct Failure {
-    int code = 0;
+    bool failed = false;
+    MessageCode code = MessageCode::NonNumericValue;
     const SourceLine* line = nullptr;
     std::string_view text;
   };
@@ -228,18 +229,18 @@ void ModelCard::ParseParameters(CardKind variant) {
   params.reserve(tokens.size() / 3);
   for (Token* parameter = NextToken(); parameter != nullptr; parameter = NextToken()) {
     if (parameter->kind != TokenKind::Name) {
-      failure = {20, parameter->line, parameter->text};
+      failure = {true, MessageCode::InvalidName, parameter->line, parameter->text};
       break;
     }
     Token* value = NextToken();
     if (value == nullptr) {
-      failure = {21, parameter->line, parameter->text};
+      failure = {true, MessageCode::MissingValue, parameter->line, parameter->text};
       break;
     }
     if (value->kind != TokenKind::Number) {
       // A card of a model type the factory will not take keeps no tag.
       if (variant == CardKind::Unknown || (tableKnown && FindRule(table, parameter->text) != nullptr)) {
-        failure = {22, value->line, value->text};
+        failure = {true, MessageCode::NonNumericValue, value->line, value->text};
         break;
       }
       if (!tableKnown) undecided.push_back({parameter, value->line, value->text});
@@ -255,13 +256,13 @@ void ModelCard::ParseParameters(CardKind variant) {
   if (mosfet && !tableKnown) table = KnownParameters(variant, 1);
   for (const Tag& tag : undecided) {
     if (FindRule(table, tag.name->text) != nullptr) {
-      failure = {22, tag.line, tag.value};
+      failure = {true, MessageCode::NonNumericValue, tag.line, tag.value};
       break;
     }
   }
-  if (failure.code == 0) return;
-  if (failure.code == 20) {
-    AddDiagnostic(20, failure.line, {failure.text, "model parameter"});
+  if (!failure.failed) return;
+  if (failure.code == MessageCode::InvalidName) {
+    AddDiagnostic(MessageCode::InvalidName, failure.line, {failure.text, "model parameter"});
   } else {
     AddDiagnostic(failure.code, failure.line, {failure.text});
   }
@@ -277,7 +278,7 @@ std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
   if (match != nullptr && match->kind == CardKind::MosfetModel) {
     if (const ParamEntry* level = parseStage.FindParam("LEVEL"); level != nullptr) {
       if (!IsTranslatableMosfetLevel(AsciiToInt(level->value->text))) {
-        AddDiagnostic(19, parseStage.modelType->line, {level->value->text});
+        AddDiagnostic(MessageCode::UntranslatableMosfetLevel, parseStage.modelType->line, {level->value->text});
         return nullptr;
       }
     }
@@ -286,11 +287,11 @@ std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
   std::unique_ptr<ModelCard> variant;
   if (match != nullptr) variant = BuildVariant(parseStage, match->kind);
   if (variant == nullptr) {
-    AddDiagnostic(11, LineOf(parseStage.FirstToken()), {});
+    AddDiagnostic(MessageCode::UnknownModelCard, LineOf(parseStage.FirstToken()), {});
     return nullptr;
   }
   if (variant->kind == CardKind::HostModel) {
-    AddDiagnostic(39, variant->modelType->line, {variant->modelType->text, variant->ModelName()});
+    AddDiagnostic(MessageCode::ModelAlreadyInHostForm, variant->modelType->line, {variant->modelType->text, variant->ModelName()});
   }
   return variant;
 }

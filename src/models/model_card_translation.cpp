@@ -48,12 +48,12 @@ void ModelCard::Link() {
   ImportedModel* found = scope != nullptr ? scope->FindModel(reference) : nullptr;
 
   if (found == nullptr) {
-    AddDiagnostic(35, LineOf(nameToken), {reference, ModelName()});
+    AddDiagnostic(MessageCode::AkoReferenceNotFound, LineOf(nameToken), {reference, ModelName()});
     return;
   }
   // A card in the host's form has no parameters of the dialect to give.
   if (found->origin != Origin::ModelCard || static_cast<const ModelCard*>(found)->kind == CardKind::HostModel) {
-    AddDiagnostic(36, LineOf(nameToken), {ModelName(), reference});
+    AddDiagnostic(MessageCode::AkoReferenceNotAModel, LineOf(nameToken), {ModelName(), reference});
     return;
   }
 
@@ -110,7 +110,7 @@ void ModelCard::TranslateParams() {
     // knows the name, it is no more a value for it.
     const bool tag = params[i].value != nullptr && params[i].value->kind != TokenKind::Number;
     if (rule == nullptr || tag) {
-      AddDiagnostic(24, name->line, {name->text});
+      AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
       RemoveParam(i);
       continue;
@@ -120,7 +120,7 @@ void ModelCard::TranslateParams() {
         break;
       case ParamAction::NotSupported:
         changed = true;
-        AddDiagnostic(23, name->line, {name->text});
+        AddDiagnostic(MessageCode::UnsupportedParameter, name->line, {name->text});
         RemoveParam(i);
         break;
       case ParamAction::Rename:
@@ -137,7 +137,7 @@ void ModelCard::TranslateParams() {
         break;
       default:
         changed = true;
-        AddDiagnostic(25, name->line, {name->text});
+        AddDiagnostic(MessageCode::UnknownParameterAction, name->line, {name->text});
         RemoveParam(i);
         break;
     }
@@ -167,7 +167,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   const SourceLine* line = params[index].name->line;
 
   if (referencedBy.empty()) {
-    AddDiagnostic(26, line, {ModelName(), name});
+    AddDiagnostic(MessageCode::NoReferencingElements, line, {ModelName(), name});
     return;
   }
 
@@ -176,7 +176,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   if (!IsTemperatureCoefficient(name)) {
     const std::string instanceName = target != nullptr ? std::string(target) : name;
     for (Card* element : referencedBy) {
-      AddDiagnostic(27, line, {name, TextOf(element->nameToken), instanceName});
+      AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), instanceName});
       element->AddParameter(instanceName, value, valueKind, note, false);
     }
     return;
@@ -214,7 +214,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   }
 
   for (Card* element : referencedBy) {
-    AddDiagnostic(27, line, {name, TextOf(element->nameToken), "TC"});
+    AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), "TC"});
     element->AddParameter("TC", merged, TokenKind::Name, note, false);
   }
   tcMerged = true;

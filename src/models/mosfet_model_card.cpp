@@ -33,7 +33,7 @@ void MosfetModelCard::RecordLengthAndWidth() {
 
   if (subcircuit != nullptr) {
     if (referencedBy.empty()) {
-      AddDiagnostic(28, nameToken ? nameToken->line : nullptr, {ModelName()});
+      AddDiagnostic(MessageCode::UnreferencedMosfetModel, nameToken ? nameToken->line : nullptr, {ModelName()});
     }
     return;
   }

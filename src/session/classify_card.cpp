@@ -36,7 +36,7 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
     const SourceLine* where = !card.tokens.empty() ? card.tokens.front()->line
                               : !card.lines.empty() ? card.lines.front()
                                                      : nullptr;
-    AddDiagnostic(5, where);
+    AddDiagnostic(MessageCode::NoFirstToken, where);
     return nullptr;
   }
 
@@ -60,7 +60,7 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
         card.kind = CardKind::Ends;
         return BuildIfValid<EndsCard>(card);
       }
-      AddDiagnostic(9, first->line);
+      AddDiagnostic(MessageCode::UnknownControlCard, first->line);
       return nullptr;
 
     case TokenKind::Name: {
@@ -72,8 +72,8 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
     }
 
     default:  // a Number, such as ".5"
-      AddDiagnostic(6, first->line, {first->text});
-      AddDiagnostic(8, first->line);
+      AddDiagnostic(MessageCode::UnexpectedToken, first->line, {first->text});
+      AddDiagnostic(MessageCode::UnknownCardType, first->line);
       return nullptr;
   }
 }

@@ -88,7 +88,7 @@ void ImportSession::ClassifyCards() {
                                : !card.tokens.empty() ? card.tokens.front()->line
                                : card.lines.empty()   ? nullptr
                                                       : card.lines.front();
-      AddDiagnostic(5, line);
+      AddDiagnostic(MessageCode::NoFirstToken, line);
     } else {
       typed = ClassifyCard(card);
     }
@@ -103,7 +103,7 @@ void ImportSession::ClassifyCards() {
     }
     const bool isLast = i + 1 == count;
     if (isLast && kept.empty()) {
-      AddDiagnostic(4, nullptr);
+      AddDiagnostic(MessageCode::NoValidModels, nullptr);
       pending.clear();
       break;
     }
@@ -151,10 +151,10 @@ bool ImportSession::CollectModels() {
       kept.push_back(std::move(cards[i++]));
       continue;
     }
-    AddDiagnostic(13, card->FirstSignificantLine());
+    AddDiagnostic(MessageCode::ElementNotInSubcircuit, card->FirstSignificantLine());
     const bool isLast = i + 1 == count;
     if (isLast && kept.empty()) {
-      AddDiagnostic(4, nullptr);
+      AddDiagnostic(MessageCode::NoValidModels, nullptr);
       pending.clear();
       goesOn = false;
       break;

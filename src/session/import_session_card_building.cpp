@@ -24,7 +24,7 @@ void ImportSession::BuildCards() {
         // A stray line (a part name in brackets, a lone "-", a "+" with no
         // statement before it) is kept as a comment line of its own, so that
         // the statement after it is still read by its own first word.
-        AddDiagnostic(7, &line);
+        AddDiagnostic(MessageCode::UnexpectedLine, &line);
         ConvertLineToComment(line);
         break;
       case LineKind::Comment:

@@ -46,7 +46,7 @@ void ImportSession::ReadFile() {
   // on every platform.
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
-    AddDiagnostic(1, nullptr, {path});
+    AddDiagnostic(MessageCode::CantOpenFile, nullptr, {path});
     return;
   }
 
@@ -67,7 +67,7 @@ void ImportSession::ReadFile() {
       AddLine(text, number, false, LineKind::Comment);
       if (!inEncryptedBlock) {
         inEncryptedBlock = true;
-        AddDiagnostic(37, &lines.back());
+        AddDiagnostic(MessageCode::EncryptedBlock, &lines.back());
       } else if (EndsEncryptedBlock(text)) {
         inEncryptedBlock = false;
       }
@@ -84,7 +84,7 @@ void ImportSession::ReadFile() {
       AddLine(text.substr(0, cut), number, false);
       AddLine(text.substr(cut), number, true);
     }
-    if (reader.pieceHeldFirstNul()) AddDiagnostic(40, &lines[firstRecord]);
+    if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines[firstRecord]);
   }
 
   if (reader.stoppedAtMark() && reader.textAfterMark()) {
@@ -96,14 +96,14 @@ void ImportSession::ReadFile() {
       if (at > 0 && lines[at - 1].number == lines[at].number) --at;
       last = &lines[at];
     }
-    AddDiagnostic(38, last, {std::to_string(reader.bytesAfterMark())});
+    AddDiagnostic(MessageCode::BytesAfterEndOfFileMark, last, {std::to_string(reader.bytesAfterMark())});
   }
-  if (std::fclose(file) != 0) AddDiagnostic(3, nullptr, {path});
+  if (std::fclose(file) != 0) AddDiagnostic(MessageCode::CantCloseFile, nullptr, {path});
 }
 
 bool ImportSession::ReadLine(LineReader& reader, std::string& piece) {
   if (reader.Next(piece)) return true;
-  if (reader.failed()) AddDiagnostic(2, nullptr, {path});
+  if (reader.failed()) AddDiagnostic(MessageCode::CantReadFile, nullptr, {path});
   return false;
 }
 

@@ -18,7 +18,7 @@ void EndsCard::Parse() {
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
       !StartsWithNoCase(keyword->text, kEndsKeywordPrefix)) {
-    AddDiagnostic(16, FirstSignificantLine());
+    AddDiagnostic(MessageCode::MissingKeyword, FirstSignificantLine());
     valid = false;
     return;
   }
@@ -27,7 +27,7 @@ void EndsCard::Parse() {
   Token* name = NextToken();
   if (name == nullptr) return;
   if (name->kind == TokenKind::Keyword) {
-    AddDiagnostic(17, name->line);
+    AddDiagnostic(MessageCode::MissingModelName, name->line);
     valid = false;
     return;
   }

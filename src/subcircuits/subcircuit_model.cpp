@@ -151,7 +151,7 @@ bool SubcircuitModel::AddCard(Card* card) {
     target->models.push_back(card);
     return false;
   }
-  AddDiagnostic(15, card->FirstSignificantLine());
+  AddDiagnostic(MessageCode::UnexpectedCard, card->FirstSignificantLine());
   return false;
 }
 

@@ -32,7 +32,7 @@ void SubcktCard::Parse() {
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword ||
       !StartsWithNoCase(keyword->text, kSubcktKeywordPrefix)) {
-    AddDiagnostic(16, FirstSignificantLine());
+    AddDiagnostic(MessageCode::MissingKeyword, FirstSignificantLine());
     valid = false;
     return;
   }
@@ -40,7 +40,7 @@ void SubcktCard::Parse() {
   // the definition itself.
   Token* name = NextToken();
   if (name == nullptr || name->kind == TokenKind::Keyword) {
-    AddDiagnostic(17, name != nullptr ? name->line : keyword->line);
+    AddDiagnostic(MessageCode::MissingModelName, name != nullptr ? name->line : keyword->line);
     valid = false;
     return;
   }

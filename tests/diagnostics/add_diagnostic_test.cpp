@@ -98,11 +98,11 @@ TEST_F(AddDiagnosticTest, StaysWithinTheLengthBoundWhateverTheInput) {
 
 TEST_F(AddDiagnosticTest, KeepsLineOrderAndFilingOrderWithinALine) {
   const SourceLine l3 = MakeLine(3, "a\n"), l5 = MakeLine(5, "b\n"), l10 = MakeLine(10, "c\n");
-  AddDiagnostic(15, &l3);
-  AddDiagnostic(15, &l10);
-  AddDiagnostic(7, &l5);
-  AddDiagnostic(15, &l5);  // same line: after the earlier line-5 entry
-  AddDiagnostic(4, nullptr);  // no line: before everything
+  AddDiagnostic(MessageCode::UnexpectedCard, &l3);
+  AddDiagnostic(MessageCode::UnexpectedCard, &l10);
+  AddDiagnostic(MessageCode::UnexpectedLine, &l5);
+  AddDiagnostic(MessageCode::UnexpectedCard, &l5);  // same line: after the earlier line-5 entry
+  AddDiagnostic(MessageCode::NoValidModels, nullptr);  // no line: before everything
   std::vector<int> numbers;
   TheDiagnosticList().ForEach([&](const Diagnostic& d) { numbers.push_back(d.lineNumber); });
   EXPECT_EQ(numbers, (std::vector<int>{0, 3, 5, 5, 10}));
@@ -140,7 +140,7 @@ TEST_F(AddDiagnosticTest, FilingTwoHundredThousandRandomLinesIsFast) {
   for (int i = 0; i < 1000; ++i) lines.push_back(MakeLine(i + 1, "R1 1 2 3\n"));
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < 200000; ++i) {
-    AddDiagnostic(15, &lines[random() % lines.size()]);
+    AddDiagnostic(MessageCode::UnexpectedCard, &lines[random() % lines.size()]);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(TheDiagnosticList().Count(), 200000u);

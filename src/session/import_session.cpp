@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "session/classify_card.h"
+#include "session/dropped_card_merge.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "subcircuits/subckt_card.h"
@@ -67,16 +68,8 @@ void ImportSession::ParseCards() {
   for (auto& card : cards) card->Parse();
 }
 
-// Dropped cards are merged as comment lines into the next card, or into the
-// previous one when they are last. Merging one card at a time would move the
-// lines of a long run of dropped cards again and again; instead the lines of
-// a run wait in `pending` and go to the card that ends the run in one step.
-// Nothing observable depends on the moment of the merge except the line that
-// diagnostic 5 quotes, which is taken from the waiting lines.
 void ImportSession::ClassifyCards() {
-  std::vector<std::unique_ptr<Card>> kept;
-  kept.reserve(cards.size());
-  std::vector<SourceLine*> pending;
+  DroppedCardMerge merge(cards.size());
   const std::size_t count = cards.size();
   for (std::size_t i = 0; i < count; ++i) {
     Card& card = *cards[i];
@@ -84,89 +77,55 @@ void ImportSession::ClassifyCards() {
     if (card.FirstToken() == nullptr) {
       // Had the waiting lines been merged already, they would open this card.
       card.kind = CardKind::Unknown;
-      const SourceLine* line = !pending.empty()       ? pending.front()
-                               : !card.tokens.empty() ? card.tokens.front()->line
-                               : card.lines.empty()   ? nullptr
-                                                      : card.lines.front();
+      const SourceLine* line = merge.FirstWaitingLine();
+      if (line == nullptr) line = !card.tokens.empty() ? card.tokens.front()->line : card.FirstSignificantLine();
       AddDiagnostic(MessageCode::NoFirstToken, line);
     } else {
       typed = ClassifyCard(card);
     }
     if (typed) {
       cards[i].reset();  // the typed card has taken its place
-      if (!pending.empty()) {
-        typed->PrependCommentLines(pending);
-        pending.clear();
-      }
-      kept.push_back(std::move(typed));
+      merge.Keep(std::move(typed));
       continue;
     }
-    const bool isLast = i + 1 == count;
-    if (isLast && kept.empty()) {
-      AddDiagnostic(MessageCode::NoValidModels, nullptr);
-      pending.clear();
-      break;
-    }
-    pending.insert(pending.end(), card.lines.begin(), card.lines.end());
-    if (isLast) {
-      kept.back()->AppendCommentLines(pending);
-      pending.clear();
-    }
-    cards[i].reset();  // its lines live on in `pending`
+    if (!merge.Drop(card, i + 1 == count)) break;
   }
-  cards = std::move(kept);
+  cards = merge.TakeKept();
 }
 
 bool ImportSession::CollectModels() {
-  std::vector<std::unique_ptr<Card>> kept;
-  kept.reserve(cards.size());
-  std::vector<SourceLine*> pending;
-  auto takePending = [&pending](Card& card) {
-    if (pending.empty()) return;
-    card.PrependCommentLines(pending);
-    pending.clear();
-  };
+  DroppedCardMerge merge(cards.size());
   const std::size_t count = cards.size();
   bool goesOn = true;
   std::size_t i = 0;
   while (i < count) {
     Card* card = cards[i].get();
     if (card->kind == CardKind::Subckt) {
-      takePending(*card);
       definitions_.push_back(std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card)));
       SubcircuitModel* definition = definitions_.back().get();
       models.push_back(definition);
-      kept.push_back(std::move(cards[i++]));
+      merge.Keep(std::move(cards[i++]));
       while (i < count) {
         Card* member = cards[i].get();
-        kept.push_back(std::move(cards[i++]));
+        merge.Keep(std::move(cards[i++]));
         if (definition->AddCard(member)) break;
       }
       continue;
     }
     if (IsModelKind(card->kind)) {
-      takePending(*card);
       card->session = this;
       models.push_back(card);
-      kept.push_back(std::move(cards[i++]));
+      merge.Keep(std::move(cards[i++]));
       continue;
     }
     AddDiagnostic(MessageCode::ElementNotInSubcircuit, card->FirstSignificantLine());
-    const bool isLast = i + 1 == count;
-    if (isLast && kept.empty()) {
-      AddDiagnostic(MessageCode::NoValidModels, nullptr);
-      pending.clear();
+    if (!merge.Drop(*card, i + 1 == count)) {
       goesOn = false;
       break;
     }
-    pending.insert(pending.end(), card->lines.begin(), card->lines.end());
-    if (isLast) {
-      kept.back()->AppendCommentLines(pending);
-      pending.clear();
-    }
     ++i;
   }
-  cards = std::move(kept);
+  cards = merge.TakeKept();
   BuildModelIndex();
   return goesOn;
 }

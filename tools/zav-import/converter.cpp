@@ -10,6 +10,7 @@
 #include "diagnostic_format.h"
 #include "file_import.h"
 #include "input_discovery.h"
+#include "model_completeness.h"
 #include "model_facts.h"
 #include "output_writer.h"
 #include "progress.h"
@@ -71,7 +72,8 @@ class StandardOutput {
 
 int RunConversion(const Options& options) {
   const bool toFiles = !options.output.empty();
-  Discovery discovery = DiscoverInputs(options.inputs, options.recursive, toFiles ? fs::path(options.output) : fs::path());
+  Discovery discovery = DiscoverInputs(options.inputs, options.recursive,
+                                       toFiles ? fs::path(options.output) : fs::path(), options.extensions);
 
   bool ioFailure = false;
   for (const InputProblem& problem : discovery.problems) {
@@ -80,6 +82,12 @@ int RunConversion(const Options& options) {
   }
 
   if (discovery.files.empty() && discovery.problems.empty()) Report("no model files found");
+
+  if (options.listFiles) {
+    StandardOutput standardOutput;
+    for (const InputFile& input : discovery.files) standardOutput.Write(input.path.string() + "\t" + input.reason + "\n");
+    return ioFailure ? 2 : 0;
+  }
 
   bool directoryMode = false;
   if (toFiles) {
@@ -122,11 +130,27 @@ int RunConversion(const Options& options) {
     }
 
     const std::vector<ZAV_MODEL> models = import.Models();
+    std::vector<const ImportedModel*> imported;
+    imported.reserve(models.size());
+    for (ZAV_MODEL model : models) imported.push_back(reinterpret_cast<const ImportedModel*>(model));
+    const ModelLineMap lineMap(imported);
+    std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
+    for (ParsedDiagnostic& diagnostic : diagnostics) {
+      if (const int model = lineMap.ModelAt(diagnostic.line); model >= 0) {
+        diagnostic.model = lineMap.Facts(static_cast<std::size_t>(model)).name;
+      }
+    }
+    const std::vector<ModelCompleteness> completeness = lineMap.Completeness(diagnostics);
+    for (const ModelCompleteness& model : completeness) {
+      if (model.Partial()) ++summary.stats.partial;
+    }
+
     if (options.list) {
-      for (ZAV_MODEL model : models) {
-        const ModelFacts facts = DescribeModel(*reinterpret_cast<const ImportedModel*>(model));
+      for (std::size_t m = 0; m < lineMap.size(); ++m) {
+        const ModelFacts& facts = lineMap.Facts(m);
         std::string line = severalFiles ? summary.file + "\t" : std::string();
-        line += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\n";
+        line += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\t" +
+                completeness[m].Describe() + "\n";
         standardOutput.Write(line);
       }
     } else if (options.dump) {
@@ -157,7 +181,6 @@ int RunConversion(const Options& options) {
     summary.stats.cardsCommented = CountCardsTurnedIntoComments(import.Session());
     summary.stats.renamed = CountRenamedParameters(import.Session());
 
-    const std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
     if (!options.quiet && !diagnostics.empty()) progress.Clear();
     for (const ParsedDiagnostic& diagnostic : diagnostics) {
       summary.stats.Count(diagnostic);

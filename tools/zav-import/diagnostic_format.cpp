@@ -146,6 +146,7 @@ std::string FormatJsonDiagnostic(const std::string& file, const ParsedDiagnostic
   nlohmann::ordered_json object;
   object["file"] = file;
   object["line"] = diagnostic.line > 0 ? nlohmann::ordered_json(diagnostic.line) : nlohmann::ordered_json(nullptr);
+  object["model"] = diagnostic.model.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(diagnostic.model);
   object["severity"] = SeverityName(diagnostic.severity);
   object["code"] = diagnostic.code >= 0 ? nlohmann::ordered_json(diagnostic.code) : nlohmann::ordered_json(nullptr);
   object["message"] = diagnostic.message;

@@ -18,6 +18,9 @@ struct ParsedDiagnostic {
   // closing ".\n"; line feeds inside it kept.
   std::string message;
   std::string native;  // the library's text, exactly
+  // The model (of the import's model list) whose lines hold the diagnostic's
+  // line; empty for none.
+  std::string model;
 };
 
 // Takes the library's text of a diagnostic about `line` apart.
@@ -33,7 +36,7 @@ int MatchMessageCode(DiagnosticSeverity severity, std::string_view message, bool
 // space.
 std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);
 
-// One JSON object and a line feed.
+// One JSON object and a line feed: file, line, model, severity, code, message.
 std::string FormatJsonDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);
 
 }  // namespace zav::cli

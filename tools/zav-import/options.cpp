@@ -16,30 +16,37 @@ constexpr const char* kDescription =
     "zav-import: translate PSpice-dialect model files (.MODEL cards and .SUBCKT blocks) for the host\n"
     "simulator, and report what had to change.";
 
-constexpr const char* kFooter = R"(Output:
+constexpr const char* kFooter = R"text(Output:
   Without -o the translated models of every input go to standard output, one after the
   other in file order, each exactly as the library delivers it. With -o and one input
   file, PATH is the output file; with several inputs, or -r, PATH is a directory that
   mirrors the input tree. Files are written under a temporary name and renamed into
   place when complete. An output that would replace an input is refused.
 
-  -r searches directories for model files: .lib .mod .cir .sub .inc .txt .ckt .spi .lb
-  (any letter case). Files named on the command line are read whatever their extension.
+  -r searches directories for model files: those with a known extension (.lib .mod .cir
+  .sub .inc .txt .ckt .spi .lb .fam .phy .mdl .sp .sp3 .net, or one given with --ext, in
+  any letter case), and any other file whose first 8 KB hold a .MODEL or .SUBCKT card at
+  the start of a line and no NUL byte. --list-files prints what it would take, and why.
+  Files named on the command line are read whatever their name.
 
 Diagnostics (standard error, each under the input file it belongs to):
   text    FILE:LINE: error: message   ("info", "warning" or "error"; a message that spans
           several lines is folded onto one; FILE: error: message when it has no line)
   native  the library's own diagnostic texts, exactly
-  json    one object per line: {"file", "line" (null without one), "severity",
-          "code" (message number, null when unknown), "message"}
+  json    one object per line: {"file", "line" (null without one), "model" (the model
+          whose lines hold it, null for none), "severity", "code" (message number, null
+          when unknown), "message"}
 
 --list prints one line per model instead of its text: NAME, KIND (the model type as
-written, or "subckt") and the LINE where it starts, separated by tabs; with more than one
-input file the FILE comes first.
+written, or "subckt"), the LINE where it starts and whether it is complete, separated by
+tabs; with more than one input file the FILE comes first. A model is "partial (N cards,
+M parameters commented out)" when cards of its subcircuit or parameters of its model cards
+had to be turned into comments: it may no longer do what the original did.
 
 --summary prints, per file and in total, the models and subcircuits found, the cards
 turned into comments, the diagnostics by severity, and the model parameters renamed,
-moved to instances (counted once per element that receives one) and commented out.
+moved to instances (counted once per element that receives one) and commented out, and
+the partial models.
 Renames count the parameters written on a card; parameters a card inherits through an
 AKO: reference are not counted as renamed.
 
@@ -49,11 +56,12 @@ input that cannot be read, or an output that cannot be written.
 Examples:
   zav-import examples/mixed_library.lib           translated models to the terminal
   zav-import -q vendor.lib > vendor_host.lib      models only, no diagnostics
-  zav-import --list opamps.lib                    what the file defines, and where
+  zav-import --list opamps.lib                    what the file defines, where, and what it lost
+  zav-import -r --ext .x,.y --list-files vendor   which files -r takes, and why
   zav-import -r vendor_libs -o converted --summary
                                                   convert a whole tree, print totals
   zav-import --diagnostics=json --fail-on=warning a.lib b.mod 2> report.jsonl
-)";
+)text";
 
 }  // namespace
 
@@ -70,6 +78,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE*
                                        "Output file (one input) or directory (several inputs, -r)")
                              ->option_text("PATH");
   app.add_flag("-r,--recursive", options.recursive, "Search directories for model files");
+  app.add_option("--ext", options.extensions, "Also take files with these extensions in directories (-r)")
+      ->delimiter(',')
+      ->allow_extra_args(false)  // "--ext x DIR": DIR is an input, not another extension
+      ->option_text("EXT[,EXT...]");
+  CLI::Option* listFiles =
+      app.add_flag("--list-files", options.listFiles, "Print the files -r would take, and why, and stop");
   CLI::Option* list = app.add_flag("--list", options.list, "List the models instead of writing their texts");
   CLI::Option* dump = app.add_flag("--dump", options.dump, "Write a debug listing of each import instead");
   app.add_flag("--summary", options.summary, "Print counts per file and in total on standard error");
@@ -94,6 +108,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE*
   app.add_flag("--no-progress", noProgress, "Never show a progress bar")->excludes(progressOption);
 
   list->excludes(dump);
+  listFiles->excludes(list);
+  listFiles->excludes(dump);
   output->excludes(list);
   output->excludes(dump);
 

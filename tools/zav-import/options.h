@@ -18,6 +18,9 @@ struct Options {
   std::vector<std::string> inputs;
   std::string output;  // empty: standard output
   bool recursive = false;
+  // Extensions -r takes besides the known ones (".fam" or "fam").
+  std::vector<std::string> extensions;
+  bool listFiles = false;
   bool list = false;
   bool dump = false;
   bool summary = false;

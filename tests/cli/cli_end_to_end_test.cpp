@@ -206,7 +206,7 @@ TEST(ZavImport, ExitStatusFollowsTheWorstDiagnosticAndFailOn) {
       {{"--fail-on=never", "error.lib"}, 0},
       {{"--fail-on=never", "missing.lib"}, 2},
       {{"error.lib", "missing.lib"}, 2},
-      {{}, 2},
+      {{}, 0},  // standard input, here empty, is the input
       {{"--bogus", "clean.lib"}, 2},
       {{"--fail-on=sometimes", "clean.lib"}, 2},
       {{"--diagnostics=xml", "clean.lib"}, 2},

@@ -25,7 +25,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
 libdir=$(dirname "$(find "$prefix" -name zav.pc -path '*/pkgconfig/*' | head -n 1)")
 libdir=${libdir%/pkgconfig}
-for file in include/zav.h bin/zav-import \
+for file in include/zav.h bin/zav-import share/man/man1/zav-import.1 share/bash-completion/completions/zav-import \
   "${libdir#"$prefix"/}/cmake/zav/zavConfig.cmake" "${libdir#"$prefix"/}/cmake/zav/zavConfigVersion.cmake" \
   lib/python3/dist-packages/zav/__init__.py; do
   [ -e "$prefix/$file" ] || fail "cmake --install did not install $file"
@@ -70,7 +70,8 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null && [ -f "$build
   package=$(find "$work/deb" -maxdepth 1 -name '*.deb' | head -n 1)
   [ -n "$package" ] || fail "cpack made no .deb"
   contents=$(dpkg-deb -c "$package")
-  for file in /usr/include/zav.h /usr/bin/zav-import /usr/lib/python3/dist-packages/zav/__init__.py; do
+  for file in /usr/include/zav.h /usr/bin/zav-import /usr/share/man/man1/zav-import.1 \
+    /usr/share/bash-completion/completions/zav-import /usr/lib/python3/dist-packages/zav/__init__.py; do
     grep -q " \.$file\$" <<<"$contents" || fail "the package lacks $file"
   done
   grep -Eq ' \./usr/lib/(.*/)?libzav\.so\.[0-9]' <<<"$contents" || fail "the package lacks libzav.so"

@@ -33,8 +33,9 @@ int MatchMessageCode(DiagnosticSeverity severity, std::string_view message, bool
 
 // "FILE:LINE: severity: message\n" (or "FILE: severity: message\n" without a
 // line), the message's line feeds and the blanks around them folded into one
-// space.
-std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);
+// space. With `color`, as compilers colour theirs: the location bold, the
+// severity bold red, magenta or cyan.
+std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic, bool color = false);
 
 // One JSON object and a line feed: file, line, model, severity, code, message.
 std::string FormatJsonDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);

@@ -99,6 +99,7 @@ void SearchDirectory(const fs::path& root, const fs::path& prefix, const fs::pat
     if (reason.empty()) continue;
     InputFile file;
     file.path = entry.path();
+    file.name = file.path.string();
     file.relative = prefix / entry.path().lexically_relative(root);
     file.size = entry.file_size(statusError);
     file.reason = std::move(reason);
@@ -162,6 +163,7 @@ Discovery DiscoverInputs(const std::vector<std::string>& inputs, bool recursive,
     }
     InputFile file;
     file.path = path;
+    file.name = input;
     file.relative = TopLevelName(path);
     file.size = fs::is_regular_file(status) ? fs::file_size(path, error) : 0;
     file.reason = "named on the command line";

@@ -11,6 +11,8 @@ namespace zav::cli {
 
 struct InputFile {
   std::filesystem::path path;
+  // How diagnostics and listings name the file: the path as given or found.
+  std::string name;
   // Where the file's output goes below an output directory.
   std::filesystem::path relative;
   std::uintmax_t size = 0;

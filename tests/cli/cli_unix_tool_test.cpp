@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -352,8 +353,9 @@ TEST(ZavImportDocs, ManPageAndCompletionKnowEveryOptionOfTheHelp) {
   std::vector<std::string> values;
   const std::regex optionLine(R"(^  (-[^ ]+)( ([a-z]+(\|[a-z]+)+))?)");
   const std::regex name(R"(-{1,2}[A-Za-z][A-Za-z-]*)");
-  std::istringstream lines(help);
-  for (std::string line; std::getline(lines, line);) {
+  // The option lines: from "Options:" to the blank line that ends them.
+  std::istringstream lines(help.substr(help.find("\nOptions:\n") + 1));
+  for (std::string line; std::getline(lines, line) && !line.empty();) {
     std::smatch match;
     if (!std::regex_search(line, match, optionLine)) continue;
     const std::string names = match[1];

@@ -74,6 +74,11 @@ Examples:
   cat vendor.lib | zav-import > vendor_host.lib   a filter
   zav-import --check -r vendor_libs --summary --fail-on=warning
                                                   vet a tree in CI: status 1 on a warning
+
+See also: man zav-import. cmake --install (or the Debian package from cpack -G DEB)
+installs zav-import with its manual page and bash completion, the library libzav with
+include/zav.h, find_package(zav CONFIG) and pkg-config files, and the Python module zav,
+which gives the same models and diagnostics to Python: zav.import_file("vendor.lib").
 )text";
 
 // Options that cannot be given together, and why.

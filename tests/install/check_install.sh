@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix the way a user does
-# (cmake --install --prefix), checks what went where, and builds two small
-# hosts against the prefix: one with CMake's find_package(zav CONFIG), one
-# with pkg-config and plain cc. Both import the example library and must
-# count the models zav-import lists. The Python module of the prefix must
+# (cmake --install --prefix), checks what went where (the library, header,
+# program, manual page, completion, CMake, pkg-config and Python files), and
+# builds two small hosts against the prefix: one with CMake's
+# find_package(zav CONFIG), one with pkg-config and plain cc. Both import the
+# example library and must count the models zav-import lists. The Python module of the prefix must
 # count them too. With cpack and dpkg-deb at hand, the Debian package is
 # built and its contents checked as well.
 #

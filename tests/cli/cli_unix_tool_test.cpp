@@ -5,6 +5,8 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -175,6 +177,30 @@ TEST(ZavImportFilter, RemovesItsTemporaryFileWhenTerminated) {
   ::close(input[1]);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
   EXPECT_TRUE(fs::is_empty(temporary));
+}
+
+TEST(ZavImportFilter, WritesIntoADeviceOrAPipeInsteadOfReplacingIt) {
+  ScratchDirectory scratch;
+  scratch.Write("e.lib", kErrorLib);
+  // -o /dev/null, on a null device of the test's own.
+  const fs::path null = scratch.path() / "null";
+  if (::mknod(null.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+    const RunResult run = RunZavImport({"-q", "-o", "null", "e.lib"}, scratch.path());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(fs::is_character_file(null));
+  }
+  // -o FIFO: the test holds both ends, so nothing waits for a reader.
+  const fs::path fifo = scratch.path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int end = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(end, 0);
+  const RunResult run = RunZavImport({"-q", "-o", "fifo", "e.lib"}, scratch.path());
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  char buffer[256];
+  const ssize_t got = ::read(end, buffer, sizeof buffer);
+  ::close(end);
+  EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0))), kErrorLibOut);
 }
 
 // --- check mode -----------------------------------------------------------

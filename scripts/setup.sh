@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need (skipped when
-# they are all present already).
+# they are all present already). Given package names, installs only those:
+# scripts/run-example.sh asks for what the converter alone needs.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+if [ $# -gt 0 ]; then
+  packages=("$@")
+else
+  packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+    pkg-config python3-pytest)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -110,8 +110,8 @@ TEST(ZavImport, MirrorsADirectoryTreeIntoTheOutputDirectory) {
   scratch.Write("in/a.lib", kOneLib);
   scratch.Write("in/sub/B.MOD", kTwoLib);
   scratch.Write("in/sub/deeper/c.Cir", kCleanLib);
-  scratch.Write("in/notes.doc", kCleanLib);
-  scratch.Write("in/sub/README", kCleanLib);
+  scratch.Write("in/notes.doc", "notes on the models, none of them here\n");
+  scratch.Write("in/sub/README", "* a comment line\n.PARAM X=1\n");
 
   const RunResult run = RunZavImport({"-q", "-r", "in", "-o", "out"}, scratch.path());
   ASSERT_EQ(run.exitCode, 1) << run.err;
@@ -206,7 +206,7 @@ TEST(ZavImport, ExitStatusFollowsTheWorstDiagnosticAndFailOn) {
       {{"--fail-on=never", "error.lib"}, 0},
       {{"--fail-on=never", "missing.lib"}, 2},
       {{"error.lib", "missing.lib"}, 2},
-      {{}, 2},
+      {{}, 0},  // standard input, here empty, is the input
       {{"--bogus", "clean.lib"}, 2},
       {{"--fail-on=sometimes", "clean.lib"}, 2},
       {{"--diagnostics=xml", "clean.lib"}, 2},
@@ -286,17 +286,106 @@ TEST(ZavImport, ListsModelsWithTheirKindAndLine) {
   const fs::path data = ZAV_CLI_DATA_DIR;
   const RunResult one = RunZavImport({"--list", "translate_example.lib"}, data);
   EXPECT_EQ(one.out,
-            "DFAST\tD\t2\n"
-            "QLAT\tLPNP\t3\n"
-            "RLOAD\tRES\t6\n"
-            "FILTER\tsubckt\t7\n"
-            "SW1\tVSWITCH\t12\n");
+            "DFAST\tD\t2\tpartial (0 cards, 1 parameter commented out)\n"
+            "QLAT\tLPNP\t3\tcomplete\n"
+            "RLOAD\tRES\t6\tpartial (0 cards, 1 parameter commented out)\n"
+            "FILTER\tsubckt\t7\tpartial (0 cards, 1 parameter commented out)\n"
+            "SW1\tVSWITCH\t12\tcomplete\n");
 
   ScratchDirectory scratch;
   scratch.Write("two.lib", kTwoLib);
   scratch.Write("info.lib", kInfoLib);
   const RunResult several = RunZavImport({"--list", "-q", "two.lib", "info.lib"}, scratch.path());
-  EXPECT_EQ(several.out, "two.lib\tQ1\tNPN\t1\ntwo.lib\tQ2\tNPN\t2\ninfo.lib\tS\tsubckt\t1\n");
+  EXPECT_EQ(several.out,
+            "two.lib\tQ1\tNPN\t1\tpartial (0 cards, 1 parameter commented out)\n"
+            "two.lib\tQ2\tNPN\t2\tpartial (0 cards, 1 parameter commented out)\n"
+            "info.lib\tS\tsubckt\t1\tcomplete\n");
+}
+
+TEST(ZavImport, FindsModelFilesByExtensionOrContent) {
+  ScratchDirectory scratch;
+  std::string late(9000, '*');
+  late += "\n.MODEL D1 D(IS=1)\n";
+  struct Case {
+    const char* name;
+    std::string content;
+    const char* reason;  // null: not taken
+  };
+  const std::vector<Case> cases = {
+      {"a.FAM", "* no card needed\n", "extension .FAM"},
+      {"b.Sp3", "", "extension .Sp3"},
+      {"c.net", kCleanLib, "extension .net"},
+      {"deep/MODELS", "* vendor\n\n.subckt AMP 1 2\n.ends\n", "content: .SUBCKT card on line 3"},
+      {"notes.doc", std::string("  \t.Model X D\r\n"), "content: .MODEL card on line 1"},
+      {"x.foo", "plain text\n", "extension .foo"},
+      {"y.BAR", "plain text\n", "extension .BAR"},
+      {"binary.dat", std::string(".MODEL D1 D\n\0\n", 14), nullptr},
+      {"late.dat", late, nullptr},
+      {"prose.txt2", "The .MODEL card comes first.\n.MODELS are listed below\n* .SUBCKT X\n", nullptr},
+      {"empty", "", nullptr},
+  };
+  std::string want;
+  std::vector<fs::path> taken;
+  for (const Case& c : cases) {
+    scratch.Write(std::string("tree/") + c.name, c.content);
+    if (c.reason != nullptr) taken.push_back(c.name);
+  }
+  std::sort(taken.begin(), taken.end());
+  for (const fs::path& name : taken) {
+    for (const Case& c : cases) {
+      if (name == c.name) want += (fs::path("tree") / name).string() + "\t" + c.reason + "\n";
+    }
+  }
+
+  const RunResult listed = RunZavImport({"-r", "--ext", "foo,.bar", "--list-files", "tree"}, scratch.path());
+  EXPECT_EQ(listed.exitCode, 0) << listed.err;
+  EXPECT_EQ(listed.out, want);
+  EXPECT_FALSE(fs::exists(scratch.path() / "out"));
+
+  const RunResult converted = RunZavImport({"-q", "-r", "--ext=foo", "--ext=BAR", "tree", "-o", "out"}, scratch.path());
+  EXPECT_NE(converted.exitCode, 2) << converted.err;
+  EXPECT_EQ(FilesBelow(scratch.path() / "out"), taken);
+
+  // A file named on the command line is taken whatever it holds.
+  const RunResult named = RunZavImport({"--list-files", "tree/late.dat"}, scratch.path());
+  EXPECT_EQ(named.out, "tree/late.dat\tnamed on the command line\n");
+}
+
+TEST(ZavImport, SaysWhichModelsLostCodeAndWhereEachDiagnosticBelongs) {
+  ScratchDirectory scratch;
+  scratch.Write("p.lib",
+                "R0 1 2 1k\n"                     // a stray card before the subcircuit: no model's
+                ".SUBCKT AMP in out\n"
+                ".PARAM G=1\n"                    // turned into a comment
+                "G1 out 0 VALUE={V(in)*G}\n"      // turned into a comment
+                "R1 in out 1k\n"
+                ".ENDS AMP\n"
+                ".MODEL DZ D(IS=1 FOO=2\n"
+                "+ BAR=3)\n"
+                ".MODEL DOK D(IS=1)\n");
+  const RunResult listed = RunZavImport({"--list", "-q", "p.lib"}, scratch.path());
+  EXPECT_EQ(listed.out,
+            "AMP\tsubckt\t2\tpartial (2 cards, 0 parameters commented out)\n"
+            "DZ\tD\t7\tpartial (0 cards, 2 parameters commented out)\n"
+            "DOK\tD\t9\tcomplete\n");
+
+  const RunResult json = RunZavImport({"--diagnostics=json", "p.lib"}, scratch.path());
+  std::vector<std::pair<int, nlohmann::json>> models;
+  for (const std::string& line : Lines(json.err)) {
+    const nlohmann::json object = nlohmann::json::parse(line);
+    models.emplace_back(object["line"].get<int>(), object["model"]);
+  }
+  const std::vector<std::pair<int, nlohmann::json>> want = {
+      {1, nullptr}, {3, "AMP"}, {4, "AMP"}, {4, "AMP"}, {7, "DZ"}, {8, "DZ"}};
+  EXPECT_EQ(models, want) << json.err;
+
+  const RunResult summary = RunZavImport({"--summary", "-q", "p.lib", "p.lib"}, scratch.path());
+  const std::vector<std::string> rows = Lines(summary.err);
+  ASSERT_EQ(rows.size(), 4u) << summary.err;
+  EXPECT_NE(rows[0].find("  partial"), std::string::npos) << rows[0];
+  const auto lastColumn = [](const std::string& row) { return row.substr(row.find_last_of(' ') + 1); };
+  EXPECT_EQ(lastColumn(rows[1]), "2") << rows[1];
+  EXPECT_EQ(lastColumn(rows[3]), "4") << rows[3];
 }
 
 TEST(ZavImport, SummaryCountsPerFileAndInTotal) {
@@ -315,8 +404,8 @@ TEST(ZavImport, SummaryCountsPerFileAndInTotal) {
     }
     return values;
   };
-  // models, subckts, cards commented, info, warnings, errors, renamed, moved, params commented
-  const std::vector<int> perFile = {4, 1, 1, 2, 3, 1, 4, 2, 3};
+  // models, subckts, cards commented, info, warnings, errors, renamed, moved, params commented, partial
+  const std::vector<int> perFile = {4, 1, 1, 2, 3, 1, 4, 2, 3, 3};
   EXPECT_EQ(numbers(lines[1]), perFile) << lines[1];
   EXPECT_EQ(numbers(lines[2]), perFile) << lines[2];
   std::vector<int> total = perFile;

@@ -1,6 +1,7 @@
 #include "converter.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -10,10 +11,12 @@
 #include "diagnostic_format.h"
 #include "file_import.h"
 #include "input_discovery.h"
+#include "model_completeness.h"
 #include "model_facts.h"
 #include "output_writer.h"
 #include "progress.h"
 #include "session/import_session.h"
+#include "standard_input.h"
 #include "summary.h"
 
 namespace zav::cli {
@@ -37,7 +40,8 @@ bool ReachesThreshold(FailOn failOn, DiagnosticSeverity severity) {
   return false;
 }
 
-std::string FormatDiagnostic(DiagnosticFormat format, const std::string& file, const ParsedDiagnostic& diagnostic) {
+std::string FormatDiagnostic(DiagnosticFormat format, const std::string& file, const ParsedDiagnostic& diagnostic,
+                             bool color) {
   switch (format) {
     case DiagnosticFormat::Native:
       return diagnostic.native;
@@ -46,7 +50,22 @@ std::string FormatDiagnostic(DiagnosticFormat format, const std::string& file, c
     case DiagnosticFormat::Text:
       break;
   }
-  return FormatTextDiagnostic(file, diagnostic);
+  return FormatTextDiagnostic(file, diagnostic, color);
+}
+
+// Colours go to a terminal only, and never when NO_COLOR holds a value.
+bool UseColor(const Options& options) {
+  if (options.diagnostics != DiagnosticFormat::Text) return false;
+  switch (options.color) {
+    case ColorMode::Always:
+      return true;
+    case ColorMode::Never:
+      return false;
+    case ColorMode::Auto:
+      break;
+  }
+  const char* noColor = std::getenv("NO_COLOR");
+  return (noColor == nullptr || *noColor == '\0') && IsTerminal(stderr);
 }
 
 // Writes everything zav-import sends to standard output and remembers
@@ -71,7 +90,29 @@ class StandardOutput {
 
 int RunConversion(const Options& options) {
   const bool toFiles = !options.output.empty();
-  Discovery discovery = DiscoverInputs(options.inputs, options.recursive, toFiles ? fs::path(options.output) : fs::path());
+  const bool color = UseColor(options);
+
+  // Standard input goes through a temporary file, named "<stdin>" wherever
+  // a file name is shown.
+  StandardInputCopy standardInput;
+  std::vector<std::string> inputs = options.inputs;
+  for (std::string& input : inputs) {
+    if (input != kStandardInputArgument) continue;
+    std::string error;
+    if (!standardInput.Copy(stdin, error)) {
+      Report(error);
+      return 2;
+    }
+    input = standardInput.path().string();
+  }
+  Discovery discovery = DiscoverInputs(inputs, options.recursive, toFiles ? fs::path(options.output) : fs::path(),
+                                       options.extensions);
+  for (InputFile& file : discovery.files) {
+    if (!standardInput.path().empty() && file.path == standardInput.path()) {
+      file.name = kStandardInputName;
+      file.reason = "standard input";
+    }
+  }
 
   bool ioFailure = false;
   for (const InputProblem& problem : discovery.problems) {
@@ -80,6 +121,12 @@ int RunConversion(const Options& options) {
   }
 
   if (discovery.files.empty() && discovery.problems.empty()) Report("no model files found");
+
+  if (options.listFiles) {
+    StandardOutput standardOutput;
+    for (const InputFile& input : discovery.files) standardOutput.Write(input.name + "\t" + input.reason + "\n");
+    return ioFailure ? 2 : 0;
+  }
 
   bool directoryMode = false;
   if (toFiles) {
@@ -107,7 +154,7 @@ int RunConversion(const Options& options) {
   for (std::size_t i = 0; i < discovery.files.size(); ++i) {
     const InputFile& input = discovery.files[i];
     FileSummary summary;
-    summary.file = input.path.string();
+    summary.file = input.name;
 
     FileImport import;
     std::string error;
@@ -122,11 +169,27 @@ int RunConversion(const Options& options) {
     }
 
     const std::vector<ZAV_MODEL> models = import.Models();
+    std::vector<const ImportedModel*> imported;
+    imported.reserve(models.size());
+    for (ZAV_MODEL model : models) imported.push_back(reinterpret_cast<const ImportedModel*>(model));
+    const ModelLineMap lineMap(imported);
+    std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
+    for (ParsedDiagnostic& diagnostic : diagnostics) {
+      if (const int model = lineMap.ModelAt(diagnostic.line); model >= 0) {
+        diagnostic.model = lineMap.Facts(static_cast<std::size_t>(model)).name;
+      }
+    }
+    const std::vector<ModelCompleteness> completeness = lineMap.Completeness(diagnostics);
+    for (const ModelCompleteness& model : completeness) {
+      if (model.Partial()) ++summary.stats.partial;
+    }
+
     if (options.list) {
-      for (ZAV_MODEL model : models) {
-        const ModelFacts facts = DescribeModel(*reinterpret_cast<const ImportedModel*>(model));
+      for (std::size_t m = 0; m < lineMap.size(); ++m) {
+        const ModelFacts& facts = lineMap.Facts(m);
         std::string line = severalFiles ? summary.file + "\t" : std::string();
-        line += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\n";
+        line += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\t" +
+                completeness[m].Describe() + "\n";
         standardOutput.Write(line);
       }
     } else if (options.dump) {
@@ -134,6 +197,8 @@ int RunConversion(const Options& options) {
       std::fflush(stdout);
       import.Session().Dump(stdout);
       std::fflush(stdout);
+    } else if (options.check) {
+      // Vetting only: the texts are not even built.
     } else if (!toFiles) {
       standardOutput.StartFile();
       for (ZAV_MODEL model : models) standardOutput.Write(FileImport::ModelText(model, text));
@@ -157,13 +222,12 @@ int RunConversion(const Options& options) {
     summary.stats.cardsCommented = CountCardsTurnedIntoComments(import.Session());
     summary.stats.renamed = CountRenamedParameters(import.Session());
 
-    const std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
     if (!options.quiet && !diagnostics.empty()) progress.Clear();
     for (const ParsedDiagnostic& diagnostic : diagnostics) {
       summary.stats.Count(diagnostic);
       if (ReachesThreshold(options.failOn, diagnostic.severity)) thresholdReached = true;
       if (!options.quiet) {
-        const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic);
+        const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic, color);
         std::fwrite(line.data(), 1, line.size(), stderr);
       }
     }

@@ -24,6 +24,22 @@ constexpr Prefix kPrefixes[] = {
     {"error -- ", DiagnosticSeverity::Error},
 };
 
+// The escape sequences compilers colour their diagnostics with.
+constexpr std::string_view kBold = "\033[1m";
+constexpr std::string_view kReset = "\033[0m";
+
+std::string_view SeverityColor(DiagnosticSeverity severity) {
+  switch (severity) {
+    case DiagnosticSeverity::Info:
+      return "\033[1;36m";
+    case DiagnosticSeverity::Warning:
+      return "\033[1;35m";
+    case DiagnosticSeverity::Error:
+      break;
+  }
+  return "\033[1;31m";
+}
+
 DiagnosticSeverity SeverityOf(Severity severity) {
   switch (severity) {
     case Severity::Info:
@@ -118,15 +134,21 @@ ParsedDiagnostic ParseDiagnostic(int line, std::string_view text) {
   return parsed;
 }
 
-std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic) {
-  std::string out = file;
+std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic, bool color) {
+  std::string out = color ? std::string(kBold) : std::string();
+  out += file;
   if (diagnostic.line > 0) {
     out += ':';
     out += std::to_string(diagnostic.line);
   }
-  out += ": ";
+  out += ':';
+  if (color) out += kReset;
+  out += ' ';
+  if (color) out += SeverityColor(diagnostic.severity);
   out += SeverityName(diagnostic.severity);
-  out += ": ";
+  out += ':';
+  if (color) out += kReset;
+  out += ' ';
   const std::string& message = diagnostic.message;
   for (std::size_t i = 0; i < message.size(); ++i) {
     const char c = message[i];
@@ -146,6 +168,7 @@ std::string FormatJsonDiagnostic(const std::string& file, const ParsedDiagnostic
   nlohmann::ordered_json object;
   object["file"] = file;
   object["line"] = diagnostic.line > 0 ? nlohmann::ordered_json(diagnostic.line) : nlohmann::ordered_json(nullptr);
+  object["model"] = diagnostic.model.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(diagnostic.model);
   object["severity"] = SeverityName(diagnostic.severity);
   object["code"] = diagnostic.code >= 0 ? nlohmann::ordered_json(diagnostic.code) : nlohmann::ordered_json(nullptr);
   object["message"] = diagnostic.message;

@@ -18,6 +18,9 @@ struct ParsedDiagnostic {
   // closing ".\n"; line feeds inside it kept.
   std::string message;
   std::string native;  // the library's text, exactly
+  // The model (of the import's model list) whose lines hold the diagnostic's
+  // line; empty for none.
+  std::string model;
 };
 
 // Takes the library's text of a diagnostic about `line` apart.
@@ -30,10 +33,11 @@ int MatchMessageCode(DiagnosticSeverity severity, std::string_view message, bool
 
 // "FILE:LINE: severity: message\n" (or "FILE: severity: message\n" without a
 // line), the message's line feeds and the blanks around them folded into one
-// space.
-std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);
+// space. With `color`, as compilers colour theirs: the location bold, the
+// severity bold red, magenta or cyan.
+std::string FormatTextDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic, bool color = false);
 
-// One JSON object and a line feed.
+// One JSON object and a line feed: file, line, model, severity, code, message.
 std::string FormatJsonDiagnostic(const std::string& file, const ParsedDiagnostic& diagnostic);
 
 }  // namespace zav::cli

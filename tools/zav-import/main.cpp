@@ -4,6 +4,7 @@
 
 #include "converter.h"
 #include "options.h"
+#include "progress.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -14,13 +15,20 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   // Model texts go out byte for byte, line ends included.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
 #endif
-  const zav::cli::ParsedCommandLine parsed = zav::cli::ParseCommandLine(argc, argv, stdout, stderr);
+  const zav::cli::ParsedCommandLine parsed =
+      zav::cli::ParseCommandLine(argc, argv, stdout, stderr, zav::cli::IsTerminal(stdin));
   if (!parsed.run) return parsed.exitCode;
   try {
     return zav::cli::RunConversion(parsed.options);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "zav-import: %s\n", error.what());
+    return 2;
+  } catch (...) {
+    // Caught so that the stack unwinds: a temporary copy of standard input
+    // is removed on the way.
+    std::fputs("zav-import: unexpected failure\n", stderr);
     return 2;
   }
 }

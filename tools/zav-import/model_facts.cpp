@@ -98,8 +98,8 @@ std::string WrittenModelType(const ModelCard& card) {
   return std::string(keyword);
 }
 
-// A line of a dropped card: a statement line (not a continuation or stray
-// line) that the session rewrote as "* " and the line as read.
+}  // namespace
+
 bool IsConvertedStatementLine(const SourceLine& line) {
   if (line.kind != LineKind::Comment || line.text.size() != line.rawText.size() + 2) return false;
   if (line.text.compare(0, 2, "* ") != 0 || line.text.compare(2, std::string::npos, line.rawText) != 0) return false;
@@ -109,8 +109,6 @@ bool IsConvertedStatementLine(const SourceLine& line) {
   }
   return false;
 }
-
-}  // namespace
 
 ModelFacts DescribeModel(const ImportedModel& model) {
   ModelFacts facts;

@@ -8,6 +8,7 @@
 namespace zav {
 class ImportedModel;
 class ImportSession;
+struct SourceLine;
 }  // namespace zav
 
 namespace zav::cli {
@@ -21,6 +22,10 @@ struct ModelFacts {
 };
 
 ModelFacts DescribeModel(const ImportedModel& model);
+
+// A statement line (not a continuation or stray line) of a card that the
+// import could not use: rewritten as "* " and the line as read.
+bool IsConvertedStatementLine(const SourceLine& line);
 
 // Cards that the import could not use and kept as comment lines.
 int CountCardsTurnedIntoComments(const ImportSession& session);

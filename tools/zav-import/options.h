@@ -14,17 +14,34 @@ enum class FailOn { Error, Warning, Never };
 
 enum class ProgressMode { Auto, Always, Never };
 
+// Colours in text diagnostics: Auto colours only a terminal, and only while
+// NO_COLOR is not set to a value.
+enum class ColorMode { Auto, Always, Never };
+
+// The input name that stands for standard input, and the name it has in
+// diagnostics and listings.
+inline constexpr const char* kStandardInputArgument = "-";
+inline constexpr const char* kStandardInputName = "<stdin>";
+
 struct Options {
+  // "-" stands for standard input; with no input named and standard input
+  // not a terminal, the parser makes it the one input.
   std::vector<std::string> inputs;
   std::string output;  // empty: standard output
   bool recursive = false;
+  // Extensions -r takes besides the known ones (".fam" or "fam").
+  std::vector<std::string> extensions;
+  bool listFiles = false;
   bool list = false;
   bool dump = false;
   bool summary = false;
+  // Translate and report, but write no model text anywhere.
+  bool check = false;
   bool quiet = false;
   DiagnosticFormat diagnostics = DiagnosticFormat::Text;
   FailOn failOn = FailOn::Error;
   ProgressMode progress = ProgressMode::Auto;
+  ColorMode color = ColorMode::Auto;
 };
 
 struct ParsedCommandLine {
@@ -35,7 +52,11 @@ struct ParsedCommandLine {
   Options options;
 };
 
-// Parses argv. Help and version text go to `out`, usage errors to `err`.
-ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
+// Parses argv. Help and version text go to `out`, usage errors to `err`:
+// "zav-import: " and what is wrong, then a pointer to --help; exit status 2.
+// `stdinIsTerminal` decides what no input at all means: a usage error on a
+// terminal, standard input otherwise.
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err,
+                                   bool stdinIsTerminal);
 
 }  // namespace zav::cli

@@ -47,6 +47,22 @@ long ProcessId() {
 #endif
 }
 
+bool WriteInto(const fs::path& path, std::string_view content, std::string& error) {
+  std::FILE* file = std::fopen(path.string().c_str(), "wb");
+  if (file == nullptr) {
+    error = "cannot write " + path.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  int savedErrno = ok ? 0 : errno;
+  if (std::fclose(file) != 0 && ok) {
+    ok = false;
+    savedErrno = errno;
+  }
+  if (!ok) error = "cannot write " + path.string() + ": " + std::strerror(savedErrno != 0 ? savedErrno : EIO);
+  return ok;
+}
+
 }  // namespace
 
 OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& output, bool directoryMode) {
@@ -92,10 +108,14 @@ bool WriteFileAtomically(const fs::path& path, std::string_view content, std::st
       return false;
     }
   }
-  if (fs::is_directory(path, code)) {
+  const fs::file_status status = fs::status(path, code);
+  if (fs::is_directory(status)) {
     error = "cannot write " + path.string() + ": Is a directory";
     return false;
   }
+  // A device or a pipe (-o /dev/null, -o /dev/stdout, a FIFO) is written
+  // into: renaming a file over it would replace the device itself.
+  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteInto(path, content, error);
 
   fs::path temporary = path;
   temporary.replace_filename("." + path.filename().string() + ".zav-tmp-" + std::to_string(ProcessId()) + "-" +

@@ -27,7 +27,8 @@ OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& 
 
 // Writes `content` to a temporary file beside `path` and renames it into
 // place once complete, creating missing directories. On failure nothing is
-// left behind and `error` says why.
+// left behind and `error` says why. A `path` that is a device or a pipe is
+// written into directly.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content, std::string& error);
 
 }  // namespace zav::cli

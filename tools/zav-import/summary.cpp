@@ -4,13 +4,12 @@
 #include <array>
 #include <string>
 
+#include "model_completeness.h"
+
 namespace zav::cli {
 namespace {
 
-// Messages that report a model parameter commented out (not supported, not
-// recognised, unknown action, nowhere to move it) and one that reports a
-// parameter added to an instance.
-constexpr std::array<int, 4> kParameterCommentedCodes = {23, 24, 25, 26};
+// The message that reports a parameter added to an instance.
 constexpr int kParameterMovedCode = 27;
 
 struct Column {
@@ -18,7 +17,7 @@ struct Column {
   int FileStats::*field;
 };
 
-constexpr std::array<Column, 9> kColumns = {{
+constexpr std::array<Column, 10> kColumns = {{
     {"models", &FileStats::models},
     {"subckts", &FileStats::subcircuits},
     {"cards-commented", &FileStats::cardsCommented},
@@ -28,6 +27,7 @@ constexpr std::array<Column, 9> kColumns = {{
     {"renamed", &FileStats::renamed},
     {"moved", &FileStats::moved},
     {"params-commented", &FileStats::paramsCommented},
+    {"partial", &FileStats::partial},
 }};
 
 int ColumnWidth(const Column& column) { return std::max(6, static_cast<int>(std::char_traits<char>::length(column.heading))); }
@@ -61,10 +61,7 @@ void FileStats::Count(const ParsedDiagnostic& diagnostic) {
       break;
   }
   if (diagnostic.code == kParameterMovedCode) ++moved;
-  if (std::find(kParameterCommentedCodes.begin(), kParameterCommentedCodes.end(), diagnostic.code) !=
-      kParameterCommentedCodes.end()) {
-    ++paramsCommented;
-  }
+  if (ReportsParameterCommentedOut(diagnostic.code)) ++paramsCommented;
 }
 
 void PrintSummary(std::FILE* out, const std::vector<FileSummary>& files, const FileStats& total) {

@@ -19,10 +19,11 @@ struct FileStats {
   int renamed = 0;
   int moved = 0;             // parameters added to instances, one per element
   int paramsCommented = 0;   // parameters commented out in model cards
+  int partial = 0;           // models with cards or parameters commented out
 
   void Add(const FileStats& other);
   // Counts the diagnostic by severity, and the parameter moves and
-  // comment-outs it reports.
+  // comment-outs it reports (not the partial models: the caller counts them).
   void Count(const ParsedDiagnostic& diagnostic);
 };
 

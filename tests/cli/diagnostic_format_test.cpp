@@ -8,6 +8,7 @@
 
 #include "diagnostic_format.h"
 #include "diagnostics/add_diagnostic.h"
+#include "diagnostics/diagnostic.h"
 #include "diagnostics/message_catalogue.h"
 #include "text/source_line.h"
 
@@ -18,19 +19,27 @@ SourceLine MakeLine(int number, std::string raw) {
   return SourceLine::MakeOwning(raw, number, LineKind::Element);
 }
 
-std::string Format(int code, const SourceLine* line, std::vector<DiagnosticValue> values) {
+// The record AddDiagnostic would file.
+Diagnostic Format(int code, const SourceLine* line, std::vector<DiagnosticValue> values) {
   const MessageRow* row = FindMessage(code);
-  return FormatDiagnostic(row->severity, row->format, line, values);
+  Diagnostic diagnostic;
+  diagnostic.lineNumber = line != nullptr ? line->number : 0;
+  diagnostic.text = FormatDiagnostic(row->severity, row->format, line, values);
+  diagnostic.code = static_cast<MessageCode>(code);
+  diagnostic.severity = row->severity;
+  return diagnostic;
 }
 
-TEST(DiagnosticFormat, RecognisesEveryCatalogueMessageWithAndWithoutLine) {
+TEST(DiagnosticFormat, TakesEveryCatalogueMessageApartWithAndWithoutLine) {
   const SourceLine line = MakeLine(12, ".MODEL QX NPN(VA=1)\r\n");
   const std::vector<DiagnosticValue> values = {"VA", "Q1", "TC"};
   for (int code = 0; code < static_cast<int>(kMessageCount); ++code) {
     for (const SourceLine* about : {&line, static_cast<const SourceLine*>(nullptr)}) {
-      const std::string text = Format(code, about, values);
-      const ParsedDiagnostic parsed = ParseDiagnostic(about ? about->number : 0, text);
+      const Diagnostic diagnostic = Format(code, about, values);
+      const std::string& text = diagnostic.text;
+      const ParsedDiagnostic parsed = ParseDiagnostic(diagnostic);
       EXPECT_EQ(parsed.code, code) << text;
+      EXPECT_EQ(parsed.line, about ? 12 : 0) << text;
       EXPECT_EQ(parsed.native, text);
       EXPECT_EQ(parsed.message.find("Line "), std::string::npos) << text;
       EXPECT_NE(parsed.message.back(), '\n') << text;
@@ -38,7 +47,7 @@ TEST(DiagnosticFormat, RecognisesEveryCatalogueMessageWithAndWithoutLine) {
   }
 }
 
-TEST(DiagnosticFormat, SeverityComesFromThePrefix) {
+TEST(DiagnosticFormat, SeverityComesFromTheCatalogue) {
   const SourceLine line = MakeLine(3, "C1 a b CM 1p\n");
   struct Case {
     int code;
@@ -51,25 +60,26 @@ TEST(DiagnosticFormat, SeverityComesFromThePrefix) {
       {4, DiagnosticSeverity::Error},  // a file-level message prints like an error
   };
   for (const Case& c : cases) {
-    const ParsedDiagnostic parsed = ParseDiagnostic(3, Format(c.code, &line, {"A", "B", "C"}));
+    const ParsedDiagnostic parsed = ParseDiagnostic(Format(c.code, &line, {"A", "B", "C"}));
     EXPECT_EQ(parsed.severity, c.severity) << c.code;
   }
 }
 
 TEST(DiagnosticFormat, KeepsMessageWhenQuotedLineIsLongOrCut) {
   const SourceLine longLine = MakeLine(7, ".MODEL D1 D(" + std::string(480, 'X') + ")\n");
-  const ParsedDiagnostic parsed = ParseDiagnostic(7, Format(24, &longLine, {"FOO"}));
+  const ParsedDiagnostic parsed = ParseDiagnostic(Format(24, &longLine, {"FOO"}));
   EXPECT_EQ(parsed.code, 24);
   EXPECT_EQ(parsed.message, "\"FOO\" is not a recognized model parameter. It will be converted to a comment");
 }
 
-TEST(DiagnosticFormat, RecognisesMessageCutAtTheLengthLimit) {
+TEST(DiagnosticFormat, KeepsTheStartOfAMessageCutAtTheLengthLimit) {
   const SourceLine line = MakeLine(2, ".MODEL D1 D\n");
-  const std::string text = Format(35, &line, {std::string(600, 'N'), "D1"});
-  ASSERT_LE(text.size(), 511u);
-  const ParsedDiagnostic parsed = ParseDiagnostic(2, text);
+  const Diagnostic diagnostic = Format(35, &line, {std::string(600, 'N'), "D1"});
+  ASSERT_LE(diagnostic.text.size(), 511u);
+  const ParsedDiagnostic parsed = ParseDiagnostic(diagnostic);
   EXPECT_EQ(parsed.code, 35);
-  EXPECT_EQ(parsed.severity, DiagnosticSeverity::Error);
+  EXPECT_EQ(parsed.message.substr(0, 20), "Cannot find \"NNNNNNN");
+  EXPECT_NE(parsed.message.back(), '\n');
 }
 
 TEST(DiagnosticFormat, TextFormatPutsEachDiagnosticOnOneLine) {
@@ -87,14 +97,14 @@ TEST(DiagnosticFormat, TextFormatPutsEachDiagnosticOnOneLine) {
       {27, &line, "lib/a.lib:9: info: The \"QN\" parameter is being added to the device \"T_ABS\" as \"X\"\n"},
   };
   for (const Case& c : cases) {
-    const ParsedDiagnostic parsed = ParseDiagnostic(c.line ? c.line->number : 0, Format(c.code, c.line, {"QN", "T_ABS", "X"}));
+    const ParsedDiagnostic parsed = ParseDiagnostic(Format(c.code, c.line, {"QN", "T_ABS", "X"}));
     EXPECT_EQ(FormatTextDiagnostic("lib/a.lib", parsed), c.expected);
   }
 }
 
 TEST(DiagnosticFormat, JsonFormatIsOneValidObjectEvenForEightBitText) {
   const SourceLine line = MakeLine(4, ".MODEL D\xb5 D(IS=1)\n");
-  const ParsedDiagnostic withLine = ParseDiagnostic(4, Format(24, &line, {"\xb5X"}));
+  const ParsedDiagnostic withLine = ParseDiagnostic(Format(24, &line, {"\xb5X"}));
   const std::string json = FormatJsonDiagnostic("dir/\xe9.lib", withLine);
   ASSERT_EQ(json.find('\n'), json.size() - 1);
   const nlohmann::json object = nlohmann::json::parse(json);
@@ -103,7 +113,7 @@ TEST(DiagnosticFormat, JsonFormatIsOneValidObjectEvenForEightBitText) {
   EXPECT_EQ(object["code"], 24);
   EXPECT_NE(object["message"].get<std::string>().find("is not a recognized model parameter"), std::string::npos);
 
-  const nlohmann::json noLine = nlohmann::json::parse(FormatJsonDiagnostic("a.lib", ParseDiagnostic(0, Format(4, nullptr, {}))));
+  const nlohmann::json noLine = nlohmann::json::parse(FormatJsonDiagnostic("a.lib", ParseDiagnostic(Format(4, nullptr, {}))));
   EXPECT_TRUE(noLine["line"].is_null());
   EXPECT_EQ(noLine["code"], 4);
 }

@@ -13,16 +13,8 @@ namespace {
 constexpr std::string_view kLineHeader = "Line ";
 constexpr std::string_view kQuoteStart = "\n\t";
 
-struct Prefix {
-  std::string_view text;
-  DiagnosticSeverity severity;
-};
-
-constexpr Prefix kPrefixes[] = {
-    {"info -- ", DiagnosticSeverity::Info},
-    {"warning -- ", DiagnosticSeverity::Warning},
-    {"error -- ", DiagnosticSeverity::Error},
-};
+// The severity prefixes of the library's texts.
+constexpr std::string_view kPrefixes[] = {"info -- ", "warning -- ", "error -- "};
 
 // The escape sequences compilers colour their diagnostics with.
 constexpr std::string_view kBold = "\033[1m";
@@ -51,35 +43,6 @@ DiagnosticSeverity SeverityOf(Severity severity) {
   }
 }
 
-// Glob match of `text` against a printf-style format in which every
-// conversion ("%s" and friends) stands for any run of characters. With
-// `prefixOnly`, running out of text before the format ends still matches.
-bool MatchesFormat(std::string_view format, std::string_view text, bool prefixOnly) {
-  std::size_t f = 0;
-  std::size_t t = 0;
-  std::size_t starFormat = std::string_view::npos;  // format position after the last wildcard
-  std::size_t starText = 0;
-  while (t < text.size()) {
-    if (f + 1 < format.size() && format[f] == '%') {
-      f += 2;
-      starFormat = f;
-      starText = t;
-      continue;
-    }
-    if (f < format.size() && format[f] == text[t]) {
-      ++f;
-      ++t;
-      continue;
-    }
-    if (starFormat == std::string_view::npos) return false;
-    f = starFormat;
-    t = ++starText;
-  }
-  if (prefixOnly) return true;
-  while (f + 1 < format.size() && format[f] == '%') f += 2;
-  return f == format.size();
-}
-
 }  // namespace
 
 const char* SeverityName(DiagnosticSeverity severity) {
@@ -94,23 +57,14 @@ const char* SeverityName(DiagnosticSeverity severity) {
   return "error";
 }
 
-int MatchMessageCode(DiagnosticSeverity severity, std::string_view message, bool maybeTruncated) {
-  for (int pass = 0; pass < (maybeTruncated ? 2 : 1); ++pass) {
-    for (int code = 0; code < static_cast<int>(kMessageCount); ++code) {
-      const MessageRow* row = FindMessage(code);
-      if (row == nullptr || SeverityOf(row->severity) != severity) continue;
-      if (MatchesFormat(row->format, message, pass == 1)) return code;
-    }
-  }
-  return -1;
-}
-
-ParsedDiagnostic ParseDiagnostic(int line, std::string_view text) {
+ParsedDiagnostic ParseDiagnostic(const Diagnostic& diagnostic) {
   ParsedDiagnostic parsed;
-  parsed.line = line;
-  parsed.native = std::string(text);
+  parsed.line = diagnostic.lineNumber;
+  parsed.severity = SeverityOf(diagnostic.severity);
+  parsed.code = static_cast<int>(diagnostic.code);
+  parsed.native = diagnostic.text;
 
-  std::string_view rest = text;
+  std::string_view rest = diagnostic.text;
   // The header quotes the line as read: "Line N:\n\t<line>\n". The quoted
   // line never holds a line feed of its own, so the first one after the tab
   // ends the header.
@@ -119,18 +73,14 @@ ParsedDiagnostic ParseDiagnostic(int line, std::string_view text) {
     const std::size_t end = quote == std::string_view::npos ? quote : rest.find('\n', quote + kQuoteStart.size());
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
-  for (const Prefix& prefix : kPrefixes) {
-    if (rest.substr(0, prefix.text.size()) == prefix.text) {
-      parsed.severity = prefix.severity;
-      rest.remove_prefix(prefix.text.size());
+  for (std::string_view prefix : kPrefixes) {
+    if (rest.substr(0, prefix.size()) == prefix) {
+      rest.remove_prefix(prefix.size());
       break;
     }
   }
-  const bool complete = rest.size() >= 2 && rest.substr(rest.size() - 2) == ".\n";
-  if (complete) rest.remove_suffix(2);
+  if (rest.size() >= 2 && rest.substr(rest.size() - 2) == ".\n") rest.remove_suffix(2);
   parsed.message = std::string(rest);
-  const bool maybeTruncated = !complete || text.size() + 2 >= kMaxDiagnosticLength;
-  parsed.code = MatchMessageCode(parsed.severity, parsed.message, maybeTruncated);
   return parsed;
 }
 

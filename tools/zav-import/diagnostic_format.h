@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+namespace zav {
+struct Diagnostic;
+}
+
 namespace zav::cli {
 
 enum class DiagnosticSeverity { Info, Warning, Error };
@@ -13,7 +17,7 @@ const char* SeverityName(DiagnosticSeverity severity);
 struct ParsedDiagnostic {
   int line = 0;  // 0: about no particular line
   DiagnosticSeverity severity = DiagnosticSeverity::Error;
-  int code = -1;  // the message's number, -1 when no catalogue row fits
+  int code = -1;  // the message's number
   // The message without the quoted-line header, the severity prefix and the
   // closing ".\n"; line feeds inside it kept.
   std::string message;
@@ -23,13 +27,9 @@ struct ParsedDiagnostic {
   std::string model;
 };
 
-// Takes the library's text of a diagnostic about `line` apart.
-ParsedDiagnostic ParseDiagnostic(int line, std::string_view text);
-
-// The catalogue code whose format, with its placeholders standing for any
-// text, gives `message`; -1 when none does. A message cut short at the
-// length limit matches the format it begins.
-int MatchMessageCode(DiagnosticSeverity severity, std::string_view message, bool maybeTruncated);
+// A filed diagnostic taken apart: its line, code and severity as the library
+// recorded them, and its message without header, prefix and closing ".\n".
+ParsedDiagnostic ParseDiagnostic(const Diagnostic& diagnostic);
 
 // "FILE:LINE: severity: message\n" (or "FILE: severity: message\n" without a
 // line), the message's line feeds and the blanks around them folded into one

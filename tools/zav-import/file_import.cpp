@@ -70,19 +70,11 @@ std::vector<ParsedDiagnostic> FileImport::TakeDiagnostics() {
   std::vector<ParsedDiagnostic> diagnostics;
   int status = ZAV_STATUS_OK;
   ZAV_DIAGNOSTIC handle = nullptr;
-  std::string text;
+  // The handles are the library's own records: their text is what a host
+  // receives, and they say their code and severity.
   for (int more = ZAV_GetErrorFirst(nullptr, &handle, &status); more != 0;
        more = ZAV_GetErrorNext(nullptr, &handle, &status)) {
-    int infoStatus = ZAV_STATUS_OK;
-    unsigned size = 4;
-    int length = 0;
-    if (ZAV_GetErrorInfo(handle, ZAV_INFO_LENGTH, &length, &size, &infoStatus) == 0) continue;
-    text.assign(static_cast<std::size_t>(length) + 1, '\0');
-    size = static_cast<unsigned>(text.size());
-    if (ZAV_GetErrorInfo(handle, ZAV_INFO_TEXT, text.data(), &size, &infoStatus) == 0) continue;
-    text.resize(static_cast<std::size_t>(length));
-    const auto* diagnostic = reinterpret_cast<const Diagnostic*>(handle);
-    diagnostics.push_back(ParseDiagnostic(diagnostic->lineNumber, text));
+    diagnostics.push_back(ParseDiagnostic(*reinterpret_cast<const Diagnostic*>(handle)));
   }
   // zav-import owns its process: emptying the list after each import keeps
   // the next import's diagnostics apart from these (the list merges all of

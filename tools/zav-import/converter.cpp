@@ -13,6 +13,7 @@
 #include "input_discovery.h"
 #include "model_completeness.h"
 #include "model_facts.h"
+#include "output_mode.h"
 #include "output_writer.h"
 #include "progress.h"
 #include "session/import_session.h"
@@ -68,62 +69,121 @@ bool UseColor(const Options& options) {
   return (noColor == nullptr || *noColor == '\0') && IsTerminal(stderr);
 }
 
-// Writes everything zav-import sends to standard output and remembers
-// whether the last byte ended a line, so that the texts of two files are
-// never run together on one line.
-class StandardOutput {
- public:
-  void Write(std::string_view text) {
-    if (text.empty()) return;
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    endsLine_ = text.back() == '\n';
-  }
-  void StartFile() {
-    if (!endsLine_) Write("\n");
-  }
-
- private:
-  bool endsLine_ = true;
-};
-
-}  // namespace
-
-int RunConversion(const Options& options) {
-  const bool toFiles = !options.output.empty();
-  const bool color = UseColor(options);
-
-  // Standard input goes through a temporary file, named "<stdin>" wherever
-  // a file name is shown.
-  StandardInputCopy standardInput;
+// The files to convert, standard input among them as a temporary copy named
+// "<stdin>". False, after reporting why, when standard input cannot be read.
+bool PrepareInputs(const Options& options, StandardInputCopy& standardInput, Discovery& discovery) {
   std::vector<std::string> inputs = options.inputs;
   for (std::string& input : inputs) {
     if (input != kStandardInputArgument) continue;
     std::string error;
     if (!standardInput.Copy(stdin, error)) {
       Report(error);
-      return 2;
+      return false;
     }
     input = standardInput.path().string();
   }
-  Discovery discovery = DiscoverInputs(inputs, options.recursive, toFiles ? fs::path(options.output) : fs::path(),
-                                       options.extensions);
+  const fs::path output = options.output.empty() ? fs::path() : fs::path(options.output);
+  discovery = DiscoverInputs(inputs, options.recursive, output, options.extensions);
   for (InputFile& file : discovery.files) {
     if (!standardInput.path().empty() && file.path == standardInput.path()) {
       file.name = kStandardInputName;
       file.reason = "standard input";
     }
   }
+  return true;
+}
+
+// What converting one file gives the run: its summary line, and whether a
+// diagnostic reached the --fail-on threshold or an output failed.
+struct FileOutcome {
+  FileSummary summary;
+  bool thresholdReached = false;
+  bool ioFailure = false;
+};
+
+FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs::path& outputPath,
+                        OutputMode& mode, Progress& progress, bool color) {
+  FileOutcome outcome;
+  FileSummary& summary = outcome.summary;
+  summary.file = input.name;
+
+  FileImport import;
+  std::string error;
+  if (!import.Run(input.path, error)) {
+    progress.Clear();
+    Report("cannot read " + summary.file + ": " + error);
+    outcome.ioFailure = true;
+    summary.read = false;
+    return outcome;
+  }
+
+  ConvertedFile file;
+  file.name = input.name;
+  file.outputPath = outputPath;
+  file.import = &import;
+  file.models = import.Models();
+  std::vector<const ImportedModel*> imported;
+  imported.reserve(file.models.size());
+  for (ZAV_MODEL model : file.models) imported.push_back(reinterpret_cast<const ImportedModel*>(model));
+  const ModelLineMap lineMap(imported);
+  std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
+  for (ParsedDiagnostic& diagnostic : diagnostics) {
+    if (const int model = lineMap.ModelAt(diagnostic.line); model >= 0) {
+      diagnostic.model = lineMap.Facts(static_cast<std::size_t>(model)).name;
+    }
+  }
+  const std::vector<ModelCompleteness> completeness = lineMap.Completeness(diagnostics);
+  file.lineMap = &lineMap;
+  file.completeness = &completeness;
+
+  if (!mode.Write(file, error)) {
+    progress.Clear();
+    Report(error);
+    outcome.ioFailure = true;
+  }
+
+  for (const ImportedModel* model : imported) {
+    if (model->origin == ImportedModel::Origin::Subcircuit) {
+      ++summary.stats.subcircuits;
+    } else {
+      ++summary.stats.models;
+    }
+  }
+  for (const ModelCompleteness& model : completeness) {
+    if (model.Partial()) ++summary.stats.partial;
+  }
+  summary.stats.cardsCommented = CountCardsTurnedIntoComments(import.Session());
+  summary.stats.renamed = CountRenamedParameters(import.Session());
+
+  if (!options.quiet && !diagnostics.empty()) progress.Clear();
+  for (const ParsedDiagnostic& diagnostic : diagnostics) {
+    summary.stats.Count(diagnostic);
+    if (ReachesThreshold(options.failOn, diagnostic.severity)) outcome.thresholdReached = true;
+    if (!options.quiet) {
+      const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic, color);
+      std::fwrite(line.data(), 1, line.size(), stderr);
+    }
+  }
+  return outcome;
+}
+
+}  // namespace
+
+int RunConversion(const Options& options) {
+  const bool toFiles = !options.output.empty();
+  StandardInputCopy standardInput;
+  Discovery discovery;
+  if (!PrepareInputs(options, standardInput, discovery)) return 2;
 
   bool ioFailure = false;
   for (const InputProblem& problem : discovery.problems) {
     Report("cannot read " + problem.path + ": " + problem.reason);
     ioFailure = true;
   }
-
   if (discovery.files.empty() && discovery.problems.empty()) Report("no model files found");
 
+  StandardOutput standardOutput;
   if (options.listFiles) {
-    StandardOutput standardOutput;
     for (const InputFile& input : discovery.files) standardOutput.Write(input.name + "\t" + input.reason + "\n");
     return ioFailure ? 2 : 0;
   }
@@ -142,98 +202,20 @@ int RunConversion(const Options& options) {
   std::uintmax_t totalBytes = 0;
   for (const InputFile& input : discovery.files) totalBytes += input.size;
   Progress progress(options.progress, stderr, discovery.files.size(), totalBytes);
+  const std::unique_ptr<OutputMode> mode = MakeOutputMode(options, discovery.files.size() > 1, standardOutput);
+  const bool color = UseColor(options);
 
-  const bool severalFiles = discovery.files.size() > 1;
   std::vector<FileSummary> summaries;
   FileStats total;
   bool thresholdReached = false;
-  StandardOutput standardOutput;
-  std::string text;
-  std::string content;
-
   for (std::size_t i = 0; i < discovery.files.size(); ++i) {
     const InputFile& input = discovery.files[i];
-    FileSummary summary;
-    summary.file = input.name;
-
-    FileImport import;
-    std::string error;
-    if (!import.Run(input.path, error)) {
-      progress.Clear();
-      Report("cannot read " + summary.file + ": " + error);
-      ioFailure = true;
-      summary.read = false;
-      summaries.push_back(std::move(summary));
-      progress.Advance(input.size);
-      continue;
-    }
-
-    const std::vector<ZAV_MODEL> models = import.Models();
-    std::vector<const ImportedModel*> imported;
-    imported.reserve(models.size());
-    for (ZAV_MODEL model : models) imported.push_back(reinterpret_cast<const ImportedModel*>(model));
-    const ModelLineMap lineMap(imported);
-    std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
-    for (ParsedDiagnostic& diagnostic : diagnostics) {
-      if (const int model = lineMap.ModelAt(diagnostic.line); model >= 0) {
-        diagnostic.model = lineMap.Facts(static_cast<std::size_t>(model)).name;
-      }
-    }
-    const std::vector<ModelCompleteness> completeness = lineMap.Completeness(diagnostics);
-    for (const ModelCompleteness& model : completeness) {
-      if (model.Partial()) ++summary.stats.partial;
-    }
-
-    if (options.list) {
-      for (std::size_t m = 0; m < lineMap.size(); ++m) {
-        const ModelFacts& facts = lineMap.Facts(m);
-        std::string line = severalFiles ? summary.file + "\t" : std::string();
-        line += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\t" +
-                completeness[m].Describe() + "\n";
-        standardOutput.Write(line);
-      }
-    } else if (options.dump) {
-      if (severalFiles) standardOutput.Write("==> " + summary.file + " <==\n");
-      std::fflush(stdout);
-      import.Session().Dump(stdout);
-      std::fflush(stdout);
-    } else if (options.check) {
-      // Vetting only: the texts are not even built.
-    } else if (!toFiles) {
-      standardOutput.StartFile();
-      for (ZAV_MODEL model : models) standardOutput.Write(FileImport::ModelText(model, text));
-    } else {
-      content.clear();
-      for (ZAV_MODEL model : models) content += FileImport::ModelText(model, text);
-      if (!WriteFileAtomically(plan.paths[i], content, error)) {
-        progress.Clear();
-        Report(error);
-        ioFailure = true;
-      }
-    }
-
-    for (ZAV_MODEL model : models) {
-      if (reinterpret_cast<const ImportedModel*>(model)->origin == ImportedModel::Origin::Subcircuit) {
-        ++summary.stats.subcircuits;
-      } else {
-        ++summary.stats.models;
-      }
-    }
-    summary.stats.cardsCommented = CountCardsTurnedIntoComments(import.Session());
-    summary.stats.renamed = CountRenamedParameters(import.Session());
-
-    if (!options.quiet && !diagnostics.empty()) progress.Clear();
-    for (const ParsedDiagnostic& diagnostic : diagnostics) {
-      summary.stats.Count(diagnostic);
-      if (ReachesThreshold(options.failOn, diagnostic.severity)) thresholdReached = true;
-      if (!options.quiet) {
-        const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic, color);
-        std::fwrite(line.data(), 1, line.size(), stderr);
-      }
-    }
-
-    total.Add(summary.stats);
-    summaries.push_back(std::move(summary));
+    const fs::path outputPath = toFiles ? fs::path(plan.paths[i]) : fs::path();
+    FileOutcome outcome = ConvertFile(options, input, outputPath, *mode, progress, color);
+    thresholdReached = thresholdReached || outcome.thresholdReached;
+    ioFailure = ioFailure || outcome.ioFailure;
+    total.Add(outcome.summary.stats);
+    summaries.push_back(std::move(outcome.summary));
     progress.Advance(input.size);
   }
   progress.Finish();

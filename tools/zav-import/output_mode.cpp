@@ -1,0 +1,104 @@
+#include "output_mode.h"
+
+#include <cstdio>
+
+#include "output_writer.h"
+#include "session/import_session.h"
+
+namespace zav::cli {
+
+void StandardOutput::Write(std::string_view text) {
+  if (text.empty()) return;
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  endsLine_ = text.back() == '\n';
+}
+
+void StandardOutput::StartFile() {
+  if (!endsLine_) Write("\n");
+}
+
+namespace {
+
+// The translated texts of every file, one after the other.
+class TextsToStandardOutput final : public OutputMode {
+ public:
+  explicit TextsToStandardOutput(StandardOutput& out) : out_(out) {}
+  bool Write(const ConvertedFile& file, std::string&) override {
+    out_.StartFile();
+    for (ZAV_MODEL model : file.models) out_.Write(FileImport::ModelText(model, text_));
+    return true;
+  }
+
+ private:
+  StandardOutput& out_;
+  std::string text_;
+};
+
+// The translated texts of each file into its own output file.
+class TextsToFiles final : public OutputMode {
+ public:
+  bool Write(const ConvertedFile& file, std::string& error) override {
+    content_.clear();
+    for (ZAV_MODEL model : file.models) content_ += FileImport::ModelText(model, text_);
+    return WriteFileAtomically(file.outputPath, content_, error);
+  }
+
+ private:
+  std::string text_;
+  std::string content_;
+};
+
+// One line per model: name, kind, start line and completeness.
+class ModelList final : public OutputMode {
+ public:
+  ModelList(StandardOutput& out, bool severalFiles) : out_(out), severalFiles_(severalFiles) {}
+  bool Write(const ConvertedFile& file, std::string&) override {
+    for (std::size_t m = 0; m < file.lineMap->size(); ++m) {
+      const ModelFacts& facts = file.lineMap->Facts(m);
+      std::string line = severalFiles_ ? file.name + "\t" : std::string();
+      line += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\t" +
+              (*file.completeness)[m].Describe() + "\n";
+      out_.Write(line);
+    }
+    return true;
+  }
+
+ private:
+  StandardOutput& out_;
+  bool severalFiles_;
+};
+
+// The library's debug listing of each import.
+class SessionDump final : public OutputMode {
+ public:
+  SessionDump(StandardOutput& out, bool severalFiles) : out_(out), severalFiles_(severalFiles) {}
+  bool Write(const ConvertedFile& file, std::string&) override {
+    if (severalFiles_) out_.Write("==> " + file.name + " <==\n");
+    std::fflush(stdout);
+    file.import->Session().Dump(stdout);
+    std::fflush(stdout);
+    return true;
+  }
+
+ private:
+  StandardOutput& out_;
+  bool severalFiles_;
+};
+
+// Vetting only (--check): the texts are not even built.
+class NoOutput final : public OutputMode {
+ public:
+  bool Write(const ConvertedFile&, std::string&) override { return true; }
+};
+
+}  // namespace
+
+std::unique_ptr<OutputMode> MakeOutputMode(const Options& options, bool severalFiles, StandardOutput& out) {
+  if (options.list) return std::make_unique<ModelList>(out, severalFiles);
+  if (options.dump) return std::make_unique<SessionDump>(out, severalFiles);
+  if (options.check) return std::make_unique<NoOutput>();
+  if (!options.output.empty()) return std::make_unique<TextsToFiles>();
+  return std::make_unique<TextsToStandardOutput>(out);
+}
+
+}  // namespace zav::cli

@@ -1,0 +1,53 @@
+// What zav-import writes for each imported file, one class per output mode:
+// the translated texts to standard output or to files, the model list, the
+// debug dump, or nothing at all (--check).
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diagnostic_format.h"
+#include "file_import.h"
+#include "model_completeness.h"
+#include "model_facts.h"
+#include "options.h"
+
+namespace zav::cli {
+
+// One input file after its import, with what the output modes need of it.
+struct ConvertedFile {
+  std::string name;                    // as shown to the user
+  std::filesystem::path outputPath;    // for the files mode
+  const FileImport* import = nullptr;
+  std::vector<ZAV_MODEL> models;       // in model-list order
+  const ModelLineMap* lineMap = nullptr;
+  const std::vector<ModelCompleteness>* completeness = nullptr;
+};
+
+// Writes everything zav-import sends to standard output and remembers
+// whether the last byte ended a line, so that the texts of two files are
+// never run together on one line.
+class StandardOutput {
+ public:
+  void Write(std::string_view text);
+  void StartFile();
+
+ private:
+  bool endsLine_ = true;
+};
+
+class OutputMode {
+ public:
+  virtual ~OutputMode() = default;
+  // Writes what the mode writes for one file. False after an output error,
+  // which has been put into `error`.
+  virtual bool Write(const ConvertedFile& file, std::string& error) = 0;
+};
+
+// The mode the options choose. `severalFiles`: whether output names its file.
+std::unique_ptr<OutputMode> MakeOutputMode(const Options& options, bool severalFiles, StandardOutput& out);
+
+}  // namespace zav::cli

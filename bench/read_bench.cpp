@@ -63,18 +63,11 @@ void Run(benchmark::State& state, const std::string& path, Stage stage) {
   for (auto _ : state) {
     {
       zav::ImportSession session;
-      if (stage == Stage::Import) {
-        session.Import(path.c_str());
-      } else {
-        session.path = path;
-        session.hasPath = true;
-        session.ReadFile();
-        if (stage == Stage::ReadAndTokenize) {
-          session.BuildCards();
-          session.ParseCards();
-        }
-      }
-      benchmark::DoNotOptimize(session.lines.size());
+      const zav::ImportSession::Stage last = stage == Stage::Import            ? zav::ImportSession::Stage::Resolve
+                                             : stage == Stage::ReadAndTokenize ? zav::ImportSession::Stage::Parse
+                                                                               : zav::ImportSession::Stage::Read;
+      session.Import(path.c_str(), last);
+      benchmark::DoNotOptimize(session.lines().size());
     }
     state.PauseTiming();
     zav::TheDiagnosticList().Clear();

@@ -21,15 +21,12 @@ extern "C" ZAV_API int ZAV_CALL ZAV_GetModelFirst(ZAV_SESSION session, ZAV_MODEL
     *status = ZAV_STATUS_BAD_ARGUMENT;
     return 0;
   }
-  zav::ImportSession* s = AsSession(session);
-  if (s->models.empty()) {
-    *model = nullptr;
+  zav::ImportedModel* first = AsSession(session)->FirstModel();
+  *model = AsHandle(first);
+  if (first == nullptr) {
     *status = ZAV_STATUS_END_OF_DATA;
     return 0;
   }
-  s->modelCursor = 0;
-  s->modelCursorSet = true;
-  *model = AsHandle(s->models.front());
   return 1;
 }
 
@@ -39,20 +36,12 @@ extern "C" ZAV_API int ZAV_CALL ZAV_GetModelNext(ZAV_SESSION session, ZAV_MODEL*
     *status = ZAV_STATUS_BAD_ARGUMENT;
     return 0;
   }
-  zav::ImportSession* s = AsSession(session);
-  // Before any ZAV_GetModelFirst the cursor has no position: report the end.
-  if (s->models.empty() || !s->modelCursorSet || s->modelCursor >= s->models.size()) {
-    *model = nullptr;
+  zav::ImportedModel* next = AsSession(session)->NextModel();
+  *model = AsHandle(next);
+  if (next == nullptr) {
     *status = ZAV_STATUS_END_OF_DATA;
     return 0;
   }
-  ++s->modelCursor;
-  if (s->modelCursor >= s->models.size()) {
-    *model = nullptr;
-    *status = ZAV_STATUS_END_OF_DATA;
-    return 0;
-  }
-  *model = AsHandle(s->models[s->modelCursor]);
   return 1;
 }
 

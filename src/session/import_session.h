@@ -25,27 +25,52 @@ class SubcircuitModel;
 // models. Its address is the host's session handle.
 class ImportSession final : public ModelScope {
  public:
+  // The stages of an import, in the order they run.
+  enum class Stage { Read, BuildCards, Parse, Classify, Collect, Link, Resolve };
+
   ImportSession();
   ImportSession(const ImportSession&) = delete;
   ImportSession& operator=(const ImportSession&) = delete;
   ~ImportSession();
 
   void SetStyle(int32_t styleCode);
-  void Import(const char* path);
+  // Imports the file: runs the pipeline from reading the file through the
+  // stage `last` (the whole of it unless a test or a benchmark looks at an
+  // earlier stage). Called once per session.
+  void Import(const char* path, Stage last = Stage::Resolve);
 
   // The first top-level model or subcircuit named `name` (case ignored).
   ImportedModel* FindModel(std::string_view name) const override;
 
+  // The kind of a line by its first non-blank character.
+  LineKind ClassifyLine(std::string_view text) const;
+
   // Writes a readable listing of the lines and cards.
   void Dump(std::FILE* out) const;
 
-  // --- pipeline stages (public so that tests can drive them) --------------
+  // The host's walk over the models, with the session's one cursor: the
+  // first model, or none without models; the model after the cursor, or
+  // none at the end (and before any FirstModel).
+  ImportedModel* FirstModel();
+  ImportedModel* NextModel();
+
+  int32_t style() const { return style_; }
+  const std::string& path() const { return path_; }
+  const std::string& lineCommentChars() const { return lineCommentChars_; }
+  const std::string& inlineCommentChars() const { return inlineCommentChars_; }
+  const std::deque<SourceLine>& lines() const { return lines_; }
+  const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
+  // The host's models, in file order: top-level model cards and .SUBCKT
+  // blocks.
+  const std::vector<ImportedModel*>& models() const { return models_; }
+
+ private:
+  // --- the stages -----------------------------------------------------------
   void ReadFile();
   // The next piece of at most 511 characters (through its line feed, if it
   // has one); false at the end of the file or on a read error, which files
   // the read diagnostic.
   bool ReadLine(LineReader& reader, std::string& piece);
-  LineKind ClassifyLine(std::string_view text) const;
   void AddLine(std::string_view text, int32_t number, bool isInlineComment);
   void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
   void BuildCards();
@@ -56,24 +81,21 @@ class ImportSession final : public ModelScope {
   bool CollectModels();
   void LinkCards();
   void ResolveCards();
-
-  int32_t style = 0;
-  std::string lineCommentChars;
-  std::string inlineCommentChars;
-  std::string path;
-  bool hasPath = false;
-  std::deque<SourceLine> lines;  // stable addresses
-  std::vector<std::unique_ptr<Card>> cards;
-  std::vector<ImportedModel*> models;  // the host's model handles, in file order; not owned
-  std::size_t modelCursor = 0;
-  bool modelCursorSet = false;
-
- private:
   void BuildModelIndex();
+
+  int32_t style_ = 0;
+  std::string lineCommentChars_;
+  std::string inlineCommentChars_;
+  std::string path_;
+  std::deque<SourceLine> lines_;  // stable addresses
+  std::vector<std::unique_ptr<Card>> cards_;
+  std::vector<ImportedModel*> models_;  // not owned
+  std::size_t modelCursor_ = 0;
+  bool modelCursorSet_ = false;
   // The models of the top-level .SUBCKT blocks (the model cards belong to
-  // `cards`).
+  // `cards_`).
   std::vector<std::unique_ptr<SubcircuitModel>> definitions_;
-  // The texts of `lines`, read once and kept for the session's lifetime.
+  // The texts of `lines_`, read once and kept for the session's lifetime.
   TextArena lineTexts_{1 << 16, 1 << 20};
   // Name (letter case ignored) -> first model of that name in list order.
   NoCaseMap<ImportedModel*> modelIndex_;

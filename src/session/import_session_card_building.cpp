@@ -9,8 +9,8 @@ namespace zav {
 void ImportSession::BuildCards() {
   std::size_t start = 0;
   std::size_t position = 0;
-  while (position < lines.size()) {
-    SourceLine& line = lines[position];
+  while (position < lines_.size()) {
+    SourceLine& line = lines_[position];
     switch (line.kind) {
       case LineKind::Control:
       case LineKind::Model:
@@ -34,16 +34,16 @@ void ImportSession::BuildCards() {
   }
   // Comment lines (stray lines among them) after the last statement end up
   // in the last card; without any card they belong to none.
-  if (!cards.empty()) {
-    Card& last = *cards.back();
-    for (std::size_t i = start; i < lines.size(); ++i) last.AddLine(&lines[i]);
+  if (!cards_.empty()) {
+    Card& last = *cards_.back();
+    for (std::size_t i = start; i < lines_.size(); ++i) last.AddLine(&lines_[i]);
   }
 }
 
 std::size_t ImportSession::MakeCard(std::size_t start, std::size_t first) {
   std::size_t last = first;
-  for (std::size_t i = first + 1; i < lines.size(); ++i) {
-    const SourceLine& line = lines[i];
+  for (std::size_t i = first + 1; i < lines_.size(); ++i) {
+    const SourceLine& line = lines_[i];
     if (line.kind == LineKind::Continuation || (line.kind == LineKind::Comment && line.isInlineComment)) {
       last = i;
     } else if (line.kind != LineKind::Comment) {
@@ -55,8 +55,8 @@ std::size_t ImportSession::MakeCard(std::size_t start, std::size_t first) {
 
   auto card = std::make_unique<Card>();
   card->lines.reserve(last + 1 - start);
-  for (std::size_t i = start; i <= last; ++i) card->AddLine(&lines[i]);
-  cards.push_back(std::move(card));
+  for (std::size_t i = start; i <= last; ++i) card->AddLine(&lines_[i]);
+  cards_.push_back(std::move(card));
   return last + 1;
 }
 

@@ -7,7 +7,7 @@ namespace zav {
 
 void ImportSession::Dump(std::FILE* out) const {
   std::fputs("\t*************** INPUT TEXT ***************\n", out);
-  for (const SourceLine& line : lines) {
+  for (const SourceLine& line : lines_) {
     // The comment part of a split line continues the output line of its
     // code part, which has no line feed of its own.
     if (!line.isInlineComment) {
@@ -18,7 +18,7 @@ void ImportSession::Dump(std::FILE* out) const {
   std::fputs("\n", out);
   std::fputs("\n\n\t\t*************** MODELS ***************\n", out);
   int counter = 1;
-  for (const auto& card : cards) {
+  for (const auto& card : cards_) {
     std::fprintf(out, "\tModel %d:\n", counter++);
     card->Print(out);
   }

@@ -44,21 +44,21 @@ void ImportSession::ReadFile() {
   // Binary mode everywhere: the CR LF rule and the end-of-file mark are
   // applied by the reader itself, so that the same bytes give the same lines
   // on every platform.
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = std::fopen(path_.c_str(), "rb");
   if (file == nullptr) {
-    AddDiagnostic(MessageCode::CantOpenFile, nullptr, {path});
+    AddDiagnostic(MessageCode::CantOpenFile, nullptr, {path_});
     return;
   }
 
   LineReader reader(file);
-  const std::string_view inlineChars = inlineCommentChars;
+  const std::string_view inlineChars = inlineCommentChars_;
   std::string piece;
   piece.reserve(LineReader::kMaxPiece + 1);
   int32_t number = 0;
   bool inEncryptedBlock = false;
   while (ReadLine(reader, piece)) {
     ++number;
-    const std::size_t firstRecord = lines.size();
+    const std::size_t firstRecord = lines_.size();
     const std::string_view text = piece;
     const LineKind kind = ClassifyLine(text);
     if (inEncryptedBlock || (kind == LineKind::Other && StartsEncryptedBlock(text))) {
@@ -67,7 +67,7 @@ void ImportSession::ReadFile() {
       AddLine(text, number, false, LineKind::Comment);
       if (!inEncryptedBlock) {
         inEncryptedBlock = true;
-        AddDiagnostic(MessageCode::EncryptedBlock, &lines.back());
+        AddDiagnostic(MessageCode::EncryptedBlock, &lines_.back());
       } else if (EndsEncryptedBlock(text)) {
         inEncryptedBlock = false;
       }
@@ -84,26 +84,26 @@ void ImportSession::ReadFile() {
       AddLine(text.substr(0, cut), number, false);
       AddLine(text.substr(cut), number, true);
     }
-    if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines[firstRecord]);
+    if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
   }
 
   if (reader.stoppedAtMark() && reader.textAfterMark()) {
     // Filed against the last line read, which holds the text before the
     // mark (its code part, when an inline comment was split off it).
     const SourceLine* last = nullptr;
-    if (!lines.empty()) {
-      std::size_t at = lines.size() - 1;
-      if (at > 0 && lines[at - 1].number == lines[at].number) --at;
-      last = &lines[at];
+    if (!lines_.empty()) {
+      std::size_t at = lines_.size() - 1;
+      if (at > 0 && lines_[at - 1].number == lines_[at].number) --at;
+      last = &lines_[at];
     }
     AddDiagnostic(MessageCode::BytesAfterEndOfFileMark, last, {std::to_string(reader.bytesAfterMark())});
   }
-  if (std::fclose(file) != 0) AddDiagnostic(MessageCode::CantCloseFile, nullptr, {path});
+  if (std::fclose(file) != 0) AddDiagnostic(MessageCode::CantCloseFile, nullptr, {path_});
 }
 
 bool ImportSession::ReadLine(LineReader& reader, std::string& piece) {
   if (reader.Next(piece)) return true;
-  if (reader.failed()) AddDiagnostic(MessageCode::CantReadFile, nullptr, {path});
+  if (reader.failed()) AddDiagnostic(MessageCode::CantReadFile, nullptr, {path_});
   return false;
 }
 
@@ -112,7 +112,7 @@ LineKind ImportSession::ClassifyLine(std::string_view text) const {
   while (pos < text.size() && IsAsciiSpace(text[pos])) ++pos;
   if (pos == text.size()) return LineKind::Comment;
   const char c = text[pos];
-  if (lineCommentChars.find(c) != std::string::npos) return LineKind::Comment;
+  if (lineCommentChars_.find(c) != std::string::npos) return LineKind::Comment;
   if (c == '.') {
     const std::string_view rest = text.substr(pos);
     for (const DotPrefix& row : kDotPrefixes) {
@@ -129,7 +129,7 @@ void ImportSession::AddLine(std::string_view text, int32_t number, bool isInline
 }
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind) {
-  SourceLine& line = lines.emplace_back();
+  SourceLine& line = lines_.emplace_back();
   line.rawText = lineTexts_.Keep(text);
   line.text = line.rawText;
   line.number = number;

@@ -23,12 +23,9 @@ Built Build(const std::string& bytes) {
   TheDiagnosticList().Clear();
   TempFile file(bytes);
   ImportSession session;
-  session.path = file.path();
-  session.hasPath = true;
-  session.ReadFile();
-  session.BuildCards();
+  session.Import(file.path().c_str(), ImportSession::Stage::BuildCards);
   Built built;
-  for (const auto& card : session.cards) {
+  for (const auto& card : session.cards()) {
     auto& numbers = built.cards.emplace_back();
     for (const SourceLine* line : card->lines) {
       numbers.push_back(std::to_string(line->number) + (line->isInlineComment ? "c" : ""));
@@ -90,12 +87,9 @@ TEST(CardBuilderTest, StrayLinesBecomeCommentLinesOfTheirOwn) {
     TheDiagnosticList().Clear();
     TempFile file(c.bytes);
     ImportSession session;
-    session.path = file.path();
-    session.hasPath = true;
-    session.ReadFile();
-    session.BuildCards();
+    session.Import(file.path().c_str(), ImportSession::Stage::BuildCards);
     std::vector<std::string> texts;
-    for (const SourceLine& line : session.lines) {
+    for (const SourceLine& line : session.lines()) {
       texts.emplace_back(line.text);
       if (line.text != line.rawText) {
         EXPECT_EQ(line.kind, LineKind::Comment) << line.text;
@@ -103,7 +97,7 @@ TEST(CardBuilderTest, StrayLinesBecomeCommentLinesOfTheirOwn) {
     }
     EXPECT_EQ(texts, c.texts) << c.bytes;
     std::vector<std::string> firstWords;
-    for (const auto& card : session.cards) {
+    for (const auto& card : session.cards()) {
       card->Parse();
       const Token* first = card->FirstToken();
       firstWords.emplace_back(first ? std::string(first->text) : "");
@@ -124,22 +118,20 @@ std::string Dumped(const ImportSession& session) {
 }
 
 TEST(SessionDumpTest, ListsLinesThenEveryCard) {
-  TempFile file("* head\nR1 1 2 10 ; note\n.MODEL D1 D\n");
+  // The stray first line is turned into a comment: the dump shows the lines
+  // as they now read.
+  TempFile file("- stray\nR1 1 2 10 ; note\n.MODEL D1 D\n");
   ImportSession session;
-  session.path = file.path();
-  session.hasPath = true;
-  session.ReadFile();
-  session.BuildCards();
-  session.lines[0].text = "* changed\n";  // the dump shows the lines as they now read
+  session.Import(file.path().c_str(), ImportSession::Stage::BuildCards);
   EXPECT_EQ(Dumped(session),
             "\t*************** INPUT TEXT ***************\n"
-            "\nLine   1(1): * changed\n"
+            "\nLine   1(1): * - stray\n"
             "\nLine   2(6): R1 1 2 10 ; note\n"
             "\nLine   3(3): .MODEL D1 D\n"
             "\n"
             "\n\n\t\t*************** MODELS ***************\n"
             "\tModel 1:\n"
-            "\nLine   1(1): * changed\n"
+            "\nLine   1(1): * - stray\n"
             "\nLine   2(6): R1 1 2 10 ; note\n"
             "\n"
             "\tModel 2:\n"

@@ -71,7 +71,7 @@ void ExpectEveryMarkBeforeCode(const fs::path& path) {
   ImportSession session;
   session.Import(path.string().c_str());
   int reported = 0;
-  for (const ImportedModel* model : session.models) {
+  for (const ImportedModel* model : session.models()) {
     const std::string text = model->ModelText();
     ForEachLine(text, [&](std::string_view line) {
       if (!MarkWithoutCode(line) || asRead.contains(line)) return;

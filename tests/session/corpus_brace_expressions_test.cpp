@@ -66,7 +66,7 @@ TEST(CorpusBraceExpressionsTest, EveryExpressionReachesTheHostWhole) {
     ImportSession session;
     session.Import(path.string().c_str());
     std::string output;
-    for (ImportedModel* model : session.models) output += model->ModelText();
+    for (ImportedModel* model : session.models()) output += model->ModelText();
     ExpressionCounts delivered;
     CountExpressions(output, delivered);
 

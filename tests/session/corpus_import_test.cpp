@@ -39,25 +39,25 @@ TEST(CorpusImportTest, EveryLineReachesTheHostInFileOrder) {
     TheDiagnosticList().Clear();
     ImportSession session;
     session.Import(path.string().c_str());
-    ASSERT_FALSE(session.models.empty());
+    ASSERT_FALSE(session.models().empty());
 
     // The cards behind the host's models, in model-list order.
     std::vector<const Card*> reached;
-    for (ImportedModel* model : session.models) {
+    for (ImportedModel* model : session.models()) {
       if (model->origin == ImportedModel::Origin::Subcircuit) {
         for (const Card* card : static_cast<SubcircuitModel*>(model)->cards()) reached.push_back(card);
       } else {
         reached.push_back(static_cast<Card*>(model));
       }
     }
-    ASSERT_EQ(reached.size(), session.cards.size());
-    for (std::size_t i = 0; i < reached.size(); ++i) ASSERT_EQ(reached[i], session.cards[i].get()) << i;
+    ASSERT_EQ(reached.size(), session.cards().size());
+    for (std::size_t i = 0; i < reached.size(); ++i) ASSERT_EQ(reached[i], session.cards()[i].get()) << i;
 
     // Every line once, in file order.
     std::vector<const SourceLine*> seen;
     for (const Card* card : reached) seen.insert(seen.end(), card->lines.begin(), card->lines.end());
-    ASSERT_EQ(seen.size(), session.lines.size());
-    for (std::size_t i = 0; i < seen.size(); ++i) ASSERT_EQ(seen[i], &session.lines[i]) << i;
+    ASSERT_EQ(seen.size(), session.lines().size());
+    for (std::size_t i = 0; i < seen.size(); ++i) ASSERT_EQ(seen[i], &session.lines()[i]) << i;
 
     for (const Card* card : reached) {
       if (card->changed) continue;

@@ -54,10 +54,7 @@ TEST(CorpusReadingTest, CardsAndTokensGiveBackEveryFile) {
     const std::string expected = TextAsRead(ReadBytes(path));
     TheDiagnosticList().Clear();
     ImportSession session;
-    session.path = path.string();
-    session.hasPath = true;
-    session.ReadFile();
-    session.BuildCards();
+    session.Import(path.string().c_str(), ImportSession::Stage::BuildCards);
     std::set<int32_t> strayLines;
     TheDiagnosticList().ForEach([&](const Diagnostic& d) {
       if (d.text.find("This line is unexpected in this context") != std::string::npos) {
@@ -71,10 +68,10 @@ TEST(CorpusReadingTest, CardsAndTokensGiveBackEveryFile) {
 
     std::string joined;
     std::vector<const SourceLine*> cardLines;
-    if (session.cards.empty()) {
-      for (const SourceLine& l : session.lines) cardLines.push_back(&l);
+    if (session.cards().empty()) {
+      for (const SourceLine& l : session.lines()) cardLines.push_back(&l);
     }
-    for (const auto& card : session.cards) {
+    for (const auto& card : session.cards()) {
       std::string texts;
       for (const SourceLine* l : card->lines) texts += l->text, cardLines.push_back(l);
       EXPECT_TRUE(card->OutputText() == texts);
@@ -89,7 +86,7 @@ TEST(CorpusReadingTest, CardsAndTokensGiveBackEveryFile) {
     EXPECT_TRUE(joined == expected);
 
     TheDiagnosticList().Clear();
-    for (const auto& card : session.cards) {
+    for (const auto& card : session.cards()) {
       card->Parse();
       const Token* t = card->tokens.front();
       for (const SourceLine* line : card->lines) {

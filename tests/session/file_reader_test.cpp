@@ -24,11 +24,9 @@ using LineState = std::tuple<int32_t, std::string, LineKind, bool>;
 std::vector<LineState> ReadLines(const std::string& bytes) {
   TempFile file(bytes);
   ImportSession session;
-  session.path = file.path();
-  session.hasPath = true;
-  session.ReadFile();
+  session.Import(file.path().c_str(), ImportSession::Stage::Read);
   std::vector<LineState> out;
-  for (const SourceLine& l : session.lines) {
+  for (const SourceLine& l : session.lines()) {
     EXPECT_EQ(l.text, l.rawText);
     out.emplace_back(l.number, l.text, l.kind, l.isInlineComment);
   }
@@ -237,12 +235,9 @@ TEST(FileReaderTest, EncryptedBlocksAreCommentLinesWithOneWarningEach) {
 TEST(FileReaderTest, UnopenableFileFilesCode1AndGivesNoLines) {
   TheDiagnosticList().Clear();
   ImportSession session;
-  session.path = "/nonexistent/zav/model.lib";
-  session.hasPath = true;
-  session.ReadFile();
-  session.BuildCards();
-  EXPECT_TRUE(session.lines.empty());
-  EXPECT_TRUE(session.cards.empty());
+  session.Import("/nonexistent/zav/model.lib", ImportSession::Stage::BuildCards);
+  EXPECT_TRUE(session.lines().empty());
+  EXPECT_TRUE(session.cards().empty());
   const std::vector<std::string> diagnostics = Diagnostics();
   ASSERT_EQ(diagnostics.size(), 1u);
   EXPECT_NE(diagnostics[0].find("Can't open file: /nonexistent/zav/model.lib for reading"), std::string::npos);

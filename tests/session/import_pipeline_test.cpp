@@ -18,17 +18,18 @@ using ImportResult = testing::ImportedTexts;
 
 ImportResult Import(const std::string& bytes) { return testing::ImportBytes(bytes); }
 
-TEST(ImportSessionTest, SetStyleWithTheCurrentCodeKeepsTheCommentTexts) {
+TEST(ImportSessionTest, StyleChoosesTheCommentConventions) {
   ImportSession session;
-  EXPECT_EQ(session.style, 1);
-  EXPECT_EQ(session.lineCommentChars, ";*");
-  EXPECT_EQ(session.inlineCommentChars, ";");
-  session.lineCommentChars = "#";  // a marker: a second SetStyle(1) must not reset it
+  EXPECT_EQ(session.style(), 1);
+  EXPECT_EQ(session.lineCommentChars(), ";*");
+  EXPECT_EQ(session.inlineCommentChars(), ";");
   session.SetStyle(1);
-  EXPECT_EQ(session.lineCommentChars, "#");
+  EXPECT_EQ(session.lineCommentChars(), ";*");
   session.SetStyle(0);
-  EXPECT_EQ(session.lineCommentChars, "*");
-  EXPECT_EQ(session.inlineCommentChars, "");
+  EXPECT_EQ(session.lineCommentChars(), "*");
+  EXPECT_EQ(session.inlineCommentChars(), "");
+  session.SetStyle(1);
+  EXPECT_EQ(session.inlineCommentChars(), ";");
 }
 
 TEST(ImportSessionTest, FilesWithoutCardsGiveNoModelAndNoDiagnostic) {
@@ -44,9 +45,9 @@ TEST(ImportSessionTest, FindsTopLevelModelsWithoutRegardToCaseFirstMatchFirst) {
   TempFile file(".MODEL Dx D(IS=1)\n.MODEL DX D(IS=2)\n.SUBCKT amp 1 2\n.ENDS\n");
   ImportSession session;
   session.Import(file.path().c_str());
-  ASSERT_EQ(session.models.size(), 3u);
-  EXPECT_EQ(session.FindModel("dx"), session.models[0]);
-  EXPECT_EQ(session.FindModel("AMP"), session.models[2]);
+  ASSERT_EQ(session.models().size(), 3u);
+  EXPECT_EQ(session.FindModel("dx"), session.models()[0]);
+  EXPECT_EQ(session.FindModel("AMP"), session.models()[2]);
   EXPECT_EQ(session.FindModel("nothing"), nullptr);
   TheDiagnosticList().Clear();
 }

@@ -28,7 +28,7 @@ std::string ImportAndRender(const std::string& path) {
     ImportSession session;
     session.SetStyle(1);
     session.Import(path.c_str());
-    for (ImportedModel* model : session.models) modelTexts.push_back(model->ModelText());
+    for (ImportedModel* model : session.models()) modelTexts.push_back(model->ModelText());
   }
   std::vector<std::string> diagnosticTexts;
   TheDiagnosticList().ForEach([&](const Diagnostic& d) { diagnosticTexts.push_back(d.text); });

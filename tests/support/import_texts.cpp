@@ -13,7 +13,7 @@ ImportedTexts ImportBytes(const std::string& bytes) {
   {
     ImportSession session;
     session.Import(file.path().c_str());
-    for (ImportedModel* model : session.models) result.models.push_back(model->ModelText());
+    for (ImportedModel* model : session.models()) result.models.push_back(model->ModelText());
   }
   TheDiagnosticList().ForEach([&](const Diagnostic& d) { result.diagnostics.push_back(d.text); });
   TheDiagnosticList().Clear();

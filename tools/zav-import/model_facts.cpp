@@ -128,7 +128,7 @@ ModelFacts DescribeModel(const ImportedModel& model) {
 
 int CountCardsTurnedIntoComments(const ImportSession& session) {
   int count = 0;
-  for (const SourceLine& line : session.lines) {
+  for (const SourceLine& line : session.lines()) {
     if (IsConvertedStatementLine(line)) ++count;
   }
   return count;
@@ -140,7 +140,7 @@ int CountRenamedParameters(ImportSession& session) {
   // the card's table gives to renamed parameters, by that name.
   std::map<std::pair<const SourceLine*, std::string>, int> carried;
   std::vector<const ParamRule*> renames;
-  for (const std::unique_ptr<Card>& card : session.cards) {
+  for (const std::unique_ptr<Card>& card : session.cards()) {
     if (!IsModelKind(card->kind)) continue;
     auto& model = static_cast<ModelCard&>(*card);
     renames.clear();

@@ -1,6 +1,10 @@
 // Synthetic model libraries for benchmarks: large, deterministic inputs that
-// look like vendor libraries (model cards with continuation lines, .SUBCKT
-// blocks with element cards, comment lines and inline comments).
+// look like vendor libraries and take every translation path: pages of
+// discrete models of every type (AKO chains, vendor tags, parameters that are
+// renamed, moved or commented out, LPNP, level-7 MOSFETs, switches),
+// macromodels whose elements use models that follow them, brace expressions,
+// power devices with passive models whose TC moves to the instances, comment
+// banners and inline comments.
 #pragma once
 
 #include <cstddef>

@@ -1,9 +1,9 @@
 #include "diagnostics/add_diagnostic.h"
 
 #include <cstdio>
-#include <memory>
+#include <cstring>
 
-#include "diagnostics/diagnostic_list.h"
+#include "diagnostics/diagnostic_sink.h"
 #include "diagnostics/message_catalogue.h"
 #include "text/source_line.h"
 
@@ -32,43 +32,59 @@ const char* SeverityPrefix(Severity severity) {
   }
 }
 
-void AppendHeader(std::string& out, const SourceLine& line) {
+// The text being formatted, in a buffer of the largest size a diagnostic may
+// have: formatting takes no heap block.
+class TextBuffer {
+ public:
+  std::size_t size() const { return size_; }
+  std::string_view view() const { return std::string_view(data_, size_); }
+
+  // Appends without a bound (the parts whose size is known to fit).
+  void Append(std::string_view text) {
+    std::memcpy(data_ + size_, text.data(), text.size());
+    size_ += text.size();
+  }
+  void Append(char c) { data_[size_++] = c; }
+
+  // Appends as much of `text` as fits below the body limit; false when it
+  // was cut.
+  bool AppendBounded(std::string_view text) {
+    const std::size_t room = size_ < kBodyLimit ? kBodyLimit - size_ : 0;
+    if (text.size() <= room) {
+      Append(text);
+      return true;
+    }
+    Append(text.substr(0, room));
+    return false;
+  }
+
+ private:
+  char data_[kMaxDiagnosticLength + 1];
+  std::size_t size_ = 0;
+};
+
+void AppendHeader(TextBuffer& out, const SourceLine& line) {
   char number[32];
-  std::snprintf(number, sizeof number, "Line %d:\n\t", static_cast<int>(line.number));
-  out += number;
+  const int length = std::snprintf(number, sizeof number, "Line %d:\n\t", static_cast<int>(line.number));
+  out.Append(std::string_view(number, static_cast<std::size_t>(length)));
   std::string_view quoted = line.rawText;
   const bool endsInLineFeed = !quoted.empty() && quoted.back() == '\n';
   // Room for the quoted text and its line feed.
   const std::size_t room = kHeaderLimit > out.size() + 1 ? kHeaderLimit - out.size() - 1 : 0;
   const std::size_t bodyLength = quoted.size() - (endsInLineFeed ? 1 : 0);
   if (bodyLength <= room) {
-    out.append(quoted.data(), bodyLength);
+    out.Append(quoted.substr(0, bodyLength));
   } else {
-    out.append(quoted.data(), room - kEllipsis.size());
-    out += kEllipsis;
+    out.Append(quoted.substr(0, room - kEllipsis.size()));
+    out.Append(kEllipsis);
   }
-  out += '\n';
+  out.Append('\n');
 }
 
-// Appends as much of `text` as fits below the body limit; false when it was cut.
-bool AppendBounded(std::string& out, std::string_view text) {
-  const std::size_t room = out.size() < kBodyLimit ? kBodyLimit - out.size() : 0;
-  if (text.size() <= room) {
-    out += text;
-    return true;
-  }
-  out.append(text.data(), room);
-  return false;
-}
-
-}  // namespace
-
-std::string FormatDiagnostic(Severity severity, std::string_view format, const SourceLine* line,
-                             std::span<const DiagnosticValue> values) {
-  std::string out;
-  out.reserve(128);
+void Format(TextBuffer& out, Severity severity, std::string_view format, const SourceLine* line,
+            std::span<const DiagnosticValue> values) {
   if (line != nullptr) AppendHeader(out, *line);
-  out += SeverityPrefix(severity);
+  out.Append(SeverityPrefix(severity));
 
   std::size_t next = 0;
   auto takeValue = [&]() -> const DiagnosticValue* {
@@ -80,7 +96,7 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
     if (format[i] != '%') {
       std::size_t runEnd = format.find('%', i);
       if (runEnd == std::string_view::npos) runEnd = format.size();
-      fits = AppendBounded(out, format.substr(i, runEnd - i));
+      fits = out.AppendBounded(format.substr(i, runEnd - i));
       i = runEnd - 1;
       continue;
     }
@@ -93,14 +109,14 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
         const DiagnosticValue* value = takeValue();
         std::string_view text = value && value->type() == DiagnosticValue::Type::Text ? value->text() : "";
         if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-        fits = AppendBounded(out, text);
+        fits = out.AppendBounded(text);
         break;
       }
       case 'd':
       case 'i': {
         const DiagnosticValue* value = takeValue();
         std::snprintf(buffer, sizeof buffer, "%d", value ? value->integer() : 0);
-        fits = AppendBounded(out, buffer);
+        fits = out.AppendBounded(buffer);
         break;
       }
       case 'e':
@@ -114,7 +130,7 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
         const int length = std::snprintf(nullptr, 0, "%f", real);
         std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
         std::snprintf(text.data(), text.size() + 1, "%f", real);
-        fits = AppendBounded(out, text);
+        fits = out.AppendBounded(text);
         break;
       }
       default:
@@ -122,20 +138,29 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
         break;
     }
   }
-  out += ".\n";
-  return out;
+  out.Append(".\n");
+}
+
+}  // namespace
+
+std::string FormatDiagnostic(Severity severity, std::string_view format, const SourceLine* line,
+                             std::span<const DiagnosticValue> values) {
+  TextBuffer out;
+  Format(out, severity, format, line, values);
+  return std::string(out.view());
 }
 
 void AddDiagnostic(MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
   const MessageRow* row = FindMessage(code);
   if (row == nullptr) return;
-  auto diagnostic = std::make_unique<Diagnostic>();
-  diagnostic->lineNumber = line ? line->number : 0;
-  diagnostic->code = code;
-  diagnostic->severity = row->severity;
-  diagnostic->text = FormatDiagnostic(row->severity, row->format, line,
-                                      std::span<const DiagnosticValue>(values.begin(), values.size()));
-  TheDiagnosticList().Add(std::move(diagnostic));
+  TextBuffer text;
+  Format(text, row->severity, row->format, line, std::span<const DiagnosticValue>(values.begin(), values.size()));
+  Diagnostic diagnostic;
+  diagnostic.lineNumber = line ? line->number : 0;
+  diagnostic.code = code;
+  diagnostic.severity = row->severity;
+  diagnostic.text = DiagnosticText::View(text.view());
+  CurrentDiagnosticSink().File(diagnostic);
 }
 
 }  // namespace zav

@@ -1,18 +1,28 @@
 #include "diagnostics/diagnostic_list.h"
 
+#include <cstring>
+
 namespace zav {
 
-Diagnostic* DiagnosticList::Add(std::unique_ptr<Diagnostic> diagnostic) {
-  const int32_t key = diagnostic->lineNumber;
+Diagnostic* DiagnosticList::Add(const Diagnostic& diagnostic) {
+  Diagnostic stored;
+  stored.lineNumber = diagnostic.lineNumber;
+  stored.code = diagnostic.code;
+  stored.severity = diagnostic.severity;
+  if (!diagnostic.text.empty()) {
+    char* text = static_cast<char*>(memory_.allocate(diagnostic.text.size(), 1));
+    std::memcpy(text, diagnostic.text.data(), diagnostic.text.size());
+    stored.text = DiagnosticText::View(std::string_view(text, diagnostic.text.size()));
+  }
   // multimap inserts an equal key after the existing ones: filing order is kept.
-  return entries_.emplace(key, std::move(diagnostic))->second.get();
+  return &entries_.emplace(stored.lineNumber, stored)->second;
 }
 
 Diagnostic* DiagnosticList::First() {
   if (entries_.empty()) return nullptr;
   cursor_ = entries_.begin();
   cursorValid_ = true;
-  return cursor_->second.get();
+  return &cursor_->second;
 }
 
 Diagnostic* DiagnosticList::Next() {
@@ -27,11 +37,12 @@ Diagnostic* DiagnosticList::Next() {
     ++cursor_;
     if (cursor_ == entries_.end()) return nullptr;
   }
-  return cursor_->second.get();
+  return &cursor_->second;
 }
 
 void DiagnosticList::Clear() {
   entries_.clear();
+  memory_.release();
   cursor_ = entries_.end();
   cursorValid_ = false;
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory_resource>
+#include <vector>
+
+#include "diagnostics/diagnostic.h"
+#include "diagnostics/diagnostic_sink.h"
+
+namespace zav {
+
+// The diagnostics of one import, filed into a sink of their own (see
+// DiagnosticSink) and read back in the process-wide list's order: by line
+// number, in filing order within a line, those without a line first. Filing
+// appends; the order is made once, when the batch is first read.
+class DiagnosticBatch final : public DiagnosticSink {
+ public:
+  DiagnosticBatch() = default;
+  DiagnosticBatch(const DiagnosticBatch&) = delete;
+  DiagnosticBatch& operator=(const DiagnosticBatch&) = delete;
+
+  void File(const Diagnostic& diagnostic) override;
+
+  // The diagnostics in list order.
+  const std::vector<Diagnostic>& Sorted();
+
+ private:
+  std::pmr::monotonic_buffer_resource texts_;
+  std::vector<Diagnostic> diagnostics_;
+  bool sorted_ = true;
+};
+
+}  // namespace zav

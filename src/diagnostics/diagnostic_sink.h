@@ -1,0 +1,40 @@
+#pragma once
+
+#include "diagnostics/diagnostic.h"
+
+namespace zav {
+
+// Where AddDiagnostic files. The process-wide DiagnosticList is the sink of
+// every import a host runs; a program that runs imports on several threads at
+// once (zav-import -j) gives each thread a sink of its own while it imports,
+// so that the diagnostics of different files never mix and the process-wide
+// list, whose contract is one calling thread, is not touched.
+class DiagnosticSink {
+ public:
+  // Files a copy of the diagnostic (its text included).
+  virtual void File(const Diagnostic& diagnostic) = 0;
+
+ protected:
+  DiagnosticSink() = default;
+  DiagnosticSink(const DiagnosticSink&) = default;
+  DiagnosticSink& operator=(const DiagnosticSink&) = default;
+  ~DiagnosticSink() = default;
+};
+
+// The sink the calling thread files into: its own while a ScopedDiagnosticSink
+// is alive on it, else the process-wide list.
+DiagnosticSink& CurrentDiagnosticSink();
+
+// Makes `sink` the calling thread's sink for the lifetime of this object.
+class ScopedDiagnosticSink {
+ public:
+  explicit ScopedDiagnosticSink(DiagnosticSink& sink);
+  ~ScopedDiagnosticSink();
+  ScopedDiagnosticSink(const ScopedDiagnosticSink&) = delete;
+  ScopedDiagnosticSink& operator=(const ScopedDiagnosticSink&) = delete;
+
+ private:
+  DiagnosticSink* previous_;
+};
+
+}  // namespace zav

@@ -25,14 +25,7 @@ void WriteText(std::FILE* out, std::string_view text) {
 void ConvertLineToComment(SourceLine& line) {
   line.isInlineComment = false;
   if (line.kind == LineKind::Comment) return;
-  auto commented = std::make_unique<std::string>();
-  commented->reserve(line.rawText.size() + 2);
-  commented->append("* ");
-  commented->append(line.rawText);
-  // The old text stays where it is: tokens of the card being dropped may
-  // still view it.
-  line.ownText = std::move(commented);
-  line.text = *line.ownText;
+  line.SetCommentedText();
   line.kind = LineKind::Comment;
 }
 

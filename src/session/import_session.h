@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,7 +10,6 @@
 
 #include "cards/card.h"
 #include "cards/model_scope.h"
-#include "cards/text_arena.h"
 #include "platform/no_case_hash.h"
 #include "text/source_line.h"
 
@@ -58,7 +56,7 @@ class ImportSession final : public ModelScope {
   const std::string& path() const { return path_; }
   const std::string& lineCommentChars() const { return lineCommentChars_; }
   const std::string& inlineCommentChars() const { return inlineCommentChars_; }
-  const std::deque<SourceLine>& lines() const { return lines_; }
+  const std::vector<SourceLine>& lines() const { return lines_; }
   const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
   // The host's models, in file order: top-level model cards and .SUBCKT
   // blocks.
@@ -70,7 +68,7 @@ class ImportSession final : public ModelScope {
   // The next piece of at most 511 characters (through its line feed, if it
   // has one); false at the end of the file or on a read error, which files
   // the read diagnostic.
-  bool ReadLine(LineReader& reader, std::string& piece);
+  bool ReadLine(LineReader& reader, std::string_view& piece);
   void AddLine(std::string_view text, int32_t number, bool isInlineComment);
   void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
   void BuildCards();
@@ -87,7 +85,10 @@ class ImportSession final : public ModelScope {
   std::string lineCommentChars_;
   std::string inlineCommentChars_;
   std::string path_;
-  std::deque<SourceLine> lines_;  // stable addresses
+  // The file as read (see LineReader); the lines view it.
+  std::unique_ptr<char[]> text_;
+  // In file order. Filled once, by ReadFile: no line moves after that.
+  std::vector<SourceLine> lines_;
   std::vector<std::unique_ptr<Card>> cards_;
   std::vector<ImportedModel*> models_;  // not owned
   std::size_t modelCursor_ = 0;
@@ -95,8 +96,6 @@ class ImportSession final : public ModelScope {
   // The models of the top-level .SUBCKT blocks (the model cards belong to
   // `cards_`).
   std::vector<std::unique_ptr<SubcircuitModel>> definitions_;
-  // The texts of `lines_`, read once and kept for the session's lifetime.
-  TextArena lineTexts_{1 << 16, 1 << 20};
   // Name (letter case ignored) -> first model of that name in list order.
   NoCaseMap<ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;

@@ -52,14 +52,16 @@ void ImportSession::ReadFile() {
 
   LineReader reader(file);
   const std::string_view inlineChars = inlineCommentChars_;
-  std::string piece;
-  piece.reserve(LineReader::kMaxPiece + 1);
+  // Room for every piece and a quarter of them split at an inline comment;
+  // more is rare, and the vector grows for it.
+  const std::size_t pieces = reader.PiecesLeftAtMost();
+  lines_.reserve(pieces + pieces / 4);
+  std::string_view text;
   int32_t number = 0;
   bool inEncryptedBlock = false;
-  while (ReadLine(reader, piece)) {
+  while (ReadLine(reader, text)) {
     ++number;
     const std::size_t firstRecord = lines_.size();
-    const std::string_view text = piece;
     const LineKind kind = ClassifyLine(text);
     if (inEncryptedBlock || (kind == LineKind::Other && StartsEncryptedBlock(text))) {
       // The block's lines are comment lines to everything after the reader:
@@ -86,6 +88,7 @@ void ImportSession::ReadFile() {
     }
     if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
   }
+  text_ = reader.TakeText();
 
   if (reader.stoppedAtMark() && reader.textAfterMark()) {
     // Filed against the last line read, which holds the text before the
@@ -101,7 +104,7 @@ void ImportSession::ReadFile() {
   if (std::fclose(file) != 0) AddDiagnostic(MessageCode::CantCloseFile, nullptr, {path_});
 }
 
-bool ImportSession::ReadLine(LineReader& reader, std::string& piece) {
+bool ImportSession::ReadLine(LineReader& reader, std::string_view& piece) {
   if (reader.Next(piece)) return true;
   if (reader.failed()) AddDiagnostic(MessageCode::CantReadFile, nullptr, {path_});
   return false;
@@ -130,7 +133,7 @@ void ImportSession::AddLine(std::string_view text, int32_t number, bool isInline
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind) {
   SourceLine& line = lines_.emplace_back();
-  line.rawText = lineTexts_.Keep(text);
+  line.rawText = text;
   line.text = line.rawText;
   line.number = number;
   line.kind = kind;

@@ -7,119 +7,122 @@
 
 namespace zav {
 
-LineReader::LineReader(std::FILE* file, std::size_t blockSize)
-    : file_(file), block_(blockSize == 0 ? 1 : blockSize) {}
-
-bool LineReader::Fill() {
-  pos_ = 0;
-  end_ = 0;
-  if (done_) return false;
-  end_ = std::fread(block_.data(), 1, block_.size(), file_);
-  if (end_ == 0) {
-    done_ = true;
-    failed_ = std::ferror(file_) != 0;
-    return false;
+LineReader::LineReader(std::FILE* file, std::size_t blockSize) {
+  Load(file, blockSize == 0 ? 1 : blockSize);
+  if (const void* mark = std::memchr(text_.get(), kEndOfFileMark, size_)) {
+    StopAtMark(static_cast<std::size_t>(static_cast<const char*>(mark) - text_.get()));
   }
-  if (const void* mark = std::memchr(block_.data(), kEndOfFileMark, end_)) {
-    StopAtMark(static_cast<std::size_t>(static_cast<const char*>(mark) - block_.data()));
-  }
+  JoinLineEnds();
   ReplaceNuls();
-  return end_ != 0;
+}
+
+void LineReader::Load(std::FILE* file, std::size_t blockSize) {
+  // A regular file is read into a buffer of its size; anything else (a pipe,
+  // a device) into one that grows as it fills.
+  std::size_t capacity = blockSize;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long end = std::ftell(file);
+    if (end >= 0 && std::fseek(file, 0, SEEK_SET) == 0) capacity = static_cast<std::size_t>(end) + 1;
+  }
+  text_ = std::make_unique_for_overwrite<char[]>(capacity);
+  for (;;) {
+    if (size_ == capacity) {
+      // The file was longer than it said, or its size is unknown.
+      const std::size_t larger = capacity + std::max(capacity, blockSize);
+      auto grown = std::make_unique_for_overwrite<char[]>(larger);
+      std::memcpy(grown.get(), text_.get(), size_);
+      text_ = std::move(grown);
+      capacity = larger;
+    }
+    const std::size_t want = std::min(blockSize, capacity - size_);
+    const std::size_t got = std::fread(text_.get() + size_, 1, want, file);
+    size_ += got;
+    if (got < want) break;
+  }
+  failed_ = std::ferror(file) != 0;
 }
 
 void LineReader::StopAtMark(std::size_t markAt) {
   stoppedAtMark_ = true;
-  done_ = true;
-  CountAfterMark(block_.data() + markAt + 1, end_ - markAt - 1);
-  end_ = markAt;
-  // The rest of the file is only counted; the block still holds the text
-  // before the mark, so the count reads into a buffer of its own.
-  char rest[4096];
-  for (;;) {
-    const std::size_t got = std::fread(rest, 1, sizeof rest, file_);
-    if (got == 0) break;
-    CountAfterMark(rest, got);
-  }
-  failed_ = std::ferror(file_) != 0;
-}
-
-void LineReader::CountAfterMark(const char* bytes, std::size_t size) {
-  bytesAfterMark_ += size;
-  if (textAfterMark_) return;
-  for (std::size_t i = 0; i < size; ++i) {
-    if (!IsAsciiSpace(bytes[i]) && bytes[i] != kEndOfFileMark) {
+  bytesAfterMark_ = size_ - markAt - 1;
+  for (std::size_t i = markAt + 1; i < size_; ++i) {
+    if (!IsAsciiSpace(text_[i]) && text_[i] != kEndOfFileMark) {
       textAfterMark_ = true;
-      return;
+      break;
     }
   }
+  size_ = markAt;
+}
+
+void LineReader::JoinLineEnds() {
+  char* const begin = text_.get();
+  const char* read = static_cast<const char*>(std::memchr(begin, '\r', size_));
+  if (read == nullptr) return;
+  char* write = const_cast<char*>(read);
+  const char* const end = begin + size_;
+  while (read < end) {
+    const char* cr = static_cast<const char*>(std::memchr(read, '\r', static_cast<std::size_t>(end - read)));
+    const char* runEnd = cr != nullptr ? cr : end;
+    const auto run = static_cast<std::size_t>(runEnd - read);
+    if (write != read) std::memmove(write, read, run);
+    write += run;
+    read = runEnd;
+    if (cr == nullptr) break;
+    // The CR itself: dropped when a LF follows, kept otherwise.
+    if (cr + 1 < end && cr[1] == '\n') {
+      ++read;
+    } else {
+      *write++ = '\r';
+      ++read;
+    }
+  }
+  size_ = static_cast<std::size_t>(write - begin);
 }
 
 void LineReader::ReplaceNuls() {
-  char* const begin = block_.data();
-  char* nul = static_cast<char*>(std::memchr(begin, '\0', end_));
+  char* const begin = text_.get();
+  char* nul = static_cast<char*>(std::memchr(begin, '\0', size_));
   if (nul == nullptr) return;
-  if (!sawNul_) {
-    sawNul_ = true;
-    firstNulAt_ = static_cast<std::size_t>(nul - begin);
-  }
+  firstNulAt_ = static_cast<std::size_t>(nul - begin);
   while (nul != nullptr) {
     *nul = ' ';
-    nul = static_cast<char*>(std::memchr(nul + 1, '\0', static_cast<std::size_t>(begin + end_ - (nul + 1))));
+    nul = static_cast<char*>(std::memchr(nul + 1, '\0', static_cast<std::size_t>(begin + size_ - (nul + 1))));
   }
 }
 
-void LineReader::Take(std::string& piece, std::size_t size) {
-  if (firstNulAt_ != kNone && firstNulAt_ < pos_ + size) {
-    pieceHeldFirstNul_ = true;
-    firstNulAt_ = kNone;
+std::size_t LineReader::PiecesLeftAtMost() const {
+  const char* at = text_.get() + pos_;
+  const char* const end = text_.get() + size_;
+  std::size_t lineFeeds = 0;
+  while (at < end) {
+    const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+    if (lf == nullptr) break;
+    ++lineFeeds;
+    at = lf + 1;
   }
-  piece.append(block_.data() + pos_, size);
-  pos_ += size;
+  // Every line may end in a piece without a line feed, and every 511
+  // characters may start one more.
+  return lineFeeds + 1 + (size_ - pos_) / kMaxPiece;
+}
+
+bool LineReader::Next(std::string_view& piece) {
+  pieceHeldFirstNul_ = false;
+  if (pos_ >= size_) return false;
+  const char* start = text_.get() + pos_;
+  const std::size_t span = std::min(kMaxPiece, size_ - pos_);
+  const char* lf = static_cast<const char*>(std::memchr(start, '\n', span));
+  const std::size_t length = lf != nullptr ? static_cast<std::size_t>(lf - start) + 1 : span;
+  if (firstNulAt_ != kNone && firstNulAt_ >= pos_ && firstNulAt_ < pos_ + length) pieceHeldFirstNul_ = true;
+  piece = std::string_view(start, length);
+  pos_ += length;
+  return true;
 }
 
 bool LineReader::Next(std::string& piece) {
-  piece.clear();
-  pieceHeldFirstNul_ = false;
-  for (;;) {
-    if (pos_ == end_ && !Fill()) {
-      if (pendingCr_) {
-        pendingCr_ = false;
-        piece.push_back('\r');
-      }
-      return !piece.empty();
-    }
-    if (pendingCr_) {
-      pendingCr_ = false;
-      if (block_[pos_] != '\n') {
-        piece.push_back('\r');
-        if (piece.size() == kMaxPiece) return true;
-      }
-    }
-
-    const char* start = block_.data() + pos_;
-    const std::size_t span = std::min(kMaxPiece - piece.size(), end_ - pos_);
-    const char* lf = static_cast<const char*>(std::memchr(start, '\n', span));
-    const std::size_t scan = lf != nullptr ? static_cast<std::size_t>(lf - start) : span;
-    const char* cr = static_cast<const char*>(std::memchr(start, '\r', scan));
-
-    if (cr != nullptr) {
-      Take(piece, static_cast<std::size_t>(cr - start));
-      ++pos_;  // the CR itself
-      if (pos_ == end_) {
-        pendingCr_ = true;  // decided by the first byte of the next block
-      } else if (block_[pos_] != '\n') {
-        piece.push_back('\r');
-        if (piece.size() == kMaxPiece) return true;
-      }
-      continue;
-    }
-    if (lf != nullptr) {
-      Take(piece, scan + 1);
-      return true;
-    }
-    Take(piece, span);
-    if (piece.size() == kMaxPiece) return true;
-  }
+  std::string_view view;
+  if (!Next(view)) return false;
+  piece.assign(view.data(), view.size());
+  return true;
 }
 
 }  // namespace zav

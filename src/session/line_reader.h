@@ -3,14 +3,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace zav {
 
-// Splits an open file into the pieces the session numbers as lines: each
-// piece runs through its line feed, or stops after 511 characters when the
-// physical line is longer. The file is read in large blocks, once.
+// Reads an open file once, into one buffer, and cuts it into the pieces the
+// session numbers as lines: each piece runs through its line feed, or stops
+// after 511 characters when the physical line is longer. The pieces view the
+// buffer; the session takes the buffer over, so that its lines can view it
+// for as long as the session lives.
 //
 // Model files come from a platform whose text mode turns CR LF into LF and
 // stops at the byte 0x1A, the old end-of-file mark; both rules are applied
@@ -22,50 +25,54 @@ namespace zav {
 class LineReader {
  public:
   static constexpr std::size_t kMaxPiece = 511;
-  static constexpr std::size_t kDefaultBlock = 1 << 16;
+  static constexpr std::size_t kDefaultBlock = 1 << 20;
   static constexpr char kEndOfFileMark = '\x1A';
 
+  // Reads the whole file, `blockSize` bytes at a time where its size cannot
+  // be told in advance.
   explicit LineReader(std::FILE* file, std::size_t blockSize = kDefaultBlock);
 
-  // Replaces `piece` with the next piece; false when there is none left,
-  // at the end of the file, at the end-of-file mark or after a read error.
+  // The next piece; false when there is none left (at the end of the file,
+  // at the end-of-file mark or after a read error). The view stays valid as
+  // long as the text (see TakeText).
+  bool Next(std::string_view& piece);
+  // The same, copied into `piece`.
   bool Next(std::string& piece);
   bool failed() const { return failed_; }
+
+  // An upper bound of the number of pieces still to come.
+  std::size_t PiecesLeftAtMost() const;
 
   // Whether the piece last returned holds the first NUL of the file (now a
   // space).
   bool pieceHeldFirstNul() const { return pieceHeldFirstNul_; }
 
-  // Once Next has returned false: whether reading stopped at an end-of-file
-  // mark, how many bytes followed the mark, and whether any of them is more
-  // than filler (blanks, line ends and further marks, as files padded to a
-  // whole record have them).
+  // Whether reading stopped at an end-of-file mark, how many bytes followed
+  // the mark, and whether any of them is more than filler (blanks, line ends
+  // and further marks, as files padded to a whole record have them).
   bool stoppedAtMark() const { return stoppedAtMark_; }
   std::uint64_t bytesAfterMark() const { return bytesAfterMark_; }
   bool textAfterMark() const { return textAfterMark_; }
 
+  // Hands the buffer the pieces view over to the caller.
+  std::unique_ptr<char[]> TakeText() { return std::move(text_); }
+
  private:
-  bool Fill();
-  // Counts the bytes after the mark at `markAt` of the current block, to the
-  // end of the file, and ends the block at the mark.
+  void Load(std::FILE* file, std::size_t blockSize);
+  // Ends the text at the mark, counting what follows it.
   void StopAtMark(std::size_t markAt);
-  void CountAfterMark(const char* bytes, std::size_t size);
-  // Turns every NUL of the current block into a space.
+  // Drops every CR directly before a LF.
+  void JoinLineEnds();
+  // Turns every NUL into a space, noting where the first one was.
   void ReplaceNuls();
-  // Appends the next `size` bytes of the block to `piece`.
-  void Take(std::string& piece, std::size_t size);
 
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-  std::FILE* file_;
-  std::vector<char> block_;
+  std::unique_ptr<char[]> text_;
+  std::size_t size_ = 0;
   std::size_t pos_ = 0;
-  std::size_t end_ = 0;
-  std::size_t firstNulAt_ = kNone;  // in the block, until it is taken
-  bool sawNul_ = false;
+  std::size_t firstNulAt_ = kNone;
   bool pieceHeldFirstNul_ = false;
-  bool pendingCr_ = false;  // a CR ended the last block; is a LF next?
-  bool done_ = false;
   bool failed_ = false;
   bool stoppedAtMark_ = false;
   bool textAfterMark_ = false;

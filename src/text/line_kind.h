@@ -5,7 +5,7 @@
 namespace zav {
 
 // What a physical line is, by its first non-blank character.
-enum class LineKind : int32_t {
+enum class LineKind : uint8_t {
   Other = 0,         // none of the below (a digit, for example)
   Comment = 1,       // a line-comment character, or a blank line
   Control = 2,       // "." and none of the three prefixes below

@@ -1,16 +1,60 @@
 #include "text/source_line.h"
 
+#include <cstring>
+#include <utility>
+
 namespace zav {
+namespace {
+
+// A block holding `parts` one after the other.
+std::string_view Keep(std::string_view first, std::string_view second = {}) {
+  char* block = new char[first.size() + second.size()];
+  std::memcpy(block, first.data(), first.size());
+  if (!second.empty()) std::memcpy(block + first.size(), second.data(), second.size());
+  return std::string_view(block, first.size() + second.size());
+}
+
+}  // namespace
+
+SourceLine::SourceLine(SourceLine&& other) noexcept { *this = std::move(other); }
+
+SourceLine& SourceLine::operator=(SourceLine&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  text = std::exchange(other.text, std::string_view());
+  rawText = std::exchange(other.rawText, std::string_view());
+  number = other.number;
+  kind = other.kind;
+  isInlineComment = other.isInlineComment;
+  ownsRawText_ = std::exchange(other.ownsRawText_, false);
+  ownsText_ = std::exchange(other.ownsText_, false);
+  return *this;
+}
+
+SourceLine::~SourceLine() { Release(); }
+
+void SourceLine::Release() {
+  if (ownsText_) delete[] text.data();
+  if (ownsRawText_) delete[] rawText.data();
+  ownsText_ = false;
+  ownsRawText_ = false;
+}
 
 SourceLine SourceLine::MakeOwning(std::string_view text, int32_t number, LineKind kind, bool isInlineComment) {
   SourceLine line;
-  line.ownRawText = std::make_unique<std::string>(text);
-  line.rawText = *line.ownRawText;
+  line.rawText = Keep(text);
+  line.ownsRawText_ = true;
   line.text = line.rawText;
   line.number = number;
   line.kind = kind;
   line.isInlineComment = isInlineComment;
   return line;
+}
+
+void SourceLine::SetCommentedText() {
+  if (ownsText_) delete[] text.data();
+  text = Keep("* ", rawText);
+  ownsText_ = true;
 }
 
 }  // namespace zav

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <string>
 #include <string_view>
 
 #include "text/line_kind.h"
@@ -15,9 +13,23 @@ namespace zav {
 //
 // The texts are views. A line the session read views the session's copy of
 // the file, which lives as long as the session; a line made on its own (by
-// MakeOwning) or turned into a comment keeps its text in its own storage.
+// MakeOwning) or turned into a comment keeps that text in a block of its own.
 // Either way a text, once given out, stays valid as long as the line.
 struct SourceLine {
+  SourceLine() = default;
+  SourceLine(SourceLine&& other) noexcept;
+  SourceLine& operator=(SourceLine&& other) noexcept;
+  SourceLine(const SourceLine&) = delete;
+  SourceLine& operator=(const SourceLine&) = delete;
+  ~SourceLine();
+
+  // A line that keeps its own copy of `text`.
+  static SourceLine MakeOwning(std::string_view text, int32_t number, LineKind kind, bool isInlineComment = false);
+
+  // Makes `text` "* " followed by rawText, in a block the line keeps. The old
+  // text stays where it is: tokens of a card being dropped may still view it.
+  void SetCommentedText();
+
   // The line as it is to be written out. Starts as the text read; a line that
   // is turned into a comment becomes "* " followed by rawText.
   std::string_view text;
@@ -29,14 +41,12 @@ struct SourceLine {
   // Set for the comment part split off the end of a code line.
   bool isInlineComment = false;
 
-  // Storage for texts that view nothing else: the text as read of a line
-  // made on its own, and the commented text of a line turned into a comment
-  // (which happens at most once).
-  std::unique_ptr<std::string> ownRawText;
-  std::unique_ptr<std::string> ownText;
+ private:
+  void Release();
 
-  // A line that keeps its own copy of `text`.
-  static SourceLine MakeOwning(std::string_view text, int32_t number, LineKind kind, bool isInlineComment = false);
+  // Whether rawText, and text apart from it, view blocks this line keeps.
+  bool ownsRawText_ = false;
+  bool ownsText_ = false;
 };
 
 }  // namespace zav

@@ -1,9 +1,12 @@
 #include "cards/card.h"
 
+#include <cstring>
 #include <utility>
-#include <vector>
 
+#include "cards/card_store.h"
 #include "cards/tokenizer.h"
+#include "diagnostics/diagnostic_sink.h"
+#include "platform/ascii.h"
 #include "text/source_line.h"
 
 namespace zav {
@@ -20,13 +23,43 @@ void WriteText(std::FILE* out, std::string_view text) {
   if (!text.empty()) std::fwrite(text.data(), 1, text.size(), out);
 }
 
+// The first blank-free character of a line as read is a letter or a dot: the
+// line held a statement (not a continuation or a stray line).
+bool HoldsStatement(std::string_view raw) {
+  for (char c : raw) {
+    if (c == ' ' || c == '\t') continue;
+    return c == '.' || IsAsciiAlpha(c);
+  }
+  return false;
+}
+
+// Files nothing: the tokens a card makes again are the ones it made before,
+// and their diagnostics were filed then.
+class SilentSink final : public DiagnosticSink {
+ public:
+  void File(const Diagnostic&) override {}
+};
+
+std::string_view FinishedTextOf(const char* block) {
+  std::uint32_t size;
+  std::memcpy(&size, block, sizeof size);
+  return std::string_view(block + sizeof size, size);
+}
+
 }  // namespace
 
-void ConvertLineToComment(SourceLine& line) {
+void ConvertLineToComment(SourceLine& line, ImportStatistics* statistics) {
   line.isInlineComment = false;
   if (line.kind == LineKind::Comment) return;
+  if (statistics != nullptr && HoldsStatement(line.rawText)) ++statistics->cardsTurnedIntoComments;
   line.SetCommentedText();
   line.kind = LineKind::Comment;
+}
+
+void Card::operator delete(Card* card, std::destroying_delete_t) {
+  const bool inStore = card->inStore_;
+  card->~Card();
+  if (!inStore) ::operator delete(card);
 }
 
 void Card::CopyHeader(const Card& source) {
@@ -38,15 +71,13 @@ void Card::CopyHeader(const Card& source) {
   kind = source.kind;
   valid = source.valid;
   changed = source.changed;
+  store = source.store;
 }
 
 Card::Card(Card& source, TakeOver) {
   CopyHeader(source);
   lines = std::move(source.lines);
-  source.lines.clear();
   tokens = std::move(source.tokens);
-  params = std::move(source.params);
-  source.params.clear();
   nameToken = std::exchange(source.nameToken, nullptr);
   source.tokenCursor = nullptr;
   tokenCursor = tokens.front();
@@ -54,44 +85,91 @@ Card::Card(Card& source, TakeOver) {
 
 Card::~Card() = default;
 
+// --- tokens held on demand ---------------------------------------------------
+
+void Card::Materialize() {
+  if (holdsTokens() || finishedText_ != nullptr) return;
+  // The name kept while the tokens were away is reused when they go again.
+  Token* name = nameToken;
+  SilentSink silent;
+  ScopedDiagnosticSink scope(silent);
+  Card::Parse();
+  keptName() = name;
+  RecordTokens();
+}
+
+Token* Card::KeepToken(const Token* token, Token*& kept) {
+  if (token == nullptr) return nullptr;
+  if (kept == nullptr) {
+    kept = store != nullptr ? store->NewLooseToken() : nullptr;
+    if (kept == nullptr) return nullptr;
+    kept->text = store->KeepText(token->text);
+  } else if (kept->text != token->text) {
+    kept->text = store->KeepText(token->text);
+  }
+  kept->kind = token->kind;
+  kept->line = token->line;
+  kept->prev = nullptr;
+  kept->next = nullptr;
+  return kept;
+}
+
+void Card::ReleaseTokens() {
+  if (!holdsTokens()) return;
+  ForgetTokens();
+  tokenCursor = nullptr;
+  tokens.Release();
+}
+
+void Card::Finish() {
+  if (!holdsTokens()) return;
+  if (changed && store != nullptr && finishedText_ == nullptr) {
+    std::size_t size = 0;
+    for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
+    const auto length = static_cast<std::uint32_t>(size);
+    char* block = static_cast<char*>(store->Allocate(sizeof length + size, alignof(std::uint32_t)));
+    std::memcpy(block, &length, sizeof length);
+    char* at = block + sizeof length;
+    for (const Token* t = tokens.front(); t != nullptr; t = t->next) {
+      if (!t->text.empty()) std::memcpy(at, t->text.data(), t->text.size());
+      at += t->text.size();
+    }
+    finishedText_ = block;
+  }
+  if (store != nullptr) ReleaseTokens();
+}
+
 // --- lines ------------------------------------------------------------------
 
 void Card::AddLine(SourceLine* line) { lines.push_back(line); }
 
-void Card::PrependCommentLine(SourceLine* line) {
-  ConvertLineToComment(*line);
-  lines.insert(lines.begin(), line);
-  if (!tokens.empty()) tokens.PushFront(TokenKind::Comment, line->text, line);
-}
+void Card::PrependCommentLine(SourceLine* line) { PrependCommentLines(std::span<SourceLine* const>(&line, 1)); }
 
-void Card::AppendCommentLine(SourceLine* line) {
-  ConvertLineToComment(*line);
-  lines.push_back(line);
-  if (!tokens.empty()) tokens.PushBack(TokenKind::Comment, line->text, line);
-}
+void Card::AppendCommentLine(SourceLine* line) { AppendCommentLines(std::span<SourceLine* const>(&line, 1)); }
 
 void Card::PrependCommentLines(std::span<SourceLine* const> newLines) {
   if (newLines.empty()) return;
+  ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   // Whether the card has tokens is decided once: the first line prepended
   // one by one would add a token only to a card that already had some.
   const bool withTokens = !tokens.empty();
   Token* oldFront = tokens.front();
   for (SourceLine* line : newLines) {
-    ConvertLineToComment(*line);
+    ConvertLineToComment(*line, statistics);
     if (withTokens) tokens.InsertBefore(oldFront, TokenKind::Comment, line->text, line);
   }
-  lines.insert(lines.begin(), newLines.begin(), newLines.end());
+  lines.Prepend(newLines);
 }
 
 void Card::AppendCommentLines(std::span<SourceLine* const> newLines) {
   if (newLines.empty()) return;
+  ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   const bool withTokens = !tokens.empty();
-  lines.reserve(lines.size() + newLines.size());
   for (SourceLine* line : newLines) {
-    ConvertLineToComment(*line);
-    lines.push_back(line);
+    ConvertLineToComment(*line, statistics);
     if (withTokens) tokens.PushBack(TokenKind::Comment, line->text, line);
   }
+  lines.Append(newLines);
 }
 
 // --- tokens -----------------------------------------------------------------
@@ -99,15 +177,9 @@ void Card::AppendCommentLines(std::span<SourceLine* const> newLines) {
 void Card::Parse() {
   // Parameter entries, the name token and the cursor point into the token
   // list; they go with it so that none of them is left dangling.
-  params.clear();
   nameToken = nullptr;
   tokenCursor = nullptr;
-  tokens.Clear();
-  // A first, silent scan counts the tokens so that they take one block of
-  // exactly the size needed.
-  std::size_t count = 0;
-  for (const SourceLine* line : lines) count += CountLineTokens(*line);
-  tokens.Reserve(count);
+  tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
   for (SourceLine* line : lines) TokenizeLine(line);
 }
 
@@ -125,7 +197,15 @@ Token* Card::NextToken() {
 }
 
 const SourceLine* Card::FirstSignificantLine() const {
-  if (const Token* first = SkipInsignificant(tokens.front())) return first->line;
+  if (holdsTokens()) {
+    if (const Token* first = SkipInsignificant(tokens.front())) return first->line;
+  } else {
+    // Without tokens: the statement line, the first that is no comment line
+    // (a card that parsed has its first significant token there).
+    for (const SourceLine* line : lines) {
+      if (line->kind != LineKind::Comment) return line;
+    }
+  }
   return lines.empty() ? nullptr : lines.front();
 }
 
@@ -142,6 +222,7 @@ void Card::Print(std::FILE* out) const {
 }
 
 std::string Card::Text() const {
+  if (finishedText_ != nullptr) return std::string(FinishedTextOf(finishedText_));
   std::size_t size = 0;
   for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
   std::string result;
@@ -150,13 +231,32 @@ std::string Card::Text() const {
   return result;
 }
 
+std::size_t Card::OutputSize() const {
+  std::size_t size = 0;
+  if (finishedText_ != nullptr) return FinishedTextOf(finishedText_).size();
+  if (changed) {
+    for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
+    return size;
+  }
+  for (const SourceLine* line : lines) size += line->text.size();
+  return size;
+}
+
+void Card::AppendOutputText(std::string& out) const {
+  if (finishedText_ != nullptr) {
+    out.append(FinishedTextOf(finishedText_));
+  } else if (changed) {
+    for (const Token* t = tokens.front(); t != nullptr; t = t->next) out.append(t->text);
+  } else {
+    for (const SourceLine* line : lines) out.append(line->text);
+  }
+}
+
 std::string Card::OutputText() const {
   if (changed) return Text();
-  std::size_t size = 0;
-  for (const SourceLine* line : lines) size += line->text.size();
   std::string result;
-  result.reserve(size);
-  for (const SourceLine* line : lines) result.append(line->text);
+  result.reserve(OutputSize());
+  AppendOutputText(result);
   return result;
 }
 

@@ -2,26 +2,32 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 #include "cards/card_kind.h"
 #include "cards/imported_model.h"
+#include "cards/line_list.h"
 #include "cards/param_entry.h"
 #include "cards/token.h"
 #include "cards/token_list.h"
 
 namespace zav {
 
+class CardStore;
+struct ImportStatistics;
 struct SourceLine;
 
 // Turns a line into a comment line: clears its inline-comment flag and, unless
 // it already is a comment line, makes its text "* " followed by the text as
-// read and its kind LineKind::Comment.
-void ConvertLineToComment(SourceLine& line);
+// read and its kind LineKind::Comment. A statement line turned so is counted
+// in `statistics` when given.
+void ConvertLineToComment(SourceLine& line, ImportStatistics* statistics = nullptr);
 
 // Selects the deriving constructor of the typed cards: the new card takes the
 // source's lines, tokens and parameter entries over, and the source is left
@@ -35,11 +41,25 @@ struct TakeOver {};
 // One logical statement of the input: its first line with the continuation
 // and comment lines the session attached to it, the tokens made from them,
 // and its parameter entries. The base of every typed card.
+//
+// A card of an import holds its tokens only while it needs them. Its text is
+// its lines, and everything the parse reads can be read again from them: so
+// once classified, a card releases its tokens (and with them its parameter
+// entries and the typed card's records of tokens), keeping only its lines and
+// what the later steps look up by name. A step that needs the tokens again
+// (the translation, an edit) makes them again (Materialize), with the same
+// parse; a card that was edited keeps them until it will not change again,
+// and then keeps its edited text instead (Finish). So at any time only the
+// cards being worked on hold tokens.
 class Card : public ImportedModel {
  public:
   Card() = default;
   Card(Card& source, TakeOver);
   ~Card() override;
+
+  // Cards of an import live in its CardStore: a card made by NewCard with a
+  // store is destroyed there, its memory going with the store.
+  static void operator delete(Card* card, std::destroying_delete_t);
 
   // --- virtual operations ------------------------------------------------
   // Not a model: empty. ModelCard overrides it with OutputText.
@@ -58,6 +78,24 @@ class Card : public ImportedModel {
   // The text to write out: Text() once the card was edited, else the current
   // texts of its lines.
   std::string OutputText() const;
+  // The same, appended to `out`.
+  void AppendOutputText(std::string& out) const;
+  // The length of OutputText().
+  std::size_t OutputSize() const;
+
+  // --- tokens held on demand --------------------------------------------
+  // Whether the card holds its tokens now.
+  bool holdsTokens() const { return tokens.holds(); }
+  // Makes the tokens again and lets the typed card's parse record them, as
+  // at classification; nothing when the card holds them, or has finished.
+  void Materialize();
+  // Releases the tokens, and with them the parameter entries and the typed
+  // card's records of tokens; the name of a model stays readable. Only for a
+  // card not edited since it last made its tokens.
+  void ReleaseTokens();
+  // The card will not change again: an edited card keeps its text (in its
+  // store) and releases its tokens; an unedited one releases them.
+  void Finish();
 
   // --- lines --------------------------------------------------------------
   void AddLine(SourceLine* line);
@@ -106,15 +144,58 @@ class Card : public ImportedModel {
   CardKind kind = CardKind::Unknown;
   bool valid = true;
   bool changed = false;
-  std::vector<SourceLine*> lines;  // borrowed from the session
+  // The import's store the card and its tokens come from; none for a card
+  // made on its own.
+  CardStore* store = nullptr;
+  LineList lines;                  // borrowed from the session
   TokenList tokens;                // owned
   Token* tokenCursor = nullptr;    // null: at the end
-  std::vector<ParamEntry> params;
+  ParamList params{tokens};        // kept with the tokens
+
+ protected:
+  // Lets the typed card's parse record the tokens made by Materialize.
+  virtual void RecordTokens() {}
+  // Called before the tokens go: the typed card lets go of its pointers to
+  // them. Models and definitions keep their name readable (KeepName).
+  virtual void ForgetTokens() { nameToken = nullptr; }
+  // A copy of `token` outside the token list, in `kept` (made when none),
+  // for a card that lets its tokens go.
+  Token* KeepToken(const Token* token, Token*& kept);
+  // The name token kept outside the tokens, while they are held.
+  Token*& keptName() { return tokens.HoldRecorded().keptName; }
+  Token*& keptType() { return tokens.HoldRecorded().keptType; }
 
  private:
+  template <typename T, typename... Args>
+  friend std::unique_ptr<T> NewCard(CardStore* store, Args&&... args);
+
   // The fields both deriving constructors copy: what the card is, its flags
   // and its place.
   void CopyHeader(const Card& source);
+
+  // The text of a finished, edited card, in its store: its size, then the
+  // characters.
+  const char* finishedText_ = nullptr;
+  bool inStore_ = false;
 };
+
+// Makes a card in `store` (none: on the heap). The card is destroyed by
+// deleting it either way.
+template <typename T, typename... Args>
+std::unique_ptr<T> NewCard(CardStore* store, Args&&... args);
+
+}  // namespace zav
+
+#include "cards/card_store.h"
+
+namespace zav {
+
+template <typename T, typename... Args>
+std::unique_ptr<T> NewCard(CardStore* store, Args&&... args) {
+  if (store == nullptr) return std::make_unique<T>(std::forward<Args>(args)...);
+  T* card = new (store->Allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+  card->inStore_ = true;
+  return std::unique_ptr<T>(card);
+}
 
 }  // namespace zav

@@ -8,7 +8,8 @@
 namespace zav {
 
 // Keeps copies of texts in a few large chunks instead of one heap block per
-// text. A kept text stays where it is until the arena goes.
+// text. A kept text stays where it is until the arena is cleared or goes;
+// clearing keeps the chunks for the texts kept next.
 class TextArena {
  public:
   explicit TextArena(std::size_t firstChunk = 64, std::size_t maxChunk = 4096)
@@ -19,10 +20,21 @@ class TextArena {
   TextArena& operator=(const TextArena&) = delete;
 
   std::string_view Keep(std::string_view text);
+  // Room for `size` characters, to be filled by the caller.
+  char* Allocate(std::size_t size);
+
+  // Forgets every text kept; the chunks stay for reuse.
+  void Clear();
 
  private:
-  std::vector<std::unique_ptr<char[]>> chunks_;
-  char* next_ = nullptr;  // the unused rest of the newest chunk
+  struct Chunk {
+    std::unique_ptr<char[]> data;
+    std::size_t size;
+  };
+
+  std::vector<Chunk> chunks_;
+  std::size_t current_ = 0;  // the chunk being filled, when there is one
+  char* next_ = nullptr;     // the unused rest of that chunk
   char* end_ = nullptr;
   std::size_t nextChunk_;
   std::size_t maxChunk_;

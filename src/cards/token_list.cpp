@@ -1,84 +1,155 @@
 #include "cards/token_list.h"
 
-#include <cstring>
 #include <utility>
+
+#include "cards/text_arena.h"
 
 namespace zav {
 
-TokenList::TokenList(TokenList&& other) noexcept { *this = std::move(other); }
+// The records of one list: its tokens, the texts it keeps, and what the
+// parse recorded. Kept by the pool for reuse once their list is released.
+struct TokenPool::Records {
+  Token* head = nullptr;
+  Token* tail = nullptr;
+  std::size_t size = 0;
+  TokenPool* pool = nullptr;
+  // The pool of a list that was given none; `pool` points at it.
+  std::unique_ptr<TokenPool> ownPool;
+  TextArena texts{256, 4096};
+  TokenRecords recorded;
+};
 
-TokenList& TokenList::operator=(TokenList&& other) noexcept {
-  if (this == &other) return *this;
-  firstBlock_ = std::move(other.firstBlock_);
-  moreBlocks_ = std::move(other.moreBlocks_);
-  blockNext_ = std::exchange(other.blockNext_, nullptr);
-  blockEnd_ = std::exchange(other.blockEnd_, nullptr);
-  nextBlockSize_ = std::exchange(other.nextBlockSize_, 16);
-  free_ = std::exchange(other.free_, nullptr);
-  freeCount_ = std::exchange(other.freeCount_, 0);
-  texts_ = std::move(other.texts_);
-  head_ = std::exchange(other.head_, nullptr);
-  tail_ = std::exchange(other.tail_, nullptr);
-  size_ = std::exchange(other.size_, 0);
-  other.moreBlocks_.clear();
-  return *this;
+TokenPool::TokenPool(std::size_t firstBlock, std::size_t maxBlock) : nextBlock_(firstBlock), maxBlock_(maxBlock) {}
+
+TokenPool::~TokenPool() {
+  for (Records* records : freeRecords_) delete records;
 }
 
-void TokenList::AddBlock(std::size_t count) {
-  Token* block;
-  if (!firstBlock_) {
-    firstBlock_ = std::make_unique<Token[]>(count);
-    block = firstBlock_.get();
-  } else {
-    moreBlocks_.push_back(std::make_unique<Token[]>(count));
-    block = moreBlocks_.back().get();
-  }
-  blockNext_ = block;
-  blockEnd_ = block + count;
-}
-
-void TokenList::Reserve(std::size_t count) {
-  const auto room = static_cast<std::size_t>(blockEnd_ - blockNext_) + freeCount_;
-  if (count > room) AddBlock(count - room);
-}
-
-Token* TokenList::Allocate() {
-  if (free_ != nullptr) {
-    Token* token = free_;
-    free_ = token->next;
-    --freeCount_;
+Token* TokenPool::AllocateNode() {
+  if (freeNodes_ != nullptr) {
+    Token* token = freeNodes_;
+    freeNodes_ = token->next;
     return token;
   }
   if (blockNext_ == blockEnd_) {
-    AddBlock(nextBlockSize_);
-    if (nextBlockSize_ < 1024) nextBlockSize_ *= 2;
+    blocks_.push_back(std::make_unique<Token[]>(nextBlock_));
+    blockNext_ = blocks_.back().get();
+    blockEnd_ = blockNext_ + nextBlock_;
+    if (nextBlock_ < maxBlock_) nextBlock_ *= 2;
   }
   return blockNext_++;
 }
 
+void TokenPool::FreeNode(Token* token) {
+  token->prev = nullptr;
+  token->line = nullptr;
+  token->text = std::string_view();
+  token->next = freeNodes_;
+  freeNodes_ = token;
+}
+
+TokenPool::Records* TokenPool::AcquireRecords() {
+  if (freeRecords_.empty()) {
+    auto records = std::make_unique<Records>();
+    records->pool = this;
+    return records.release();
+  }
+  Records* records = freeRecords_.back();
+  freeRecords_.pop_back();
+  return records;
+}
+
+void TokenPool::ReleaseRecords(Records* records) {
+  records->head = nullptr;
+  records->tail = nullptr;
+  records->size = 0;
+  records->texts.Clear();
+  records->recorded.params.clear();
+  for (auto& refs : records->recorded.refs) refs.clear();
+  records->recorded.keptName = nullptr;
+  records->recorded.keptType = nullptr;
+  records->recorded.parsedParams = 0;
+  freeRecords_.push_back(records);
+}
+
+TokenList::TokenList(TokenList&& other) noexcept : records_(std::exchange(other.records_, nullptr)) {}
+
+TokenList& TokenList::operator=(TokenList&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  records_ = std::exchange(other.records_, nullptr);
+  return *this;
+}
+
+Token* TokenList::FrontOf(const Records& records) { return records.head; }
+Token* TokenList::BackOf(const Records& records) { return records.tail; }
+std::size_t TokenList::SizeOf(const Records& records) { return records.size; }
+
+TokenRecords* TokenList::recorded() const { return records_ != nullptr ? &records_->recorded : nullptr; }
+
+TokenRecords& TokenList::HoldRecorded() { return Hold().recorded; }
+
+TokenList::Records& TokenList::Hold() {
+  if (records_ == nullptr) Reset(nullptr);
+  return *records_;
+}
+
+void TokenList::Reset(TokenPool* pool) {
+  Release();
+  if (pool != nullptr) {
+    records_ = pool->AcquireRecords();
+    return;
+  }
+  auto own = std::make_unique<TokenPool>(16, 1024);
+  records_ = own->AcquireRecords();
+  records_->ownPool = std::move(own);
+}
+
+void TokenList::Release() {
+  if (records_ == nullptr) return;
+  Records* records = std::exchange(records_, nullptr);
+  if (records->ownPool != nullptr) {
+    // The pool goes with its only list, nodes and all.
+    std::unique_ptr<TokenPool> own = std::move(records->ownPool);
+    delete records;
+    return;
+  }
+  for (Token* token = records->head; token != nullptr;) {
+    Token* next = token->next;
+    records->pool->FreeNode(token);
+    token = next;
+  }
+  records->pool->ReleaseRecords(records);
+}
+
 Token* TokenList::Link(Token* token, Token* position) {
+  Records& records = *records_;
   token->next = position;
-  token->prev = position ? position->prev : tail_;
-  if (token->prev) token->prev->next = token; else head_ = token;
-  if (position) position->prev = token; else tail_ = token;
-  ++size_;
+  token->prev = position ? position->prev : records.tail;
+  if (token->prev) token->prev->next = token; else records.head = token;
+  if (position) position->prev = token; else records.tail = token;
+  ++records.size;
   return token;
 }
 
+std::string_view TokenList::Keep(std::string_view text) { return Hold().texts.Keep(text); }
+
 Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
-  Token* token = Allocate();
+  Records& records = Hold();
+  Token* token = records.pool->AllocateNode();
   token->kind = kind;
-  token->text = Keep(text);
+  token->text = records.texts.Keep(text);
   token->line = line;
   return Link(token, position);
 }
 
 Token* TokenList::InsertAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
-  return InsertBefore(position ? position->next : head_, kind, text, line);
+  return InsertBefore(position ? position->next : front(), kind, text, line);
 }
 
 Token* TokenList::PushBackBorrowed(TokenKind kind, std::string_view text, SourceLine* line) {
-  Token* token = Allocate();
+  Records& records = Hold();
+  Token* token = records.pool->AllocateNode();
   token->kind = kind;
   token->text = text;
   token->line = line;
@@ -86,39 +157,41 @@ Token* TokenList::PushBackBorrowed(TokenKind kind, std::string_view text, Source
 }
 
 Token* TokenList::Erase(Token* token) {
+  Records& records = *records_;
   Token* following = token->next;
-  if (token->prev) token->prev->next = token->next; else head_ = token->next;
-  if (token->next) token->next->prev = token->prev; else tail_ = token->prev;
-  token->prev = nullptr;
-  token->line = nullptr;
-  token->text = std::string_view();
-  token->next = free_;
-  free_ = token;
-  ++freeCount_;
-  --size_;
+  if (token->prev) token->prev->next = token->next; else records.head = token->next;
+  if (token->next) token->next->prev = token->prev; else records.tail = token->prev;
+  records.pool->FreeNode(token);
+  --records.size;
   return following;
 }
 
 void TokenList::MoveAfter(Token* first, Token* last, Token* position) {
+  Records& records = *records_;
   if (position == first->prev) return;
   Token* before = first->prev;
   Token* after = last->next;
-  if (before) before->next = after; else head_ = after;
-  if (after) after->prev = before; else tail_ = before;
+  if (before) before->next = after; else records.head = after;
+  if (after) after->prev = before; else records.tail = before;
 
-  Token* following = position ? position->next : head_;
+  Token* following = position ? position->next : records.head;
   first->prev = position;
   last->next = following;
-  if (position) position->next = first; else head_ = first;
-  if (following) following->prev = last; else tail_ = last;
+  if (position) position->next = first; else records.head = first;
+  if (following) following->prev = last; else records.tail = last;
 }
 
 void TokenList::Clear() {
-  while (tail_) Erase(tail_);
+  if (records_ == nullptr) return;
+  while (records_->tail) Erase(records_->tail);
+}
+
+void TokenList::Reserve(std::size_t) {
+  // Nodes come from the pool's blocks; nothing to do ahead of time.
 }
 
 Token* TokenList::At(std::size_t index) const {
-  Token* t = head_;
+  Token* t = front();
   while (t && index > 0) {
     t = t->next;
     --index;

@@ -1,35 +1,98 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "cards/param_entry.h"
 #include "cards/token.h"
-#include "cards/text_arena.h"
 
 namespace zav {
 
+// What a card's parse recorded about its tokens, kept with them in the
+// card's TokenList: empty while the list holds none.
+struct TokenRecords {
+  std::vector<ParamEntry> params;
+  // The token lists of typed cards: an element's pins, a model's AKO tokens.
+  std::vector<Token*> refs[2];
+  // Tokens outside the list that keep a card's name and model type while the
+  // card holds no tokens (see Card::ReleaseTokens).
+  Token* keptName = nullptr;
+  Token* keptType = nullptr;
+  // How many of `params` the card's own text holds (the rest were added).
+  std::uint32_t parsedParams = 0;
+};
+
+// Where the token lists of an import take their nodes from: blocks of many
+// nodes, with the nodes of released lists kept for reuse, and the released
+// lists' records (see TokenList) kept likewise. An import has one pool for
+// all its cards, so that a card holding tokens costs no heap block of its
+// own; a list made on its own (a test's, say) has a pool of its own.
+class TokenPool {
+ public:
+  explicit TokenPool(std::size_t firstBlock = 1024, std::size_t maxBlock = 1024);
+  TokenPool(const TokenPool&) = delete;
+  TokenPool& operator=(const TokenPool&) = delete;
+  ~TokenPool();
+
+ private:
+  friend class TokenList;
+  struct Records;
+
+  Token* AllocateNode();
+  void FreeNode(Token* token);
+  Records* AcquireRecords();
+  void ReleaseRecords(Records* records);
+
+  std::vector<std::unique_ptr<Token[]>> blocks_;
+  Token* blockNext_ = nullptr;  // the unused rest of the newest block
+  Token* blockEnd_ = nullptr;
+  std::size_t nextBlock_;
+  std::size_t maxBlock_;
+  Token* freeNodes_ = nullptr;  // chained through `next`
+  std::vector<Records*> freeRecords_;
+};
+
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
-// live in blocks owned by the list (one allocation per block, not per token;
-// blocks grow geometrically, or take an exact size through Reserve), and the
-// texts the list was given to keep, in chunks of its own. Insertion and
-// removal anywhere are O(1). Node storage and kept texts are released with
-// the list; a removed node is reused by later insertions.
+// come from a TokenPool, so that insertion and removal anywhere are O(1) and
+// pointers to tokens stay valid while other tokens come and go. Together with
+// the tokens the list holds what the card's parse recorded about them (its
+// parameter entries and the token lists of typed cards, see ParamList and
+// TokenRefList): they are valid exactly as long as the tokens, and go with
+// them when a card's tokens are handed to another card or released.
+//
+// The list itself is one pointer. A card that holds no tokens (one whose
+// text is all its import still needs) holds nothing else either.
 class TokenList {
  public:
   TokenList() = default;
   TokenList(const TokenList&) = delete;
   TokenList& operator=(const TokenList&) = delete;
-  // Takes the tokens over; the source is left empty. Token addresses stay.
+  // Takes the tokens and their records over; the source is left empty.
+  // Token addresses stay.
   TokenList(TokenList&& other) noexcept;
   TokenList& operator=(TokenList&& other) noexcept;
-  ~TokenList() = default;
+  ~TokenList() { Release(); }
 
-  Token* front() const { return head_; }
-  Token* back() const { return tail_; }
-  std::size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
+  // Empties the list; it takes its nodes from `pool` from now on (none: from
+  // a pool of its own).
+  void Reset(TokenPool* pool);
+  // Releases the tokens and their records back to their pool.
+  void Release();
+  // Whether the list holds tokens or records (it may be empty and still
+  // hold records of none).
+  bool holds() const { return records_ != nullptr; }
+  // What the parse recorded about the tokens: none while nothing is held.
+  TokenRecords* recorded() const;
+  // The same, made when the list holds nothing yet.
+  TokenRecords& HoldRecorded();
+
+  Token* front() const { return records_ != nullptr ? FrontOf(*records_) : nullptr; }
+  Token* back() const { return records_ != nullptr ? BackOf(*records_) : nullptr; }
+  std::size_t size() const { return records_ != nullptr ? SizeOf(*records_) : 0; }
+  bool empty() const { return size() == 0; }
 
   // Inserts a new token before `position` (a null position appends) with a
   // copy of `text` that the list keeps.
@@ -48,8 +111,8 @@ class TokenList {
 
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
-  // A copy of `text` that lives as long as the list.
-  std::string_view Keep(std::string_view text) { return texts_.Keep(text); }
+  // A copy of `text` that lives as long as the list's tokens.
+  std::string_view Keep(std::string_view text);
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);
@@ -60,32 +123,104 @@ class TokenList {
   // memory.
   void MoveAfter(Token* first, Token* last, Token* position);
 
-  // Removes every token, from the last to the first.
+  // Removes every token, from the last to the first; the records stay.
   void Clear();
 
-  // Makes room for `count` more tokens in one allocation.
+  // Makes room for `count` more tokens.
   void Reserve(std::size_t count);
 
   // The token at a position from the front, or none; O(n).
   Token* At(std::size_t index) const;
 
  private:
-  Token* Allocate();
-  void AddBlock(std::size_t count);
+  using Records = TokenPool::Records;
+
+  static Token* FrontOf(const Records& records);
+  static Token* BackOf(const Records& records);
+  static std::size_t SizeOf(const Records& records);
+  Records& Hold();
   Token* Link(Token* token, Token* position);
 
-  // Most cards need one block, which takes no further allocation.
-  std::unique_ptr<Token[]> firstBlock_;
-  std::vector<std::unique_ptr<Token[]>> moreBlocks_;
-  Token* blockNext_ = nullptr;  // the unused rest of the newest block
-  Token* blockEnd_ = nullptr;
-  std::size_t nextBlockSize_ = 16;
-  Token* free_ = nullptr;  // removed nodes, chained through `next`
-  std::size_t freeCount_ = 0;
-  TextArena texts_;
-  Token* head_ = nullptr;
-  Token* tail_ = nullptr;
-  std::size_t size_ = 0;
+  Records* records_ = nullptr;
+};
+
+// A card's parameter entries, kept in its TokenList: a view with the
+// interface of a vector.
+class ParamList {
+ public:
+  using value_type = ParamEntry;
+  using iterator = ParamEntry*;
+  using const_iterator = const ParamEntry*;
+
+  explicit ParamList(TokenList& tokens) : tokens_(tokens) {}
+  ParamList(const ParamList&) = delete;
+  ParamList& operator=(const ParamList&) = delete;
+
+  ParamEntry* begin() const { return Vector() ? Vector()->data() : nullptr; }
+  ParamEntry* end() const { return Vector() ? Vector()->data() + Vector()->size() : nullptr; }
+  std::size_t size() const { return Vector() ? Vector()->size() : 0; }
+  bool empty() const { return size() == 0; }
+  ParamEntry& operator[](std::size_t index) const { return (*Vector())[index]; }
+  ParamEntry& front() const { return Vector()->front(); }
+  ParamEntry& back() const { return Vector()->back(); }
+
+  void push_back(const ParamEntry& entry) { Held().push_back(entry); }
+  void reserve(std::size_t count) { Held().reserve(count); }
+  void clear() {
+    if (Vector()) Vector()->clear();
+  }
+  void erase(ParamEntry* position) { Held().erase(Held().begin() + (position - begin())); }
+  // Removes every entry for which `remove` holds, keeping the others' order.
+  template <typename Predicate>
+  void EraseIf(Predicate remove) {
+    if (Vector()) std::erase_if(*Vector(), remove);
+  }
+
+ private:
+  std::vector<ParamEntry>* Vector() const {
+    TokenRecords* recorded = tokens_.recorded();
+    return recorded != nullptr ? &recorded->params : nullptr;
+  }
+  std::vector<ParamEntry>& Held() { return tokens_.HoldRecorded().params; }
+
+  TokenList& tokens_;
+};
+
+// A list of tokens a typed card's parse recorded (its slot in the card's
+// TokenList): a view with the interface of a vector.
+template <int Slot>
+class TokenRefList {
+ public:
+  using value_type = Token*;
+  using iterator = Token* const*;
+
+  explicit TokenRefList(TokenList& tokens) : tokens_(tokens) {}
+  TokenRefList(const TokenRefList&) = delete;
+  TokenRefList& operator=(const TokenRefList&) = delete;
+
+  Token* const* begin() const { return Vector() ? Vector()->data() : nullptr; }
+  Token* const* end() const { return Vector() ? Vector()->data() + Vector()->size() : nullptr; }
+  std::size_t size() const { return Vector() ? Vector()->size() : 0; }
+  bool empty() const { return size() == 0; }
+  Token* operator[](std::size_t index) const { return (*Vector())[index]; }
+  Token* front() const { return Vector()->front(); }
+  Token* back() const { return Vector()->back(); }
+
+  void push_back(Token* token) { Held().push_back(token); }
+  void pop_back() { Held().pop_back(); }
+  void reserve(std::size_t count) { Held().reserve(count); }
+  void clear() {
+    if (Vector()) Vector()->clear();
+  }
+
+ private:
+  std::vector<Token*>* Vector() const {
+    TokenRecords* recorded = tokens_.recorded();
+    return recorded != nullptr ? &recorded->refs[Slot] : nullptr;
+  }
+  std::vector<Token*>& Held() { return tokens_.HoldRecorded().refs[Slot]; }
+
+  TokenList& tokens_;
 };
 
 }  // namespace zav

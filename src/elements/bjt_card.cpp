@@ -3,6 +3,8 @@
 #include <iterator>
 #include <string>
 
+#include "text/source_line.h"
+
 namespace zav {
 namespace {
 
@@ -15,6 +17,12 @@ constexpr ElementField kBjtFields[] = {
 }  // namespace
 
 void BjtCard::Resolve() {
+  // Without a bracket in its text the card has no bracketed node: it need
+  // not make its tokens again to find none.
+  bool bracket = false;
+  for (const SourceLine* line : lines) bracket = bracket || line->text.find('[') != std::string_view::npos;
+  if (!bracket) return;
+  Materialize();
   if (pins.size() != 4) return;
   std::string_view& text = pins[3]->text;
   // "[]" holds no node name: stripping it would leave an empty token and the

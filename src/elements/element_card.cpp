@@ -39,7 +39,7 @@ struct ElementClassRow {
 
 template <typename T>
 std::unique_ptr<ElementCard> Make(Card& source, const ElementClassRow& row) {
-  return std::make_unique<T>(source, TakeOver{}, row.kind, row.minPins, row.maxPins, row.modelKind);
+  return NewCard<T>(source.store, source, TakeOver{}, row.kind, row.minPins, row.maxPins, row.modelKind);
 }
 
 // Every letter not listed here (K coupling cards among them) is an unknown
@@ -79,7 +79,7 @@ bool Fits(const Token& token, ElementFieldType type) {
 // entry yet, or `count`. The dialect ignores letter case in keywords, and
 // writes them in any order.
 std::size_t FindKeywordRow(const ElementField* table, std::size_t count, std::size_t firstRow,
-                           const std::vector<ParamEntry>& params, const Token& token) {
+                           const ParamList& params, const Token& token) {
   if (token.kind != TokenKind::Name) return count;
   for (std::size_t row = firstRow; row < count; ++row) {
     if (!table[row].keyword || !EqualsNoCase(token.text, table[row].name)) continue;
@@ -128,7 +128,15 @@ std::unique_ptr<ElementCard> ElementCard::Create(ElementCard& generic) {
     generic.lines = std::move(card->lines);  // the caller keeps them as comments
     return nullptr;
   }
+  card->modelNameText_ = card->modelName != nullptr ? card->modelName->text : std::string_view();
   return card;
+}
+
+void ElementCard::RecordTokens() { Parse(); }
+
+void ElementCard::ForgetTokens() {
+  nameToken = nullptr;
+  modelName = nullptr;
 }
 
 void ElementCard::Parse() {
@@ -243,13 +251,17 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
 }
 
 void ElementCard::Link() {
-  if (modelName == nullptr) return;
+  const std::string_view name = ModelNameText();
+  if (name.empty()) return;
   if (subcircuit == nullptr) {
-    AddDiagnostic(MessageCode::UnexpectedCard, nameToken != nullptr ? nameToken->line : nullptr);
+    // The name is the first significant token, on the statement line.
+    AddDiagnostic(MessageCode::UnexpectedCard, holdsTokens() ? (nameToken != nullptr ? nameToken->line : nullptr)
+                                                             : FirstSignificantLine());
     return;
   }
-  if (ImportedModel* model = subcircuit->FindModel(modelName->text)) {
+  if (ImportedModel* model = subcircuit->FindModel(name)) {
     model->referencedBy.push_back(this);
+    awaitsModel = model->origin == Origin::ModelCard;
   }
 }
 

@@ -33,6 +33,10 @@ class ElementCard : public Card {
   void Parse() override;  // the default element parse: name, pins, fields
   void Link() override;   // the model link
 
+  // Lets go of the tokens; the model name stays readable for the link.
+  void ForgetTokens() override;
+  void RecordTokens() override;
+
   virtual const ElementField* FieldTable() const { return nullptr; }
   virtual std::size_t FieldCount() const { return 0; }
 
@@ -51,15 +55,28 @@ class ElementCard : public Card {
   // on the expression's last token. None at the end of the card.
   Token* NextValue(BraceExpressionIndex& braces);
 
+  // The name of the model this element uses, as written; empty for none.
+  // Readable whether or not the card holds its tokens.
+  std::string_view ModelNameText() const { return modelName != nullptr ? modelName->text : modelNameText_; }
+
   uint32_t minPins = 0;
   uint32_t maxPins = 0;
-  std::vector<Token*> pins;  // tokens of this card, not owned
+  TokenRefList<0> pins{tokens};  // tokens of this card, kept with them
   CardKind modelKind = CardKind::Unknown;
   Token* modelName = nullptr;
+  // Set by the link when the model is a model card, whose translation may
+  // still add parameters to this element; cleared once it has run.
+  bool awaitsModel = false;
+  // Set once the element's own Resolve has run.
+  bool resolved = false;
 
  protected:
   // Appends a field entry; a ModelName row also sets `modelName`.
   void RecordField(Token* keyword, Token* value, std::size_t row);
+
+ private:
+  // The text of `modelName` as the parse found it (it views the file).
+  std::string_view modelNameText_;
 };
 
 }  // namespace zav

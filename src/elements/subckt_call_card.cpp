@@ -43,6 +43,7 @@ void SubcktCallCard::Parse() {
 }
 
 void SubcktCallCard::Resolve() {
+  Materialize();
   RemoveParamsKeyword(*this);
   CommentOutTextSection(*this);
 }

@@ -58,6 +58,8 @@ void ValueElementCard::Parse() {
 }
 
 void ValueElementCard::Resolve() {
+  if (ModelNameText().empty()) return;
+  Materialize();
   if (modelName == nullptr) return;
   if (params.size() < 2 || params[1].name != nullptr) {
     modelName = nullptr;

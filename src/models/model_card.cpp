@@ -86,23 +86,23 @@ bool IsTranslatableMosfetLevel(int level) {
 
 const SourceLine* LineOf(const Token* token) { return token != nullptr ? token->line : nullptr; }
 
+template <typename T>
+std::unique_ptr<ModelCard> Make(ModelCard& parseStage) {
+  return NewCard<T>(parseStage.store, parseStage, TakeOver{});
+}
+
 std::unique_ptr<ModelCard> BuildVariant(ModelCard& parseStage, CardKind kind) {
   switch (kind) {
-    case CardKind::BjtModel: return std::make_unique<BjtModelCard>(parseStage, TakeOver{});
-    case CardKind::DiodeModel: return std::make_unique<DiodeModelCard>(parseStage, TakeOver{});
-    case CardKind::JfetModel: return std::make_unique<JfetModelCard>(parseStage, TakeOver{});
-    case CardKind::MosfetModel: return std::make_unique<MosfetModelCard>(parseStage, TakeOver{});
-    case CardKind::CapacitorModel:
-      return std::make_unique<CapacitorModelCard>(parseStage, TakeOver{});
-    case CardKind::InductorModel:
-      return std::make_unique<InductorModelCard>(parseStage, TakeOver{});
-    case CardKind::ResistorModel:
-      return std::make_unique<ResistorModelCard>(parseStage, TakeOver{});
-    case CardKind::CurrentSwitchModel:
-      return std::make_unique<CurrentSwitchModelCard>(parseStage, TakeOver{});
-    case CardKind::VoltageSwitchModel:
-      return std::make_unique<VoltageSwitchModelCard>(parseStage, TakeOver{});
-    case CardKind::HostModel: return std::make_unique<HostModelCard>(parseStage, TakeOver{});
+    case CardKind::BjtModel: return Make<BjtModelCard>(parseStage);
+    case CardKind::DiodeModel: return Make<DiodeModelCard>(parseStage);
+    case CardKind::JfetModel: return Make<JfetModelCard>(parseStage);
+    case CardKind::MosfetModel: return Make<MosfetModelCard>(parseStage);
+    case CardKind::CapacitorModel: return Make<CapacitorModelCard>(parseStage);
+    case CardKind::InductorModel: return Make<InductorModelCard>(parseStage);
+    case CardKind::ResistorModel: return Make<ResistorModelCard>(parseStage);
+    case CardKind::CurrentSwitchModel: return Make<CurrentSwitchModelCard>(parseStage);
+    case CardKind::VoltageSwitchModel: return Make<VoltageSwitchModelCard>(parseStage);
+    case CardKind::HostModel: return Make<HostModelCard>(parseStage);
     default: return nullptr;
   }
 }
@@ -120,11 +120,22 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
   kind = variantKind;
 
   // The tokens are taken over, not copied: every token the parse recorded
-  // is still the same token.
+  // (the AKO tokens and the parameter entries go with them) is still the
+  // same token.
   modelType = std::exchange(source.modelType, nullptr);
-  akoTokens = std::move(source.akoTokens);
-  source.akoTokens.clear();
+  hasAko_ = source.hasAko_;
   for (ParamEntry& entry : params) entry.row = -1;
+}
+
+void ModelCard::RecordTokens() {
+  Token* type = modelType;
+  Parse();
+  keptType() = type;
+}
+
+void ModelCard::ForgetTokens() {
+  nameToken = KeepToken(nameToken, keptName());
+  modelType = KeepToken(modelType, keptType());
 }
 
 std::string_view ModelCard::ModelName() const {
@@ -142,6 +153,7 @@ void ModelCard::Parse() {
   valid = true;
   nameToken = nullptr;
   modelType = nullptr;
+  hasAko_ = false;
   akoTokens.clear();
   params.clear();
 
@@ -178,6 +190,7 @@ void ModelCard::Parse() {
   Token* type = nullptr;
   if (!nextName(type)) return;
   if (StartsWithNoCase(type->text, kAkoMarker)) {
+    hasAko_ = true;
     akoTokens.push_back(type);
     // "AKO:" may stand apart from the name it refers to.
     if (type->text.size() == kAkoMarker.size()) {
@@ -194,6 +207,7 @@ void ModelCard::Parse() {
   // The host's own parameters follow; no table of the dialect describes them.
   if (variant == CardKind::HostModel) return;
   ParseParameters(variant);
+  tokens.HoldRecorded().parsedParams = static_cast<uint32_t>(params.size());
 }
 
 void ModelCard::ParseParameters(CardKind variant) {

@@ -50,10 +50,15 @@ class ModelCard : public Card {
   // this card already has.
   void CopyAkoParams(const ModelCard& referenced);
 
-  Token* modelType = nullptr;     // a token of this card
-  std::vector<Token*> akoTokens;  // tokens of this card, not owned
+  Token* modelType = nullptr;         // a token of this card
+  TokenRefList<1> akoTokens{tokens};  // tokens of this card, kept with them
 
  protected:
+  void RecordTokens() override;
+  // The name and the model type stay readable: models are looked up and
+  // listed by them.
+  void ForgetTokens() override;
+
   // The resolve step of the passive-device and switch variants: the model
   // type gets the name the target simulator uses, then the translation pass.
   void RenameTypeAndTranslate(std::string_view newType);
@@ -66,6 +71,8 @@ class ModelCard : public Card {
   // Removal during a translation pass only marks the entry (its name becomes
   // none) and the pass compacts `params` once at its end.
   bool translating_ = false;
+  // Whether the parse found an AKO reference.
+  bool hasAko_ = false;
 };
 
 }  // namespace zav

@@ -38,6 +38,8 @@ bool IsTemperatureCoefficient(std::string_view name) {
 }  // namespace
 
 void ModelCard::Link() {
+  if (!hasAko_) return;
+  Materialize();
   if (akoTokens.empty()) return;
   changed = true;
 
@@ -59,7 +61,13 @@ void ModelCard::Link() {
 
   CommentOutBetween(akoTokens.front(), akoTokens.back());
   akoTokens.clear();  // their tokens are gone
-  CopyAkoParams(*static_cast<const ModelCard*>(found));
+  // The referenced card's parameters are read from its tokens, which it
+  // makes for the copy when it holds none (and then lets go again).
+  auto* referenced = static_cast<ModelCard*>(found);
+  const bool held = referenced->holdsTokens();
+  referenced->Materialize();
+  CopyAkoParams(*referenced);
+  if (!held) referenced->ReleaseTokens();
 }
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
@@ -94,6 +102,7 @@ void ModelCard::CopyAkoParams(const ModelCard& referenced) {
 }
 
 void ModelCard::TranslateParams() {
+  Materialize();
   const ParamRuleTable table = RuleTable();
   bool tcMerged = false;
   translating_ = true;
@@ -125,7 +134,10 @@ void ModelCard::TranslateParams() {
         break;
       case ParamAction::Rename:
         changed = true;
-        if (rule->target != nullptr) name->text = rule->target;
+        if (rule->target != nullptr) {
+          name->text = rule->target;
+          if (store != nullptr && i < tokens.recorded()->parsedParams) ++store->statistics().renamedParameters;
+        }
         break;
       case ParamAction::MoveToInstance:
         changed = true;
@@ -144,7 +156,7 @@ void ModelCard::TranslateParams() {
   }
 
   translating_ = false;
-  std::erase_if(params, [](const ParamEntry& entry) { return entry.name == nullptr; });
+  params.EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
 }
 
 void ModelCard::RemoveParam(std::size_t index) {
@@ -176,6 +188,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   if (!IsTemperatureCoefficient(name)) {
     const std::string instanceName = target != nullptr ? std::string(target) : name;
     for (Card* element : referencedBy) {
+      element->Materialize();
       AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), instanceName});
       element->AddParameter(instanceName, value, valueKind, note, false);
     }
@@ -214,6 +227,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   }
 
   for (Card* element : referencedBy) {
+    element->Materialize();
     AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), "TC"});
     element->AddParameter("TC", merged, TokenKind::Name, note, false);
   }
@@ -221,6 +235,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
 }
 
 void ModelCard::RenameTypeAndTranslate(std::string_view newType) {
+  Materialize();
   changed = true;
   if (modelType != nullptr) tokens.SetText(modelType, newType);
   TranslateParams();

@@ -27,6 +27,7 @@ ParamRuleTable MosfetModelCard::RuleTable() {
 // keeps a note of the values it was written with (1E-4 standing in for a
 // missing one); the translation pass then moves them to the transistors.
 void MosfetModelCard::RecordLengthAndWidth() {
+  Materialize();
   const ParamEntry* length = FindParam("L");
   const ParamEntry* width = FindParam("W");
   if (length == nullptr && width == nullptr) return;

@@ -19,7 +19,7 @@ namespace {
 // filed the diagnostic).
 template <typename TypedCard>
 std::unique_ptr<Card> BuildIfValid(Card& card) {
-  auto typed = std::make_unique<TypedCard>(card, TakeOver{});
+  std::unique_ptr<TypedCard> typed = NewCard<TypedCard>(card.store, card, TakeOver{});
   if (!typed->valid) {
     card.lines = std::move(typed->lines);
     return nullptr;

@@ -6,10 +6,15 @@
 
 namespace zav {
 
+void DroppedCardMerge::ClearWaiting() {
+  waiting_ = {};
+  gathered_.clear();
+}
+
 void DroppedCardMerge::Keep(std::unique_ptr<Card> card) {
   if (!waiting_.empty()) {
     card->PrependCommentLines(waiting_);
-    waiting_.clear();
+    ClearWaiting();
   }
   kept_.push_back(std::move(card));
 }
@@ -17,13 +22,22 @@ void DroppedCardMerge::Keep(std::unique_ptr<Card> card) {
 bool DroppedCardMerge::Drop(const Card& card, bool isLast) {
   if (isLast && kept_.empty()) {
     AddDiagnostic(MessageCode::NoValidModels, nullptr);
-    waiting_.clear();
+    ClearWaiting();
     return false;
   }
-  waiting_.insert(waiting_.end(), card.lines.begin(), card.lines.end());
+  const std::span<SourceLine* const> lines = card.lines;
+  if (waiting_.empty() && gathered_.empty()) {
+    waiting_ = lines;
+  } else if (gathered_.empty() && waiting_.data() + waiting_.size() == lines.data()) {
+    waiting_ = std::span<SourceLine* const>(waiting_.data(), waiting_.size() + lines.size());
+  } else {
+    if (gathered_.empty()) gathered_.assign(waiting_.begin(), waiting_.end());
+    gathered_.insert(gathered_.end(), lines.begin(), lines.end());
+    waiting_ = gathered_;
+  }
   if (isLast) {
     kept_.back()->AppendCommentLines(waiting_);
-    waiting_.clear();
+    ClearWaiting();
   }
   return true;
 }

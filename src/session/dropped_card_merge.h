@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "cards/card.h"
@@ -35,8 +36,15 @@ class DroppedCardMerge {
   std::vector<std::unique_ptr<Card>> TakeKept() { return std::move(kept_); }
 
  private:
+  void ClearWaiting();
+
   std::vector<std::unique_ptr<Card>> kept_;
-  std::vector<SourceLine*> waiting_;
+  // The waiting lines. Consecutive cards' lines are consecutive runs of the
+  // session's line array, so the waiting lines are one run of it, which the
+  // receiving card's lines simply extend to; only lines from elsewhere are
+  // gathered in `gathered_`.
+  std::span<SourceLine* const> waiting_;
+  std::vector<SourceLine*> gathered_;
 };
 
 }  // namespace zav

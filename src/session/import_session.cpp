@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "elements/element_card.h"
 #include "session/classify_card.h"
 #include "session/dropped_card_merge.h"
 #include "diagnostics/add_diagnostic.h"
@@ -26,7 +27,7 @@ constexpr CommentConvention kCommentConventions[] = {
 
 }  // namespace
 
-ImportSession::ImportSession() { SetStyle(1); }
+ImportSession::ImportSession() : store_(std::make_unique<CardStore>()) { SetStyle(1); }
 
 ImportSession::~ImportSession() {
   lineCommentChars_.clear();
@@ -57,9 +58,13 @@ void ImportSession::Import(const char* filePath, Stage last) {
   ReadFile();
   if (last == Stage::Read) return;
   BuildCards();
-  if (last == Stage::BuildCards) return;
-  ParseCards();
-  if (last == Stage::Parse) return;
+  if (last == Stage::BuildCards || last == Stage::Parse) {
+    MakeGenericCards();
+    if (last == Stage::Parse) ParseCards();
+    return;
+  }
+  // From here on each card is tokenized when it is classified, and holds its
+  // tokens only while a step works on it.
   ClassifyCards();
   if (last == Stage::Classify) return;
   if (!CollectModels() || last == Stage::Collect) return;
@@ -87,10 +92,13 @@ void ImportSession::ParseCards() {
 }
 
 void ImportSession::ClassifyCards() {
-  DroppedCardMerge merge(cards_.size());
-  const std::size_t count = cards_.size();
+  DroppedCardMerge merge(runs_.size());
+  const std::size_t count = runs_.size();
   for (std::size_t i = 0; i < count; ++i) {
-    Card& card = *cards_[i];
+    Card card;
+    card.store = store_.get();
+    card.lines.Borrow(std::span<SourceLine* const>(linePointers_).subspan(runs_[i].first, runs_[i].count));
+    card.Parse();
     std::unique_ptr<Card> typed;
     if (card.FirstToken() == nullptr) {
       // Had the waiting lines been merged already, they would open this card.
@@ -102,13 +110,16 @@ void ImportSession::ClassifyCards() {
       typed = ClassifyCard(card);
     }
     if (typed) {
-      cards_[i].reset();  // the typed card has taken its place
+      // Classified: the card's lines hold everything it needs from now on
+      // until a later step asks for its tokens again.
+      typed->ReleaseTokens();
       merge.Keep(std::move(typed));
       continue;
     }
     if (!merge.Drop(card, i + 1 == count)) break;
   }
   cards_ = merge.TakeKept();
+  runs_ = std::vector<CardRun>();
 }
 
 bool ImportSession::CollectModels() {
@@ -153,7 +164,22 @@ void ImportSession::LinkCards() {
 }
 
 void ImportSession::ResolveCards() {
-  for (auto& card : cards_) card->Resolve();
+  // A card is finished (its text kept, its tokens let go) once nothing will
+  // edit it again: after its own step, and, for an element that uses a model
+  // card, after that model's step too, which may add parameters to it.
+  for (auto& card : cards_) {
+    card->Resolve();
+    auto* element = IsElementKind(card->kind) ? static_cast<ElementCard*>(card.get()) : nullptr;
+    if (element != nullptr) element->resolved = true;
+    if (element == nullptr || !element->awaitsModel) card->Finish();
+    if (card->origin != ImportedModel::Origin::ModelCard) continue;
+    for (Card* user : card->referencedBy) {
+      auto* waiting = static_cast<ElementCard*>(user);
+      waiting->awaitsModel = false;
+      // An element before its model has had its own step already.
+      if (waiting->resolved) waiting->Finish();
+    }
+  }
 }
 
 void ImportSession::BuildModelIndex() {

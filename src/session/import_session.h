@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cards/card.h"
+#include "cards/card_store.h"
 #include "cards/model_scope.h"
 #include "platform/no_case_hash.h"
 #include "text/source_line.h"
@@ -61,6 +62,8 @@ class ImportSession final : public ModelScope {
   // The host's models, in file order: top-level model cards and .SUBCKT
   // blocks.
   const std::vector<ImportedModel*>& models() const { return models_; }
+  // What the import noted as it went.
+  const ImportStatistics& statistics() const { return store_->statistics(); }
 
  private:
   // --- the stages -----------------------------------------------------------
@@ -73,6 +76,9 @@ class ImportSession final : public ModelScope {
   void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
   void BuildCards();
   std::size_t MakeCard(std::size_t start, std::size_t first);
+  // The generic cards of the runs, for a caller that looks at them before
+  // classification.
+  void MakeGenericCards();
   void ParseCards();
   void ClassifyCards();
   // False when the import ends here (the last card had to be dropped).
@@ -89,6 +95,17 @@ class ImportSession final : public ModelScope {
   std::unique_ptr<char[]> text_;
   // In file order. Filled once, by ReadFile: no line moves after that.
   std::vector<SourceLine> lines_;
+  // A pointer to each line, in order: every card's lines are a run of it.
+  std::vector<SourceLine*> linePointers_;
+  // The runs of lines that make a card each, as BuildCards groups them:
+  // the position of the first line and the number of lines.
+  struct CardRun {
+    uint32_t first;
+    uint32_t count;
+  };
+  std::vector<CardRun> runs_;
+  // The cards and what outlives their tokens; destroyed after them.
+  std::unique_ptr<CardStore> store_;
   std::vector<std::unique_ptr<Card>> cards_;
   std::vector<ImportedModel*> models_;  // not owned
   std::size_t modelCursor_ = 0;

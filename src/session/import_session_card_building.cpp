@@ -7,6 +7,9 @@
 namespace zav {
 
 void ImportSession::BuildCards() {
+  linePointers_.reserve(lines_.size());
+  for (SourceLine& line : lines_) linePointers_.push_back(&line);
+
   std::size_t start = 0;
   std::size_t position = 0;
   while (position < lines_.size()) {
@@ -25,7 +28,7 @@ void ImportSession::BuildCards() {
         // statement before it) is kept as a comment line of its own, so that
         // the statement after it is still read by its own first word.
         AddDiagnostic(MessageCode::UnexpectedLine, &line);
-        ConvertLineToComment(line);
+        ConvertLineToComment(line, &store_->statistics());
         break;
       case LineKind::Comment:
         break;
@@ -34,10 +37,7 @@ void ImportSession::BuildCards() {
   }
   // Comment lines (stray lines among them) after the last statement end up
   // in the last card; without any card they belong to none.
-  if (!cards_.empty()) {
-    Card& last = *cards_.back();
-    for (std::size_t i = start; i < lines_.size(); ++i) last.AddLine(&lines_[i]);
-  }
+  if (!runs_.empty()) runs_.back().count = static_cast<uint32_t>(lines_.size() - runs_.back().first);
 }
 
 std::size_t ImportSession::MakeCard(std::size_t start, std::size_t first) {
@@ -52,12 +52,18 @@ std::size_t ImportSession::MakeCard(std::size_t start, std::size_t first) {
     // A whole comment line is passed over: it belongs to the statement only
     // when a later line of the statement follows it, else to the next card.
   }
-
-  auto card = std::make_unique<Card>();
-  card->lines.reserve(last + 1 - start);
-  for (std::size_t i = start; i <= last; ++i) card->AddLine(&lines_[i]);
-  cards_.push_back(std::move(card));
+  runs_.push_back(CardRun{static_cast<uint32_t>(start), static_cast<uint32_t>(last + 1 - start)});
   return last + 1;
+}
+
+void ImportSession::MakeGenericCards() {
+  cards_.reserve(runs_.size());
+  for (const CardRun& run : runs_) {
+    std::unique_ptr<Card> card = NewCard<Card>(store_.get());
+    card->store = store_.get();
+    card->lines.Borrow(std::span<SourceLine* const>(linePointers_).subspan(run.first, run.count));
+    cards_.push_back(std::move(card));
+  }
 }
 
 }  // namespace zav

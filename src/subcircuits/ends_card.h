@@ -9,6 +9,9 @@ class EndsCard : public Card {
  public:
   EndsCard(Card& source, TakeOver);
   void Parse() override;
+
+ protected:
+  void RecordTokens() override { Parse(); }
 };
 
 }  // namespace zav

@@ -170,8 +170,12 @@ ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
 }
 
 std::string SubcircuitModel::ModelText() const {
+  // One buffer of the right size, each card's text written into it.
+  std::size_t size = 0;
+  for (const Card* card : cards()) size += card->OutputSize();
   std::string text;
-  for (const Card* card : cards()) text += card->OutputText();
+  text.reserve(size);
+  for (const Card* card : cards()) card->AppendOutputText(text);
   return text;
 }
 

@@ -26,6 +26,10 @@ SubcktCard::SubcktCard(Card& source, TakeOver) : Card(source, TakeOver{}) {
   Parse();
 }
 
+void SubcktCard::RecordTokens() { Parse(); }
+
+void SubcktCard::ForgetTokens() { nameToken = KeepToken(nameToken, keptName()); }
+
 void SubcktCard::Parse() {
   valid = true;
   nameToken = nullptr;
@@ -48,6 +52,7 @@ void SubcktCard::Parse() {
 }
 
 void SubcktCard::Resolve() {
+  Materialize();
   if (!TranslateOptionalPins()) return;
   RemoveParamsKeyword(*this);
   CommentOutTextSection(*this);

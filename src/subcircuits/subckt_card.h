@@ -13,6 +13,11 @@ class SubcktCard : public Card {
   // Translates the "OPTIONAL:", "PARAMS:" and "TEXT:" sections.
   void Resolve() override;
 
+ protected:
+  void RecordTokens() override;
+  // The definition is known by its name: it stays readable.
+  void ForgetTokens() override;
+
  private:
   // False when the "OPTIONAL:" section is malformed and the card must stay
   // as read.

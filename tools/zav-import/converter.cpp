@@ -152,8 +152,9 @@ FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs
   for (const ModelCompleteness& model : completeness) {
     if (model.Partial()) ++summary.stats.partial;
   }
-  summary.stats.cardsCommented = CountCardsTurnedIntoComments(import.Session());
-  summary.stats.renamed = CountRenamedParameters(import.Session());
+  const ImportStatistics& statistics = import.Session().statistics();
+  summary.stats.cardsCommented = statistics.cardsTurnedIntoComments;
+  summary.stats.renamed = statistics.renamedParameters;
 
   if (!options.quiet && !diagnostics.empty()) progress.Clear();
   for (const ParsedDiagnostic& diagnostic : diagnostics) {

@@ -1,17 +1,11 @@
 #include "model_facts.h"
 
-#include <algorithm>
-#include <map>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "cards/card.h"
 #include "cards/card_kind.h"
 #include "models/model_card.h"
-#include "models/param_rule.h"
 #include "platform/ascii.h"
-#include "session/import_session.h"
 #include "text/source_line.h"
 #include "subcircuits/subcircuit_model.h"
 
@@ -33,33 +27,9 @@ std::size_t FindWordNoCase(std::string_view text, std::string_view word, std::si
   return std::string_view::npos;
 }
 
-int CountWordsNoCase(std::string_view text, std::string_view word) {
-  int count = 0;
-  for (std::size_t at = FindWordNoCase(text, word); at != std::string_view::npos;
-       at = FindWordNoCase(text, word, at + word.size())) {
-    ++count;
-  }
-  return count;
-}
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = AsciiToUpper(c);
-  return upper;
-}
-
-const Token* FirstSignificantToken(const Card& card) {
-  for (const Token* token = card.tokens.front(); token != nullptr; token = token->next) {
-    if (IsSignificant(token->kind)) return token;
-  }
-  return nullptr;
-}
-
 int StatementLine(const Card& card) {
-  if (const Token* first = FirstSignificantToken(card); first != nullptr && first->line != nullptr) {
-    return first->line->number;
-  }
-  return card.lines.empty() ? 0 : card.lines.front()->number;
+  const SourceLine* line = card.FirstSignificantLine();
+  return line != nullptr ? line->number : 0;
 }
 
 // The model type keyword a translated type was written as.
@@ -124,54 +94,6 @@ ModelFacts DescribeModel(const ImportedModel& model) {
     facts.line = StatementLine(card);
   }
   return facts;
-}
-
-int CountCardsTurnedIntoComments(const ImportSession& session) {
-  int count = 0;
-  for (const SourceLine& line : session.lines()) {
-    if (IsConvertedStatementLine(line)) ++count;
-  }
-  return count;
-}
-
-int CountRenamedParameters(ImportSession& session) {
-  int count = 0;
-  // Per line of a card: how many parameters of the card carry a name that
-  // the card's table gives to renamed parameters, by that name.
-  std::map<std::pair<const SourceLine*, std::string>, int> carried;
-  std::vector<const ParamRule*> renames;
-  for (const std::unique_ptr<Card>& card : session.cards()) {
-    if (!IsModelKind(card->kind)) continue;
-    auto& model = static_cast<ModelCard&>(*card);
-    renames.clear();
-    for (const ParamRule& rule : model.RuleTable()) {
-      if (rule.action == ParamAction::Rename && rule.target != nullptr) renames.push_back(&rule);
-    }
-    if (renames.empty()) continue;
-    carried.clear();
-    for (const ParamEntry& entry : model.params) {
-      if (entry.name == nullptr || entry.name->line == nullptr) continue;
-      const bool renameTarget = std::any_of(renames.begin(), renames.end(), [&](const ParamRule* rule) {
-        return EqualsNoCase(rule->target, entry.name->text);
-      });
-      if (renameTarget) ++carried[{entry.name->line, UpperCase(entry.name->text)}];
-    }
-    // A renamed parameter carries its new name, which the line as read does
-    // not hold, while the line holds a name that the table renames to it. A
-    // line with more parameters of a name than it spells out therefore holds
-    // renames, as many as it has old names for them.
-    for (const auto& [key, parameters] : carried) {
-      const std::string_view raw = key.first->rawText;
-      const int written = CountWordsNoCase(raw, key.second);
-      if (parameters <= written) continue;
-      int oldNames = 0;
-      for (const ParamRule* rule : renames) {
-        if (EqualsNoCase(rule->target, key.second)) oldNames += CountWordsNoCase(raw, rule->name);
-      }
-      count += std::min(parameters - written, oldNames);
-    }
-  }
-  return count;
 }
 
 }  // namespace zav::cli

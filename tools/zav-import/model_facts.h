@@ -27,10 +27,4 @@ ModelFacts DescribeModel(const ImportedModel& model);
 // import could not use: rewritten as "* " and the line as read.
 bool IsConvertedStatementLine(const SourceLine& line);
 
-// Cards that the import could not use and kept as comment lines.
-int CountCardsTurnedIntoComments(const ImportSession& session);
-
-// Model parameters, as written on their cards, whose names were translated.
-int CountRenamedParameters(ImportSession& session);
-
 }  // namespace zav::cli

@@ -1,0 +1,43 @@
+#include "cards/card_store.h"
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+namespace zav {
+namespace {
+
+constexpr std::size_t kLargestBlock = 4 * 1024 * 1024;
+
+}  // namespace
+
+void* CardStore::Allocate(std::size_t size, std::size_t alignment) {
+  auto aligned = [&](std::byte* at) {
+    const auto address = reinterpret_cast<std::uintptr_t>(at);
+    return reinterpret_cast<std::byte*>((address + alignment - 1) & ~(std::uintptr_t{alignment} - 1));
+  };
+  std::byte* at = next_ != nullptr ? aligned(next_) : nullptr;
+  if (at == nullptr || static_cast<std::size_t>(end_ - at) < size) {
+    // Blocks grow with the import, so that a small file takes little and a
+    // large one few blocks; a single large object gets a block of its own.
+    const std::size_t blockSize = size + alignment > nextBlock_ ? size + alignment : nextBlock_;
+    blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
+    next_ = blocks_.back().get();
+    end_ = next_ + blockSize;
+    if (nextBlock_ < kLargestBlock) nextBlock_ *= 2;
+    at = aligned(next_);
+  }
+  next_ = at + size;
+  return at;
+}
+
+std::string_view CardStore::KeepText(std::string_view text) {
+  if (text.empty()) return std::string_view();
+  char* kept = static_cast<char*>(Allocate(text.size(), 1));
+  std::memcpy(kept, text.data(), text.size());
+  return std::string_view(kept, text.size());
+}
+
+Token* CardStore::NewLooseToken() { return new (Allocate(sizeof(Token), alignof(Token))) Token(); }
+
+}  // namespace zav

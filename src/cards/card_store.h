@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "cards/token_list.h"
+
+namespace zav {
+
+// Facts an import notes as it goes, for a caller that wants to sum them up
+// (zav-import --summary): each is counted where it happens, at no cost worth
+// mentioning, so that nobody has to search the texts for them afterwards.
+struct ImportStatistics {
+  // Model parameters, as written on their cards, whose names were translated
+  // (parameters a card inherits through an AKO reference not counted).
+  int renamedParameters = 0;
+  // Statements that could not be used and were kept as comment lines.
+  int cardsTurnedIntoComments = 0;
+};
+
+// The memory of one import's cards, released all at once when the import
+// ends: the card objects themselves and what outlives a card's tokens (the
+// texts of edited cards, a model's name and type), in large blocks; and the
+// pool the cards take their tokens from while they hold them.
+class CardStore {
+ public:
+  CardStore() = default;
+  CardStore(const CardStore&) = delete;
+  CardStore& operator=(const CardStore&) = delete;
+
+  // Room for an object, kept until the store goes.
+  void* Allocate(std::size_t size, std::size_t alignment);
+  // A copy of `text` kept until the store goes.
+  std::string_view KeepText(std::string_view text);
+  // A token outside any list, kept until the store goes.
+  Token* NewLooseToken();
+
+  TokenPool& tokenPool() { return tokenPool_; }
+  ImportStatistics& statistics() { return statistics_; }
+
+ private:
+  std::vector<std::unique_ptr<std::byte[]>> blocks_;
+  std::byte* next_ = nullptr;  // the unused rest of the newest block
+  std::byte* end_ = nullptr;
+  std::size_t nextBlock_ = 64 * 1024;
+  TokenPool tokenPool_;
+  ImportStatistics statistics_;
+};
+
+}  // namespace zav

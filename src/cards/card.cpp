@@ -122,6 +122,8 @@ void Card::ReleaseTokens() {
 }
 
 void Card::Finish() {
+  // An edited card that let its tokens go makes its edits again first.
+  if (changed && finishedText_ == nullptr) Materialize();
   if (!holdsTokens()) return;
   if (changed && store != nullptr && finishedText_ == nullptr) {
     std::size_t size = 0;

@@ -91,7 +91,7 @@ class Card : public ImportedModel {
   void Materialize();
   // Releases the tokens, and with them the parameter entries and the typed
   // card's records of tokens; the name of a model stays readable. Only for a
-  // card not edited since it last made its tokens.
+  // card whose edits its parse makes again (see ModelCard::Link).
   void ReleaseTokens();
   // The card will not change again: an edited card keeps its text (in its
   // store) and releases its tokens; an unedited one releases them.

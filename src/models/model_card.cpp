@@ -131,6 +131,8 @@ void ModelCard::RecordTokens() {
   Token* type = modelType;
   Parse();
   keptType() = type;
+  // The link's edit, made again on the new tokens.
+  if (akoLink_ != nullptr && !akoTokens.empty()) ApplyAko(akoLink_->copies, *akoLink_->source);
 }
 
 void ModelCard::ForgetTokens() {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,13 @@ class ModelCard : public Card {
   // this card already has.
   void CopyAkoParams(const ModelCard& referenced);
 
+  // One parameter an AKO reference copied into a card.
+  struct AkoCopy {
+    std::string_view name;
+    std::string_view value;
+    TokenKind kind;
+  };
+
   Token* modelType = nullptr;         // a token of this card
   TokenRefList<1> akoTokens{tokens};  // tokens of this card, kept with them
 
@@ -73,6 +81,22 @@ class ModelCard : public Card {
   bool translating_ = false;
   // Whether the parse found an AKO reference.
   bool hasAko_ = false;
+
+  // The parameters the link copied through the AKO reference, and from
+  // which card: a card of an import lets its tokens go after the link, and
+  // makes the same edit again whenever it makes its tokens again.
+  struct AkoLink {
+    const ModelCard* source;
+    std::span<const AkoCopy> copies;
+  };
+  const AkoLink* akoLink_ = nullptr;
+
+  // The entries of `referenced` this card takes: those whose names it has
+  // not got.
+  std::vector<AkoCopy> ChooseAkoCopies(const ModelCard& referenced) const;
+  // Comments the AKO reference out and adds the copies, as the link does.
+  void ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source);
+  void InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source);
 };
 
 }  // namespace zav

@@ -4,6 +4,8 @@
 // the elements that use the model.
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <string>
 #include <unordered_set>
 
@@ -51,28 +53,47 @@ void ModelCard::Link() {
 
   if (found == nullptr) {
     AddDiagnostic(MessageCode::AkoReferenceNotFound, LineOf(nameToken), {reference, ModelName()});
+    if (store != nullptr) ReleaseTokens();
     return;
   }
   // A card in the host's form has no parameters of the dialect to give.
   if (found->origin != Origin::ModelCard || static_cast<const ModelCard*>(found)->kind == CardKind::HostModel) {
     AddDiagnostic(MessageCode::AkoReferenceNotAModel, LineOf(nameToken), {ModelName(), reference});
+    if (store != nullptr) ReleaseTokens();
     return;
   }
 
-  CommentOutBetween(akoTokens.front(), akoTokens.back());
-  akoTokens.clear();  // their tokens are gone
   // The referenced card's parameters are read from its tokens, which it
   // makes for the copy when it holds none (and then lets go again).
   auto* referenced = static_cast<ModelCard*>(found);
   const bool held = referenced->holdsTokens();
   referenced->Materialize();
-  CopyAkoParams(*referenced);
+  std::vector<AkoCopy> copies = ChooseAkoCopies(*referenced);
   if (!held) referenced->ReleaseTokens();
+  if (store == nullptr) {
+    ApplyAko(copies, *referenced);
+    return;
+  }
+  // The copies are kept (their texts may live in the referenced card's
+  // tokens), so that the card can let its tokens go until its translation.
+  for (AkoCopy& copy : copies) {
+    copy.name = store->KeepText(copy.name);
+    copy.value = store->KeepText(copy.value);
+  }
+  auto* keptCopies = static_cast<AkoCopy*>(store->Allocate(sizeof(AkoCopy) * copies.size(), alignof(AkoCopy)));
+  std::uninitialized_copy(copies.begin(), copies.end(), keptCopies);
+  akoLink_ = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
+      AkoLink{referenced, std::span<const AkoCopy>(keptCopies, copies.size())};
+  ApplyAko(akoLink_->copies, *referenced);
+  ReleaseTokens();
 }
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
-  const std::string note = Quoted("Added via AKO reference from: ", referenced.ModelName());
+  const std::vector<AkoCopy> copies = ChooseAkoCopies(referenced);
+  InsertAkoCopies(copies, referenced);
+}
 
+std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const ModelCard& referenced) const {
   // What AddParameter does for each entry, without its walk over all
   // parameters per entry: copying a long parameter list stays linear. A name
   // this card has already (in any case) keeps this card's value.
@@ -80,8 +101,7 @@ void ModelCard::CopyAkoParams(const ModelCard& referenced) {
   for (const ParamEntry& entry : params) {
     if (entry.name != nullptr) present.emplace(entry.name->text);
   }
-  Token* after = nullptr;
-  bool lineFeedFirst = false;
+  std::vector<AkoCopy> copies;
   // By index, and only over the entries there are now: a card that refers
   // to itself must not walk into what it is adding.
   const std::size_t count = referenced.params.size();
@@ -89,14 +109,27 @@ void ModelCard::CopyAkoParams(const ModelCard& referenced) {
     const ParamEntry& entry = referenced.params[i];
     if (entry.name == nullptr || entry.value == nullptr) continue;
     if (!present.emplace(entry.name->text).second) continue;
-    const std::string name(entry.name->text);
-    const std::string value(entry.value->text);
-    const TokenKind kind = entry.value->kind;
+    copies.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+  }
+  return copies;
+}
+
+void ModelCard::ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source) {
+  CommentOutBetween(akoTokens.front(), akoTokens.back());
+  akoTokens.clear();  // their tokens are gone
+  InsertAkoCopies(copies, source);
+}
+
+void ModelCard::InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source) {
+  const std::string note = Quoted("Added via AKO reference from: ", source.ModelName());
+  Token* after = nullptr;
+  bool lineFeedFirst = false;
+  for (const AkoCopy& copy : copies) {
     if (after == nullptr) {
       after = ParameterInsertionPoint(lineFeedFirst);
       if (after == nullptr) return;
     }
-    after = InsertParameter(after, lineFeedFirst, name, value, kind, note);
+    after = InsertParameter(after, lineFeedFirst, copy.name, copy.value, copy.kind, note);
     lineFeedFirst = false;
   }
 }

@@ -187,6 +187,13 @@ void Card::Parse() {
 
 void Card::TokenizeLine(SourceLine* line) { AppendLineTokens(*line, tokens); }
 
+void Card::ParseWords() {
+  nameToken = nullptr;
+  tokenCursor = nullptr;
+  tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
+  for (SourceLine* line : lines) AppendLineWords(*line, tokens);
+}
+
 Token* Card::FirstToken() {
   tokenCursor = SkipInsignificant(tokens.front());
   return tokenCursor;

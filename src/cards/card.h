@@ -109,6 +109,9 @@ class Card : public ImportedModel {
 
   // --- tokens -------------------------------------------------------------
   void TokenizeLine(SourceLine* line);
+  // Tokenizes every line for classification: only the tokens a parse reads
+  // (see AppendLineWords), which is all a card that is not edited needs.
+  void ParseWords();
   // Significant tokens (Keyword, Name, Number) through the card's cursor.
   Token* FirstToken();
   Token* NextToken();

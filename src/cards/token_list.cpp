@@ -6,60 +6,32 @@
 
 namespace zav {
 
-// The records of one list: its tokens, the texts it keeps, and what the
-// parse recorded. Kept by the pool for reuse once their list is released.
-struct TokenPool::Records {
-  Token* head = nullptr;
-  Token* tail = nullptr;
-  std::size_t size = 0;
-  TokenPool* pool = nullptr;
-  // The pool of a list that was given none; `pool` points at it.
-  std::unique_ptr<TokenPool> ownPool;
-  TextArena texts{256, 4096};
-  TokenRecords recorded;
-};
-
 TokenPool::TokenPool(std::size_t firstBlock, std::size_t maxBlock) : nextBlock_(firstBlock), maxBlock_(maxBlock) {}
 
 TokenPool::~TokenPool() {
-  for (Records* records : freeRecords_) delete records;
+  for (TokenListRecords* records : freeRecords_) delete records;
 }
 
-Token* TokenPool::AllocateNode() {
-  if (freeNodes_ != nullptr) {
-    Token* token = freeNodes_;
-    freeNodes_ = token->next;
-    return token;
-  }
-  if (blockNext_ == blockEnd_) {
-    blocks_.push_back(std::make_unique<Token[]>(nextBlock_));
-    blockNext_ = blocks_.back().get();
-    blockEnd_ = blockNext_ + nextBlock_;
-    if (nextBlock_ < maxBlock_) nextBlock_ *= 2;
-  }
+Token* TokenPool::AllocateFromNewBlock() {
+  blocks_.push_back(std::make_unique<Token[]>(nextBlock_));
+  blockNext_ = blocks_.back().get();
+  blockEnd_ = blockNext_ + nextBlock_;
+  if (nextBlock_ < maxBlock_) nextBlock_ *= 2;
   return blockNext_++;
 }
 
-void TokenPool::FreeNode(Token* token) {
-  token->prev = nullptr;
-  token->line = nullptr;
-  token->text = std::string_view();
-  token->next = freeNodes_;
-  freeNodes_ = token;
-}
-
-TokenPool::Records* TokenPool::AcquireRecords() {
+TokenListRecords* TokenPool::AcquireRecords() {
   if (freeRecords_.empty()) {
-    auto records = std::make_unique<Records>();
+    auto records = std::make_unique<TokenListRecords>();
     records->pool = this;
     return records.release();
   }
-  Records* records = freeRecords_.back();
+  TokenListRecords* records = freeRecords_.back();
   freeRecords_.pop_back();
   return records;
 }
 
-void TokenPool::ReleaseRecords(Records* records) {
+void TokenPool::ReleaseRecords(TokenListRecords* records) {
   records->head = nullptr;
   records->tail = nullptr;
   records->size = 0;
@@ -81,19 +53,6 @@ TokenList& TokenList::operator=(TokenList&& other) noexcept {
   return *this;
 }
 
-Token* TokenList::FrontOf(const Records& records) { return records.head; }
-Token* TokenList::BackOf(const Records& records) { return records.tail; }
-std::size_t TokenList::SizeOf(const Records& records) { return records.size; }
-
-TokenRecords* TokenList::recorded() const { return records_ != nullptr ? &records_->recorded : nullptr; }
-
-TokenRecords& TokenList::HoldRecorded() { return Hold().recorded; }
-
-TokenList::Records& TokenList::Hold() {
-  if (records_ == nullptr) Reset(nullptr);
-  return *records_;
-}
-
 void TokenList::Reset(TokenPool* pool) {
   Release();
   if (pool != nullptr) {
@@ -107,23 +66,19 @@ void TokenList::Reset(TokenPool* pool) {
 
 void TokenList::Release() {
   if (records_ == nullptr) return;
-  Records* records = std::exchange(records_, nullptr);
+  TokenListRecords* records = std::exchange(records_, nullptr);
   if (records->ownPool != nullptr) {
     // The pool goes with its only list, nodes and all.
     std::unique_ptr<TokenPool> own = std::move(records->ownPool);
     delete records;
     return;
   }
-  for (Token* token = records->head; token != nullptr;) {
-    Token* next = token->next;
-    records->pool->FreeNode(token);
-    token = next;
-  }
+  if (records->head != nullptr) records->pool->FreeChain(records->head, records->tail);
   records->pool->ReleaseRecords(records);
 }
 
 Token* TokenList::Link(Token* token, Token* position) {
-  Records& records = *records_;
+  TokenListRecords& records = *records_;
   token->next = position;
   token->prev = position ? position->prev : records.tail;
   if (token->prev) token->prev->next = token; else records.head = token;
@@ -135,7 +90,7 @@ Token* TokenList::Link(Token* token, Token* position) {
 std::string_view TokenList::Keep(std::string_view text) { return Hold().texts.Keep(text); }
 
 Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
-  Records& records = Hold();
+  TokenListRecords& records = Hold();
   Token* token = records.pool->AllocateNode();
   token->kind = kind;
   token->text = records.texts.Keep(text);
@@ -147,17 +102,8 @@ Token* TokenList::InsertAfter(Token* position, TokenKind kind, std::string_view 
   return InsertBefore(position ? position->next : front(), kind, text, line);
 }
 
-Token* TokenList::PushBackBorrowed(TokenKind kind, std::string_view text, SourceLine* line) {
-  Records& records = Hold();
-  Token* token = records.pool->AllocateNode();
-  token->kind = kind;
-  token->text = text;
-  token->line = line;
-  return Link(token, nullptr);
-}
-
 Token* TokenList::Erase(Token* token) {
-  Records& records = *records_;
+  TokenListRecords& records = *records_;
   Token* following = token->next;
   if (token->prev) token->prev->next = token->next; else records.head = token->next;
   if (token->next) token->next->prev = token->prev; else records.tail = token->prev;
@@ -167,7 +113,7 @@ Token* TokenList::Erase(Token* token) {
 }
 
 void TokenList::MoveAfter(Token* first, Token* last, Token* position) {
-  Records& records = *records_;
+  TokenListRecords& records = *records_;
   if (position == first->prev) return;
   Token* before = first->prev;
   Token* after = last->next;

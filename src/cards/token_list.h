@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "cards/param_entry.h"
+#include "cards/text_arena.h"
 #include "cards/token.h"
 
 namespace zav {
+
+struct TokenListRecords;
 
 // What a card's parse recorded about its tokens, kept with them in the
 // card's TokenList: empty while the list holds none.
@@ -37,14 +40,32 @@ class TokenPool {
   TokenPool& operator=(const TokenPool&) = delete;
   ~TokenPool();
 
+  // A node whose fields the caller sets.
+  Token* AllocateNode() {
+    if (freeNodes_ != nullptr) {
+      Token* token = freeNodes_;
+      freeNodes_ = token->next;
+      return token;
+    }
+    if (blockNext_ != blockEnd_) return blockNext_++;
+    return AllocateFromNewBlock();
+  }
+  void FreeNode(Token* token) {
+    token->next = freeNodes_;
+    freeNodes_ = token;
+  }
+  // Frees the chain of nodes from `first` to `last` in one step.
+  void FreeChain(Token* first, Token* last) {
+    last->next = freeNodes_;
+    freeNodes_ = first;
+  }
+
  private:
   friend class TokenList;
-  struct Records;
 
-  Token* AllocateNode();
-  void FreeNode(Token* token);
-  Records* AcquireRecords();
-  void ReleaseRecords(Records* records);
+  Token* AllocateFromNewBlock();
+  TokenListRecords* AcquireRecords();
+  void ReleaseRecords(TokenListRecords* records);
 
   std::vector<std::unique_ptr<Token[]>> blocks_;
   Token* blockNext_ = nullptr;  // the unused rest of the newest block
@@ -52,7 +73,21 @@ class TokenPool {
   std::size_t nextBlock_;
   std::size_t maxBlock_;
   Token* freeNodes_ = nullptr;  // chained through `next`
-  std::vector<Records*> freeRecords_;
+  std::vector<TokenListRecords*> freeRecords_;
+};
+
+// The records of one token list: its tokens, the texts it keeps, and what
+// the parse recorded. Kept by the pool for reuse once their list is
+// released.
+struct TokenListRecords {
+  Token* head = nullptr;
+  Token* tail = nullptr;
+  std::size_t size = 0;
+  TokenPool* pool = nullptr;
+  // The pool of a list that was given none; `pool` points at it.
+  std::unique_ptr<TokenPool> ownPool;
+  TextArena texts{256, 4096};
+  TokenRecords recorded;
 };
 
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
@@ -85,13 +120,13 @@ class TokenList {
   // hold records of none).
   bool holds() const { return records_ != nullptr; }
   // What the parse recorded about the tokens: none while nothing is held.
-  TokenRecords* recorded() const;
+  TokenRecords* recorded() const { return records_ != nullptr ? &records_->recorded : nullptr; }
   // The same, made when the list holds nothing yet.
-  TokenRecords& HoldRecorded();
+  TokenRecords& HoldRecorded() { return Hold().recorded; }
 
-  Token* front() const { return records_ != nullptr ? FrontOf(*records_) : nullptr; }
-  Token* back() const { return records_ != nullptr ? BackOf(*records_) : nullptr; }
-  std::size_t size() const { return records_ != nullptr ? SizeOf(*records_) : 0; }
+  Token* front() const { return records_ != nullptr ? records_->head : nullptr; }
+  Token* back() const { return records_ != nullptr ? records_->tail : nullptr; }
+  std::size_t size() const { return records_ != nullptr ? records_->size : 0; }
   bool empty() const { return size() == 0; }
 
   // Inserts a new token before `position` (a null position appends) with a
@@ -107,7 +142,19 @@ class TokenList {
   }
   // Appends a token whose text is borrowed, not copied: `text` must outlive
   // the list (the text of a source line, say).
-  Token* PushBackBorrowed(TokenKind kind, std::string_view text, SourceLine* line);
+  Token* PushBackBorrowed(TokenKind kind, std::string_view text, SourceLine* line) {
+    TokenListRecords& records = Hold();
+    Token* token = records.pool->AllocateNode();
+    token->kind = kind;
+    token->text = text;
+    token->line = line;
+    token->next = nullptr;
+    token->prev = records.tail;
+    if (records.tail != nullptr) records.tail->next = token; else records.head = token;
+    records.tail = token;
+    ++records.size;
+    return token;
+  }
 
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
@@ -133,15 +180,13 @@ class TokenList {
   Token* At(std::size_t index) const;
 
  private:
-  using Records = TokenPool::Records;
-
-  static Token* FrontOf(const Records& records);
-  static Token* BackOf(const Records& records);
-  static std::size_t SizeOf(const Records& records);
-  Records& Hold();
+  TokenListRecords& Hold() {
+    if (records_ == nullptr) Reset(nullptr);
+    return *records_;
+  }
   Token* Link(Token* token, Token* position);
 
-  Records* records_ = nullptr;
+  TokenListRecords* records_ = nullptr;
 };
 
 // A card's parameter entries, kept in its TokenList: a view with the

@@ -98,7 +98,7 @@ void ImportSession::ClassifyCards() {
     Card card;
     card.store = store_.get();
     card.lines.Borrow(std::span<SourceLine* const>(linePointers_).subspan(runs_[i].first, runs_[i].count));
-    card.Parse();
+    card.ParseWords();
     std::unique_ptr<Card> typed;
     if (card.FirstToken() == nullptr) {
       // Had the waiting lines been merged already, they would open this card.

@@ -1,5 +1,6 @@
 #include "models/model_card.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "cards/dialect_keywords.h"
@@ -261,7 +262,11 @@ void ModelCard::ParseParameters(CardKind variant) {
       }
       if (!tableKnown) undecided.push_back({parameter, value->line, value->text});
     }
-    SplitValueAtComma(tokens, value, braces.At(value));
+    // Only a word with a comma may split; the brace depth is counted up to
+    // it only then (the count walks on from where it stopped).
+    if (std::find(value->text.begin(), value->text.end(), ',') != value->text.end()) {
+      SplitValueAtComma(tokens, value, braces.At(value));
+    }
     params.push_back(ParamEntry{parameter, value, -1});
     if (mosfet && !tableKnown && EqualsNoCase(parameter->text, "LEVEL")) {
       table = KnownParameters(variant, AsciiToInt(value->text));

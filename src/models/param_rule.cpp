@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/ascii.h"
-#include "platform/no_case_hash.h"
+#include "platform/no_case_index.h"
 
 namespace zav {
 namespace {
@@ -14,15 +14,15 @@ namespace {
 // from the front would.
 struct IndexedTable {
   explicit IndexedTable(ParamRuleTable rules) : table(rules) {
-    byName.reserve(rules.size());
+    byName.Reserve(rules.size());
     for (const ParamRule& rule : rules) {
-      byName.emplace(rule.name, &rule);
+      byName.Add(rule.name, &rule);
       longestName = std::max(longestName, rule.name.size());
     }
   }
 
   ParamRuleTable table;
-  NoCaseMap<const ParamRule*> byName;
+  NoCaseIndex<const ParamRule*> byName;
   std::size_t longestName = 0;  // a longer parameter name is known to no row
 };
 
@@ -58,8 +58,8 @@ ParamRuleTable MosfetRulesForLevel(int level) {
 const ParamRule* FindRule(ParamRuleTable table, std::string_view name) {
   if (const IndexedTable* indexed = IndexOf(table)) {
     if (name.size() > indexed->longestName) return nullptr;
-    const auto found = indexed->byName.find(name);
-    return found == indexed->byName.end() ? nullptr : found->second;
+    const ParamRule* const* found = indexed->byName.Find(name);
+    return found == nullptr ? nullptr : *found;
   }
   // A table of no model variant: the plain walk from the front.
   for (const ParamRule& rule : table) {

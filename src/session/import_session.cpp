@@ -42,15 +42,17 @@ ImportSession::~ImportSession() {
 void ImportSession::SetStyle(int32_t styleCode) {
   if (styleCode == style_) return;
   style_ = styleCode;
+  lineCommentChars_.clear();
+  inlineCommentChars_.clear();
   for (const CommentConvention& convention : kCommentConventions) {
     if (convention.styleCode == styleCode) {
       lineCommentChars_ = convention.lineCommentChars;
       inlineCommentChars_ = convention.inlineCommentChars;
-      return;
+      break;
     }
   }
-  lineCommentChars_.clear();
-  inlineCommentChars_.clear();
+  lineCommentChar_.fill(false);
+  for (char c : lineCommentChars_) lineCommentChar_[static_cast<unsigned char>(c)] = true;
 }
 
 void ImportSession::Import(const char* filePath, Stage last) {
@@ -183,19 +185,20 @@ void ImportSession::ResolveCards() {
 }
 
 void ImportSession::BuildModelIndex() {
-  modelIndex_.clear();
-  modelIndex_.reserve(models_.size());
+  modelIndex_.Clear();
+  modelIndex_.Reserve(models_.size());
   for (ImportedModel* model : models_) {
     if (model->nameToken == nullptr) continue;
-    modelIndex_.emplace(model->nameToken->text, model);  // the first of a name wins
+    // The name outlives the index: a model keeps its name token.
+    modelIndex_.Add(model->nameToken->text, model);  // the first of a name wins
   }
   indexBuilt_ = true;
 }
 
 ImportedModel* ImportSession::FindModel(std::string_view name) const {
   if (indexBuilt_) {
-    auto found = modelIndex_.find(name);
-    return found == modelIndex_.end() ? nullptr : found->second;
+    ImportedModel* const* found = modelIndex_.Find(name);
+    return found == nullptr ? nullptr : *found;
   }
   for (ImportedModel* model : models_) {
     if (model->nameToken != nullptr && EqualsNoCase(model->nameToken->text, name)) return model;

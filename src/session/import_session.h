@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -11,7 +12,7 @@
 #include "cards/card.h"
 #include "cards/card_store.h"
 #include "cards/model_scope.h"
-#include "platform/no_case_hash.h"
+#include "platform/no_case_index.h"
 #include "text/source_line.h"
 
 namespace zav {
@@ -89,6 +90,8 @@ class ImportSession final : public ModelScope {
 
   int32_t style_ = 0;
   std::string lineCommentChars_;
+  // Whether a byte is one of lineCommentChars_.
+  std::array<bool, 256> lineCommentChar_{};
   std::string inlineCommentChars_;
   std::string path_;
   // The file as read (see LineReader); the lines view it.
@@ -114,7 +117,7 @@ class ImportSession final : public ModelScope {
   // `cards_`).
   std::vector<std::unique_ptr<SubcircuitModel>> definitions_;
   // Name (letter case ignored) -> first model of that name in list order.
-  NoCaseMap<ImportedModel*> modelIndex_;
+  NoCaseIndex<ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "platform/byte_search.h"
 #include "session/encrypted_block.h"
 #include "session/import_session.h"
 #include "session/line_reader.h"
@@ -31,7 +32,10 @@ constexpr DotPrefix kDotPrefixes[] = {
 // The first character of `text` that is one of `set`. (string_view's
 // find_first_of calls memchr once per character of the text.)
 std::size_t FindAnyOf(std::string_view text, std::string_view set) {
-  if (set.size() == 1) return text.find(set.front());
+  if (set.size() == 1) {
+    const char* at = FindByte(text.data(), text.data() + text.size(), set.front());
+    return at == text.data() + text.size() ? std::string_view::npos : static_cast<std::size_t>(at - text.data());
+  }
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (set.find(text[i]) != std::string_view::npos) return i;
   }
@@ -115,7 +119,7 @@ LineKind ImportSession::ClassifyLine(std::string_view text) const {
   while (pos < text.size() && IsAsciiSpace(text[pos])) ++pos;
   if (pos == text.size()) return LineKind::Comment;
   const char c = text[pos];
-  if (lineCommentChars_.find(c) != std::string::npos) return LineKind::Comment;
+  if (lineCommentChar_[static_cast<unsigned char>(c)]) return LineKind::Comment;
   if (c == '.') {
     const std::string_view rest = text.substr(pos);
     for (const DotPrefix& row : kDotPrefixes) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ascii.h"
+#include "platform/byte_search.h"
 
 namespace zav {
 
@@ -91,15 +92,7 @@ void LineReader::ReplaceNuls() {
 }
 
 std::size_t LineReader::PiecesLeftAtMost() const {
-  const char* at = text_.get() + pos_;
-  const char* const end = text_.get() + size_;
-  std::size_t lineFeeds = 0;
-  while (at < end) {
-    const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-    if (lf == nullptr) break;
-    ++lineFeeds;
-    at = lf + 1;
-  }
+  const std::size_t lineFeeds = CountByte(text_.get() + pos_, text_.get() + size_, '\n');
   // Every line may end in a piece without a line feed, and every 511
   // characters may start one more.
   return lineFeeds + 1 + (size_ - pos_) / kMaxPiece;
@@ -110,8 +103,8 @@ bool LineReader::Next(std::string_view& piece) {
   if (pos_ >= size_) return false;
   const char* start = text_.get() + pos_;
   const std::size_t span = std::min(kMaxPiece, size_ - pos_);
-  const char* lf = static_cast<const char*>(std::memchr(start, '\n', span));
-  const std::size_t length = lf != nullptr ? static_cast<std::size_t>(lf - start) + 1 : span;
+  const char* lf = FindByte(start, start + span, '\n');
+  const std::size_t length = lf != start + span ? static_cast<std::size_t>(lf - start) + 1 : span;
   if (firstNulAt_ != kNone && firstNulAt_ >= pos_ && firstNulAt_ < pos_ + length) pieceHeldFirstNul_ = true;
   piece = std::string_view(start, length);
   pos_ += length;

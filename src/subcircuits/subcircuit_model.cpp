@@ -7,7 +7,7 @@
 
 #include "cards/card.h"
 #include "diagnostics/add_diagnostic.h"
-#include "platform/no_case_hash.h"
+#include "platform/no_case_index.h"
 #include "subcircuits/subckt_card.h"
 
 namespace zav {
@@ -35,9 +35,12 @@ struct SubcircuitModel::Block {
   SubcircuitModel* innermost = nullptr;  // none once the top-level one closed
   std::vector<SubcircuitModel*> definitions;  // in the order they were opened
 
-  // Scope index for FindModel, built on the first lookup after collection.
+  // Scope index for FindModel, built on the first lookup after collection:
+  // per name (its number in `names`), a run of `scopes`.
   bool indexed = false;
-  NoCaseMap<std::vector<Scope>> scopes;
+  NoCaseIndex<std::uint32_t> names;
+  std::vector<Scope> scopes;
+  std::vector<std::uint32_t> runStart;  // per name, then one past the last
 
   void BuildIndex();
 };
@@ -49,37 +52,58 @@ struct SubcircuitModel::Block {
 // position of its .SUBCKT card, instead of a walk out through every
 // enclosing definition.
 void SubcircuitModel::Block::BuildIndex() {
-  NoCaseMap<std::vector<Interval>> intervals;
+  // The intervals, numbered by name, kept in the order of the definitions
+  // (the order they were opened, which is the order of their first cards).
+  names.Clear();
+  std::vector<Interval> intervals;
+  std::vector<std::uint32_t> nameOf;
+  std::vector<const SubcircuitModel*> lastOwner;  // per name
   for (const SubcircuitModel* definition : definitions) {
     for (ImportedModel* model : definition->models) {
       if (model->nameToken == nullptr) continue;
-      std::vector<Interval>& list = intervals.try_emplace(std::string(model->nameToken->text)).first->second;
+      const std::string_view name = model->nameToken->text;
+      const std::uint32_t id = names.Add(name, static_cast<std::uint32_t>(names.size()));
+      if (id == lastOwner.size()) lastOwner.push_back(nullptr);
       // Of two models of one name in a definition, the first is found.
-      if (!list.empty() && list.back().owner == definition) continue;
-      list.push_back({definition->begin_, definition->End(), model, definition});
+      if (lastOwner[id] == definition) continue;
+      lastOwner[id] = definition;
+      intervals.push_back({definition->begin_, definition->End(), model, definition});
+      nameOf.push_back(id);
     }
+  }
+  // Grouped by name, each group in definition order.
+  std::vector<std::uint32_t> groupStart(names.size() + 1, 0);
+  for (std::uint32_t id : nameOf) ++groupStart[id + 1];
+  for (std::size_t i = 1; i < groupStart.size(); ++i) groupStart[i] += groupStart[i - 1];
+  std::vector<const Interval*> grouped(intervals.size());
+  {
+    std::vector<std::uint32_t> fill(groupStart.begin(), groupStart.end() - 1);
+    for (std::size_t i = 0; i < intervals.size(); ++i) grouped[fill[nameOf[i]]++] = &intervals[i];
   }
 
   scopes.clear();
+  scopes.reserve(2 * intervals.size());
+  runStart.assign(names.size() + 1, 0);
   std::vector<const Interval*> open;
-  for (const auto& [name, list] : intervals) {
-    std::vector<Scope>& out = scopes[name];
-    out.reserve(2 * list.size());
+  for (std::size_t id = 0; id < names.size(); ++id) {
+    runStart[id] = static_cast<std::uint32_t>(scopes.size());
     open.clear();
     auto closeUpTo = [&](std::size_t position) {
       while (!open.empty() && open.back()->end <= position) {
         std::size_t at = open.back()->end;
         open.pop_back();
-        out.push_back({at, open.empty() ? nullptr : open.back()->model});
+        scopes.push_back({at, open.empty() ? nullptr : open.back()->model});
       }
     };
-    for (const Interval& interval : list) {
+    for (std::uint32_t g = groupStart[id]; g < groupStart[id + 1]; ++g) {
+      const Interval& interval = *grouped[g];
       closeUpTo(interval.begin);
       open.push_back(&interval);
-      out.push_back({interval.begin, interval.model});
+      scopes.push_back({interval.begin, interval.model});
     }
     closeUpTo(SIZE_MAX);
   }
+  runStart[names.size()] = static_cast<std::uint32_t>(scopes.size());
   indexed = true;
 }
 
@@ -158,12 +182,12 @@ bool SubcircuitModel::AddCard(Card* card) {
 ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
   Block& block = *block_;
   if (!block.indexed) block.BuildIndex();
-  auto found = block.scopes.find(name);
-  if (found != block.scopes.end()) {
-    const std::vector<Scope>& scopes = found->second;
-    auto after = std::upper_bound(scopes.begin(), scopes.end(), begin_,
+  if (const std::uint32_t* id = block.names.Find(name)) {
+    const auto first = block.scopes.begin() + block.runStart[*id];
+    const auto last = block.scopes.begin() + block.runStart[*id + 1];
+    auto after = std::upper_bound(first, last, begin_,
                                   [](std::size_t position, const Scope& scope) { return position < scope.start; });
-    if (after != scopes.begin() && std::prev(after)->model != nullptr) return std::prev(after)->model;
+    if (after != first && std::prev(after)->model != nullptr) return std::prev(after)->model;
   }
   const SubcircuitModel* top = block.definitions.front();
   return top->session != nullptr ? top->session->FindModel(name) : nullptr;

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/ascii.h"
+#include "platform/no_case_hash.h"
+
+namespace zav {
+
+// A lookup by name, letter case ignored, for names that outlive it (views of
+// the file, of constant tables): one open-addressed array of names and
+// values, no heap block per entry and no copy of a name. Of two entries of
+// one name the first added is found.
+template <typename Value>
+class NoCaseIndex {
+ public:
+  NoCaseIndex() = default;
+
+  // Makes room for `count` entries without growing.
+  void Reserve(std::size_t count) {
+    std::size_t capacity = 8;
+    while (capacity < count * 2) capacity *= 2;
+    if (capacity > slots_.size()) Rehash(capacity);
+  }
+
+  // Adds `value` under `name` unless the name is there already; the value
+  // found under the name either way.
+  Value& Add(std::string_view name, const Value& value) {
+    if ((size_ + 1) * 2 > slots_.size()) Rehash(slots_.size() < 8 ? 8 : slots_.size() * 2);
+    const std::size_t hash = NoCaseHash()(name);
+    std::size_t at = hash & (slots_.size() - 1);
+    for (;; at = (at + 1) & (slots_.size() - 1)) {
+      Slot& slot = slots_[at];
+      if (!slot.used) {
+        slot = Slot{name, hash, value, true};
+        ++size_;
+        return slot.value;
+      }
+      if (slot.hash == hash && EqualsNoCase(slot.name, name)) return slot.value;
+    }
+  }
+
+  // The value under `name`, or none.
+  const Value* Find(std::string_view name) const {
+    if (size_ == 0) return nullptr;
+    const std::size_t hash = NoCaseHash()(name);
+    for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+      const Slot& slot = slots_[at];
+      if (!slot.used) return nullptr;
+      if (slot.hash == hash && EqualsNoCase(slot.name, name)) return &slot.value;
+    }
+  }
+
+  std::size_t size() const { return size_; }
+
+  void Clear() {
+    slots_.clear();
+    size_ = 0;
+  }
+
+ private:
+  struct Slot {
+    std::string_view name;
+    std::size_t hash = 0;
+    Value value{};
+    bool used = false;
+  };
+
+  void Rehash(std::size_t capacity) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(capacity, Slot{});
+    size_ = 0;
+    for (const Slot& slot : old) {
+      if (!slot.used) continue;
+      std::size_t at = slot.hash & (capacity - 1);
+      while (slots_[at].used) at = (at + 1) & (capacity - 1);
+      slots_[at] = slot;
+      ++size_;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t size_ = 0;
+};
+
+}  // namespace zav

@@ -79,8 +79,7 @@ Card::Card(Card& source, TakeOver) {
   lines = std::move(source.lines);
   tokens = std::move(source.tokens);
   nameToken = std::exchange(source.nameToken, nullptr);
-  source.tokenCursor = nullptr;
-  tokenCursor = tokens.front();
+  SetTokenCursor(tokens.front());
 }
 
 Card::~Card() = default;
@@ -117,7 +116,6 @@ Token* Card::KeepToken(const Token* token, Token*& kept) {
 void Card::ReleaseTokens() {
   if (!holdsTokens()) return;
   ForgetTokens();
-  tokenCursor = nullptr;
   tokens.Release();
 }
 
@@ -180,7 +178,6 @@ void Card::Parse() {
   // Parameter entries, the name token and the cursor point into the token
   // list; they go with it so that none of them is left dangling.
   nameToken = nullptr;
-  tokenCursor = nullptr;
   tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
   for (SourceLine* line : lines) TokenizeLine(line);
 }
@@ -189,20 +186,22 @@ void Card::TokenizeLine(SourceLine* line) { AppendLineTokens(*line, tokens); }
 
 void Card::ParseWords() {
   nameToken = nullptr;
-  tokenCursor = nullptr;
   tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
   for (SourceLine* line : lines) AppendLineWords(*line, tokens);
 }
 
 Token* Card::FirstToken() {
-  tokenCursor = SkipInsignificant(tokens.front());
-  return tokenCursor;
+  TokenRecords* recorded = tokens.recorded();
+  if (recorded == nullptr) return nullptr;
+  recorded->cursor = SkipInsignificant(tokens.front());
+  return recorded->cursor;
 }
 
 Token* Card::NextToken() {
-  if (tokenCursor == nullptr) return nullptr;
-  tokenCursor = SkipInsignificant(tokenCursor->next);
-  return tokenCursor;
+  TokenRecords* recorded = tokens.recorded();
+  if (recorded == nullptr || recorded->cursor == nullptr) return nullptr;
+  recorded->cursor = SkipInsignificant(recorded->cursor->next);
+  return recorded->cursor;
 }
 
 const SourceLine* Card::FirstSignificantLine() const {

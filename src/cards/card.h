@@ -115,6 +115,15 @@ class Card : public ImportedModel {
   // Significant tokens (Keyword, Name, Number) through the card's cursor.
   Token* FirstToken();
   Token* NextToken();
+  // The cursor (kept with the tokens): the token last returned, or none at
+  // the end.
+  Token* tokenCursor() const {
+    const TokenRecords* recorded = tokens.recorded();
+    return recorded != nullptr ? recorded->cursor : nullptr;
+  }
+  void SetTokenCursor(Token* token) {
+    if (TokenRecords* recorded = tokens.recorded()) recorded->cursor = token;
+  }
   // The line of the first significant token, else the card's first line, else
   // none: where a diagnostic about the card as a whole points. Leaves the
   // token cursor alone.
@@ -147,12 +156,17 @@ class Card : public ImportedModel {
   CardKind kind = CardKind::Unknown;
   bool valid = true;
   bool changed = false;
+
+ private:
+  // Made by NewCard in a store: destroyed there.
+  bool inStore_ = false;
+
+ public:
   // The import's store the card and its tokens come from; none for a card
   // made on its own.
   CardStore* store = nullptr;
   LineList lines;                  // borrowed from the session
   TokenList tokens;                // owned
-  Token* tokenCursor = nullptr;    // null: at the end
   ParamList params{tokens};        // kept with the tokens
 
  protected:
@@ -179,7 +193,6 @@ class Card : public ImportedModel {
   // The text of a finished, edited card, in its store: its size, then the
   // characters.
   const char* finishedText_ = nullptr;
-  bool inStore_ = false;
 };
 
 // Makes a card in `store` (none: on the heap). The card is destroyed by

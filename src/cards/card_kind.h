@@ -7,7 +7,7 @@ namespace zav {
 // Values 6, 13, 19, 20, 23 and 24 belong to no card. The nine model kinds of
 // the dialect form the unbroken range 25 to 33; HostModel is a model card
 // already written in the host's form.
-enum class CardKind : int32_t {
+enum class CardKind : uint8_t {
   Unknown = 0,
   Control = 1,
   Element = 2,

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "cards/compact_list.h"
 
 namespace zav {
 
@@ -15,7 +16,7 @@ struct Token;
 // the host's model handle.
 class ImportedModel {
  public:
-  enum class Origin : int32_t {
+  enum class Origin : uint8_t {
     PlainCard = 0,   // every card that is not a model card
     Subcircuit = 1,  // a SubcircuitModel; lists of models own exactly these
     ModelCard = 2,
@@ -34,11 +35,11 @@ class ImportedModel {
   // is one, else the import.
   const ModelScope* LookupScope() const { return subcircuit != nullptr ? subcircuit : session; }
 
-  Origin origin = Origin::PlainCard;
   Token* nameToken = nullptr;
   const ModelScope* subcircuit = nullptr;  // the innermost enclosing definition
   const ModelScope* session = nullptr;     // the import; set for top-level models
-  std::vector<Card*> referencedBy;         // the elements that name this model; not owned
+  CompactList<Card*> referencedBy;         // the elements that name this model; not owned
+  Origin origin = Origin::PlainCard;
 };
 
 }  // namespace zav

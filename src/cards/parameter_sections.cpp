@@ -20,7 +20,7 @@ void RemoveParamsKeyword(Card& card) {
   Token* params = FindFirst(card.tokens, kParamsMarker);
   if (params == nullptr) return;
   card.changed = true;
-  if (card.tokenCursor == params) card.tokenCursor = nullptr;
+  if (card.tokenCursor() == params) card.SetTokenCursor(nullptr);
   Token* following = card.tokens.Erase(params);
   if (following == nullptr || following->kind != TokenKind::Separator) return;
   // A separator that ends the line also holds its line feed: dropping it
@@ -28,7 +28,7 @@ void RemoveParamsKeyword(Card& card) {
   // Only the blanks before the line feed go.
   const std::size_t lineFeed = following->text.find('\n');
   if (lineFeed == std::string::npos) {
-    if (card.tokenCursor == following) card.tokenCursor = nullptr;
+    if (card.tokenCursor() == following) card.SetTokenCursor(nullptr);
     card.tokens.Erase(following);
   } else {
     following->text.remove_prefix(lineFeed);
@@ -37,7 +37,7 @@ void RemoveParamsKeyword(Card& card) {
 
 void CommentOutTextSection(Card& card) {
   if (Token* text = FindFirst(card.tokens, kTextMarker)) {
-    card.tokenCursor = nullptr;
+    card.SetTokenCursor(nullptr);
     card.CommentOutTokens(text, card.tokens.back());
   }
 }

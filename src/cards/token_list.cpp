@@ -41,6 +41,8 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   records->recorded.keptName = nullptr;
   records->recorded.keptType = nullptr;
   records->recorded.parsedParams = 0;
+  records->recorded.braceValue = BraceExpression{};
+  records->recorded.cursor = nullptr;
   freeRecords_.push_back(records);
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cards/brace_value.h"
 #include "cards/param_entry.h"
 #include "cards/text_arena.h"
 #include "cards/token.h"
@@ -26,6 +27,10 @@ struct TokenRecords {
   Token* keptType = nullptr;
   // How many of `params` the card's own text holds (the rest were added).
   std::uint32_t parsedParams = 0;
+  // The brace expression a value element's parse found after its model name.
+  BraceExpression braceValue;
+  // The card's cursor over its significant tokens (see Card::FirstToken).
+  Token* cursor = nullptr;
 };
 
 // Where the token lists of an import take their nodes from: blocks of many

@@ -103,7 +103,8 @@ ElementCard::ElementCard(Card& source, TakeOver) : Card(source, TakeOver{}) {}
 
 ElementCard::ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins,
                          uint32_t maxPins, CardKind modelKind)
-    : Card(source, TakeOver{}), minPins(minPins), maxPins(maxPins), modelKind(modelKind) {
+    : Card(source, TakeOver{}), minPins(static_cast<uint8_t>(minPins)), maxPins(static_cast<uint8_t>(maxPins)),
+      modelKind(modelKind) {
   this->kind = kind;
   nameToken = nullptr;
 }
@@ -128,7 +129,10 @@ std::unique_ptr<ElementCard> ElementCard::Create(ElementCard& generic) {
     generic.lines = std::move(card->lines);  // the caller keeps them as comments
     return nullptr;
   }
-  card->modelNameText_ = card->modelName != nullptr ? card->modelName->text : std::string_view();
+  if (card->modelName != nullptr) {
+    card->modelNameData_ = card->modelName->text.data();
+    card->modelNameSize_ = static_cast<uint16_t>(card->modelName->text.size());
+  }
   return card;
 }
 
@@ -191,11 +195,11 @@ Token* ElementCard::ParsePins() {
 }
 
 Token* ElementCard::NextValue(BraceExpressionIndex& braces) {
-  if (tokenCursor == nullptr) return nullptr;
-  Token* token = tokenCursor->next;
+  if (tokenCursor() == nullptr) return nullptr;
+  Token* token = tokenCursor()->next;
   while (token != nullptr && !IsSignificant(token->kind) && token->kind != TokenKind::OpenBrace) token = token->next;
-  tokenCursor = token;
-  if (token != nullptr && token->kind == TokenKind::OpenBrace) tokenCursor = braces.Find(tokens, token).last;
+  SetTokenCursor(token);
+  if (token != nullptr && token->kind == TokenKind::OpenBrace) SetTokenCursor(braces.Find(tokens, token).last);
   return token;
 }
 

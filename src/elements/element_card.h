@@ -57,18 +57,25 @@ class ElementCard : public Card {
 
   // The name of the model this element uses, as written; empty for none.
   // Readable whether or not the card holds its tokens.
-  std::string_view ModelNameText() const { return modelName != nullptr ? modelName->text : modelNameText_; }
+  std::string_view ModelNameText() const {
+    return modelName != nullptr ? modelName->text : std::string_view(modelNameData_, modelNameSize_);
+  }
 
-  uint32_t minPins = 0;
-  uint32_t maxPins = 0;
-  TokenRefList<0> pins{tokens};  // tokens of this card, kept with them
+  uint8_t minPins = 0;
+  uint8_t maxPins = 0;
   CardKind modelKind = CardKind::Unknown;
-  Token* modelName = nullptr;
   // Set by the link when the model is a model card, whose translation may
   // still add parameters to this element; cleared once it has run.
   bool awaitsModel = false;
   // Set once the element's own Resolve has run.
   bool resolved = false;
+
+ private:
+  uint16_t modelNameSize_ = 0;  // see modelNameData_ (a token is at most a line)
+
+ public:
+  TokenRefList<0> pins{tokens};  // tokens of this card, kept with them
+  Token* modelName = nullptr;
 
  protected:
   // Appends a field entry; a ModelName row also sets `modelName`.
@@ -76,7 +83,7 @@ class ElementCard : public Card {
 
  private:
   // The text of `modelName` as the parse found it (it views the file).
-  std::string_view modelNameText_;
+  const char* modelNameData_ = nullptr;
 };
 
 }  // namespace zav

@@ -13,7 +13,7 @@ constexpr std::size_t kFirstTableRow = 2;
 
 void ValueElementCard::Parse() {
   valid = true;
-  braceValue_ = BraceExpression{};
+  braceValue() = BraceExpression{};
   ParseName();
   if (!valid) return;
   ParsePins();
@@ -49,7 +49,7 @@ void ValueElementCard::Parse() {
     modelName = first;
     params.push_back({nullptr, first, static_cast<int32_t>(kModelNameRow)});
     params.push_back({nullptr, second, static_cast<int32_t>(kValueRow)});
-    if (second->kind == TokenKind::OpenBrace) braceValue_ = braces.Find(tokens, second);
+    if (second->kind == TokenKind::OpenBrace) braceValue() = braces.Find(tokens, second);
     ParseFields(nullptr, kFirstTableRow);
     return;
   }
@@ -73,13 +73,13 @@ void ValueElementCard::Resolve() {
   Token* model = modelName;
   Token* first = params[1].value;
   Token* last = first;
-  if (braceValue_.open == first && braceValue_.last != nullptr) {
-    last = braceValue_.last;
+  if (braceValue().open == first && braceValue().last != nullptr) {
+    last = braceValue().last;
     // The expression may end inside a token ("*POLE)}" and the line feed of
     // a rejected rest): the part after its close brace stays behind.
-    if (braceValue_.end < last->text.size()) {
-      tokens.InsertAfter(last, last->kind, last->text.substr(braceValue_.end), last->line);
-      last->text = last->text.substr(0, braceValue_.end);
+    if (braceValue().end < last->text.size()) {
+      tokens.InsertAfter(last, last->kind, last->text.substr(braceValue().end), last->line);
+      last->text = last->text.substr(0, braceValue().end);
     }
   }
   Token* before = model->prev;

@@ -19,9 +19,10 @@ class ValueElementCard : public ElementCard {
 
  private:
   // The extent of a value written as a brace expression after a model name,
-  // as the parse found it: by the time of the swap, parameters moved here
-  // from a model may follow it, and must not be counted into it.
-  BraceExpression braceValue_;
+  // as the parse found it (kept with the tokens): by the time of the swap,
+  // parameters moved here from a model may follow it, and must not be
+  // counted into it.
+  BraceExpression& braceValue() { return tokens.HoldRecorded().braceValue; }
 };
 
 }  // namespace zav

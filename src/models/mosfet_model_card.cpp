@@ -13,14 +13,11 @@ void MosfetModelCard::ChooseRules() {
   if (const ParamEntry* entry = FindParam("LEVEL"); entry != nullptr && entry->value != nullptr) {
     level = AsciiToInt(entry->value->text);
   }
-  const ParamRuleTable table = MosfetRulesForLevel(level);
-  rules = table.data();
-  ruleCount = table.size();
 }
 
 ParamRuleTable MosfetModelCard::RuleTable() {
   ChooseRules();
-  return ParamRuleTable(rules, ruleCount);
+  return MosfetRulesForLevel(level);
 }
 
 // L and W are instance geometry in the target simulator. A top-level model

@@ -20,8 +20,6 @@ class MosfetModelCard : public ModelCard {
   ParamRuleTable RuleTable() override;
 
   int32_t level = -1;  // -1 until the table is chosen
-  const ParamRule* rules = nullptr;
-  std::size_t ruleCount = 0;
 
  private:
   void ChooseRules();

@@ -30,6 +30,9 @@ class ImportedModel {
   // The translated text of the model, built afresh on every call. Plain cards
   // are not models and give an empty text.
   virtual std::string ModelText() const { return std::string(); }
+  // The same text, appended to `out`: a caller writing many models reuses
+  // one buffer.
+  virtual void AppendModelText(std::string& out) const { (void)out; }
 
   // Where lookups from this item start: the enclosing definition when there
   // is one, else the import.

@@ -29,6 +29,7 @@ class ModelCard : public Card {
   static std::unique_ptr<ModelCard> Create(ModelCard& parseStage);
 
   std::string ModelText() const override { return OutputText(); }
+  void AppendModelText(std::string& out) const override { AppendOutputText(out); }
   void Parse() override;  // the .MODEL parse
   void Link() override;   // AKO resolution
 

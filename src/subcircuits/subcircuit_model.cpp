@@ -194,13 +194,17 @@ ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
 }
 
 std::string SubcircuitModel::ModelText() const {
-  // One buffer of the right size, each card's text written into it.
-  std::size_t size = 0;
-  for (const Card* card : cards()) size += card->OutputSize();
   std::string text;
-  text.reserve(size);
-  for (const Card* card : cards()) card->AppendOutputText(text);
+  AppendModelText(text);
   return text;
+}
+
+void SubcircuitModel::AppendModelText(std::string& out) const {
+  // One buffer of the right size, each card's text written into it.
+  std::size_t size = out.size();
+  for (const Card* card : cards()) size += card->OutputSize();
+  out.reserve(size);
+  for (const Card* card : cards()) card->AppendOutputText(out);
 }
 
 }  // namespace zav

@@ -1,13 +1,19 @@
 #include "converter.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
+#include "cards/card_store.h"
 #include "cards/imported_model.h"
+#include "diagnostics/diagnostic.h"
 #include "diagnostic_format.h"
 #include "file_import.h"
 #include "input_discovery.h"
@@ -93,79 +99,160 @@ bool PrepareInputs(const Options& options, StandardInputCopy& standardInput, Dis
   return true;
 }
 
-// What converting one file gives the run: its summary line, and whether a
-// diagnostic reached the --fail-on threshold or an output failed.
-struct FileOutcome {
+// One input file on its way through the run: imported and prepared (on any
+// thread), then written out in input order (on the main thread).
+struct FileWork {
+  const InputFile* input = nullptr;
+  ConvertedFile file;
+  std::unique_ptr<FileImport> import;  // none when the file could not be read
+  std::string readError;
+  std::string writeError;       // from the mode's Prepare
+  std::string diagnosticText;   // what goes to standard error, formatted
+  bool hasDiagnostics = false;
   FileSummary summary;
   bool thresholdReached = false;
-  bool ioFailure = false;
+  std::unique_ptr<ModelLineMap> lineMap;
+  std::vector<ModelCompleteness> completeness;
 };
 
-FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs::path& outputPath,
-                        OutputMode& mode, Progress& progress, bool color) {
-  FileOutcome outcome;
-  FileSummary& summary = outcome.summary;
-  summary.file = input.name;
-
-  FileImport import;
-  std::string error;
-  if (!import.Run(input.path, error)) {
-    progress.Clear();
-    Report("cannot read " + summary.file + ": " + error);
-    outcome.ioFailure = true;
+// Everything about one file that does not depend on the files before it:
+// the import, what the output mode can do ahead, the diagnostics formatted
+// and counted. Touches nothing shared, so files are prepared side by side.
+void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork& work) {
+  FileSummary& summary = work.summary;
+  summary.file = work.input->name;
+  work.import = std::make_unique<FileImport>();
+  if (!work.import->Run(work.input->path, work.readError)) {
+    work.import.reset();
     summary.read = false;
-    return outcome;
+    return;
   }
-
-  ConvertedFile file;
-  file.name = input.name;
-  file.outputPath = outputPath;
+  FileImport& import = *work.import;
+  ConvertedFile& file = work.file;
+  file.name = work.input->name;
   file.import = &import;
   file.models = import.Models();
-  std::vector<const ImportedModel*> imported;
-  imported.reserve(file.models.size());
-  for (ZAV_MODEL model : file.models) imported.push_back(reinterpret_cast<const ImportedModel*>(model));
-  const ModelLineMap lineMap(imported);
-  std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
-  for (ParsedDiagnostic& diagnostic : diagnostics) {
-    if (const int model = lineMap.ModelAt(diagnostic.line); model >= 0) {
-      diagnostic.model = lineMap.Facts(static_cast<std::size_t>(model)).name;
-    }
-  }
-  const std::vector<ModelCompleteness> completeness = lineMap.Completeness(diagnostics);
-  file.lineMap = &lineMap;
-  file.completeness = &completeness;
+  const std::vector<Diagnostic>& diagnostics = import.Diagnostics();
 
-  if (!mode.Write(file, error)) {
-    progress.Clear();
-    Report(error);
-    outcome.ioFailure = true;
+  // The models' facts and completeness are read from the session only for
+  // what needs them: the model list, the model of each JSON diagnostic, and
+  // the summary's partial models.
+  const bool jsonLines = !options.quiet && options.diagnostics == DiagnosticFormat::Json;
+  if (mode.NeedsModelFacts() || options.summary || jsonLines) {
+    std::vector<const ImportedModel*> imported;
+    imported.reserve(file.models.size());
+    for (ZAV_MODEL model : file.models) imported.push_back(reinterpret_cast<const ImportedModel*>(model));
+    work.lineMap = std::make_unique<ModelLineMap>(imported);
+    work.completeness = work.lineMap->Completeness(diagnostics);
+    file.lineMap = work.lineMap.get();
+    file.completeness = &work.completeness;
   }
 
-  for (const ImportedModel* model : imported) {
-    if (model->origin == ImportedModel::Origin::Subcircuit) {
+  if (!mode.Prepare(file, work.writeError)) work.file.prepared.clear();
+
+  for (ZAV_MODEL handle : file.models) {
+    if (reinterpret_cast<const ImportedModel*>(handle)->origin == ImportedModel::Origin::Subcircuit) {
       ++summary.stats.subcircuits;
     } else {
       ++summary.stats.models;
     }
   }
-  for (const ModelCompleteness& model : completeness) {
-    if (model.Partial()) ++summary.stats.partial;
-  }
-  const ImportStatistics& statistics = import.Session().statistics();
-  summary.stats.cardsCommented = statistics.cardsTurnedIntoComments;
-  summary.stats.renamed = statistics.renamedParameters;
-
-  if (!options.quiet && !diagnostics.empty()) progress.Clear();
-  for (const ParsedDiagnostic& diagnostic : diagnostics) {
-    summary.stats.Count(diagnostic);
-    if (ReachesThreshold(options.failOn, diagnostic.severity)) outcome.thresholdReached = true;
-    if (!options.quiet) {
-      const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic, color);
-      std::fwrite(line.data(), 1, line.size(), stderr);
+  if (options.summary) {
+    for (const ModelCompleteness& model : work.completeness) {
+      if (model.Partial()) ++summary.stats.partial;
     }
+    const ImportStatistics& statistics = import.Session().statistics();
+    summary.stats.cardsCommented = statistics.cardsTurnedIntoComments;
+    summary.stats.renamed = statistics.renamedParameters;
   }
-  return outcome;
+
+  work.hasDiagnostics = !diagnostics.empty();
+  for (const Diagnostic& diagnostic : diagnostics) {
+    const DiagnosticSeverity severity = SeverityOf(diagnostic.severity);
+    summary.stats.Count(severity, static_cast<int>(diagnostic.code));
+    if (ReachesThreshold(options.failOn, severity)) work.thresholdReached = true;
+    if (options.quiet) continue;
+    ParsedDiagnostic parsed = ParseDiagnostic(diagnostic);
+    if (work.lineMap != nullptr) {
+      if (const int model = work.lineMap->ModelAt(parsed.line); model >= 0) {
+        parsed.model = work.lineMap->Facts(static_cast<std::size_t>(model)).name;
+      }
+    }
+    work.diagnosticText += FormatDiagnostic(options.diagnostics, summary.file, parsed, color);
+  }
+}
+
+// The file's part of the run's output, in input order.
+void WriteFile(const Options& options, OutputMode& mode, Progress& progress, FileWork& work, bool& ioFailure) {
+  if (work.import == nullptr) {
+    progress.Clear();
+    Report("cannot read " + work.summary.file + ": " + work.readError);
+    ioFailure = true;
+    return;
+  }
+  std::string error = work.writeError;
+  if (error.empty()) mode.Write(work.file, error);
+  if (!error.empty()) {
+    progress.Clear();
+    Report(error);
+    ioFailure = true;
+  }
+  if (!options.quiet && work.hasDiagnostics) progress.Clear();
+  if (!work.diagnosticText.empty()) std::fwrite(work.diagnosticText.data(), 1, work.diagnosticText.size(), stderr);
+}
+
+// Prepares the files on `jobs` threads, at most `jobs` files ahead of the
+// one being written, and hands each to `write` in input order.
+template <typename Prepare, typename Write>
+void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, Write&& write) {
+  if (jobs <= 1 || works.size() <= 1) {
+    for (FileWork& work : works) {
+      prepare(work);
+      write(work);
+      work = FileWork();  // its session and texts go now
+    }
+    return;
+  }
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<char> done(works.size(), 0);
+  std::size_t next = 0;     // the next file to prepare
+  std::size_t written = 0;  // files written so far
+  std::vector<std::thread> threads;
+  const std::size_t window = jobs;
+  for (unsigned t = 0; t < jobs; ++t) {
+    threads.emplace_back([&] {
+      for (;;) {
+        std::size_t index;
+        {
+          std::unique_lock<std::mutex> lock(mutex);
+          changed.wait(lock, [&] { return next >= works.size() || next < written + window; });
+          if (next >= works.size()) return;
+          index = next++;
+        }
+        prepare(works[index]);
+        {
+          std::lock_guard<std::mutex> lock(mutex);
+          done[index] = 1;
+        }
+        changed.notify_all();
+      }
+    });
+  }
+  for (std::size_t i = 0; i < works.size(); ++i) {
+    {
+      std::unique_lock<std::mutex> lock(mutex);
+      changed.wait(lock, [&] { return done[i] != 0; });
+    }
+    write(works[i]);
+    works[i] = FileWork();
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      written = i + 1;
+    }
+    changed.notify_all();
+  }
+  for (std::thread& thread : threads) thread.join();
 }
 
 }  // namespace
@@ -206,19 +293,31 @@ int RunConversion(const Options& options) {
   const std::unique_ptr<OutputMode> mode = MakeOutputMode(options, discovery.files.size() > 1, standardOutput);
   const bool color = UseColor(options);
 
+  std::vector<FileWork> works(discovery.files.size());
+  for (std::size_t i = 0; i < works.size(); ++i) {
+    works[i].input = &discovery.files[i];
+    if (toFiles) works[i].file.outputPath = fs::path(plan.paths[i]);
+  }
+  // Several files are imported side by side; what each writes still comes
+  // out in input order, the same bytes as one at a time.
+  unsigned jobs = options.jobs;
+  if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
+  // The dump writes from the session itself: it keeps to one file at a time.
+  if (options.dump) jobs = 1;
+
   std::vector<FileSummary> summaries;
+  summaries.reserve(works.size());
   FileStats total;
   bool thresholdReached = false;
-  for (std::size_t i = 0; i < discovery.files.size(); ++i) {
-    const InputFile& input = discovery.files[i];
-    const fs::path outputPath = toFiles ? fs::path(plan.paths[i]) : fs::path();
-    FileOutcome outcome = ConvertFile(options, input, outputPath, *mode, progress, color);
-    thresholdReached = thresholdReached || outcome.thresholdReached;
-    ioFailure = ioFailure || outcome.ioFailure;
-    total.Add(outcome.summary.stats);
-    summaries.push_back(std::move(outcome.summary));
-    progress.Advance(input.size);
-  }
+  RunInOrder(
+      works, jobs, [&](FileWork& work) { PrepareFile(options, *mode, color, work); },
+      [&](FileWork& work) {
+        WriteFile(options, *mode, progress, work, ioFailure);
+        thresholdReached = thresholdReached || work.thresholdReached;
+        total.Add(work.summary.stats);
+        summaries.push_back(std::move(work.summary));
+        progress.Advance(work.input->size);
+      });
   progress.Finish();
 
   if (options.summary) PrintSummary(stderr, summaries, total);

@@ -32,6 +32,8 @@ std::string_view SeverityColor(DiagnosticSeverity severity) {
   return "\033[1;31m";
 }
 
+}  // namespace
+
 DiagnosticSeverity SeverityOf(Severity severity) {
   switch (severity) {
     case Severity::Info:
@@ -42,8 +44,6 @@ DiagnosticSeverity SeverityOf(Severity severity) {
       return DiagnosticSeverity::Error;
   }
 }
-
-}  // namespace
 
 const char* SeverityName(DiagnosticSeverity severity) {
   switch (severity) {

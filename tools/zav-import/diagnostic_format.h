@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "diagnostics/severity.h"
+
 namespace zav {
 struct Diagnostic;
 }
@@ -13,6 +15,9 @@ namespace zav::cli {
 enum class DiagnosticSeverity { Info, Warning, Error };
 
 const char* SeverityName(DiagnosticSeverity severity);
+
+// The severity a library severity prints as (a file error as an error).
+DiagnosticSeverity SeverityOf(Severity severity);
 
 struct ParsedDiagnostic {
   int line = 0;  // 0: about no particular line

@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <stdexcept>
 
-#include "diagnostics/diagnostic.h"
-#include "diagnostics/diagnostic_list.h"
+#include "cards/imported_model.h"
+#include "diagnostics/diagnostic_sink.h"
 #include "session/import_session.h"
 
 namespace zav::cli {
@@ -28,6 +27,10 @@ bool FileImport::Run(const std::filesystem::path& path, std::string& error) {
     return false;
   }
   std::fclose(probe);
+  // zav-import owns its process and reads each import's diagnostics on its
+  // own: they are filed apart from the process-wide list, which keeps the
+  // files apart and lets imports run side by side.
+  ScopedDiagnosticSink sink(diagnostics_);
   int status = ZAV_STATUS_OK;
   if (ZAV_PerformImport(name.c_str(), 0, &session_, &status) == 0) {
     session_ = nullptr;
@@ -48,39 +51,11 @@ std::vector<ZAV_MODEL> FileImport::Models() const {
   return models;
 }
 
-const std::string& FileImport::ModelText(ZAV_MODEL model, std::string& buffer) {
-  // The length comes first: a text may hold any byte, so its end cannot be
-  // told from a terminator.
-  int status = ZAV_STATUS_OK;
-  unsigned size = 4;
-  int length = 0;
-  if (ZAV_GetModelInfo(model, ZAV_INFO_LENGTH, &length, &size, &status) == 0 || length < 0) {
-    throw std::runtime_error("the library did not deliver the length of a model text");
-  }
-  buffer.assign(static_cast<std::size_t>(length) + 1, '\0');
-  size = static_cast<unsigned>(buffer.size());
-  if (ZAV_GetModelInfo(model, ZAV_INFO_TEXT, buffer.data(), &size, &status) == 0) {
-    throw std::runtime_error("the library did not deliver a model text");
-  }
-  buffer.resize(static_cast<std::size_t>(length));
-  return buffer;
-}
-
-std::vector<ParsedDiagnostic> FileImport::TakeDiagnostics() {
-  std::vector<ParsedDiagnostic> diagnostics;
-  int status = ZAV_STATUS_OK;
-  ZAV_DIAGNOSTIC handle = nullptr;
-  // The handles are the library's own records: their text is what a host
-  // receives, and they say their code and severity.
-  for (int more = ZAV_GetErrorFirst(nullptr, &handle, &status); more != 0;
-       more = ZAV_GetErrorNext(nullptr, &handle, &status)) {
-    diagnostics.push_back(ParseDiagnostic(*reinterpret_cast<const Diagnostic*>(handle)));
-  }
-  // zav-import owns its process: emptying the list after each import keeps
-  // the next import's diagnostics apart from these (the list merges all of
-  // them by line number) at no cost, and keeps memory flat over many files.
-  TheDiagnosticList().Clear();
-  return diagnostics;
+void FileImport::AppendModelText(ZAV_MODEL model, std::string& out) {
+  // ZAV_GetModelInfo answers with ImportedModel::ModelText, built afresh for
+  // the length and again for the text; in-process the text is built once,
+  // into the caller's buffer.
+  reinterpret_cast<const ImportedModel*>(model)->AppendModelText(out);
 }
 
 ImportSession& FileImport::Session() const { return *reinterpret_cast<ImportSession*>(session_); }

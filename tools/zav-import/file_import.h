@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "diagnostic_format.h"
+#include "diagnostics/diagnostic_batch.h"
 #include "zav.h"
 
 namespace zav {
@@ -21,25 +21,27 @@ class FileImport {
   FileImport& operator=(const FileImport&) = delete;
   ~FileImport();
 
-  // Imports the file. False, with the reason in `error`, when it cannot be
-  // read; the library files no diagnostic then.
+  // Imports the file. Its diagnostics go into `diagnostics()`, not into the
+  // process-wide list: imports may run on several threads at once. False,
+  // with the reason in `error`, when it cannot be read; the library files no
+  // diagnostic then.
   bool Run(const std::filesystem::path& path, std::string& error);
 
   // The session's models in model-list order.
   std::vector<ZAV_MODEL> Models() const;
 
-  // The model's text, exactly as ZAV_GetModelInfo delivers it. `buffer` is
-  // reused between calls so that a text is built once when it fits.
-  static const std::string& ModelText(ZAV_MODEL model, std::string& buffer);
+  // Appends the model's text, exactly as ZAV_GetModelInfo delivers it (the
+  // same library call builds it), to `out`: many texts, one buffer.
+  static void AppendModelText(ZAV_MODEL model, std::string& out);
 
-  // The diagnostics this import filed, in list order. The process-wide list
-  // is emptied afterwards, so each import reads only its own.
-  static std::vector<ParsedDiagnostic> TakeDiagnostics();
+  // The diagnostics the import filed, in the library's list order.
+  const std::vector<Diagnostic>& Diagnostics() { return diagnostics_.Sorted(); }
 
   ImportSession& Session() const;
 
  private:
   ZAV_SESSION session_ = nullptr;
+  DiagnosticBatch diagnostics_;
 };
 
 }  // namespace zav::cli

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "cards/card.h"
+#include "diagnostics/diagnostic.h"
 #include "model_facts.h"
 #include "text/source_line.h"
 #include "subcircuits/subcircuit_model.h"
@@ -64,7 +65,7 @@ int ModelLineMap::ModelAt(int line) const {
   return line <= span->last ? static_cast<int>(span - spans_.begin()) : -1;
 }
 
-std::vector<ModelCompleteness> ModelLineMap::Completeness(const std::vector<ParsedDiagnostic>& diagnostics) const {
+std::vector<ModelCompleteness> ModelLineMap::Completeness(const std::vector<Diagnostic>& diagnostics) const {
   std::vector<ModelCompleteness> result(models_.size());
   for (std::size_t i = 0; i < models_.size(); ++i) {
     if (models_[i]->origin != ImportedModel::Origin::Subcircuit) continue;
@@ -76,9 +77,11 @@ std::vector<ModelCompleteness> ModelLineMap::Completeness(const std::vector<Pars
       }
     }
   }
-  for (const ParsedDiagnostic& diagnostic : diagnostics) {
-    if (!ReportsParameterCommentedOut(diagnostic.code)) continue;
-    if (const int model = ModelAt(diagnostic.line); model >= 0) ++result[static_cast<std::size_t>(model)].paramsCommented;
+  for (const Diagnostic& diagnostic : diagnostics) {
+    if (!ReportsParameterCommentedOut(static_cast<int>(diagnostic.code))) continue;
+    if (const int model = ModelAt(diagnostic.lineNumber); model >= 0) {
+      ++result[static_cast<std::size_t>(model)].paramsCommented;
+    }
   }
   return result;
 }

@@ -11,6 +11,7 @@
 
 namespace zav {
 class ImportedModel;
+struct Diagnostic;
 }  // namespace zav
 
 namespace zav::cli {
@@ -42,7 +43,7 @@ class ModelLineMap {
 
   // Per model: what the import turned into comments. `diagnostics` are the
   // import's own.
-  std::vector<ModelCompleteness> Completeness(const std::vector<ParsedDiagnostic>& diagnostics) const;
+  std::vector<ModelCompleteness> Completeness(const std::vector<Diagnostic>& diagnostics) const;
 
  private:
   struct Span {

@@ -11,7 +11,7 @@ constexpr std::array<std::string_view, 3> kLevels = {"error", "warning", "never"
 constexpr std::array<std::string_view, 3> kWhen = {"auto", "always", "never"};
 
 // One row per option, in the order of the help text.
-constexpr std::array<OptionSpec, 16> kOptions = {{
+constexpr std::array<OptionSpec, 17> kOptions = {{
     {"--help", 'h', "", {}},
     {"--version", 0, "", {}},
     {"--output", 'o', "PATH", {}},
@@ -28,6 +28,7 @@ constexpr std::array<OptionSpec, 16> kOptions = {{
     {"--color", 0, "WHEN", kWhen},
     {"--progress", 0, "", {}},
     {"--no-progress", 0, "", {}},
+    {"--jobs", 'j', "N", {}},
 }};
 
 const OptionSpec* FindShortOption(char name) {
@@ -43,6 +44,7 @@ std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"
 std::string Allowed(const OptionSpec& option) {
   if (!option.choices.empty()) return "one of: " + JoinChoices(option);
   if (option.longName == "--ext") return "an extension such as fam or .fam (several separated by commas)";
+  if (option.longName == "--jobs") return "a number of files to import at once, 1 or more";
   return "a " + std::string(option.valueName);
 }
 
@@ -54,6 +56,11 @@ std::optional<std::string> CheckValue(const OptionSpec& option, std::string_view
   }
   if (option.longName == "--ext") {
     if (std::optional<std::string> problem = CheckExtensions(value)) return name + ": " + *problem;
+  }
+  if (option.longName == "--jobs") {
+    const bool digits = !value.empty() && value.size() <= 4 &&
+                        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoi(std::string(value)) == 0) return name + ": " + Quoted(value) + " is not " + Allowed(option);
   }
   if (option.choices.empty() && value.empty()) return name + ": an empty value was given; it needs " + Allowed(option);
   return std::nullopt;

@@ -166,6 +166,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE*
   bool noProgress = false;
   app.add_flag("--progress", progress, "Show a progress bar on standard error even when it is not a terminal");
   app.add_flag("--no-progress", noProgress, "Never show a progress bar");
+  app.add_option("-j,--jobs", options.jobs, "Import N files at once (default: one per processor core)")
+      ->option_text("N")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
   std::ostringstream outText;
   std::ostringstream errText;

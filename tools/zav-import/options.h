@@ -42,6 +42,8 @@ struct Options {
   FailOn failOn = FailOn::Error;
   ProgressMode progress = ProgressMode::Auto;
   ColorMode color = ColorMode::Auto;
+  // Files imported side by side; 0: one per processor core.
+  unsigned jobs = 0;
 };
 
 struct ParsedCommandLine {

@@ -19,13 +19,18 @@ void StandardOutput::StartFile() {
 
 namespace {
 
-// The translated texts of every file, one after the other.
+// The translated texts of every file, one after the other, each model's text
+// written as soon as it is built.
 class TextsToStandardOutput final : public OutputMode {
  public:
   explicit TextsToStandardOutput(StandardOutput& out) : out_(out) {}
   bool Write(const ConvertedFile& file, std::string&) override {
     out_.StartFile();
-    for (ZAV_MODEL model : file.models) out_.Write(FileImport::ModelText(model, text_));
+    for (ZAV_MODEL model : file.models) {
+      text_.clear();
+      FileImport::AppendModelText(model, text_);
+      out_.Write(text_);
+    }
     return true;
   }
 
@@ -34,32 +39,43 @@ class TextsToStandardOutput final : public OutputMode {
   std::string text_;
 };
 
-// The translated texts of each file into its own output file.
+// The translated texts of each file into its own output file, written while
+// the texts are built (on the thread that imported the file).
 class TextsToFiles final : public OutputMode {
  public:
-  bool Write(const ConvertedFile& file, std::string& error) override {
-    content_.clear();
-    for (ZAV_MODEL model : file.models) content_ += FileImport::ModelText(model, text_);
-    return WriteFileAtomically(file.outputPath, content_, error);
+  bool Prepare(ConvertedFile& file, std::string& error) override {
+    std::string text;
+    return WriteFileAtomically(
+        file.outputPath,
+        [&](std::FILE* out) {
+          for (ZAV_MODEL model : file.models) {
+            text.clear();
+            FileImport::AppendModelText(model, text);
+            if (!text.empty() && std::fwrite(text.data(), 1, text.size(), out) != text.size()) return false;
+          }
+          return true;
+        },
+        error);
   }
-
- private:
-  std::string text_;
-  std::string content_;
+  bool Write(const ConvertedFile&, std::string&) override { return true; }
 };
 
 // One line per model: name, kind, start line and completeness.
 class ModelList final : public OutputMode {
  public:
   ModelList(StandardOutput& out, bool severalFiles) : out_(out), severalFiles_(severalFiles) {}
-  bool Write(const ConvertedFile& file, std::string&) override {
+  bool NeedsModelFacts() const override { return true; }
+  bool Prepare(ConvertedFile& file, std::string&) override {
     for (std::size_t m = 0; m < file.lineMap->size(); ++m) {
       const ModelFacts& facts = file.lineMap->Facts(m);
-      std::string line = severalFiles_ ? file.name + "\t" : std::string();
-      line += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\t" +
-              (*file.completeness)[m].Describe() + "\n";
-      out_.Write(line);
+      if (severalFiles_) file.prepared += file.name + "\t";
+      file.prepared += facts.name + "\t" + facts.kind + "\t" + std::to_string(facts.line) + "\t" +
+                       (*file.completeness)[m].Describe() + "\n";
     }
+    return true;
+  }
+  bool Write(const ConvertedFile& file, std::string&) override {
+    out_.Write(file.prepared);
     return true;
   }
 

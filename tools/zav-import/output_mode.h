@@ -23,8 +23,11 @@ struct ConvertedFile {
   std::filesystem::path outputPath;    // for the files mode
   const FileImport* import = nullptr;
   std::vector<ZAV_MODEL> models;       // in model-list order
+  // Set when the mode asks for them (NeedsModelFacts).
   const ModelLineMap* lineMap = nullptr;
   const std::vector<ModelCompleteness>* completeness = nullptr;
+  // What Prepare made for Write.
+  std::string prepared;
 };
 
 // Writes everything zav-import sends to standard output and remembers
@@ -39,11 +42,21 @@ class StandardOutput {
   bool endsLine_ = true;
 };
 
+// A mode's work on a file comes in two parts: Prepare, which may run on any
+// thread as soon as the file is imported (files of a batch are imported side
+// by side), and Write, which runs on the main thread in input order, so that
+// standard output reads as one run would write it.
 class OutputMode {
  public:
   virtual ~OutputMode() = default;
-  // Writes what the mode writes for one file. False after an output error,
-  // which has been put into `error`.
+  // Whether the mode reads the models' facts and completeness.
+  virtual bool NeedsModelFacts() const { return false; }
+  // False after an output error, which has been put into `error`.
+  virtual bool Prepare(ConvertedFile& file, std::string& error) {
+    (void)file;
+    (void)error;
+    return true;
+  }
   virtual bool Write(const ConvertedFile& file, std::string& error) = 0;
 };
 

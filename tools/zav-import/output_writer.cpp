@@ -47,13 +47,13 @@ long ProcessId() {
 #endif
 }
 
-bool WriteInto(const fs::path& path, std::string_view content, std::string& error) {
+bool WriteInto(const fs::path& path, const ContentWriter& write, std::string& error) {
   std::FILE* file = std::fopen(path.string().c_str(), "wb");
   if (file == nullptr) {
     error = "cannot write " + path.string() + ": " + std::strerror(errno);
     return false;
   }
-  bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  bool ok = write(file);
   int savedErrno = ok ? 0 : errno;
   if (std::fclose(file) != 0 && ok) {
     ok = false;
@@ -98,6 +98,15 @@ OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& 
 }
 
 bool WriteFileAtomically(const fs::path& path, std::string_view content, std::string& error) {
+  return WriteFileAtomically(
+      path,
+      [content](std::FILE* file) {
+        return content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
+      },
+      error);
+}
+
+bool WriteFileAtomically(const fs::path& path, const ContentWriter& write, std::string& error) {
   static std::atomic<unsigned> counter{0};
   std::error_code code;
   const fs::path parent = path.parent_path();
@@ -115,7 +124,7 @@ bool WriteFileAtomically(const fs::path& path, std::string_view content, std::st
   }
   // A device or a pipe (-o /dev/null, -o /dev/stdout, a FIFO) is written
   // into: renaming a file over it would replace the device itself.
-  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteInto(path, content, error);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteInto(path, write, error);
 
   fs::path temporary = path;
   temporary.replace_filename("." + path.filename().string() + ".zav-tmp-" + std::to_string(ProcessId()) + "-" +
@@ -125,7 +134,7 @@ bool WriteFileAtomically(const fs::path& path, std::string_view content, std::st
     error = "cannot write " + path.string() + ": " + std::strerror(errno);
     return false;
   }
-  bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  bool ok = write(file);
   int savedErrno = ok ? 0 : errno;
   if (std::fclose(file) != 0 && ok) {
     ok = false;

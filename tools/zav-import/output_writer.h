@@ -1,7 +1,9 @@
 // Where translated models go, and writing them safely.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,10 +27,13 @@ struct OutputPlan {
 // one of the inputs, whatever path leads to it.
 OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& output, bool directoryMode);
 
-// Writes `content` to a temporary file beside `path` and renames it into
-// place once complete, creating missing directories. On failure nothing is
-// left behind and `error` says why. A `path` that is a device or a pipe is
-// written into directly.
+// Writes the content `write` puts into the file it is given (false when a
+// write failed) to a temporary file beside `path`, and renames it into place
+// once complete, creating missing directories. On failure nothing is left
+// behind and `error` says why. A `path` that is a device or a pipe is written
+// into directly.
+using ContentWriter = std::function<bool(std::FILE* file)>;
+bool WriteFileAtomically(const std::filesystem::path& path, const ContentWriter& write, std::string& error);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content, std::string& error);
 
 }  // namespace zav::cli

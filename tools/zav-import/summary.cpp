@@ -48,8 +48,8 @@ void FileStats::Add(const FileStats& other) {
   for (const Column& column : kColumns) this->*column.field += other.*column.field;
 }
 
-void FileStats::Count(const ParsedDiagnostic& diagnostic) {
-  switch (diagnostic.severity) {
+void FileStats::Count(DiagnosticSeverity severity, int code) {
+  switch (severity) {
     case DiagnosticSeverity::Info:
       ++infos;
       break;
@@ -60,8 +60,8 @@ void FileStats::Count(const ParsedDiagnostic& diagnostic) {
       ++errors;
       break;
   }
-  if (diagnostic.code == kParameterMovedCode) ++moved;
-  if (ReportsParameterCommentedOut(diagnostic.code)) ++paramsCommented;
+  if (code == kParameterMovedCode) ++moved;
+  if (ReportsParameterCommentedOut(code)) ++paramsCommented;
 }
 
 void PrintSummary(std::FILE* out, const std::vector<FileSummary>& files, const FileStats& total) {

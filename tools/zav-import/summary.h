@@ -24,7 +24,8 @@ struct FileStats {
   void Add(const FileStats& other);
   // Counts the diagnostic by severity, and the parameter moves and
   // comment-outs it reports (not the partial models: the caller counts them).
-  void Count(const ParsedDiagnostic& diagnostic);
+  void Count(const ParsedDiagnostic& diagnostic) { Count(diagnostic.severity, diagnostic.code); }
+  void Count(DiagnosticSeverity severity, int code);
 };
 
 struct FileSummary {

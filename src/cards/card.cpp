@@ -38,6 +38,7 @@ bool HoldsStatement(std::string_view raw) {
 class SilentSink final : public DiagnosticSink {
  public:
   void File(const Diagnostic&) override {}
+  bool WantsTexts() const override { return false; }
 };
 
 std::string_view FinishedTextOf(const char* block) {

@@ -153,14 +153,17 @@ std::string FormatDiagnostic(Severity severity, std::string_view format, const S
 void AddDiagnostic(MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
   const MessageRow* row = FindMessage(code);
   if (row == nullptr) return;
-  TextBuffer text;
-  Format(text, row->severity, row->format, line, std::span<const DiagnosticValue>(values.begin(), values.size()));
+  DiagnosticSink& sink = CurrentDiagnosticSink();
   Diagnostic diagnostic;
   diagnostic.lineNumber = line ? line->number : 0;
   diagnostic.code = code;
   diagnostic.severity = row->severity;
-  diagnostic.text = DiagnosticText::View(text.view());
-  CurrentDiagnosticSink().File(diagnostic);
+  TextBuffer text;
+  if (sink.WantsTexts()) {
+    Format(text, row->severity, row->format, line, std::span<const DiagnosticValue>(values.begin(), values.size()));
+    diagnostic.text = DiagnosticText::View(text.view());
+  }
+  sink.File(diagnostic);
 }
 
 }  // namespace zav

@@ -14,11 +14,13 @@ namespace zav {
 // appends; the order is made once, when the batch is first read.
 class DiagnosticBatch final : public DiagnosticSink {
  public:
-  DiagnosticBatch() = default;
+  // `withTexts` clear: the diagnostics are filed without their texts.
+  explicit DiagnosticBatch(bool withTexts = true) : withTexts_(withTexts) {}
   DiagnosticBatch(const DiagnosticBatch&) = delete;
   DiagnosticBatch& operator=(const DiagnosticBatch&) = delete;
 
   void File(const Diagnostic& diagnostic) override;
+  bool WantsTexts() const override { return withTexts_; }
 
   // The diagnostics in list order.
   const std::vector<Diagnostic>& Sorted();
@@ -27,6 +29,7 @@ class DiagnosticBatch final : public DiagnosticSink {
   std::pmr::monotonic_buffer_resource texts_;
   std::vector<Diagnostic> diagnostics_;
   bool sorted_ = true;
+  bool withTexts_;
 };
 
 }  // namespace zav

@@ -13,6 +13,9 @@ class DiagnosticSink {
  public:
   // Files a copy of the diagnostic (its text included).
   virtual void File(const Diagnostic& diagnostic) = 0;
+  // Whether the sink keeps the texts; one that does not (a caller that only
+  // counts diagnostics) is given them empty, and they are not even made.
+  virtual bool WantsTexts() const { return true; }
 
  protected:
   DiagnosticSink() = default;

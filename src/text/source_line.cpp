@@ -31,8 +31,6 @@ SourceLine& SourceLine::operator=(SourceLine&& other) noexcept {
   return *this;
 }
 
-SourceLine::~SourceLine() { Release(); }
-
 void SourceLine::Release() {
   if (ownsText_) delete[] text.data();
   if (ownsRawText_) delete[] rawText.data();

@@ -21,7 +21,11 @@ struct SourceLine {
   SourceLine& operator=(SourceLine&& other) noexcept;
   SourceLine(const SourceLine&) = delete;
   SourceLine& operator=(const SourceLine&) = delete;
-  ~SourceLine();
+  // Inline: an import destroys a line per line of its file, and most own
+  // nothing.
+  ~SourceLine() {
+    if (ownsRawText_ || ownsText_) Release();
+  }
 
   // A line that keeps its own copy of `text`.
   static SourceLine MakeOwning(std::string_view text, int32_t number, LineKind kind, bool isInlineComment = false);

@@ -121,7 +121,8 @@ struct FileWork {
 void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork& work) {
   FileSummary& summary = work.summary;
   summary.file = work.input->name;
-  work.import = std::make_unique<FileImport>();
+  // The texts of the diagnostics are made only when they are printed.
+  work.import = std::make_unique<FileImport>(!options.quiet);
   if (!work.import->Run(work.input->path, work.readError)) {
     work.import.reset();
     summary.read = false;

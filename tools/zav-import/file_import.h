@@ -16,7 +16,9 @@ namespace zav::cli {
 
 class FileImport {
  public:
-  FileImport() = default;
+  // `withTexts` clear: the diagnostics are filed without their texts (for a
+  // run that prints none).
+  explicit FileImport(bool withTexts = true) : diagnostics_(withTexts) {}
   FileImport(const FileImport&) = delete;
   FileImport& operator=(const FileImport&) = delete;
   ~FileImport();

@@ -98,6 +98,14 @@ void Card::Materialize() {
   RecordTokens();
 }
 
+void Card::MakeWords() {
+  Token* name = nameToken;
+  SilentSink silent;
+  ScopedDiagnosticSink scope(silent);
+  ParseWords();
+  keptName() = name;
+}
+
 Token* Card::KeepToken(const Token* token, Token*& kept) {
   if (token == nullptr) return nullptr;
   if (kept == nullptr) {

@@ -175,6 +175,10 @@ class Card : public ImportedModel {
   // Called before the tokens go: the typed card lets go of its pointers to
   // them. Models and definitions keep their name readable (KeepName).
   virtual void ForgetTokens() { nameToken = nullptr; }
+  // Tokenizes the words of every line (see ParseWords), silently, for a card
+  // that made its tokens before: the typed card's parse then records them.
+  // The name kept while the tokens were away is reused when they go again.
+  void MakeWords();
   // A copy of `token` outside the token list, in `kept` (made when none),
   // for a card that lets its tokens go.
   Token* KeepToken(const Token* token, Token*& kept);

@@ -92,9 +92,15 @@ class ModelCard : public Card {
   };
   const AkoLink* akoLink_ = nullptr;
 
-  // The entries of `referenced` this card takes: those whose names it has
-  // not got.
-  std::vector<AkoCopy> ChooseAkoCopies(const ModelCard& referenced) const;
+  // The entries offered by the referenced card this card takes: those whose
+  // names it has not got.
+  std::vector<AkoCopy> ChooseAkoCopies(const std::vector<AkoCopy>& offered) const;
+  // The parameters this card has now, for a card whose AKO reference names
+  // it: read from its words when it holds no tokens.
+  std::vector<AkoCopy> ParamsForAko();
+  // Makes the card's words and parses them (the link reads no more).
+  void MakeWordsForLink();
+  void ReleaseAfterLink(bool held);
   // Comments the AKO reference out and adds the copies, as the link does.
   void ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source);
   void InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source);

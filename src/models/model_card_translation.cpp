@@ -41,8 +41,12 @@ bool IsTemperatureCoefficient(std::string_view name) {
 
 void ModelCard::Link() {
   if (!hasAko_) return;
-  Materialize();
-  if (akoTokens.empty()) return;
+  // A card of an import makes no edit here: it notes what its AKO reference
+  // copies, and makes the edit whenever it makes its tokens (for its
+  // translation, after every card's link). Its words are all it reads now.
+  const bool held = holdsTokens();
+  if (store != nullptr && !held) MakeWordsForLink();
+  if (akoTokens.empty()) return ReleaseAfterLink(held);
   changed = true;
 
   // "AKO:NAME" in one token, or "AKO:" followed by the name.
@@ -53,29 +57,22 @@ void ModelCard::Link() {
 
   if (found == nullptr) {
     AddDiagnostic(MessageCode::AkoReferenceNotFound, LineOf(nameToken), {reference, ModelName()});
-    if (store != nullptr) ReleaseTokens();
-    return;
+    return ReleaseAfterLink(held);
   }
   // A card in the host's form has no parameters of the dialect to give.
   if (found->origin != Origin::ModelCard || static_cast<const ModelCard*>(found)->kind == CardKind::HostModel) {
     AddDiagnostic(MessageCode::AkoReferenceNotAModel, LineOf(nameToken), {ModelName(), reference});
-    if (store != nullptr) ReleaseTokens();
-    return;
+    return ReleaseAfterLink(held);
   }
 
-  // The referenced card's parameters are read from its tokens, which it
-  // makes for the copy when it holds none (and then lets go again).
   auto* referenced = static_cast<ModelCard*>(found);
-  const bool held = referenced->holdsTokens();
-  referenced->Materialize();
-  std::vector<AkoCopy> copies = ChooseAkoCopies(*referenced);
-  if (!held) referenced->ReleaseTokens();
+  std::vector<AkoCopy> copies = ChooseAkoCopies(referenced->ParamsForAko());
   if (store == nullptr) {
     ApplyAko(copies, *referenced);
     return;
   }
   // The copies are kept (their texts may live in the referenced card's
-  // tokens), so that the card can let its tokens go until its translation.
+  // tokens), so that the card can make the edit again at any time.
   for (AkoCopy& copy : copies) {
     copy.name = store->KeepText(copy.name);
     copy.value = store->KeepText(copy.value);
@@ -84,16 +81,53 @@ void ModelCard::Link() {
   std::uninitialized_copy(copies.begin(), copies.end(), keptCopies);
   akoLink_ = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
       AkoLink{referenced, std::span<const AkoCopy>(keptCopies, copies.size())};
-  ApplyAko(akoLink_->copies, *referenced);
   ReleaseTokens();
 }
 
+void ModelCard::MakeWordsForLink() {
+  Token* type = modelType;
+  MakeWords();
+  Parse();
+  keptType() = type;
+}
+
+void ModelCard::ReleaseAfterLink(bool held) {
+  if (store != nullptr && !held) ReleaseTokens();
+}
+
+std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
+  std::vector<AkoCopy> params;
+  auto take = [&params](const ParamList& entries) {
+    params.reserve(entries.size());
+    for (const ParamEntry& entry : entries) {
+      if (entry.name == nullptr || entry.value == nullptr) continue;
+      params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+    }
+  };
+  if (holdsTokens()) {
+    take(this->params);
+    return params;
+  }
+  // The card's own parameters, and those its link copied if it ran before:
+  // the list the card would hold now.
+  MakeWordsForLink();
+  take(this->params);
+  ReleaseTokens();
+  if (akoLink_ != nullptr) params.insert(params.end(), akoLink_->copies.begin(), akoLink_->copies.end());
+  return params;
+}
+
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
-  const std::vector<AkoCopy> copies = ChooseAkoCopies(referenced);
+  std::vector<AkoCopy> offered;
+  for (const ParamEntry& entry : referenced.params) {
+    if (entry.name == nullptr || entry.value == nullptr) continue;
+    offered.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+  }
+  const std::vector<AkoCopy> copies = ChooseAkoCopies(offered);
   InsertAkoCopies(copies, referenced);
 }
 
-std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const ModelCard& referenced) const {
+std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<AkoCopy>& offered) const {
   // What AddParameter does for each entry, without its walk over all
   // parameters per entry: copying a long parameter list stays linear. A name
   // this card has already (in any case) keeps this card's value.
@@ -102,14 +136,11 @@ std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const ModelCard& refe
     if (entry.name != nullptr) present.emplace(entry.name->text);
   }
   std::vector<AkoCopy> copies;
-  // By index, and only over the entries there are now: a card that refers
-  // to itself must not walk into what it is adding.
-  const std::size_t count = referenced.params.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    const ParamEntry& entry = referenced.params[i];
-    if (entry.name == nullptr || entry.value == nullptr) continue;
-    if (!present.emplace(entry.name->text).second) continue;
-    copies.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+  // The entries offered are those there were before any copy: a card that
+  // refers to itself does not walk into what it is adding.
+  for (const AkoCopy& entry : offered) {
+    if (!present.emplace(entry.name).second) continue;
+    copies.push_back(entry);
   }
   return copies;
 }

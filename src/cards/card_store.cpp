@@ -21,8 +21,8 @@ void* CardStore::Allocate(std::size_t size, std::size_t alignment) {
     // Blocks grow with the import, so that a small file takes little and a
     // large one few blocks; a single large object gets a block of its own.
     const std::size_t blockSize = size + alignment > nextBlock_ ? size + alignment : nextBlock_;
-    blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
-    next_ = blocks_.back().get();
+    blocks_.emplace_back(blockSize);
+    next_ = reinterpret_cast<std::byte*>(blocks_.back().data());
     end_ = next_ + blockSize;
     if (nextBlock_ < kLargestBlock) nextBlock_ *= 2;
     at = aligned(next_);

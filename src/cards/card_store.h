@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cards/token_list.h"
+#include "platform/large_block.h"
 
 namespace zav {
 
@@ -41,7 +42,7 @@ class CardStore {
   ImportStatistics& statistics() { return statistics_; }
 
  private:
-  std::vector<std::unique_ptr<std::byte[]>> blocks_;
+  std::vector<LargeBuffer> blocks_;
   std::byte* next_ = nullptr;  // the unused rest of the newest block
   std::byte* end_ = nullptr;
   std::size_t nextBlock_ = 64 * 1024;

@@ -19,7 +19,7 @@ void DiagnosticBatch::File(const Diagnostic& diagnostic) {
   diagnostics_.push_back(stored);
 }
 
-const std::vector<Diagnostic>& DiagnosticBatch::Sorted() {
+const DiagnosticBatch::List& DiagnosticBatch::Sorted() {
   if (!sorted_) {
     std::stable_sort(diagnostics_.begin(), diagnostics_.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.lineNumber < b.lineNumber; });

@@ -5,6 +5,7 @@
 
 #include "diagnostics/diagnostic.h"
 #include "diagnostics/diagnostic_sink.h"
+#include "platform/large_block.h"
 
 namespace zav {
 
@@ -23,11 +24,12 @@ class DiagnosticBatch final : public DiagnosticSink {
   bool WantsTexts() const override { return withTexts_; }
 
   // The diagnostics in list order.
-  const std::vector<Diagnostic>& Sorted();
+  using List = std::vector<Diagnostic, LargeBlockAllocator<Diagnostic>>;
+  const List& Sorted();
 
  private:
   std::pmr::monotonic_buffer_resource texts_;
-  std::vector<Diagnostic> diagnostics_;
+  std::vector<Diagnostic, LargeBlockAllocator<Diagnostic>> diagnostics_;
   bool sorted_ = true;
   bool withTexts_;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cards/card.h"
+#include "platform/large_block.h"
 
 namespace zav {
 
@@ -32,13 +33,15 @@ class DroppedCardMerge {
 
   // The first line of the waiting run, or none.
   const SourceLine* FirstWaitingLine() const { return waiting_.empty() ? nullptr : waiting_.front(); }
+  using CardList = std::vector<std::unique_ptr<Card>, LargeBlockAllocator<std::unique_ptr<Card>>>;
+
   // The cards kept, in order.
-  std::vector<std::unique_ptr<Card>> TakeKept() { return std::move(kept_); }
+  CardList TakeKept() { return std::move(kept_); }
 
  private:
   void ClearWaiting();
 
-  std::vector<std::unique_ptr<Card>> kept_;
+  CardList kept_;
   // The waiting lines. Consecutive cards' lines are consecutive runs of the
   // session's line array, so the waiting lines are one run of it, which the
   // receiving card's lines simply extend to; only lines from elsewhere are

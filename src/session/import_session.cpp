@@ -121,7 +121,7 @@ void ImportSession::ClassifyCards() {
     if (!merge.Drop(card, i + 1 == count)) break;
   }
   cards_ = merge.TakeKept();
-  runs_ = std::vector<CardRun>();
+  runs_ = decltype(runs_)();
 }
 
 bool ImportSession::CollectModels() {

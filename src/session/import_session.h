@@ -12,6 +12,7 @@
 #include "cards/card.h"
 #include "cards/card_store.h"
 #include "cards/model_scope.h"
+#include "platform/large_block.h"
 #include "platform/no_case_index.h"
 #include "text/source_line.h"
 
@@ -58,8 +59,8 @@ class ImportSession final : public ModelScope {
   const std::string& path() const { return path_; }
   const std::string& lineCommentChars() const { return lineCommentChars_; }
   const std::string& inlineCommentChars() const { return inlineCommentChars_; }
-  const std::vector<SourceLine>& lines() const { return lines_; }
-  const std::vector<std::unique_ptr<Card>>& cards() const { return cards_; }
+  const std::vector<SourceLine, LargeBlockAllocator<SourceLine>>& lines() const { return lines_; }
+  const std::vector<std::unique_ptr<Card>, LargeBlockAllocator<std::unique_ptr<Card>>>& cards() const { return cards_; }
   // The host's models, in file order: top-level model cards and .SUBCKT
   // blocks.
   const std::vector<ImportedModel*>& models() const { return models_; }
@@ -95,21 +96,21 @@ class ImportSession final : public ModelScope {
   std::string inlineCommentChars_;
   std::string path_;
   // The file as read (see LineReader); the lines view it.
-  std::unique_ptr<char[]> text_;
+  LargeBuffer text_;
   // In file order. Filled once, by ReadFile: no line moves after that.
-  std::vector<SourceLine> lines_;
+  std::vector<SourceLine, LargeBlockAllocator<SourceLine>> lines_;
   // A pointer to each line, in order: every card's lines are a run of it.
-  std::vector<SourceLine*> linePointers_;
+  std::vector<SourceLine*, LargeBlockAllocator<SourceLine*>> linePointers_;
   // The runs of lines that make a card each, as BuildCards groups them:
   // the position of the first line and the number of lines.
   struct CardRun {
     uint32_t first;
     uint32_t count;
   };
-  std::vector<CardRun> runs_;
+  std::vector<CardRun, LargeBlockAllocator<CardRun>> runs_;
   // The cards and what outlives their tokens; destroyed after them.
   std::unique_ptr<CardStore> store_;
-  std::vector<std::unique_ptr<Card>> cards_;
+  std::vector<std::unique_ptr<Card>, LargeBlockAllocator<std::unique_ptr<Card>>> cards_;
   std::vector<ImportedModel*> models_;  // not owned
   std::size_t modelCursor_ = 0;
   bool modelCursorSet_ = false;

@@ -10,8 +10,8 @@ namespace zav {
 
 LineReader::LineReader(std::FILE* file, std::size_t blockSize) {
   Load(file, blockSize == 0 ? 1 : blockSize);
-  if (const void* mark = std::memchr(text_.get(), kEndOfFileMark, size_)) {
-    StopAtMark(static_cast<std::size_t>(static_cast<const char*>(mark) - text_.get()));
+  if (const void* mark = std::memchr(text_.data(), kEndOfFileMark, size_)) {
+    StopAtMark(static_cast<std::size_t>(static_cast<const char*>(mark) - text_.data()));
   }
   JoinLineEnds();
   ReplaceNuls();
@@ -25,18 +25,18 @@ void LineReader::Load(std::FILE* file, std::size_t blockSize) {
     const long end = std::ftell(file);
     if (end >= 0 && std::fseek(file, 0, SEEK_SET) == 0) capacity = static_cast<std::size_t>(end) + 1;
   }
-  text_ = std::make_unique_for_overwrite<char[]>(capacity);
+  text_ = LargeBuffer(capacity);
   for (;;) {
     if (size_ == capacity) {
       // The file was longer than it said, or its size is unknown.
       const std::size_t larger = capacity + std::max(capacity, blockSize);
-      auto grown = std::make_unique_for_overwrite<char[]>(larger);
-      std::memcpy(grown.get(), text_.get(), size_);
+      LargeBuffer grown(larger);
+      std::memcpy(grown.data(), text_.data(), size_);
       text_ = std::move(grown);
       capacity = larger;
     }
     const std::size_t want = std::min(blockSize, capacity - size_);
-    const std::size_t got = std::fread(text_.get() + size_, 1, want, file);
+    const std::size_t got = std::fread(text_.data() + size_, 1, want, file);
     size_ += got;
     if (got < want) break;
   }
@@ -47,7 +47,7 @@ void LineReader::StopAtMark(std::size_t markAt) {
   stoppedAtMark_ = true;
   bytesAfterMark_ = size_ - markAt - 1;
   for (std::size_t i = markAt + 1; i < size_; ++i) {
-    if (!IsAsciiSpace(text_[i]) && text_[i] != kEndOfFileMark) {
+    if (!IsAsciiSpace(text_.data()[i]) && text_.data()[i] != kEndOfFileMark) {
       textAfterMark_ = true;
       break;
     }
@@ -56,7 +56,7 @@ void LineReader::StopAtMark(std::size_t markAt) {
 }
 
 void LineReader::JoinLineEnds() {
-  char* const begin = text_.get();
+  char* const begin = text_.data();
   const char* read = static_cast<const char*>(std::memchr(begin, '\r', size_));
   if (read == nullptr) return;
   char* write = const_cast<char*>(read);
@@ -81,7 +81,7 @@ void LineReader::JoinLineEnds() {
 }
 
 void LineReader::ReplaceNuls() {
-  char* const begin = text_.get();
+  char* const begin = text_.data();
   char* nul = static_cast<char*>(std::memchr(begin, '\0', size_));
   if (nul == nullptr) return;
   firstNulAt_ = static_cast<std::size_t>(nul - begin);
@@ -92,7 +92,7 @@ void LineReader::ReplaceNuls() {
 }
 
 std::size_t LineReader::PiecesLeftAtMost() const {
-  const std::size_t lineFeeds = CountByte(text_.get() + pos_, text_.get() + size_, '\n');
+  const std::size_t lineFeeds = CountByte(text_.data() + pos_, text_.data() + size_, '\n');
   // Every line may end in a piece without a line feed, and every 511
   // characters may start one more.
   return lineFeeds + 1 + (size_ - pos_) / kMaxPiece;
@@ -101,7 +101,7 @@ std::size_t LineReader::PiecesLeftAtMost() const {
 bool LineReader::Next(std::string_view& piece) {
   pieceHeldFirstNul_ = false;
   if (pos_ >= size_) return false;
-  const char* start = text_.get() + pos_;
+  const char* start = text_.data() + pos_;
   const std::size_t span = std::min(kMaxPiece, size_ - pos_);
   const char* lf = FindByte(start, start + span, '\n');
   const std::size_t length = lf != start + span ? static_cast<std::size_t>(lf - start) + 1 : span;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/large_block.h"
+
 namespace zav {
 
 // Reads an open file once, into one buffer, and cuts it into the pieces the
@@ -55,7 +57,7 @@ class LineReader {
   bool textAfterMark() const { return textAfterMark_; }
 
   // Hands the buffer the pieces view over to the caller.
-  std::unique_ptr<char[]> TakeText() { return std::move(text_); }
+  LargeBuffer TakeText() { return std::move(text_); }
 
  private:
   void Load(std::FILE* file, std::size_t blockSize);
@@ -68,7 +70,7 @@ class LineReader {
 
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-  std::unique_ptr<char[]> text_;
+  LargeBuffer text_;
   std::size_t size_ = 0;
   std::size_t pos_ = 0;
   std::size_t firstNulAt_ = kNone;

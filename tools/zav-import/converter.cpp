@@ -133,7 +133,7 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
   file.name = work.input->name;
   file.import = &import;
   file.models = import.Models();
-  const std::vector<Diagnostic>& diagnostics = import.Diagnostics();
+  const DiagnosticBatch::List& diagnostics = import.Diagnostics();
 
   // The models' facts and completeness are read from the session only for
   // what needs them: the model list, the model of each JSON diagnostic, and

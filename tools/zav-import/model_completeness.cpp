@@ -65,7 +65,7 @@ int ModelLineMap::ModelAt(int line) const {
   return line <= span->last ? static_cast<int>(span - spans_.begin()) : -1;
 }
 
-std::vector<ModelCompleteness> ModelLineMap::Completeness(const std::vector<Diagnostic>& diagnostics) const {
+std::vector<ModelCompleteness> ModelLineMap::Completeness(std::span<const Diagnostic> diagnostics) const {
   std::vector<ModelCompleteness> result(models_.size());
   for (std::size_t i = 0; i < models_.size(); ++i) {
     if (models_[i]->origin != ImportedModel::Origin::Subcircuit) continue;

@@ -3,6 +3,7 @@
 // comments) and from the diagnostics that report a parameter commented out.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,7 @@ class ModelLineMap {
 
   // Per model: what the import turned into comments. `diagnostics` are the
   // import's own.
-  std::vector<ModelCompleteness> Completeness(const std::vector<Diagnostic>& diagnostics) const;
+  std::vector<ModelCompleteness> Completeness(std::span<const Diagnostic> diagnostics) const;
 
  private:
   struct Span {

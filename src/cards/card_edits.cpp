@@ -79,7 +79,8 @@ Token* Card::InsertParameter(Token* after, bool lineFeedFirst, std::string_view 
   at = tokens.InsertAfter(at, TokenKind::Separator, " = ", line);
   Token* valueToken = at = tokens.InsertAfter(at, valueKind, value, line);
   if (note.has_value()) {
-    std::string comment = "    ; ";
+    std::string& comment = tokens.Scratch();
+    comment.assign("    ; ");
     comment.append(note->data(), note->size());
     comment.push_back('\n');
     at = tokens.InsertAfter(at, TokenKind::Comment, comment, line);
@@ -137,13 +138,16 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     }
   }
 
-  std::string buffer = "* ";
+  std::string& buffer = tokens.Scratch();
+  buffer.assign("* ");
   for (Token* token = first; token != end; token = token->next) {
     if (token->kind == TokenKind::Continuation) continue;
     buffer += token->text;
-    if (ContainsLineFeed(buffer)) {
+    // The buffer held no line feed before: it holds one now exactly when the
+    // token does.
+    if (ContainsLineFeed(token->text)) {
       tokens.InsertBefore(first, TokenKind::Comment, buffer, token->line);
-      buffer = "* ";
+      buffer.assign("* ");
     }
   }
   if (buffer.size() > 2) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -93,6 +94,8 @@ struct TokenListRecords {
   std::unique_ptr<TokenPool> ownPool;
   TextArena texts{256, 4096};
   TokenRecords recorded;
+  // Room to build a text in before the list keeps it (see Scratch).
+  std::string scratch;
 };
 
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
@@ -165,6 +168,9 @@ class TokenList {
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
   // A copy of `text` that lives as long as the list's tokens.
   std::string_view Keep(std::string_view text);
+  // A string to build a text in before it is kept: reused, so that an edit
+  // takes no heap block of its own.
+  std::string& Scratch() { return Hold().scratch; }
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);

@@ -14,7 +14,7 @@
 #include "diagnostics/add_diagnostic.h"
 #include "models/model_card.h"
 #include "platform/ascii.h"
-#include "platform/no_case_hash.h"
+#include "platform/no_case_index.h"
 
 namespace zav {
 namespace {
@@ -131,15 +131,18 @@ std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<Ako
   // What AddParameter does for each entry, without its walk over all
   // parameters per entry: copying a long parameter list stays linear. A name
   // this card has already (in any case) keeps this card's value.
-  NoCaseSet present;
+  NoCaseIndex<bool> present;
+  present.Reserve(params.size() + offered.size());
   for (const ParamEntry& entry : params) {
-    if (entry.name != nullptr) present.emplace(entry.name->text);
+    if (entry.name != nullptr) present.Add(entry.name->text, true);
   }
   std::vector<AkoCopy> copies;
   // The entries offered are those there were before any copy: a card that
   // refers to itself does not walk into what it is adding.
   for (const AkoCopy& entry : offered) {
-    if (!present.emplace(entry.name).second) continue;
+    const std::size_t before = present.size();
+    present.Add(entry.name, true);
+    if (present.size() == before) continue;
     copies.push_back(entry);
   }
   return copies;

@@ -126,13 +126,16 @@ void ImportSession::ClassifyCards() {
 
 bool ImportSession::CollectModels() {
   DroppedCardMerge merge(cards_.size());
+  // Every card joins at most one top-level block: the list never grows past
+  // this, so the blocks' views of it stay valid.
+  blockCards_.reserve(cards_.size());
   const std::size_t count = cards_.size();
   bool goesOn = true;
   std::size_t i = 0;
   while (i < count) {
     Card* card = cards_[i].get();
     if (card->kind == CardKind::Subckt) {
-      definitions_.push_back(std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card)));
+      definitions_.push_back(std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card), &blockCards_));
       SubcircuitModel* definition = definitions_.back().get();
       models_.push_back(definition);
       merge.Keep(std::move(cards_[i++]));

@@ -117,6 +117,9 @@ class ImportSession final : public ModelScope {
   // The models of the top-level .SUBCKT blocks (the model cards belong to
   // `cards_`).
   std::vector<std::unique_ptr<SubcircuitModel>> definitions_;
+  // The cards of the top-level blocks, block after block (see
+  // SubcircuitModel).
+  std::vector<Card*> blockCards_;
   // Name (letter case ignored) -> first model of that name in list order.
   NoCaseIndex<ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;

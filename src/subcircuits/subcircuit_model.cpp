@@ -28,12 +28,26 @@ struct Interval {
   const SubcircuitModel* owner;
 };
 
+
+// A definition with this few models in its whole block is looked up by
+// walking out through the enclosing definitions: cheaper than an index, and
+// short, since the walk visits at most this many models.
+constexpr std::size_t kModelsWalked = 24;
+
 }  // namespace
 
 struct SubcircuitModel::Block {
-  std::vector<Card*> cards;
+  // The cards of the block are `cards` from `first` on: a list of the
+  // block's own, or the session's list that holds every top-level block, one
+  // after the other (a block's cards are offered before the next block's).
+  std::vector<Card*> ownCards;
+  std::vector<Card*>* cards = &ownCards;
+  std::size_t first = 0;
   SubcircuitModel* innermost = nullptr;  // none once the top-level one closed
   std::vector<SubcircuitModel*> definitions;  // in the order they were opened
+  std::size_t modelCount = 0;  // in all its definitions
+
+  std::size_t size() const { return cards->size() - first; }
 
   // Scope index for FindModel, built on the first lookup after collection:
   // per name (its number in `names`), a run of `scopes`.
@@ -107,12 +121,16 @@ void SubcircuitModel::Block::BuildIndex() {
   indexed = true;
 }
 
-SubcircuitModel::SubcircuitModel(const ModelScope* owner, SubcktCard* card)
+SubcircuitModel::SubcircuitModel(const ModelScope* owner, SubcktCard* card, std::vector<Card*>* blockCards)
     : ownBlock_(std::make_unique<Block>()), block_(ownBlock_.get()) {
   origin = Origin::Subcircuit;
   nameToken = card->nameToken;
   session = owner;
-  block_->cards.push_back(card);
+  if (blockCards != nullptr) {
+    block_->cards = blockCards;
+    block_->first = blockCards->size();
+  }
+  block_->cards->push_back(card);
   block_->innermost = this;
   block_->definitions.push_back(this);
 }
@@ -137,10 +155,10 @@ SubcircuitModel::~SubcircuitModel() {
   }
 }
 
-std::size_t SubcircuitModel::End() const { return closed_ ? end_ : block_->cards.size(); }
+std::size_t SubcircuitModel::End() const { return closed_ ? end_ : block_->size(); }
 
 std::span<Card* const> SubcircuitModel::cards() const {
-  return std::span<Card* const>(block_->cards).subspan(begin_, End() - begin_);
+  return std::span<Card* const>(*block_->cards).subspan(block_->first + begin_, End() - begin_);
 }
 
 bool SubcircuitModel::AddCard(Card* card) {
@@ -148,16 +166,17 @@ bool SubcircuitModel::AddCard(Card* card) {
   SubcircuitModel* target = block.innermost;
   if (closed_ || target == nullptr) return true;
 
-  block.cards.push_back(card);
+  block.cards->push_back(card);
   block.indexed = false;
   card->subcircuit = target;
 
   if (card->kind == CardKind::Subckt) {
-    std::unique_ptr<SubcircuitModel> child(new SubcircuitModel(target, card, block.cards.size() - 1));
+    std::unique_ptr<SubcircuitModel> child(new SubcircuitModel(target, card, block.size() - 1));
     target->openChild = child.get();
     block.innermost = child.get();
     block.definitions.push_back(child.get());
     target->models.push_back(child.get());
+    ++block.modelCount;
     target->children_.push_back(std::move(child));
     return false;
   }
@@ -165,7 +184,7 @@ bool SubcircuitModel::AddCard(Card* card) {
     // The name on the .ENDS card is not compared: it closes the innermost
     // open definition, and only that one.
     target->closed_ = true;
-    target->end_ = block.cards.size();
+    target->end_ = block.size();
     block.innermost = target->parent_;
     if (target->parent_ != nullptr) target->parent_->openChild = nullptr;
     return target == this;
@@ -173,6 +192,7 @@ bool SubcircuitModel::AddCard(Card* card) {
   if (IsElementKind(card->kind)) return false;
   if (IsModelKind(card->kind)) {
     target->models.push_back(card);
+    ++block.modelCount;
     return false;
   }
   AddDiagnostic(MessageCode::UnexpectedCard, card->FirstSignificantLine());
@@ -181,6 +201,17 @@ bool SubcircuitModel::AddCard(Card* card) {
 
 ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
   Block& block = *block_;
+  if (block.modelCount <= kModelsWalked) {
+    // The definitions around this one are this one and its ancestors: the
+    // first of them, from the inside, with a model of the name has it.
+    for (const SubcircuitModel* definition = this; definition != nullptr; definition = definition->parent_) {
+      for (ImportedModel* model : definition->models) {
+        if (model->nameToken != nullptr && EqualsNoCase(model->nameToken->text, name)) return model;
+      }
+    }
+    const SubcircuitModel* top = block.definitions.front();
+    return top->session != nullptr ? top->session->FindModel(name) : nullptr;
+  }
   if (!block.indexed) block.BuildIndex();
   if (const std::uint32_t* id = block.names.Find(name)) {
     const auto first = block.scopes.begin() + block.runStart[*id];

@@ -26,8 +26,11 @@ class SubcktCard;
 // every enclosing definition.
 class SubcircuitModel : public ImportedModel, public ModelScope {
  public:
-  // A top-level definition, registered in `session`'s model list.
-  SubcircuitModel(const ModelScope* session, SubcktCard* card);
+  // A top-level definition, registered in `session`'s model list. Its cards
+  // go into `blockCards` when given (the session's list of the cards of all
+  // its top-level definitions, one after the other), else into a list of its
+  // own.
+  SubcircuitModel(const ModelScope* session, SubcktCard* card, std::vector<Card*>* blockCards = nullptr);
   // Also destroys the nested definitions, without recursion.
   ~SubcircuitModel() override;
 

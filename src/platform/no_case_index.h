@@ -30,27 +30,27 @@ class NoCaseIndex {
   // found under the name either way.
   Value& Add(std::string_view name, const Value& value) {
     if ((size_ + 1) * 2 > slots_.size()) Rehash(slots_.size() < 8 ? 8 : slots_.size() * 2);
-    const std::size_t hash = NoCaseHash()(name);
+    const auto hash = static_cast<std::uint32_t>(NoCaseHash()(name));
     std::size_t at = hash & (slots_.size() - 1);
     for (;; at = (at + 1) & (slots_.size() - 1)) {
       Slot& slot = slots_[at];
-      if (!slot.used) {
-        slot = Slot{name, hash, value, true};
+      if (!slot.used()) {
+        slot = Slot{name.data(), static_cast<std::uint32_t>(name.size() + 1), hash, value};
         ++size_;
         return slot.value;
       }
-      if (slot.hash == hash && EqualsNoCase(slot.name, name)) return slot.value;
+      if (slot.hash == hash && EqualsNoCase(slot.name(), name)) return slot.value;
     }
   }
 
   // The value under `name`, or none.
   const Value* Find(std::string_view name) const {
     if (size_ == 0) return nullptr;
-    const std::size_t hash = NoCaseHash()(name);
+    const auto hash = static_cast<std::uint32_t>(NoCaseHash()(name));
     for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[at];
-      if (!slot.used) return nullptr;
-      if (slot.hash == hash && EqualsNoCase(slot.name, name)) return &slot.value;
+      if (!slot.used()) return nullptr;
+      if (slot.hash == hash && EqualsNoCase(slot.name(), name)) return &slot.value;
     }
   }
 
@@ -62,11 +62,16 @@ class NoCaseIndex {
   }
 
  private:
+  // A name's characters and its length plus one (0: the slot is free), its
+  // hash, and the value.
   struct Slot {
-    std::string_view name;
-    std::size_t hash = 0;
+    const char* data = nullptr;
+    std::uint32_t sizePlusOne = 0;
+    std::uint32_t hash = 0;
     Value value{};
-    bool used = false;
+
+    bool used() const { return sizePlusOne != 0; }
+    std::string_view name() const { return std::string_view(data, sizePlusOne - 1); }
   };
 
   void Rehash(std::size_t capacity) {
@@ -74,9 +79,9 @@ class NoCaseIndex {
     slots_.assign(capacity, Slot{});
     size_ = 0;
     for (const Slot& slot : old) {
-      if (!slot.used) continue;
+      if (!slot.used()) continue;
       std::size_t at = slot.hash & (capacity - 1);
-      while (slots_[at].used) at = (at + 1) & (capacity - 1);
+      while (slots_[at].used()) at = (at + 1) & (capacity - 1);
       slots_[at] = slot;
       ++size_;
     }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cards/card_store.h"
+#include "cards/finished_text.h"
 #include "cards/tokenizer.h"
 #include "diagnostics/diagnostic_sink.h"
 #include "platform/ascii.h"
@@ -40,12 +41,6 @@ class SilentSink final : public DiagnosticSink {
   void File(const Diagnostic&) override {}
   bool WantsTexts() const override { return false; }
 };
-
-std::string_view FinishedTextOf(const char* block) {
-  std::uint32_t size;
-  std::memcpy(&size, block, sizeof size);
-  return std::string_view(block + sizeof size, size);
-}
 
 }  // namespace
 
@@ -137,19 +132,7 @@ void Card::Finish() {
   // An edited card that let its tokens go makes its edits again first.
   if (changed && finishedText_ == nullptr) Materialize();
   if (!holdsTokens()) return;
-  if (changed && store != nullptr && finishedText_ == nullptr) {
-    std::size_t size = 0;
-    for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
-    const auto length = static_cast<std::uint32_t>(size);
-    char* block = static_cast<char*>(store->Allocate(sizeof length + size, alignof(std::uint32_t)));
-    std::memcpy(block, &length, sizeof length);
-    char* at = block + sizeof length;
-    for (const Token* t = tokens.front(); t != nullptr; t = t->next) {
-      if (!t->text.empty()) std::memcpy(at, t->text.data(), t->text.size());
-      at += t->text.size();
-    }
-    finishedText_ = block;
-  }
+  if (changed && store != nullptr && finishedText_ == nullptr) finishedText_ = FinishedText::Make(*store, tokens);
   if (store != nullptr) ReleaseTokens();
 }
 
@@ -244,7 +227,12 @@ void Card::Print(std::FILE* out) const {
 }
 
 std::string Card::Text() const {
-  if (finishedText_ != nullptr) return std::string(FinishedTextOf(finishedText_));
+  if (finishedText_ != nullptr) {
+    std::string result;
+    result.reserve(finishedText_->size());
+    finishedText_->AppendTo(result);
+    return result;
+  }
   std::size_t size = 0;
   for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
   std::string result;
@@ -255,7 +243,7 @@ std::string Card::Text() const {
 
 std::size_t Card::OutputSize() const {
   std::size_t size = 0;
-  if (finishedText_ != nullptr) return FinishedTextOf(finishedText_).size();
+  if (finishedText_ != nullptr) return finishedText_->size();
   if (changed) {
     for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
     return size;
@@ -266,7 +254,7 @@ std::size_t Card::OutputSize() const {
 
 void Card::AppendOutputText(std::string& out) const {
   if (finishedText_ != nullptr) {
-    out.append(FinishedTextOf(finishedText_));
+    finishedText_->AppendTo(out);
   } else if (changed) {
     for (const Token* t = tokens.front(); t != nullptr; t = t->next) out.append(t->text);
   } else {

@@ -20,6 +20,7 @@
 namespace zav {
 
 class CardStore;
+class FinishedText;
 struct ImportStatistics;
 struct SourceLine;
 
@@ -194,9 +195,8 @@ class Card : public ImportedModel {
   // and its place.
   void CopyHeader(const Card& source);
 
-  // The text of a finished, edited card, in its store: its size, then the
-  // characters.
-  const char* finishedText_ = nullptr;
+  // The text of a finished, edited card, in its store.
+  const FinishedText* finishedText_ = nullptr;
 };
 
 // Makes a card in `store` (none: on the heap). The card is destroyed by

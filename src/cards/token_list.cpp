@@ -43,6 +43,7 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   records->recorded.parsedParams = 0;
   records->recorded.braceValue = BraceExpression{};
   records->recorded.cursor = nullptr;
+  records->pieces.clear();
   freeRecords_.push_back(records);
 }
 

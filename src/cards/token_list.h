@@ -94,8 +94,10 @@ struct TokenListRecords {
   std::unique_ptr<TokenPool> ownPool;
   TextArena texts{256, 4096};
   TokenRecords recorded;
-  // Room to build a text in before the list keeps it (see Scratch).
+  // Room to build a text in before the list keeps it (see Scratch), and to
+  // gather pieces of text in (see FinishedText).
   std::string scratch;
+  std::vector<std::string_view> pieces;
 };
 
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
@@ -171,6 +173,7 @@ class TokenList {
   // A string to build a text in before it is kept: reused, so that an edit
   // takes no heap block of its own.
   std::string& Scratch() { return Hold().scratch; }
+  std::vector<std::string_view>& ScratchPieces() { return Hold().pieces; }
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);

@@ -1,0 +1,68 @@
+#include "cards/finished_text.h"
+
+#include <cstring>
+#include <new>
+#include <string_view>
+#include <vector>
+
+#include "cards/card_store.h"
+#include "cards/token_list.h"
+#include "text/source_line.h"
+
+namespace zav {
+namespace {
+
+// A piece this short costs more than a copy of its characters.
+constexpr std::size_t kShortestView = 16;
+
+bool ViewsItsLine(const Token& token) {
+  if (token.line == nullptr) return false;
+  const std::string_view line = token.line->text;
+  return token.text.data() >= line.data() && token.text.data() + token.text.size() <= line.data() + line.size();
+}
+
+}  // namespace
+
+const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
+  // The pieces are gathered first (copies made as they are met), then kept.
+  std::vector<std::string_view>& gathered = tokens.ScratchPieces();
+  gathered.clear();
+  std::size_t size = 0;
+  for (const Token* token = tokens.front(); token != nullptr; token = token->next) {
+    const std::string_view text = token->text;
+    if (text.empty()) continue;
+    size += text.size();
+    std::string_view* last = gathered.empty() ? nullptr : &gathered.back();
+    if (last != nullptr && last->data() + last->size() == text.data()) {
+      *last = std::string_view(last->data(), last->size() + text.size());
+      continue;
+    }
+    if (text.size() >= kShortestView && ViewsItsLine(*token)) {
+      gathered.push_back(text);
+      continue;
+    }
+    // Copies follow each other in the store, so that a run of them is one
+    // piece too.
+    char* copy = static_cast<char*>(store.Allocate(text.size(), 1));
+    std::memcpy(copy, text.data(), text.size());
+    if (last != nullptr && last->data() + last->size() == copy) {
+      *last = std::string_view(last->data(), last->size() + text.size());
+    } else {
+      gathered.push_back(std::string_view(copy, text.size()));
+    }
+  }
+  void* memory = store.Allocate(sizeof(FinishedText) + gathered.size() * sizeof(Piece), alignof(Piece));
+  auto* finished = new (memory) FinishedText(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(gathered.size()));
+  auto* pieces = reinterpret_cast<Piece*>(finished + 1);
+  for (std::size_t i = 0; i < gathered.size(); ++i) {
+    new (pieces + i) Piece{gathered[i].data(), static_cast<std::uint32_t>(gathered[i].size())};
+  }
+  return finished;
+}
+
+void FinishedText::AppendTo(std::string& out) const {
+  const Piece* piece = pieces();
+  for (std::uint32_t i = 0; i < count_; ++i) out.append(piece[i].data, piece[i].size);
+}
+
+}  // namespace zav

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zav {
+
+class CardStore;
+class TokenList;
+
+// The text of an edited card once nothing will change it again, kept in its
+// import's store without its tokens: as pieces, each a run of characters that
+// stays where it is (most of a translated card is its lines as read, in the
+// file's buffer) or a copy of text that would not (what the edits wrote).
+// A run of several tokens that follow each other in memory is one piece.
+class FinishedText {
+ public:
+  // The concatenation of the tokens' texts, kept in `store`.
+  static const FinishedText* Make(CardStore& store, TokenList& tokens);
+
+  std::size_t size() const { return size_; }
+  void AppendTo(std::string& out) const;
+
+ private:
+  struct Piece {
+    const char* data;
+    std::uint32_t size;
+  };
+  FinishedText(std::uint32_t size, std::uint32_t count) : size_(size), count_(count) {}
+  const Piece* pieces() const { return reinterpret_cast<const Piece*>(this + 1); }
+
+  std::uint32_t size_;
+  std::uint32_t count_;
+};
+
+}  // namespace zav

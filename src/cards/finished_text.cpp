@@ -28,28 +28,32 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
   std::vector<std::string_view>& gathered = tokens.ScratchPieces();
   gathered.clear();
   std::size_t size = 0;
-  for (const Token* token = tokens.front(); token != nullptr; token = token->next) {
-    const std::string_view text = token->text;
-    if (text.empty()) continue;
-    size += text.size();
-    std::string_view* last = gathered.empty() ? nullptr : &gathered.back();
-    if (last != nullptr && last->data() + last->size() == text.data()) {
-      *last = std::string_view(last->data(), last->size() + text.size());
-      continue;
+  for (const Token* token = tokens.front(); token != nullptr;) {
+    // The run of tokens from here whose texts follow each other in memory.
+    const char* const begin = token->text.data();
+    const char* end = begin + token->text.size();
+    const Token* next = token->next;
+    while (next != nullptr && next->text.data() == end) {
+      end += next->text.size();
+      next = next->next;
     }
-    if (text.size() >= kShortestView && ViewsItsLine(*token)) {
-      gathered.push_back(text);
-      continue;
+    const auto length = static_cast<std::size_t>(end - begin);
+    size += length;
+    if (length >= kShortestView && ViewsItsLine(*token)) {
+      gathered.push_back(std::string_view(begin, length));
+    } else if (length > 0) {
+      // Copies follow each other in the store, so that a run of them is one
+      // piece too.
+      char* copy = static_cast<char*>(store.Allocate(length, 1));
+      std::memcpy(copy, begin, length);
+      std::string_view* last = gathered.empty() ? nullptr : &gathered.back();
+      if (last != nullptr && last->data() + last->size() == copy) {
+        *last = std::string_view(last->data(), last->size() + length);
+      } else {
+        gathered.push_back(std::string_view(copy, length));
+      }
     }
-    // Copies follow each other in the store, so that a run of them is one
-    // piece too.
-    char* copy = static_cast<char*>(store.Allocate(text.size(), 1));
-    std::memcpy(copy, text.data(), text.size());
-    if (last != nullptr && last->data() + last->size() == copy) {
-      *last = std::string_view(last->data(), last->size() + text.size());
-    } else {
-      gathered.push_back(std::string_view(copy, text.size()));
-    }
+    token = next;
   }
   void* memory = store.Allocate(sizeof(FinishedText) + gathered.size() * sizeof(Piece), alignof(Piece));
   auto* finished = new (memory) FinishedText(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(gathered.size()));

@@ -185,7 +185,6 @@ class Card : public ImportedModel {
   Token* KeepToken(const Token* token, Token*& kept);
   // The name token kept outside the tokens, while they are held.
   Token*& keptName() { return tokens.HoldRecorded().keptName; }
-  Token*& keptType() { return tokens.HoldRecorded().keptType; }
 
  private:
   template <typename T, typename... Args>

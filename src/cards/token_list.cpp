@@ -39,7 +39,6 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   records->recorded.params.clear();
   for (auto& refs : records->recorded.refs) refs.clear();
   records->recorded.keptName = nullptr;
-  records->recorded.keptType = nullptr;
   records->recorded.parsedParams = 0;
   records->recorded.braceValue = BraceExpression{};
   records->recorded.cursor = nullptr;

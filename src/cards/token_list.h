@@ -22,10 +22,9 @@ struct TokenRecords {
   std::vector<ParamEntry> params;
   // The token lists of typed cards: an element's pins, a model's AKO tokens.
   std::vector<Token*> refs[2];
-  // Tokens outside the list that keep a card's name and model type while the
-  // card holds no tokens (see Card::ReleaseTokens).
+  // A token outside the list that keeps a card's name while the card holds
+  // no tokens (see Card::ReleaseTokens).
   Token* keptName = nullptr;
-  Token* keptType = nullptr;
   // How many of `params` the card's own text holds (the rest were added).
   std::uint32_t parsedParams = 0;
   // The brace expression a value element's parse found after its model name.

@@ -129,16 +129,19 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 }
 
 void ModelCard::RecordTokens() {
-  Token* type = modelType;
   Parse();
-  keptType() = type;
   // The link's edit, made again on the new tokens.
   if (akoLink_ != nullptr && !akoTokens.empty()) ApplyAko(akoLink_->copies, *akoLink_->source);
 }
 
 void ModelCard::ForgetTokens() {
   nameToken = KeepToken(nameToken, keptName());
-  modelType = KeepToken(modelType, keptType());
+  if (modelType != nullptr) {
+    typeData_ = modelType->text.data();
+    typeSize_ = static_cast<std::uint16_t>(modelType->text.size());
+    typeLine_ = modelType->line;
+  }
+  modelType = nullptr;
 }
 
 std::string_view ModelCard::ModelName() const {

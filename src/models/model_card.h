@@ -59,8 +59,15 @@ class ModelCard : public Card {
     TokenKind kind;
   };
 
-  Token* modelType = nullptr;         // a token of this card
+  Token* modelType = nullptr;         // a token of this card; none without tokens
   TokenRefList<1> akoTokens{tokens};  // tokens of this card, kept with them
+
+  // The model type as it reads now (translated once the translation ran)
+  // and the line it stands on, whether or not the card holds its tokens.
+  std::string_view TypeText() const {
+    return modelType != nullptr ? std::string_view(modelType->text) : std::string_view(typeData_, typeSize_);
+  }
+  const SourceLine* TypeLine() const { return modelType != nullptr ? modelType->line : typeLine_; }
 
  protected:
   void RecordTokens() override;
@@ -69,7 +76,8 @@ class ModelCard : public Card {
   void ForgetTokens() override;
 
   // The resolve step of the passive-device and switch variants: the model
-  // type gets the name the target simulator uses, then the translation pass.
+  // type gets the name the target simulator uses (a text that outlives the
+  // card, a literal), then the translation pass.
   void RenameTypeAndTranslate(std::string_view newType);
 
  private:
@@ -82,6 +90,11 @@ class ModelCard : public Card {
   bool translating_ = false;
   // Whether the parse found an AKO reference.
   bool hasAko_ = false;
+  // The model type (see TypeText) while the card holds no tokens: it views
+  // the card's line or a literal.
+  std::uint16_t typeSize_ = 0;
+  const char* typeData_ = nullptr;
+  const SourceLine* typeLine_ = nullptr;
 
   // The parameters the link copied through the AKO reference, and from
   // which card: a card of an import lets its tokens go after the link, and

@@ -85,10 +85,8 @@ void ModelCard::Link() {
 }
 
 void ModelCard::MakeWordsForLink() {
-  Token* type = modelType;
   MakeWords();
   Parse();
-  keptType() = type;
 }
 
 void ModelCard::ReleaseAfterLink(bool held) {
@@ -304,7 +302,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
 void ModelCard::RenameTypeAndTranslate(std::string_view newType) {
   Materialize();
   changed = true;
-  if (modelType != nullptr) tokens.SetText(modelType, newType);
+  if (modelType != nullptr) modelType->text = newType;
   TranslateParams();
 }
 

@@ -22,14 +22,15 @@ class NoCaseIndex {
   // Makes room for `count` entries without growing.
   void Reserve(std::size_t count) {
     std::size_t capacity = 8;
-    while (capacity < count * 2) capacity *= 2;
+    while (capacity * 3 < count * 4) capacity *= 2;
     if (capacity > slots_.size()) Rehash(capacity);
   }
 
   // Adds `value` under `name` unless the name is there already; the value
   // found under the name either way.
   Value& Add(std::string_view name, const Value& value) {
-    if ((size_ + 1) * 2 > slots_.size()) Rehash(slots_.size() < 8 ? 8 : slots_.size() * 2);
+    // At most three quarters full: probes stay short.
+    if ((size_ + 1) * 4 > slots_.size() * 3) Rehash(slots_.size() < 8 ? 8 : slots_.size() * 2);
     const auto hash = static_cast<std::uint32_t>(NoCaseHash()(name));
     std::size_t at = hash & (slots_.size() - 1);
     for (;; at = (at + 1) & (slots_.size() - 1)) {

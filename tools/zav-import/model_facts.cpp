@@ -53,15 +53,15 @@ std::string_view WrittenTypeKeyword(const ModelCard& card) {
 }
 
 std::string WrittenModelType(const ModelCard& card) {
-  if (card.modelType == nullptr) return std::string();
-  const std::string current(card.modelType->text);
+  if (card.TypeLine() == nullptr && card.TypeText().empty()) return std::string();
+  const std::string current(card.TypeText());
   const std::string_view keyword = WrittenTypeKeyword(card);
   if (keyword.empty() || EqualsNoCase(current, keyword)) return current;
   // Translation rewrote the token; the line as read still has the type as
   // written. A bipolar type was rewritten only when it was LPNP.
   if (card.kind == CardKind::BjtModel && !EqualsNoCase(current, "PNP")) return current;
-  if (card.modelType->line != nullptr) {
-    const std::string_view raw = card.modelType->line->rawText;
+  if (card.TypeLine() != nullptr) {
+    const std::string_view raw = card.TypeLine()->rawText;
     const std::size_t at = FindWordNoCase(raw, keyword);
     if (at != std::string_view::npos) return std::string(raw.substr(at, keyword.size()));
   }

@@ -110,7 +110,7 @@ Token* Card::KeepToken(const Token* token, Token*& kept) {
   if (kept->text.data() != token->text.data() || kept->text.size() != token->text.size()) {
     // A text that views its line lives as long as the line; any other (a
     // type the translation renamed) is copied into the store.
-    const std::string_view lineText = token->line != nullptr ? token->line->text : std::string_view();
+    const std::string_view lineText = token->line != nullptr ? token->line->text.view() : std::string_view();
     const bool viewsLine = !lineText.empty() && token->text.data() >= lineText.data() &&
                            token->text.data() + token->text.size() <= lineText.data() + lineText.size();
     kept->text = viewsLine ? token->text : store->KeepText(token->text);

@@ -142,7 +142,7 @@ void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
         // comment token that no parser looks at, so that a card rebuilt from
         // its tokens after an edit still gives back every character of the
         // line.
-        if (report) AddDiagnostic(MessageCode::InvalidCharacter, &line, {line.text});
+        if (report) AddDiagnostic(MessageCode::InvalidCharacter, &line, {line.text.view()});
         emit(TokenKind::Comment, text.substr(pos));
         return;
       case Start::Name:

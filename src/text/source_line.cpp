@@ -1,6 +1,7 @@
 #include "text/source_line.h"
 
 #include <cstring>
+#include <ostream>
 #include <utility>
 
 namespace zav {
@@ -21,8 +22,8 @@ SourceLine::SourceLine(SourceLine&& other) noexcept { *this = std::move(other); 
 SourceLine& SourceLine::operator=(SourceLine&& other) noexcept {
   if (this == &other) return *this;
   Release();
-  text = std::exchange(other.text, std::string_view());
-  rawText = std::exchange(other.rawText, std::string_view());
+  text = std::exchange(other.text, LineText());
+  rawText = std::exchange(other.rawText, LineText());
   number = other.number;
   kind = other.kind;
   isInlineComment = other.isInlineComment;
@@ -37,6 +38,8 @@ void SourceLine::Release() {
   ownsText_ = false;
   ownsRawText_ = false;
 }
+
+std::ostream& operator<<(std::ostream& out, const LineText& text) { return out << text.view(); }
 
 SourceLine SourceLine::MakeOwning(std::string_view text, int32_t number, LineKind kind, bool isInlineComment) {
   SourceLine line;

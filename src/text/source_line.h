@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "text/line_kind.h"
+#include "text/line_text.h"
 
 namespace zav {
 
@@ -36,10 +37,10 @@ struct SourceLine {
 
   // The line as it is to be written out. Starts as the text read; a line that
   // is turned into a comment becomes "* " followed by rawText.
-  std::string_view text;
+  LineText text;
   // The text as read (for a split line, the part this record holds); never
   // changed. Diagnostic headers quote it.
-  std::string_view rawText;
+  LineText rawText;
   int32_t number = 0;
   LineKind kind = LineKind::Other;
   // Set for the comment part split off the end of a code line.

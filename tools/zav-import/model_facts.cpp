@@ -72,7 +72,7 @@ std::string WrittenModelType(const ModelCard& card) {
 
 bool IsConvertedStatementLine(const SourceLine& line) {
   if (line.kind != LineKind::Comment || line.text.size() != line.rawText.size() + 2) return false;
-  if (line.text.compare(0, 2, "* ") != 0 || line.text.compare(2, std::string::npos, line.rawText) != 0) return false;
+  if (line.text.substr(0, 2) != "* " || line.text.substr(2) != line.rawText.view()) return false;
   for (char c : line.rawText) {
     if (c == ' ' || c == '\t') continue;
     return c == '.' || IsAsciiAlpha(c);

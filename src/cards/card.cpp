@@ -144,7 +144,8 @@ void Card::PrependCommentLine(SourceLine* line) { PrependCommentLines(std::span<
 
 void Card::AppendCommentLine(SourceLine* line) { AppendCommentLines(std::span<SourceLine* const>(&line, 1)); }
 
-void Card::PrependCommentLines(std::span<SourceLine* const> newLines) {
+template <typename Lines>
+void Card::PrependComments(const Lines& newLines) {
   if (newLines.empty()) return;
   ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   // Whether the card has tokens is decided once: the first line prepended
@@ -158,7 +159,8 @@ void Card::PrependCommentLines(std::span<SourceLine* const> newLines) {
   lines.Prepend(newLines);
 }
 
-void Card::AppendCommentLines(std::span<SourceLine* const> newLines) {
+template <typename Lines>
+void Card::AppendComments(const Lines& newLines) {
   if (newLines.empty()) return;
   ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   const bool withTokens = !tokens.empty();
@@ -168,6 +170,11 @@ void Card::AppendCommentLines(std::span<SourceLine* const> newLines) {
   }
   lines.Append(newLines);
 }
+
+void Card::PrependCommentLines(std::span<SourceLine* const> newLines) { PrependComments(newLines); }
+void Card::PrependCommentLines(const LineList& newLines) { PrependComments(newLines); }
+void Card::AppendCommentLines(std::span<SourceLine* const> newLines) { AppendComments(newLines); }
+void Card::AppendCommentLines(const LineList& newLines) { AppendComments(newLines); }
 
 // --- tokens -----------------------------------------------------------------
 

@@ -105,8 +105,10 @@ class Card : public ImportedModel {
   // The same as PrependCommentLine for each line from the last to the first,
   // in one pass.
   void PrependCommentLines(std::span<SourceLine* const> lines);
+  void PrependCommentLines(const LineList& lines);
   // The same as AppendCommentLine for each line from the first to the last.
   void AppendCommentLines(std::span<SourceLine* const> lines);
+  void AppendCommentLines(const LineList& lines);
 
   // --- tokens -------------------------------------------------------------
   void TokenizeLine(SourceLine* line);
@@ -189,6 +191,11 @@ class Card : public ImportedModel {
  private:
   template <typename T, typename... Args>
   friend std::unique_ptr<T> NewCard(CardStore* store, Args&&... args);
+
+  template <typename Lines>
+  void PrependComments(const Lines& lines);
+  template <typename Lines>
+  void AppendComments(const Lines& lines);
 
   // The fields both deriving constructors copy: what the card is, its flags
   // and its place.

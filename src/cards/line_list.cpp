@@ -6,73 +6,94 @@
 
 namespace zav {
 
-LineList::LineList(LineList&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
-      capacity_(std::exchange(other.capacity_, 0)) {}
+LineList::LineList(LineList&& other) noexcept { *this = std::move(other); }
 
 LineList& LineList::operator=(LineList&& other) noexcept {
   if (this == &other) return *this;
-  if (capacity_ != 0) delete[] data_;
-  data_ = std::exchange(other.data_, nullptr);
-  size_ = std::exchange(other.size_, 0);
+  if (capacity_ != 0) delete[] pointers_;
+  if (other.capacity_ != 0) {
+    pointers_ = other.pointers_;
+  } else {
+    records_ = other.records_;
+  }
   capacity_ = std::exchange(other.capacity_, 0);
+  size_ = std::exchange(other.size_, 0);
+  other.records_ = nullptr;
   return *this;
 }
 
 LineList::~LineList() {
-  if (capacity_ != 0) delete[] data_;
+  if (capacity_ != 0) delete[] pointers_;
 }
 
-void LineList::Borrow(std::span<SourceLine* const> run) {
-  if (capacity_ != 0) delete[] data_;
-  data_ = const_cast<SourceLine**>(run.data());
-  size_ = static_cast<std::uint32_t>(run.size());
+void LineList::Borrow(SourceLine* first, std::size_t count) {
+  if (capacity_ != 0) delete[] pointers_;
   capacity_ = 0;
+  records_ = first;
+  size_ = static_cast<std::uint32_t>(count);
 }
 
 void LineList::Own(std::size_t count) {
   if (capacity_ != 0 && count <= capacity_) return;
   const std::size_t capacity = std::max<std::size_t>({count, std::size_t{4}, std::size_t{capacity_} * 2});
   auto* owned = new SourceLine*[capacity];
-  if (size_ != 0) std::memcpy(owned, data_, size_ * sizeof(SourceLine*));
-  if (capacity_ != 0) delete[] data_;
-  data_ = owned;
+  for (std::size_t i = 0; i < size_; ++i) owned[i] = (*this)[i];
+  if (capacity_ != 0) delete[] pointers_;
+  pointers_ = owned;
   capacity_ = static_cast<std::uint32_t>(capacity);
 }
 
 void LineList::reserve(std::size_t count) {
-  if (capacity_ == 0 && data_ != nullptr) return;  // a borrowed run grows in place
+  if (capacity_ == 0 && size_ != 0) return;  // a run of records grows in place
   Own(count);
 }
 
 void LineList::clear() {
-  if (capacity_ == 0) data_ = nullptr;
+  if (capacity_ == 0) records_ = nullptr;
   size_ = 0;
+}
+
+void LineList::Insert(std::size_t at, const LineList& lines) {
+  Own(size_ + lines.size());
+  std::memmove(pointers_ + at + lines.size(), pointers_ + at, (size_ - at) * sizeof(SourceLine*));
+  for (std::size_t i = 0; i < lines.size(); ++i) pointers_[at + i] = lines[i];
+  size_ += static_cast<std::uint32_t>(lines.size());
+}
+
+void LineList::Prepend(const LineList& lines) {
+  if (lines.empty()) return;
+  // Records just before a run of records (of the same array: no other
+  // block of memory ends where one begins): the run starts earlier.
+  if (capacity_ == 0 && lines.capacity_ == 0 && (size_ == 0 || lines.records_ + lines.size_ == records_)) {
+    records_ = lines.records_;
+    size_ += lines.size_;
+    return;
+  }
+  Insert(0, lines);
+}
+
+void LineList::Append(const LineList& lines) {
+  if (lines.empty()) return;
+  if (capacity_ == 0 && lines.capacity_ == 0 && (size_ == 0 || records_ + size_ == lines.records_)) {
+    if (size_ == 0) records_ = lines.records_;
+    size_ += lines.size_;
+    return;
+  }
+  Insert(size_, lines);
 }
 
 void LineList::Prepend(std::span<SourceLine* const> lines) {
   if (lines.empty()) return;
-  if (capacity_ == 0 && size_ != 0 && lines.data() + lines.size() == data_) {
-    // The lines just before a borrowed run (of the same array: no other
-    // block of memory ends where one begins): the run starts earlier.
-    data_ = const_cast<SourceLine**>(lines.data());
-    size_ += static_cast<std::uint32_t>(lines.size());
-    return;
-  }
   Own(size_ + lines.size());
-  std::memmove(data_ + lines.size(), data_, size_ * sizeof(SourceLine*));
-  std::memcpy(data_, lines.data(), lines.size() * sizeof(SourceLine*));
+  std::memmove(pointers_ + lines.size(), pointers_, size_ * sizeof(SourceLine*));
+  std::memcpy(pointers_, lines.data(), lines.size() * sizeof(SourceLine*));
   size_ += static_cast<std::uint32_t>(lines.size());
 }
 
 void LineList::Append(std::span<SourceLine* const> lines) {
   if (lines.empty()) return;
-  if (capacity_ == 0 && size_ != 0 && data_ + size_ == lines.data()) {
-    size_ += static_cast<std::uint32_t>(lines.size());
-    return;
-  }
   Own(size_ + lines.size());
-  std::memcpy(data_ + size_, lines.data(), lines.size() * sizeof(SourceLine*));
+  std::memcpy(pointers_ + size_, lines.data(), lines.size() * sizeof(SourceLine*));
   size_ += static_cast<std::uint32_t>(lines.size());
 }
 

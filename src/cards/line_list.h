@@ -5,21 +5,73 @@
 #include <iterator>
 #include <span>
 
+#include "text/source_line.h"
+
 namespace zav {
 
-struct SourceLine;
-
-// The lines of a card, in order: a sequence of pointers with the interface of
-// a vector. A card of an import borrows its run of the import's array of
-// line pointers (a card's lines are always consecutive lines of the file), so
-// it costs no heap block; lines added before or after the run extend it when
-// they border it, and only a card given lines from elsewhere (a test's, or
-// after merges no import makes) keeps an array of its own.
+// The lines of a card, in order, with the interface of a vector of pointers.
+// A card of an import holds its run of the import's line records (a card's
+// lines are always consecutive lines of the file, and the import keeps its
+// lines in one array), which costs no array of its own; lines added before or
+// after the run extend it when they border it. A card given lines from
+// elsewhere (a test's, or after merges no import makes) keeps an array of
+// pointers of its own.
 class LineList {
  public:
+  class iterator {
+   public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = SourceLine*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = SourceLine* const*;
+    using reference = SourceLine*;
+
+    iterator() = default;
+    iterator(SourceLine* const* pointers, SourceLine* records, std::ptrdiff_t index)
+        : pointers_(pointers), records_(records), index_(index) {}
+
+    SourceLine* operator*() const { return pointers_ != nullptr ? pointers_[index_] : records_ + index_; }
+    SourceLine* operator[](difference_type n) const { return *(*this + n); }
+    iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    iterator operator++(int) {
+      iterator before = *this;
+      ++index_;
+      return before;
+    }
+    iterator& operator--() {
+      --index_;
+      return *this;
+    }
+    iterator operator--(int) {
+      iterator before = *this;
+      --index_;
+      return before;
+    }
+    iterator& operator+=(difference_type n) {
+      index_ += n;
+      return *this;
+    }
+    iterator& operator-=(difference_type n) {
+      index_ -= n;
+      return *this;
+    }
+    friend iterator operator+(iterator at, difference_type n) { return at += n; }
+    friend iterator operator+(difference_type n, iterator at) { return at += n; }
+    friend iterator operator-(iterator at, difference_type n) { return at -= n; }
+    friend difference_type operator-(const iterator& a, const iterator& b) { return a.index_ - b.index_; }
+    friend bool operator==(const iterator& a, const iterator& b) { return a.index_ == b.index_; }
+    friend auto operator<=>(const iterator& a, const iterator& b) { return a.index_ <=> b.index_; }
+
+   private:
+    SourceLine* const* pointers_ = nullptr;
+    SourceLine* records_ = nullptr;
+    std::ptrdiff_t index_ = 0;
+  };
   using value_type = SourceLine*;
-  using iterator = SourceLine* const*;
-  using const_iterator = SourceLine* const*;
+  using const_iterator = iterator;
   using reverse_iterator = std::reverse_iterator<iterator>;
 
   LineList() = default;
@@ -29,35 +81,43 @@ class LineList {
   LineList& operator=(LineList&& other) noexcept;
   ~LineList();
 
-  iterator begin() const { return data_; }
-  iterator end() const { return data_ + size_; }
+  iterator begin() const { return iterator(Pointers(), Records(), 0); }
+  iterator end() const { return iterator(Pointers(), Records(), size_); }
   reverse_iterator rbegin() const { return reverse_iterator(end()); }
   reverse_iterator rend() const { return reverse_iterator(begin()); }
-  SourceLine* const* data() const { return data_; }
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  SourceLine* operator[](std::size_t index) const { return data_[index]; }
-  SourceLine* front() const { return data_[0]; }
-  SourceLine* back() const { return data_[size_ - 1]; }
-  operator std::span<SourceLine* const>() const { return std::span<SourceLine* const>(data_, size_); }
+  SourceLine* operator[](std::size_t index) const { return capacity_ != 0 ? pointers_[index] : records_ + index; }
+  SourceLine* front() const { return (*this)[0]; }
+  SourceLine* back() const { return (*this)[size_ - 1]; }
 
-  // Borrows `run`, which must outlive the list, in place of the lines held.
-  void Borrow(std::span<SourceLine* const> run);
+  // Holds the `count` consecutive records from `first` (of an array that
+  // outlives the list) in place of the lines held.
+  void Borrow(SourceLine* first, std::size_t count);
 
   void push_back(SourceLine* line) { Append(std::span<SourceLine* const>(&line, 1)); }
   void reserve(std::size_t count);
   void clear();
-  // Adds `lines` before the first line, or after the last.
+  // Adds lines before the first line, or after the last.
+  void Prepend(const LineList& lines);
+  void Append(const LineList& lines);
   void Prepend(std::span<SourceLine* const> lines);
   void Append(std::span<SourceLine* const> lines);
 
  private:
-  // Makes the lines an array of the list's own with room for `count`.
+  SourceLine* const* Pointers() const { return capacity_ != 0 ? pointers_ : nullptr; }
+  SourceLine* Records() const { return capacity_ != 0 ? nullptr : records_; }
+  // Makes the lines an array of pointers of the list's own with room for
+  // `count`.
   void Own(std::size_t count);
+  void Insert(std::size_t at, const LineList& lines);
 
-  SourceLine** data_ = nullptr;
+  union {
+    SourceLine* records_ = nullptr;  // capacity_ 0: a run of records
+    SourceLine** pointers_;          // capacity_ > 0: an array of our own
+  };
   std::uint32_t size_ = 0;
-  std::uint32_t capacity_ = 0;  // 0: borrowed (or none)
+  std::uint32_t capacity_ = 0;
 };
 
 }  // namespace zav

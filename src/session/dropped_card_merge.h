@@ -43,11 +43,9 @@ class DroppedCardMerge {
 
   CardList kept_;
   // The waiting lines. Consecutive cards' lines are consecutive runs of the
-  // session's line array, so the waiting lines are one run of it, which the
-  // receiving card's lines simply extend to; only lines from elsewhere are
-  // gathered in `gathered_`.
-  std::span<SourceLine* const> waiting_;
-  std::vector<SourceLine*> gathered_;
+  // session's lines, so the waiting lines are one run of them, which the
+  // receiving card's lines simply extend to.
+  LineList waiting_;
 };
 
 }  // namespace zav

@@ -99,7 +99,7 @@ void ImportSession::ClassifyCards() {
   for (std::size_t i = 0; i < count; ++i) {
     Card card;
     card.store = store_.get();
-    card.lines.Borrow(std::span<SourceLine* const>(linePointers_).subspan(runs_[i].first, runs_[i].count));
+    card.lines.Borrow(&lines_[runs_[i].first], runs_[i].count);
     card.ParseWords();
     std::unique_ptr<Card> typed;
     if (card.FirstToken() == nullptr) {

@@ -98,9 +98,8 @@ class ImportSession final : public ModelScope {
   // The file as read (see LineReader); the lines view it.
   LargeBuffer text_;
   // In file order. Filled once, by ReadFile: no line moves after that.
+  // Every card's lines are a run of it.
   std::vector<SourceLine, LargeBlockAllocator<SourceLine>> lines_;
-  // A pointer to each line, in order: every card's lines are a run of it.
-  std::vector<SourceLine*, LargeBlockAllocator<SourceLine*>> linePointers_;
   // The runs of lines that make a card each, as BuildCards groups them:
   // the position of the first line and the number of lines.
   struct CardRun {

@@ -7,9 +7,6 @@
 namespace zav {
 
 void ImportSession::BuildCards() {
-  linePointers_.reserve(lines_.size());
-  for (SourceLine& line : lines_) linePointers_.push_back(&line);
-
   std::size_t start = 0;
   std::size_t position = 0;
   while (position < lines_.size()) {
@@ -61,7 +58,7 @@ void ImportSession::MakeGenericCards() {
   for (const CardRun& run : runs_) {
     std::unique_ptr<Card> card = NewCard<Card>(store_.get());
     card->store = store_.get();
-    card->lines.Borrow(std::span<SourceLine* const>(linePointers_).subspan(run.first, run.count));
+    card->lines.Borrow(&lines_[run.first], run.count);
     cards_.push_back(std::move(card));
   }
 }

@@ -1,31 +1,37 @@
 #include "diagnostics/diagnostic_batch.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace zav {
 
 void DiagnosticBatch::File(const Diagnostic& diagnostic) {
-  Diagnostic stored;
-  stored.lineNumber = diagnostic.lineNumber;
-  stored.code = diagnostic.code;
-  stored.severity = diagnostic.severity;
-  if (!diagnostic.text.empty()) {
-    char* text = static_cast<char*>(texts_.allocate(diagnostic.text.size(), 1));
-    std::memcpy(text, diagnostic.text.data(), diagnostic.text.size());
-    stored.text = DiagnosticText::View(std::string_view(text, diagnostic.text.size()));
-  }
-  if (!diagnostics_.empty() && diagnostics_.back().lineNumber > stored.lineNumber) sorted_ = false;
-  diagnostics_.push_back(stored);
+  Entry entry{diagnostic.lineNumber, static_cast<std::uint8_t>(diagnostic.code),
+              static_cast<std::uint8_t>(diagnostic.severity), static_cast<std::uint32_t>(texts_.size()),
+              static_cast<std::uint32_t>(diagnostic.text.size())};
+  if (withTexts_) texts_.insert(texts_.end(), diagnostic.text.data(), diagnostic.text.data() + diagnostic.text.size());
+  if (!entries_.empty() && entries_.back().lineNumber > entry.lineNumber) sorted_ = false;
+  entries_.push_back(entry);
 }
 
-const DiagnosticBatch::List& DiagnosticBatch::Sorted() {
+DiagnosticBatch& DiagnosticBatch::Sorted() {
   if (!sorted_) {
-    std::stable_sort(diagnostics_.begin(), diagnostics_.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) { return a.lineNumber < b.lineNumber; });
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& a, const Entry& b) { return a.lineNumber < b.lineNumber; });
     sorted_ = true;
   }
-  return diagnostics_;
+  return *this;
+}
+
+Diagnostic DiagnosticBatch::At(std::size_t index) const {
+  const Entry& entry = entries_[index];
+  Diagnostic diagnostic;
+  diagnostic.lineNumber = entry.lineNumber;
+  diagnostic.code = static_cast<MessageCode>(entry.code);
+  diagnostic.severity = static_cast<Severity>(entry.severity);
+  if (withTexts_ && entry.textSize != 0) {
+    diagnostic.text = DiagnosticText::View(std::string_view(texts_.data() + entry.textOffset, entry.textSize));
+  }
+  return diagnostic;
 }
 
 }  // namespace zav

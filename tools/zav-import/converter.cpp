@@ -133,7 +133,7 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
   file.name = work.input->name;
   file.import = &import;
   file.models = import.Models();
-  const DiagnosticBatch::List& diagnostics = import.Diagnostics();
+  const DiagnosticBatch& diagnostics = import.Diagnostics();
 
   // The models' facts and completeness are read from the session only for
   // what needs them: the model list, the model of each JSON diagnostic, and
@@ -168,7 +168,7 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
   }
 
   work.hasDiagnostics = !diagnostics.empty();
-  for (const Diagnostic& diagnostic : diagnostics) {
+  for (const Diagnostic diagnostic : diagnostics) {
     const DiagnosticSeverity severity = SeverityOf(diagnostic.severity);
     summary.stats.Count(severity, static_cast<int>(diagnostic.code));
     if (ReachesThreshold(options.failOn, severity)) work.thresholdReached = true;

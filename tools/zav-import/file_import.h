@@ -37,7 +37,7 @@ class FileImport {
   static void AppendModelText(ZAV_MODEL model, std::string& out);
 
   // The diagnostics the import filed, in the library's list order.
-  const DiagnosticBatch::List& Diagnostics() { return diagnostics_.Sorted(); }
+  const DiagnosticBatch& Diagnostics() { return diagnostics_.Sorted(); }
 
   ImportSession& Session() const;
 

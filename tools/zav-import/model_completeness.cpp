@@ -5,6 +5,7 @@
 
 #include "cards/card.h"
 #include "diagnostics/diagnostic.h"
+#include "diagnostics/diagnostic_batch.h"
 #include "model_facts.h"
 #include "text/source_line.h"
 #include "subcircuits/subcircuit_model.h"
@@ -65,7 +66,7 @@ int ModelLineMap::ModelAt(int line) const {
   return line <= span->last ? static_cast<int>(span - spans_.begin()) : -1;
 }
 
-std::vector<ModelCompleteness> ModelLineMap::Completeness(std::span<const Diagnostic> diagnostics) const {
+std::vector<ModelCompleteness> ModelLineMap::Completeness(const DiagnosticBatch& diagnostics) const {
   std::vector<ModelCompleteness> result(models_.size());
   for (std::size_t i = 0; i < models_.size(); ++i) {
     if (models_[i]->origin != ImportedModel::Origin::Subcircuit) continue;
@@ -77,7 +78,7 @@ std::vector<ModelCompleteness> ModelLineMap::Completeness(std::span<const Diagno
       }
     }
   }
-  for (const Diagnostic& diagnostic : diagnostics) {
+  for (const Diagnostic diagnostic : diagnostics) {
     if (!ReportsParameterCommentedOut(static_cast<int>(diagnostic.code))) continue;
     if (const int model = ModelAt(diagnostic.lineNumber); model >= 0) {
       ++result[static_cast<std::size_t>(model)].paramsCommented;

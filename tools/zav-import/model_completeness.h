@@ -12,7 +12,7 @@
 
 namespace zav {
 class ImportedModel;
-struct Diagnostic;
+class DiagnosticBatch;
 }  // namespace zav
 
 namespace zav::cli {
@@ -44,7 +44,7 @@ class ModelLineMap {
 
   // Per model: what the import turned into comments. `diagnostics` are the
   // import's own.
-  std::vector<ModelCompleteness> Completeness(std::span<const Diagnostic> diagnostics) const;
+  std::vector<ModelCompleteness> Completeness(const DiagnosticBatch& diagnostics) const;
 
  private:
   struct Span {

@@ -83,7 +83,7 @@ Card::~Card() = default;
 // --- tokens held on demand ---------------------------------------------------
 
 void Card::Materialize() {
-  if (holdsTokens() || finishedText_ != nullptr) return;
+  if (holdsTokens() || tokens.finished() != nullptr) return;
   // The name kept while the tokens were away is reused when they go again.
   Token* name = nameToken;
   SilentSink silent;
@@ -130,10 +130,15 @@ void Card::ReleaseTokens() {
 
 void Card::Finish() {
   // An edited card that let its tokens go makes its edits again first.
-  if (changed && finishedText_ == nullptr) Materialize();
-  if (!holdsTokens()) return;
-  if (changed && store != nullptr && finishedText_ == nullptr) finishedText_ = FinishedText::Make(*store, tokens);
-  if (store != nullptr) ReleaseTokens();
+  if (changed && tokens.finished() == nullptr) Materialize();
+  if (!holdsTokens() || store == nullptr) return;
+  if (!changed) {
+    ReleaseTokens();
+    return;
+  }
+  const FinishedText* finished = FinishedText::Make(*store, tokens);
+  ForgetTokens();
+  tokens.SetFinished(finished);
 }
 
 // --- lines ------------------------------------------------------------------
@@ -234,10 +239,10 @@ void Card::Print(std::FILE* out) const {
 }
 
 std::string Card::Text() const {
-  if (finishedText_ != nullptr) {
+  if (const FinishedText* finished = tokens.finished()) {
     std::string result;
-    result.reserve(finishedText_->size());
-    finishedText_->AppendTo(result);
+    result.reserve(finished->size());
+    finished->AppendTo(result);
     return result;
   }
   std::size_t size = 0;
@@ -250,7 +255,7 @@ std::string Card::Text() const {
 
 std::size_t Card::OutputSize() const {
   std::size_t size = 0;
-  if (finishedText_ != nullptr) return finishedText_->size();
+  if (const FinishedText* finished = tokens.finished()) return finished->size();
   if (changed) {
     for (const Token* t = tokens.front(); t != nullptr; t = t->next) size += t->text.size();
     return size;
@@ -260,8 +265,8 @@ std::size_t Card::OutputSize() const {
 }
 
 void Card::AppendOutputText(std::string& out) const {
-  if (finishedText_ != nullptr) {
-    finishedText_->AppendTo(out);
+  if (const FinishedText* finished = tokens.finished()) {
+    finished->AppendTo(out);
   } else if (changed) {
     for (const Token* t = tokens.front(); t != nullptr; t = t->next) out.append(t->text);
   } else {

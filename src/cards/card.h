@@ -201,8 +201,6 @@ class Card : public ImportedModel {
   // and its place.
   void CopyHeader(const Card& source);
 
-  // The text of a finished, edited card, in its store.
-  const FinishedText* finishedText_ = nullptr;
 };
 
 // Makes a card in `store` (none: on the heap). The card is destroyed by

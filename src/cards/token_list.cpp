@@ -46,29 +46,33 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   freeRecords_.push_back(records);
 }
 
-TokenList::TokenList(TokenList&& other) noexcept : records_(std::exchange(other.records_, nullptr)) {}
+TokenList::TokenList(TokenList&& other) noexcept : bits_(std::exchange(other.bits_, 0)) {}
 
 TokenList& TokenList::operator=(TokenList&& other) noexcept {
   if (this == &other) return *this;
   Release();
-  records_ = std::exchange(other.records_, nullptr);
+  bits_ = std::exchange(other.bits_, 0);
   return *this;
 }
 
 void TokenList::Reset(TokenPool* pool) {
   Release();
+  bits_ = 0;
+  TokenListRecords* records;
   if (pool != nullptr) {
-    records_ = pool->AcquireRecords();
-    return;
+    records = pool->AcquireRecords();
+  } else {
+    auto own = std::make_unique<TokenPool>(16, 1024);
+    records = own->AcquireRecords();
+    records->ownPool = std::move(own);
   }
-  auto own = std::make_unique<TokenPool>(16, 1024);
-  records_ = own->AcquireRecords();
-  records_->ownPool = std::move(own);
+  bits_ = reinterpret_cast<std::uintptr_t>(records);
 }
 
 void TokenList::Release() {
-  if (records_ == nullptr) return;
-  TokenListRecords* records = std::exchange(records_, nullptr);
+  TokenListRecords* records = Records();
+  if (records == nullptr) return;
+  bits_ = 0;
   if (records->ownPool != nullptr) {
     // The pool goes with its only list, nodes and all.
     std::unique_ptr<TokenPool> own = std::move(records->ownPool);
@@ -80,7 +84,7 @@ void TokenList::Release() {
 }
 
 Token* TokenList::Link(Token* token, Token* position) {
-  TokenListRecords& records = *records_;
+  TokenListRecords& records = *Records();
   token->next = position;
   token->prev = position ? position->prev : records.tail;
   if (token->prev) token->prev->next = token; else records.head = token;
@@ -105,7 +109,7 @@ Token* TokenList::InsertAfter(Token* position, TokenKind kind, std::string_view 
 }
 
 Token* TokenList::Erase(Token* token) {
-  TokenListRecords& records = *records_;
+  TokenListRecords& records = *Records();
   Token* following = token->next;
   if (token->prev) token->prev->next = token->next; else records.head = token->next;
   if (token->next) token->next->prev = token->prev; else records.tail = token->prev;
@@ -115,7 +119,7 @@ Token* TokenList::Erase(Token* token) {
 }
 
 void TokenList::MoveAfter(Token* first, Token* last, Token* position) {
-  TokenListRecords& records = *records_;
+  TokenListRecords& records = *Records();
   if (position == first->prev) return;
   Token* before = first->prev;
   Token* after = last->next;
@@ -130,8 +134,8 @@ void TokenList::MoveAfter(Token* first, Token* last, Token* position) {
 }
 
 void TokenList::Clear() {
-  if (records_ == nullptr) return;
-  while (records_->tail) Erase(records_->tail);
+  if (Records() == nullptr) return;
+  while (Records()->tail) Erase(Records()->tail);
 }
 
 void TokenList::Reserve(std::size_t) {

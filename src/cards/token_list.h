@@ -14,6 +14,7 @@
 
 namespace zav {
 
+class FinishedText;
 struct TokenListRecords;
 
 // What a card's parse recorded about its tokens, kept with them in the
@@ -127,15 +128,25 @@ class TokenList {
   void Release();
   // Whether the list holds tokens or records (it may be empty and still
   // hold records of none).
-  bool holds() const { return records_ != nullptr; }
+  bool holds() const { return Records() != nullptr; }
   // What the parse recorded about the tokens: none while nothing is held.
-  TokenRecords* recorded() const { return records_ != nullptr ? &records_->recorded : nullptr; }
+  TokenRecords* recorded() const { return Records() != nullptr ? &Records()->recorded : nullptr; }
   // The same, made when the list holds nothing yet.
   TokenRecords& HoldRecorded() { return Hold().recorded; }
 
-  Token* front() const { return records_ != nullptr ? records_->head : nullptr; }
-  Token* back() const { return records_ != nullptr ? records_->tail : nullptr; }
-  std::size_t size() const { return records_ != nullptr ? records_->size : 0; }
+  Token* front() const { return Records() != nullptr ? Records()->head : nullptr; }
+  Token* back() const { return Records() != nullptr ? Records()->tail : nullptr; }
+  std::size_t size() const { return Records() != nullptr ? Records()->size : 0; }
+
+  // The text a card keeps once it will not change again (see Card::Finish):
+  // held in the place of the records, which it has released by then.
+  const FinishedText* finished() const {
+    return (bits_ & 1) != 0 ? reinterpret_cast<const FinishedText*>(bits_ & ~std::uintptr_t{1}) : nullptr;
+  }
+  void SetFinished(const FinishedText* text) {
+    Release();
+    bits_ = reinterpret_cast<std::uintptr_t>(text) | 1;
+  }
   bool empty() const { return size() == 0; }
 
   // Inserts a new token before `position` (a null position appends) with a
@@ -194,12 +205,17 @@ class TokenList {
 
  private:
   TokenListRecords& Hold() {
-    if (records_ == nullptr) Reset(nullptr);
-    return *records_;
+    if (Records() == nullptr) Reset(nullptr);
+    return *Records();
   }
   Token* Link(Token* token, Token* position);
 
-  TokenListRecords* records_ = nullptr;
+  TokenListRecords* Records() const {
+    return (bits_ & 1) != 0 ? nullptr : reinterpret_cast<TokenListRecords*>(bits_);
+  }
+
+  // The records, or (with the lowest bit set) a finished text.
+  std::uintptr_t bits_ = 0;
 };
 
 // A card's parameter entries, kept in its TokenList: a view with the

@@ -10,7 +10,7 @@ void BjtModelCard::Resolve() {
   // target simulator has no LPNP type, only the substrate switch.
   if (modelType != nullptr && EqualsNoCase(modelType->text, "LPNP")) {
     changed = true;
-    modelType->text = "PNP";
+    modelType->text = HostTypeName();
     AddParameter("SUBS", "-1", TokenKind::Number, "Updated from LPNP", true);
   }
 }

@@ -3,7 +3,7 @@
 namespace zav {
 
 void CapacitorModelCard::Resolve() {
-  RenameTypeAndTranslate("C");
+  RenameTypeAndTranslate();
 }
 
 ParamRuleTable CapacitorModelCard::RuleTable() { return CapacitorRules(); }

@@ -3,7 +3,7 @@
 namespace zav {
 
 void CurrentSwitchModelCard::Resolve() {
-  RenameTypeAndTranslate("CSW");
+  RenameTypeAndTranslate();
 }
 
 ParamRuleTable CurrentSwitchModelCard::RuleTable() { return CurrentSwitchRules(); }

@@ -3,7 +3,7 @@
 namespace zav {
 
 void InductorModelCard::Resolve() {
-  RenameTypeAndTranslate("L");
+  RenameTypeAndTranslate();
 }
 
 ParamRuleTable InductorModelCard::RuleTable() { return InductorRules(); }

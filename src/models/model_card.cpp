@@ -137,11 +137,22 @@ void ModelCard::RecordTokens() {
 void ModelCard::ForgetTokens() {
   nameToken = KeepToken(nameToken, keptName());
   if (modelType != nullptr) {
-    typeData_ = modelType->text.data();
-    typeSize_ = static_cast<std::uint16_t>(modelType->text.size());
     typeLine_ = modelType->line;
+    const std::string_view line = typeLine_ != nullptr ? typeLine_->text.view() : std::string_view();
+    const std::string_view type = modelType->text;
+    typeTranslated_ = type.data() < line.data() || type.data() + type.size() > line.data() + line.size();
+    if (!typeTranslated_) {
+      typeOffset_ = static_cast<std::uint16_t>(type.data() - line.data());
+      typeSize_ = static_cast<std::uint16_t>(type.size());
+    }
   }
   modelType = nullptr;
+}
+
+std::string_view ModelCard::TypeText() const {
+  if (modelType != nullptr) return modelType->text;
+  if (typeTranslated_) return HostTypeName();
+  return typeLine_ != nullptr ? typeLine_->text.substr(typeOffset_, typeSize_) : std::string_view();
 }
 
 std::string_view ModelCard::ModelName() const {

@@ -64,9 +64,7 @@ class ModelCard : public Card {
 
   // The model type as it reads now (translated once the translation ran)
   // and the line it stands on, whether or not the card holds its tokens.
-  std::string_view TypeText() const {
-    return modelType != nullptr ? std::string_view(modelType->text) : std::string_view(typeData_, typeSize_);
-  }
+  std::string_view TypeText() const;
   const SourceLine* TypeLine() const { return modelType != nullptr ? modelType->line : typeLine_; }
 
  protected:
@@ -76,9 +74,12 @@ class ModelCard : public Card {
   void ForgetTokens() override;
 
   // The resolve step of the passive-device and switch variants: the model
-  // type gets the name the target simulator uses (a text that outlives the
-  // card, a literal), then the translation pass.
-  void RenameTypeAndTranslate(std::string_view newType);
+  // type gets the name the target simulator uses (HostTypeName), then the
+  // translation pass.
+  void RenameTypeAndTranslate();
+  // The host's name of the model type, for the variants whose type the host
+  // names differently (for a bipolar model: of an LPNP); none for the others.
+  std::string_view HostTypeName() const;
 
  private:
   // The parameter pairs after the model type, for a card of the given
@@ -90,10 +91,11 @@ class ModelCard : public Card {
   bool translating_ = false;
   // Whether the parse found an AKO reference.
   bool hasAko_ = false;
-  // The model type (see TypeText) while the card holds no tokens: it views
-  // the card's line or a literal.
+  // The model type (see TypeText) while the card holds no tokens: the host's
+  // name once translated, else its place in its line's text.
+  bool typeTranslated_ = false;
+  std::uint16_t typeOffset_ = 0;
   std::uint16_t typeSize_ = 0;
-  const char* typeData_ = nullptr;
   const SourceLine* typeLine_ = nullptr;
 
   // The parameters the link copied through the AKO reference, and from

@@ -299,10 +299,23 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   tcMerged = true;
 }
 
-void ModelCard::RenameTypeAndTranslate(std::string_view newType) {
+std::string_view ModelCard::HostTypeName() const {
+  // The host's names of the model types it names differently, by variant.
+  switch (kind) {
+    case CardKind::CapacitorModel: return "C";
+    case CardKind::InductorModel: return "L";
+    case CardKind::ResistorModel: return "R";
+    case CardKind::CurrentSwitchModel: return "CSW";
+    case CardKind::VoltageSwitchModel: return "SW";
+    case CardKind::BjtModel: return "PNP";  // of an LPNP
+    default: return {};
+  }
+}
+
+void ModelCard::RenameTypeAndTranslate() {
   Materialize();
   changed = true;
-  if (modelType != nullptr) modelType->text = newType;
+  if (modelType != nullptr) modelType->text = HostTypeName();
   TranslateParams();
 }
 

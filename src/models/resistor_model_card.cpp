@@ -3,7 +3,7 @@
 namespace zav {
 
 void ResistorModelCard::Resolve() {
-  RenameTypeAndTranslate("R");
+  RenameTypeAndTranslate();
 }
 
 ParamRuleTable ResistorModelCard::RuleTable() { return ResistorRules(); }

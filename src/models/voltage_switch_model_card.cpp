@@ -3,7 +3,7 @@
 namespace zav {
 
 void VoltageSwitchModelCard::Resolve() {
-  RenameTypeAndTranslate("SW");
+  RenameTypeAndTranslate();
 }
 
 ParamRuleTable VoltageSwitchModelCard::RuleTable() { return VoltageSwitchRules(); }

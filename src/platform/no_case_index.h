@@ -57,8 +57,9 @@ class NoCaseIndex {
 
   std::size_t size() const { return size_; }
 
+  // Removes every entry and gives the memory back.
   void Clear() {
-    slots_.clear();
+    slots_ = std::vector<Slot>();
     size_ = 0;
   }
 

@@ -166,6 +166,11 @@ bool ImportSession::CollectModels() {
 
 void ImportSession::LinkCards() {
   for (auto& card : cards_) card->Link();
+  // Every lookup by name happens in the link: the index goes before the
+  // translation adds the cards' edited texts (a later FindModel walks the
+  // model list).
+  modelIndex_.Clear();
+  indexBuilt_ = false;
 }
 
 void ImportSession::ResolveCards() {
@@ -184,6 +189,8 @@ void ImportSession::ResolveCards() {
       // An element before its model has had its own step already.
       if (waiting->resolved) waiting->Finish();
     }
+    // Only the model's translation reads the list of its users.
+    card->referencedBy = CompactList<Card*>();
   }
 }
 

@@ -9,7 +9,7 @@ namespace zav {
 TokenPool::TokenPool(std::size_t firstBlock, std::size_t maxBlock) : nextBlock_(firstBlock), maxBlock_(maxBlock) {}
 
 TokenPool::~TokenPool() {
-  for (TokenListRecords* records : freeRecords_) delete records;
+  while (freeRecords_ != nullptr) delete std::exchange(freeRecords_, freeRecords_->nextFree);
 }
 
 Token* TokenPool::AllocateFromNewBlock() {
@@ -21,13 +21,13 @@ Token* TokenPool::AllocateFromNewBlock() {
 }
 
 TokenListRecords* TokenPool::AcquireRecords() {
-  if (freeRecords_.empty()) {
+  if (freeRecords_ == nullptr) {
     auto records = std::make_unique<TokenListRecords>();
     records->pool = this;
     return records.release();
   }
-  TokenListRecords* records = freeRecords_.back();
-  freeRecords_.pop_back();
+  TokenListRecords* records = std::exchange(freeRecords_, freeRecords_->nextFree);
+  records->nextFree = nullptr;
   return records;
 }
 
@@ -43,7 +43,8 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   records->recorded.braceValue = BraceExpression{};
   records->recorded.cursor = nullptr;
   records->pieces.clear();
-  freeRecords_.push_back(records);
+  records->nextFree = freeRecords_;
+  freeRecords_ = records;
 }
 
 TokenList::TokenList(TokenList&& other) noexcept : bits_(std::exchange(other.bits_, 0)) {}

@@ -79,7 +79,9 @@ class TokenPool {
   std::size_t nextBlock_;
   std::size_t maxBlock_;
   Token* freeNodes_ = nullptr;  // chained through `next`
-  std::vector<TokenListRecords*> freeRecords_;
+  // Chained through `nextFree`: releasing a list allocates nothing, so a
+  // card can always be destroyed, also when memory has run out.
+  TokenListRecords* freeRecords_ = nullptr;
 };
 
 // The records of one token list: its tokens, the texts it keeps, and what
@@ -90,6 +92,7 @@ struct TokenListRecords {
   Token* tail = nullptr;
   std::size_t size = 0;
   TokenPool* pool = nullptr;
+  TokenListRecords* nextFree = nullptr;  // in the pool's list of free records
   // The pool of a list that was given none; `pool` points at it.
   std::unique_ptr<TokenPool> ownPool;
   TextArena texts{256, 4096};

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "output_mode.h"
 #include "output_writer.h"
 #include "progress.h"
+#include "report_writer.h"
 #include "session/import_session.h"
 #include "standard_input.h"
 #include "summary.h"
@@ -102,7 +104,7 @@ struct FileOutcome {
 };
 
 FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs::path& outputPath,
-                        OutputMode& mode, Progress& progress, bool color) {
+                        OutputMode& mode, ReportWriter* report, Progress& progress, bool color) {
   FileOutcome outcome;
   FileSummary& summary = outcome.summary;
   summary.file = input.name;
@@ -114,6 +116,7 @@ FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs
     Report("cannot read " + summary.file + ": " + error);
     outcome.ioFailure = true;
     summary.read = false;
+    if (report != nullptr) report->AddUnreadFile(input.name, error);
     return outcome;
   }
 
@@ -164,6 +167,11 @@ FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs
       std::fwrite(line.data(), 1, line.size(), stderr);
     }
   }
+  if (report != nullptr && !report->AddFile(file, diagnostics, summary.stats, error)) {
+    progress.Clear();
+    Report(error);
+    outcome.ioFailure = true;
+  }
   return outcome;
 }
 
@@ -199,6 +207,16 @@ int RunConversion(const Options& options) {
     return 2;
   }
 
+  std::unique_ptr<ReportWriter> report;
+  if (!options.report.empty()) {
+    report = std::make_unique<ReportWriter>();
+    std::string error;
+    if (!report->Open(options.report, discovery.files, error)) {
+      Report(error);
+      return 2;
+    }
+  }
+
   std::uintmax_t totalBytes = 0;
   for (const InputFile& input : discovery.files) totalBytes += input.size;
   Progress progress(options.progress, stderr, discovery.files.size(), totalBytes);
@@ -211,7 +229,7 @@ int RunConversion(const Options& options) {
   for (std::size_t i = 0; i < discovery.files.size(); ++i) {
     const InputFile& input = discovery.files[i];
     const fs::path outputPath = toFiles ? fs::path(plan.paths[i]) : fs::path();
-    FileOutcome outcome = ConvertFile(options, input, outputPath, *mode, progress, color);
+    FileOutcome outcome = ConvertFile(options, input, outputPath, *mode, report.get(), progress, color);
     thresholdReached = thresholdReached || outcome.thresholdReached;
     ioFailure = ioFailure || outcome.ioFailure;
     total.Add(outcome.summary.stats);
@@ -219,6 +237,14 @@ int RunConversion(const Options& options) {
     progress.Advance(input.size);
   }
   progress.Finish();
+  if (report != nullptr) {
+    for (const InputProblem& problem : discovery.problems) report->AddUnreadFile(problem.path, problem.reason);
+    std::string error;
+    if (!report->Finish(error)) {
+      Report(error);
+      ioFailure = true;
+    }
+  }
 
   if (options.summary) PrintSummary(stderr, summaries, total);
 

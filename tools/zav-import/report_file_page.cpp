@@ -75,6 +75,10 @@ struct FilterCounts {
   }
 };
 
+std::string_view WithoutLineFeed(std::string_view text) {
+  return !text.empty() && text.back() == '\n' ? text.substr(0, text.size() - 1) : text;
+}
+
 // The lines a text takes in a column about 90 characters wide.
 long long TextLines(std::string_view text) {
   long long lines = 0;
@@ -92,8 +96,12 @@ void AppendRow(std::string& out, const ReportRow& row, std::span<const ParsedDia
   bool has[3] = {false, false, false};  // info, warning, error
   for (const ParsedDiagnostic* diagnostic : diagnostics) has[static_cast<int>(diagnostic->severity)] = true;
   const bool changed = row.change != RowChange::Same;
+  // The rows stand one above the other: a line feed at the end shows as
+  // nothing.
+  const std::string_view input = WithoutLineFeed(row.input);
+  const std::string_view output = WithoutLineFeed(row.output);
   const long long height =
-      2 * std::max(TextLines(row.input), TextLines(row.output)) + 3 * static_cast<long long>(diagnostics.size());
+      2 * std::max(TextLines(input), TextLines(output)) + 3 * static_cast<long long>(diagnostics.size());
   block.Count(changed, has[2], has[1], height);
   page.Count(changed, has[2], has[1], height);
 
@@ -110,19 +118,19 @@ void AppendRow(std::string& out, const ReportRow& row, std::span<const ParsedDia
   if (!classes.empty()) out += " class=\"" + classes.substr(1) + "\"";
   out += "><a href=\"#L" + number + "\">" + number + "</a><pre>";
   if (row.change == RowChange::Changed || row.change == RowChange::Commented) {
-    const WordDiff diff = DiffWords(row.input, row.output);
-    AppendMarked(out, row.input, diff.removed, "del");
+    const WordDiff diff = DiffWords(input, output);
+    AppendMarked(out, input, diff.removed, "del");
     out += "</pre><i>";
     if (row.firstOutputLine > 0) out += std::to_string(row.firstOutputLine);
     if (row.lastOutputLine > row.firstOutputLine) out += "\n\u2013" + std::to_string(row.lastOutputLine);
     out += "</i><pre>";
-    AppendMarked(out, row.output, diff.added, "ins");
+    AppendMarked(out, output, diff.added, "ins");
   } else {
-    AppendHtmlText(out, row.input);
+    AppendHtmlText(out, input);
     out += "</pre><i>";
     if (row.firstOutputLine > 0) out += std::to_string(row.firstOutputLine);
     out += "</i><pre>";
-    AppendHtmlText(out, row.output);
+    AppendHtmlText(out, output);
   }
   out += "</pre>";
   for (const ParsedDiagnostic* diagnostic : diagnostics) AppendDiagnostic(out, *diagnostic);

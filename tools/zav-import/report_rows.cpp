@@ -120,10 +120,6 @@ RowChange Classify(const std::string& input, const std::string& output) {
   return RowChange::Changed;
 }
 
-void DropLineFeed(std::string& text) {
-  if (!text.empty() && text.back() == '\n') text.pop_back();
-}
-
 }  // namespace
 
 ReportRows AlignRows(const ImportSession& session, const std::vector<ZAV_MODEL>& models) {
@@ -160,11 +156,7 @@ ReportRows AlignRows(const ImportSession& session, const std::vector<ZAV_MODEL>&
   }
   result.outputLines = filler.Finish();
 
-  for (ReportRow& row : result.rows) {
-    row.change = Classify(row.input, row.output);
-    DropLineFeed(row.input);
-    DropLineFeed(row.output);
-  }
+  for (ReportRow& row : result.rows) row.change = Classify(row.input, row.output);
   return result;
 }
 

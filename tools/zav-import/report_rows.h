@@ -24,8 +24,8 @@ enum class RowChange {
 
 struct ReportRow {
   int number = 0;      // the library's line number
-  std::string input;   // the line as read, without its line feed
-  std::string output;  // the output that came from it, without the last line feed
+  std::string input;   // the line as read (all its records), line feed included
+  std::string output;  // the output that came from it, line feeds included
   // The output lines `output` starts and ends on, in the file's output; 0
   // without output.
   int firstOutputLine = 0;

@@ -23,9 +23,9 @@ struct WordDiff {
 // The words of `before` that `after` lost and the words `after` gained, by a
 // longest common subsequence of words. A word is a run of letters, digits,
 // '_', '.' and non-ASCII bytes, a run of blanks, a line feed, or any other
-// single character. Past a bound on the words that differ (`before` and
-// `after` of hundreds of words each, after their common start and end), the
-// whole middle counts as changed: linear in the texts' size beyond it.
+// single character. Past a bound on the words between the common start and
+// end (256 on each side, or as many in product), the whole middle counts as
+// changed: linear in the texts' size beyond it.
 WordDiff DiffWords(std::string_view before, std::string_view after);
 
 }  // namespace zav::cli

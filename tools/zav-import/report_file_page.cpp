@@ -91,6 +91,22 @@ long long TextLines(std::string_view text) {
   return lines;
 }
 
+// The output's line numbers, one beside each of its lines; the first and the
+// last when they do not follow one another (output of a line that stands
+// apart).
+void AppendOutputLineNumbers(std::string& out, const ReportRow& row, std::string_view output) {
+  if (row.firstOutputLine <= 0) return;
+  const auto lines = std::count(output.begin(), output.end(), '\n') + 1;
+  if (row.lastOutputLine - row.firstOutputLine + 1 != lines) {
+    out += std::to_string(row.firstOutputLine) + "\n\u2026" + std::to_string(row.lastOutputLine);
+    return;
+  }
+  for (int line = row.firstOutputLine; line <= row.lastOutputLine; ++line) {
+    if (line > row.firstOutputLine) out += '\n';
+    out += std::to_string(line);
+  }
+}
+
 void AppendRow(std::string& out, const ReportRow& row, std::span<const ParsedDiagnostic* const> diagnostics,
                bool modelStart, FilterCounts& block, FilterCounts& page) {
   bool has[3] = {false, false, false};  // info, warning, error
@@ -121,14 +137,13 @@ void AppendRow(std::string& out, const ReportRow& row, std::span<const ParsedDia
     const WordDiff diff = DiffWords(input, output);
     AppendMarked(out, input, diff.removed, "del");
     out += "</pre><i>";
-    if (row.firstOutputLine > 0) out += std::to_string(row.firstOutputLine);
-    if (row.lastOutputLine > row.firstOutputLine) out += "\n\u2013" + std::to_string(row.lastOutputLine);
+    AppendOutputLineNumbers(out, row, output);
     out += "</i><pre>";
     AppendMarked(out, output, diff.added, "ins");
   } else {
     AppendHtmlText(out, input);
     out += "</pre><i>";
-    if (row.firstOutputLine > 0) out += std::to_string(row.firstOutputLine);
+    AppendOutputLineNumbers(out, row, output);
     out += "</i><pre>";
     AppendHtmlText(out, output);
   }

@@ -127,6 +127,28 @@ TEST(ReportPage, NamesPagesByPositionAndPlainFileName) {
       {5, std::string(300, 'x') + ".lib", "0005-" + std::string(80, 'x') + ".html"},
   };
   for (const Case& c : cases) EXPECT_EQ(cli::ReportPageName(c.position, c.file), c.page) << c.file;
+  EXPECT_EQ(cli::ReportPartName("0007-big.lib.html", 1), "0007-big.lib.html");
+  EXPECT_EQ(cli::ReportPartName("0007-big.lib.html", 12), "0007-big.lib.part12.html");
+}
+
+TEST(ReportPage, SplitsLongFilesIntoPartsCountingTheirDiagnostics) {
+  std::vector<cli::ParsedDiagnostic> diagnostics(4);
+  diagnostics[0].line = 1;
+  diagnostics[1].line = 50000;
+  diagnostics[1].severity = cli::DiagnosticSeverity::Warning;
+  diagnostics[2].line = 50001;
+  diagnostics[3].line = 0;  // about no line: counted nowhere
+  EXPECT_TRUE(cli::PlanParts(cli::kRowsPerPart, diagnostics).empty());
+  const std::vector<cli::PagePart> parts = cli::PlanParts(2 * cli::kRowsPerPart + 1, diagnostics);
+  ASSERT_EQ(parts.size(), 3u);
+  EXPECT_EQ(parts[0].firstRow, 0u);
+  EXPECT_EQ(parts[0].endRow, cli::kRowsPerPart);
+  EXPECT_EQ(parts[2].firstRow, 2 * cli::kRowsPerPart);
+  EXPECT_EQ(parts[2].endRow, 2 * cli::kRowsPerPart + 1);
+  EXPECT_EQ(parts[0].errors, 1);
+  EXPECT_EQ(parts[0].warnings, 1);
+  EXPECT_EQ(parts[1].errors, 1);
+  EXPECT_EQ(parts[2].errors + parts[2].warnings, 0);
 }
 
 // The rows of a file imported through the library, as the report lines them

@@ -191,6 +191,53 @@ constexpr std::string_view kFilterBar =
     "<span><span class=\"swatch i\"></span>info</span></span>"
     "<output id=\"shown\"></output></form>\n";
 
+// The part that shows line `number`.
+std::size_t PartOf(const FilePage& page, int number) {
+  const auto after = std::upper_bound(page.parts.begin(), page.parts.end(), number, [](int line, const PagePart& part) {
+    return line < static_cast<int>(part.firstRow) + 1;
+  });
+  return after == page.parts.begin() ? 0 : static_cast<std::size_t>(after - page.parts.begin() - 1);
+}
+
+// "#L12", or "0001-big.lib.part2.html#L62000" for a line on another part.
+std::string LineHref(const FilePage& page, int number) {
+  std::string href;
+  if (!page.parts.empty()) {
+    const std::size_t part = PartOf(page, number);
+    if (part != page.part) href = page.parts[part].href;
+  }
+  return href + "#L" + std::to_string(number);
+}
+
+std::string LineRange(const PagePart& part) {
+  return "lines " + GroupedNumber(static_cast<int>(part.firstRow + 1)) + "\u2013" +
+         GroupedNumber(static_cast<int>(part.endRow));
+}
+
+void AppendPager(std::string& out, const FilePage& page) {
+  out += "<nav class=\"parts\" aria-label=\"Parts\"><p>Shown in " + std::to_string(page.parts.size()) +
+         " parts:</p><ol>";
+  for (std::size_t i = 0; i < page.parts.size(); ++i) {
+    const PagePart& part = page.parts[i];
+    if (i == page.part) {
+      out += "<li><strong aria-current=\"page\">" + LineRange(part) + "</strong>";
+    } else {
+      out += "<li><a href=\"";
+      AppendHtmlText(out, part.href);
+      out += "\">" + LineRange(part) + "</a>";
+    }
+    if (part.errors > 0) {
+      out += " <span class=\"pe\">" + GroupedNumber(part.errors) + (part.errors == 1 ? " error" : " errors") + "</span>";
+    }
+    if (part.warnings > 0) {
+      out += " <span class=\"pw\">" + GroupedNumber(part.warnings) + (part.warnings == 1 ? " warning" : " warnings") +
+             "</span>";
+    }
+    out += "</li>";
+  }
+  out += "</ol></nav>\n";
+}
+
 void AppendModelList(std::string& out, const FilePage& page) {
   const ModelLineMap& models = *page.models;
   int partial = 0;
@@ -202,7 +249,9 @@ void AppendModelList(std::string& out, const FilePage& page) {
     const ModelFacts& facts = models.Facts(m);
     const ModelCompleteness& completeness = (*page.completeness)[m];
     out += completeness.Partial() ? "<li class=\"p\">" : "<li>";
-    out += "<a href=\"#L" + std::to_string(facts.line) + "\"><span class=\"mn\">";
+    out += "<a href=\"";
+    AppendHtmlText(out, LineHref(page, facts.line));
+    out += "\"><span class=\"mn\">";
     AppendHtmlText(out, facts.name);
     out += "</span><span class=\"mk\">";
     AppendHtmlText(out, facts.kind);
@@ -215,10 +264,30 @@ void AppendModelList(std::string& out, const FilePage& page) {
 
 }  // namespace
 
+std::vector<PagePart> PlanParts(std::size_t rows, const std::vector<ParsedDiagnostic>& diagnostics) {
+  std::vector<PagePart> parts;
+  if (rows <= kRowsPerPart) return parts;
+  for (std::size_t first = 0; first < rows; first += kRowsPerPart) {
+    PagePart part;
+    part.firstRow = first;
+    part.endRow = std::min(rows, first + kRowsPerPart);
+    parts.push_back(part);
+  }
+  for (const ParsedDiagnostic& diagnostic : diagnostics) {
+    if (diagnostic.line < 1 || static_cast<std::size_t>(diagnostic.line) > rows) continue;
+    PagePart& part = parts[static_cast<std::size_t>(diagnostic.line - 1) / kRowsPerPart];
+    if (diagnostic.severity == DiagnosticSeverity::Error) ++part.errors;
+    if (diagnostic.severity == DiagnosticSeverity::Warning) ++part.warnings;
+  }
+  return parts;
+}
+
 std::string RenderFilePage(const FilePage& page) {
   const std::vector<ReportRow>& rows = page.rows->rows;
+  const std::size_t firstRow = page.parts.empty() ? 0 : page.parts[page.part].firstRow;
+  const std::size_t endRow = page.parts.empty() ? rows.size() : std::min(rows.size(), page.parts[page.part].endRow);
   std::string out;
-  out.reserve(4096 + rows.size() * 160);
+  out.reserve(4096 + (endRow - firstRow) * 160);
   AppendPageStart(out, std::string(page.name) + " \u2013 zav-import report", FilePageScript());
 
   out += "<header class=\"top\"><p class=\"crumbs\"><a href=\"";
@@ -231,6 +300,7 @@ std::string RenderFilePage(const FilePage& page) {
     out += "<p class=\"note\">Parts of the output could not be traced to their lines; they stand beside the line "
            "where their model starts.</p>\n";
   }
+  if (!page.parts.empty()) AppendPager(out, page);
   out += "</header>\n";
   out += kFilterBar;
 
@@ -238,7 +308,7 @@ std::string RenderFilePage(const FilePage& page) {
   AppendModelList(out, page);
 
   // Diagnostics by line, in the order filed; those about no line of the
-  // file head the page.
+  // file head its first page.
   std::vector<const ParsedDiagnostic*> diagnostics;
   for (const ParsedDiagnostic& diagnostic : *page.diagnostics) diagnostics.push_back(&diagnostic);
   std::stable_sort(diagnostics.begin(), diagnostics.end(),
@@ -248,12 +318,12 @@ std::string RenderFilePage(const FilePage& page) {
   };
 
   std::string body;
-  body.reserve(rows.size() * 160);
+  body.reserve((endRow - firstRow) * 160);
   std::vector<const ParsedDiagnostic*> fileDiagnostics;
   for (const ParsedDiagnostic* diagnostic : diagnostics) {
     if (!onLine(diagnostic)) fileDiagnostics.push_back(diagnostic);
   }
-  if (!fileDiagnostics.empty()) {
+  if (!fileDiagnostics.empty() && page.part == 0) {
     body += "<div class=\"fd\">";
     for (const ParsedDiagnostic* diagnostic : fileDiagnostics) AppendDiagnostic(body, *diagnostic);
     body += "</div>\n";
@@ -265,13 +335,14 @@ std::string RenderFilePage(const FilePage& page) {
     const int line = page.models->Facts(m).line;
     if (line >= 1 && static_cast<std::size_t>(line) <= rows.size()) modelStarts[static_cast<std::size_t>(line)] = true;
   }
-  auto next = std::find_if(diagnostics.begin(), diagnostics.end(), onLine);
+  auto next = std::find_if(diagnostics.begin(), diagnostics.end(),
+                           [&](const ParsedDiagnostic* d) { return onLine(d) && d->line > static_cast<int>(firstRow); });
   std::vector<const ParsedDiagnostic*> rowDiagnostics;
   FilterCounts filters;
   std::string block;
-  for (std::size_t first = 0; first < rows.size(); first += kRowsPerBlock) {
+  for (std::size_t first = firstRow; first < endRow; first += kRowsPerBlock) {
     FilterCounts blockFilters;
-    const std::size_t end = std::min(rows.size(), first + kRowsPerBlock);
+    const std::size_t end = std::min(endRow, first + kRowsPerBlock);
     block.clear();
     for (std::size_t i = first; i < end; ++i) {
       rowDiagnostics.clear();
@@ -282,6 +353,12 @@ std::string RenderFilePage(const FilePage& page) {
     body += "<div class=\"b\"" + BlockHeights(blockFilters) + ">\n";
     body += block;
     body += "</div>\n";
+  }
+  if (page.part + 1 < page.parts.size()) {
+    const PagePart& nextPart = page.parts[page.part + 1];
+    body += "<p class=\"next\"><a href=\"";
+    AppendHtmlText(body, nextPart.href);
+    body += "\">Next part: " + LineRange(nextPart) + " \u2192</a></p>\n";
   }
 
   static constexpr std::array<std::string_view, kFilters> kFilterNames = {

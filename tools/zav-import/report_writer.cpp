@@ -1,5 +1,6 @@
 #include "report_writer.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "output_writer.h"
@@ -39,6 +40,12 @@ std::string ReportPageName(std::size_t position, const std::string& fileName) {
   const std::size_t first = name.find_first_not_of("._");
   name = first == std::string::npos ? std::string() : name.substr(first, kMaxNameInPage);
   return number + "-" + (name.empty() ? "file" : name) + ".html";
+}
+
+std::string ReportPartName(const std::string& pageName, std::size_t part) {
+  if (part <= 1) return pageName;
+  const std::size_t dot = pageName.rfind(".html");
+  return pageName.substr(0, dot) + ".part" + std::to_string(part) + ".html";
 }
 
 bool ReportWriter::Open(const fs::path& directory, const std::vector<InputFile>& inputs, std::string& error) {
@@ -83,8 +90,20 @@ bool ReportWriter::AddFile(const ConvertedFile& file, const std::vector<ParsedDi
   page.models = file.lineMap;
   page.completeness = file.completeness;
   page.counts = entry.counts;
+  page.parts = PlanParts(rows.rows.size(), diagnostics);
+  for (std::size_t i = 0; i < page.parts.size(); ++i) page.parts[i].href = ReportPartName(pageName, i + 1);
   entries_.push_back(std::move(entry));
-  return WriteFileAtomically(directory_ / kPagesFolder / pageName, RenderFilePage(page), error);
+
+  for (std::size_t part = 0; part < std::max<std::size_t>(page.parts.size(), 1); ++part) {
+    page.part = part;
+    const fs::path path = directory_ / kPagesFolder / ReportPartName(pageName, part + 1);
+    if (inputs_.count(Canonical(path)) != 0) {
+      error = "--report: the report page " + path.string() + " would replace an input";
+      return false;
+    }
+    if (!WriteFileAtomically(path, RenderFilePage(page), error)) return false;
+  }
+  return true;
 }
 
 void ReportWriter::AddUnreadFile(const std::string& name, const std::string& problem) {

@@ -1,7 +1,8 @@
-// zav-import --report DIR: a static HTML report of the run, written beside
-// whatever the output mode writes. DIR/index.html lists every file with its
-// counts; DIR/files/ holds a page per file. Every page carries its style and
-// script inline and loads nothing.
+// zav-import --report DIR: a static HTML report of the run, written in
+// addition to what the output mode writes. DIR/index.html lists every file
+// with its counts; DIR/files/ holds a page per file (one per 50,000 lines of
+// a longer file). Every page carries its style and script inline and loads
+// nothing.
 #pragma once
 
 #include <filesystem>
@@ -42,5 +43,9 @@ class ReportWriter {
 // then the file's own name with anything but letters, digits, '.', '-' and
 // '_' replaced: "0007-opamps.lib.html".
 std::string ReportPageName(std::size_t position, const std::string& fileName);
+
+// The page of the `part`th part (from 1) of a file too long for one page:
+// the first keeps the file's page name, the next "0007-big.lib.part2.html".
+std::string ReportPartName(const std::string& pageName, std::size_t part);
 
 }  // namespace zav::cli

@@ -38,8 +38,19 @@
       block.hidden = units === 0;
       block.style.containIntrinsicSize = 'auto ' + Math.round(units * halfLine) + 'px';
     });
+    revealTarget();
     lines.classList.toggle('none', n === 0);
     shown.value = n === total ? 'All ' + counted(total) : counted(n) + ' of ' + total.toLocaleString('en');
+  }
+
+  // The line a link points at shows whatever the filters, even in a block
+  // they would hide whole.
+  function revealTarget() {
+    const row = location.hash.length > 1 ? document.getElementById(location.hash.slice(1)) : null;
+    if (row && row.parentElement.hidden) {
+      row.parentElement.hidden = false;
+      row.scrollIntoView();
+    }
   }
 
   function lineHeight() {
@@ -53,6 +64,7 @@
   form.addEventListener('change', apply);
   form.addEventListener('submit', function (event) { event.preventDefault(); });
   window.addEventListener('resize', fitBar);
+  window.addEventListener('hashchange', revealTarget);
   fitBar();
   apply();
 })();

@@ -216,7 +216,8 @@ async function checkFilters(page, expected) {
   const kept = sides.filter((row) => row.shown);
   assert.ok(kept.length > 0 && kept.length < sides.length, 'the filter keeps some lines and hides others');
   for (const row of sides) assert.equal(row.shown, !row.same, `line ${row.line}`);
-  assert.match(await page.textContent('#shown'), new RegExp(`^${kept.length.toLocaleString('en')} lines? of `));
+  assert.match(await page.textContent('#shown'),
+    new RegExp(`^Changed lines only: ${kept.length.toLocaleString('en')} lines? of `));
 
   await setFilters(page, 'all', false);
   assert.deepEqual(await visibleRows(page), all);

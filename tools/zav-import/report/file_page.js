@@ -40,7 +40,12 @@
     });
     revealTarget();
     lines.classList.toggle('none', n === 0);
-    shown.value = n === total ? 'All ' + counted(total) : counted(n) + ' of ' + total.toLocaleString('en');
+    // Said in words too, so that a printed page tells what it leaves out.
+    const filters = [{ all: '', warnings: 'warnings and errors', errors: 'errors only' }[severity]];
+    if (changed) filters.push('changed lines only');
+    const what = filters.filter(Boolean).join(', ');
+    shown.value = what === '' ? 'All ' + counted(total)
+      : what.charAt(0).toUpperCase() + what.slice(1) + ': ' + counted(n) + ' of ' + total.toLocaleString('en');
   }
 
   // The line a link points at shows whatever the filters, even in a block

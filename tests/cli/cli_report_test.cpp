@@ -33,12 +33,9 @@ TEST(ZavImportReport, IsWrittenInAdditionToWhatEachModeWrites) {
     std::vector<std::string> args;
   };
   const std::vector<Mode> modes = {
-      {"texts to standard output", {}},
-      {"texts to files", {"-o", "out"}},
-      {"model list", {"--list"}},
-      {"dump", {"--dump"}},
-      {"check", {"--check", "--summary"}},
-      {"json diagnostics", {"--diagnostics=json", "--fail-on=never"}},
+      {"texts to standard output", {}},    {"texts to files", {"-o", "out"}},
+      {"model list", {"--list"}},          {"dump", {"--dump"}},
+      {"check", {"--check", "--summary"}}, {"json diagnostics", {"--diagnostics=json", "--fail-on=never"}},
   };
   for (const Mode& mode : modes) {
     SCOPED_TRACE(mode.what);
@@ -107,11 +104,15 @@ TEST(ZavImportReport, RefusesWhatItCannotWrite) {
     std::string error;
   };
   const std::vector<Case> cases = {
-      {"with --list-files", {"--list-files", "-r", ".", "--report", "review"},
+      {"with --list-files",
+       {"--list-files", "-r", ".", "--report", "review"},
        "zav-import: --list-files and --report cannot be used together\n"},
       {"without a folder", {"one.lib", "--report"}, "zav-import: --report: no value given; it needs a DIR\n"},
-      {"a file in the way", {"one.lib", "--report", "one.lib"}, "zav-import: cannot make the report folder one.lib/files: "},
-      {"over an input", {"review/index.html", "--report", "review"},
+      {"a file in the way",
+       {"one.lib", "--report", "one.lib"},
+       "zav-import: cannot make the report folder one.lib/files: "},
+      {"over an input",
+       {"review/index.html", "--report", "review"},
        "zav-import: --report: the report page review/index.html would replace an input\n"},
   };
   for (const Case& c : cases) {

@@ -44,13 +44,13 @@ TEST(ReportHtmlText, EscapesMarkupAndShowsEveryByte) {
       {"tab\tand\nline feed", "tab\tand\nline feed"},
       {"\x01\x1b[0m\r\x7f", "\u2401\u241b[0m\u240d\u2421"},
       {"5 \xc2\xb5m, \xe2\x82\xac, \xf0\x9f\x94\x8c", "5 \u00b5m, \u20ac, \U0001F50C"},  // UTF-8 passes
-      {"5 \xb5m", "5 \u00b5m"},                        // Latin-1 byte
-      {"\x93quoted\x94 \x96 \x80", "\u201cquoted\u201d \u2013 \u20ac"},  // Windows-1252 bytes
-      {"\x81\x8d\x8f\x90\x9d", "\ufffd\ufffd\ufffd\ufffd\ufffd"},  // undefined in it
-      {"\xc0\xbc", "\u00c0\u00bc"},        // an overlong '<' is two bytes, not '<'
-      {"\xed\xa0\x80", "\u00ed\u00a0\u20ac"},  // a surrogate
+      {"5 \xb5m", "5 \u00b5m"},                                                          // Latin-1 byte
+      {"\x93quoted\x94 \x96 \x80", "\u201cquoted\u201d \u2013 \u20ac"},                  // Windows-1252 bytes
+      {"\x81\x8d\x8f\x90\x9d", "\ufffd\ufffd\ufffd\ufffd\ufffd"},                        // undefined in it
+      {"\xc0\xbc", "\u00c0\u00bc"},                      // an overlong '<' is two bytes, not '<'
+      {"\xed\xa0\x80", "\u00ed\u00a0\u20ac"},            // a surrogate
       {"\xf4\x90\x80\x80", "\u00f4\ufffd\u20ac\u20ac"},  // beyond U+10FFFF
-      {"end \xe2\x82", "end \u00e2\u201a"},  // cut short
+      {"end \xe2\x82", "end \u00e2\u201a"},              // cut short
   };
   for (const Case& c : cases) EXPECT_EQ(cli::HtmlText(c.bytes), c.html) << c.bytes;
 }
@@ -199,7 +199,8 @@ TEST(ReportRows, LineUpEachInputLineWithWhatCameOfIt) {
        2},
       // The reader takes 511 characters at a time: each piece is a line of
       // its own, and both stand beside the one output line they make up.
-      {"line longer than the reader takes", longLine + ".MODEL D1 D(IS=1)\n",
+      {"line longer than the reader takes",
+       longLine + ".MODEL D1 D(IS=1)\n",
        {{RowChange::Same, 1, 1}, {RowChange::Same, 1, 1}, {RowChange::Same, 2, 2}},
        2},
       {"no line feed at the end", ".MODEL D1 D(IS=1)", {{RowChange::Same, 1, 1}}, 1},

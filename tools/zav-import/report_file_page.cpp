@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "html_text.h"
 #include "report_page_frame.h"
@@ -10,7 +13,7 @@
 namespace zav::cli {
 namespace {
 
-// The class a diagnostic's severity gives it and the rows it stands under.
+// The class of a diagnostic of `severity`; a row with one gets "d" and it.
 char SeverityClass(DiagnosticSeverity severity) {
   switch (severity) {
     case DiagnosticSeverity::Info:
@@ -109,8 +112,13 @@ void AppendOutputLineNumbers(std::string& out, const ReportRow& row, std::string
 
 void AppendRow(std::string& out, const ReportRow& row, std::span<const ParsedDiagnostic* const> diagnostics,
                bool modelStart, FilterCounts& block, FilterCounts& page) {
-  bool has[3] = {false, false, false};  // info, warning, error
-  for (const ParsedDiagnostic* diagnostic : diagnostics) has[static_cast<int>(diagnostic->severity)] = true;
+  const auto has = [&](DiagnosticSeverity severity) {
+    return std::any_of(diagnostics.begin(), diagnostics.end(),
+                       [&](const ParsedDiagnostic* diagnostic) { return diagnostic->severity == severity; });
+  };
+  const bool error = has(DiagnosticSeverity::Error);
+  const bool warning = has(DiagnosticSeverity::Warning);
+  const bool info = has(DiagnosticSeverity::Info);
   const bool changed = row.change != RowChange::Same;
   // The rows stand one above the other: a line feed at the end shows as
   // nothing.
@@ -118,8 +126,8 @@ void AppendRow(std::string& out, const ReportRow& row, std::span<const ParsedDia
   const std::string_view output = WithoutLineFeed(row.output);
   const long long height =
       2 * std::max(TextLines(input), TextLines(output)) + 3 * static_cast<long long>(diagnostics.size());
-  block.Count(changed, has[2], has[1], height);
-  page.Count(changed, has[2], has[1], height);
+  block.Count(changed, error, warning, height);
+  page.Count(changed, error, warning, height);
 
   const std::string number = std::to_string(row.number);
   out += "<div id=\"L" + number + "\"";
@@ -128,9 +136,9 @@ void AppendRow(std::string& out, const ReportRow& row, std::span<const ParsedDia
   if (row.change == RowChange::Commented) classes += " k";
   if (row.change == RowChange::Missing) classes += " x";
   if (modelStart) classes += " m";
-  if (has[2]) classes += " de";
-  if (has[1]) classes += " dw";
-  if (has[0]) classes += " di";
+  if (error) classes += " de";
+  if (warning) classes += " dw";
+  if (info) classes += " di";
   if (!classes.empty()) out += " class=\"" + classes.substr(1) + "\"";
   out += "><a href=\"#L" + number + "\">" + number + "</a><pre>";
   if (row.change == RowChange::Changed || row.change == RowChange::Commented) {
@@ -215,8 +223,8 @@ std::string LineRange(const PagePart& part) {
 }
 
 void AppendPager(std::string& out, const FilePage& page) {
-  out += "<nav class=\"parts\" aria-label=\"Parts\"><p>Shown in " + std::to_string(page.parts.size()) +
-         " parts:</p><ol>";
+  out +=
+      "<nav class=\"parts\" aria-label=\"Parts\"><p>Shown in " + std::to_string(page.parts.size()) + " parts:</p><ol>";
   for (std::size_t i = 0; i < page.parts.size(); ++i) {
     const PagePart& part = page.parts[i];
     if (i == page.part) {
@@ -227,7 +235,8 @@ void AppendPager(std::string& out, const FilePage& page) {
       out += "\">" + LineRange(part) + "</a>";
     }
     if (part.errors > 0) {
-      out += " <span class=\"pe\">" + GroupedNumber(part.errors) + (part.errors == 1 ? " error" : " errors") + "</span>";
+      out +=
+          " <span class=\"pe\">" + GroupedNumber(part.errors) + (part.errors == 1 ? " error" : " errors") + "</span>";
     }
     if (part.warnings > 0) {
       out += " <span class=\"pw\">" + GroupedNumber(part.warnings) + (part.warnings == 1 ? " warning" : " warnings") +
@@ -242,9 +251,10 @@ void AppendModelList(std::string& out, const FilePage& page) {
   const ModelLineMap& models = *page.models;
   int partial = 0;
   for (const ModelCompleteness& model : *page.completeness) partial += model.Partial() ? 1 : 0;
-  out += "<nav class=\"models\" aria-label=\"Models\"><h2>Models <span>" + GroupedNumber(static_cast<int>(models.size())) +
-         "</span></h2><p class=\"mstat\">" + GroupedNumber(static_cast<int>(models.size()) - partial) + " complete, " +
-         GroupedNumber(partial) + " partial</p><ol>\n";
+  out += "<nav class=\"models\" aria-label=\"Models\"><h2>Models <span>" +
+         GroupedNumber(static_cast<int>(models.size())) + "</span></h2><p class=\"mstat\">" +
+         GroupedNumber(static_cast<int>(models.size()) - partial) + " complete, " + GroupedNumber(partial) +
+         " partial</p><ol>\n";
   for (std::size_t m = 0; m < models.size(); ++m) {
     const ModelFacts& facts = models.Facts(m);
     const ModelCompleteness& completeness = (*page.completeness)[m];
@@ -297,8 +307,9 @@ std::string RenderFilePage(const FilePage& page) {
   out += "</h1>\n";
   AppendCounts(out, page.counts);
   if (page.rows->approximate) {
-    out += "<p class=\"note\">Parts of the output could not be traced to their lines; they stand beside the line "
-           "where their model starts.</p>\n";
+    out +=
+        "<p class=\"note\">Parts of the output could not be traced to their lines; they stand beside the line "
+        "where their model starts.</p>\n";
   }
   if (!page.parts.empty()) AppendPager(out, page);
   out += "</header>\n";
@@ -335,8 +346,9 @@ std::string RenderFilePage(const FilePage& page) {
     const int line = page.models->Facts(m).line;
     if (line >= 1 && static_cast<std::size_t>(line) <= rows.size()) modelStarts[static_cast<std::size_t>(line)] = true;
   }
-  auto next = std::find_if(diagnostics.begin(), diagnostics.end(),
-                           [&](const ParsedDiagnostic* d) { return onLine(d) && d->line > static_cast<int>(firstRow); });
+  auto next = std::find_if(diagnostics.begin(), diagnostics.end(), [&](const ParsedDiagnostic* d) {
+    return onLine(d) && d->line > static_cast<int>(firstRow);
+  });
   std::vector<const ParsedDiagnostic*> rowDiagnostics;
   FilterCounts filters;
   std::string block;
@@ -367,7 +379,8 @@ std::string RenderFilePage(const FilePage& page) {
   for (std::size_t i = 0; i < kFilterNames.size(); ++i) {
     out += " data-" + std::string(kFilterNames[i]) + "=\"" + std::to_string(filters.rows[i]) + "\"";
   }
-  out += ">\n<div class=\"head\"><span>line</span><span>input, as read</span><span>line</span><span>output</span></div>\n";
+  out +=
+      ">\n<div class=\"head\"><span>line</span><span>input, as read</span><span>line</span><span>output</span></div>\n";
   out += body;
   out += "</main>\n</div>\n";
   AppendPageEnd(out, FilePageScript());

@@ -35,7 +35,8 @@ std::string RenderIndexPage(const std::vector<IndexEntry>& files) {
   out += "<header class=\"top\"><h1>zav-import report</h1><p class=\"note\">";
   out += GroupedNumber(static_cast<int>(files.size()));
   out += files.size() == 1 ? " file" : " files";
-  if (read != static_cast<int>(files.size())) out += ", " + GroupedNumber(static_cast<int>(files.size()) - read) + " not read";
+  if (read != static_cast<int>(files.size()))
+    out += ", " + GroupedNumber(static_cast<int>(files.size()) - read) + " not read";
   out += ". Click a heading to sort by it; a file's name opens its page.</p></header>\n";
 
   out += "<table class=\"files\"><thead><tr><th scope=\"col\"><button type=\"button\">file</button></th>";

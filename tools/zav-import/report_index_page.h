@@ -10,8 +10,8 @@
 namespace zav::cli {
 
 struct IndexEntry {
-  std::string name;  // the file as zav-import names it
-  std::string href;  // its page, relative to the index; empty when not read
+  std::string name;     // the file as zav-import names it
+  std::string href;     // its page, relative to the index; empty when not read
   std::string problem;  // why it was not read
   ReportCounts counts;
 };

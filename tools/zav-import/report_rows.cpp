@@ -104,8 +104,8 @@ class RowFiller {
   std::vector<ReportRow>& rows_;
   const std::vector<bool>& endsLine_;
   std::string segment_;
-  int number_ = 0;  // the line the segment goes to; 0 while unknown
-  int last_ = 1;    // the line the segment before went to
+  int number_ = 0;      // the line the segment goes to; 0 while unknown
+  int last_ = 1;        // the line the segment before went to
   int outputLine_ = 1;  // the output line that text added next is on
   int segmentFirstLine_ = 1;
   bool atLineStart_ = true;
@@ -114,7 +114,8 @@ class RowFiller {
 RowChange Classify(const std::string& input, const std::string& output) {
   if (output.empty()) return RowChange::Missing;
   if (output == input) return RowChange::Same;
-  if (output.size() == input.size() + 2 && output.compare(0, 2, "* ") == 0 && output.compare(2, std::string::npos, input) == 0) {
+  if (output.size() == input.size() + 2 && output.compare(0, 2, "* ") == 0 &&
+      output.compare(2, std::string::npos, input) == 0) {
     return RowChange::Commented;
   }
   return RowChange::Changed;

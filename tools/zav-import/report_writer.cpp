@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "output_writer.h"
+#include "platform/ascii.h"
 #include "report_file_page.h"
 #include "report_rows.h"
 
@@ -14,10 +15,7 @@ namespace {
 constexpr const char* kPagesFolder = "files";
 constexpr std::size_t kMaxNameInPage = 80;
 
-bool IsPlainNameCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-         c == '_';
-}
+bool IsPlainNameCharacter(char c) { return IsAsciiAlpha(c) || IsAsciiDigit(c) || c == '.' || c == '-' || c == '_'; }
 
 fs::path Canonical(const fs::path& path) {
   std::error_code error;
@@ -35,8 +33,8 @@ std::string ReportPageName(std::size_t position, const std::string& fileName) {
   for (char& c : name) {
     if (!IsPlainNameCharacter(c)) c = '_';
   }
-  // "-" keeps a name that starts with dots, or "_", from looking hidden or
-  // odd; the length keeps the page name within what file systems take.
+  // Dots and '_' at the start go, so that no part of a page name looks
+  // hidden; the length keeps it within what file systems take.
   const std::size_t first = name.find_first_not_of("._");
   name = first == std::string::npos ? std::string() : name.substr(first, kMaxNameInPage);
   return number + "-" + (name.empty() ? "file" : name) + ".html";

@@ -1,7 +1,6 @@
-#include <array>
-#include <cstdint>
-
 #include "report_assets.h"
+
+#include <cstdint>
 
 namespace zav::cli {
 namespace {

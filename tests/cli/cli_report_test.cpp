@@ -80,6 +80,15 @@ TEST(ZavImportReport, WithCheckIsAllThatIsWritten) {
   EXPECT_NE(page.find("<a href=\"../index.html\">"), std::string::npos);
 }
 
+TEST(ZavImportReport, InsideTheTreeIsNotTakenForModelFilesLater) {
+  ScratchDirectory scratch;
+  // Lines of the output that start like cards, deep in a row of the page.
+  scratch.Write("lib/one", std::string(kOneLib) + ".MODEL Q2 LPNP(VA=1)\n+ BF=2\n.SUBCKT S A B\n.ENDS\n");
+  EXPECT_EQ(RunZavImport({"--check", "-q", "-r", "lib", "--report", "lib/review"}, scratch.path()).exitCode, 1);
+  const RunResult listed = RunZavImport({"--list-files", "-r", "lib"}, scratch.path());
+  EXPECT_EQ(listed.out, "lib/one\tcontent: .MODEL card on line 2\n");
+}
+
 TEST(ZavImportReport, NamesStandardInputAndListsWhatCouldNotBeRead) {
   ScratchDirectory scratch;
   RunSpec spec;

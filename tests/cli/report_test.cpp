@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,7 @@ TEST(ReportHtmlText, EscapesMarkupAndShowsEveryByte) {
       {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
       {"\"><img src=x onerror='a'>", "&quot;&gt;&lt;img src=x onerror=&#39;a&#39;&gt;"},
       {"&lt; stays as written", "&amp;lt; stays as written"},
-      {"tab\tand\nline feed", "tab\tand\nline feed"},
+      {"tab\tand\nline feed", "tab\tand&#10;line feed"},
       {"\x01\x1b[0m\r\x7f", "\u2401\u241b[0m\u240d\u2421"},
       {"5 \xc2\xb5m, \xe2\x82\xac, \xf0\x9f\x94\x8c", "5 \u00b5m, \u20ac, \U0001F50C"},  // UTF-8 passes
       {"5 \xb5m", "5 \u00b5m"},                                                          // Latin-1 byte
@@ -263,7 +264,9 @@ TEST(ReportPage, ShowsHostileTextAsTextAndEachDiagnosticUnderItsLine) {
   const std::string input =
       "* <script>alert(1)</script>\n"
       ".MODEL Q<script>alert`1`</script> NPN(BF=1 VA=2)\n"
-      ".MODEL D1 D(IS=1 FOO=2)\n";
+      ".MODEL D1 D(IS=1 FOO=2)\n"
+      ".MODEL Q2 LPNP(BF=1)\n"
+      "+ VA=2\n";
   ScratchDirectory scratch;
   const fs::path file = scratch.Write("in.lib", input);
   cli::FileImport import;
@@ -291,6 +294,13 @@ TEST(ReportPage, ShowsHostileTextAsTextAndEachDiagnosticUnderItsLine) {
   page.completeness = &completeness;
   const std::string html = cli::RenderFilePage(page);
 
+  // Between the style sheet and the script, each line of the page starts
+  // with markup, never with a line of the model file (which -r could take
+  // for a card).
+  const std::size_t styleEnd = html.find("</style>");
+  std::istringstream lines(html.substr(styleEnd, html.find("<script>") - styleEnd));
+  for (std::string line; std::getline(lines, line);) EXPECT_EQ(line.substr(0, 1), "<") << line;
+
   EXPECT_EQ(Count(html, "<script"), 1u);
   EXPECT_EQ(Count(html, "<b>name"), 0u);
   // Input and output of line 1.
@@ -306,9 +316,9 @@ TEST(ReportPage, ShowsHostileTextAsTextAndEachDiagnosticUnderItsLine) {
   EXPECT_GT(foo, row3);
   EXPECT_LT(foo, html.find("</div>", row3));
   EXPECT_LT(html.find("<p class=\"d w\"><b>warning</b>about the &lt;file&gt;</p>"), html.find("id=\"L1\""));
-  // What the filters show, counted for the script: line 2 changed (VA),
-  // line 3 changed with an error.
-  EXPECT_NE(html.find("data-all=\"3\" data-warnings=\"1\" data-errors=\"1\" data-all-changed=\"2\" "
+  // What the filters show, counted for the script: lines 2, 4 and 5
+  // changed, line 3 changed with an error.
+  EXPECT_NE(html.find("data-all=\"5\" data-warnings=\"1\" data-errors=\"1\" data-all-changed=\"4\" "
                       "data-warnings-changed=\"1\" data-errors-changed=\"1\""),
             std::string::npos);
 }

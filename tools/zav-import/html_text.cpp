@@ -127,9 +127,14 @@ void AppendHtmlText(std::string& out, std::string_view bytes) {
       case '\'':
         out += "&#39;";
         break;
-      case '\t':
       case '\n':
-        out += static_cast<char>(byte);
+        // As a reference, so that every line of a page starts with its own
+        // markup and none with a line of a model file: zav-import -r never
+        // takes a page of an earlier report for a model file.
+        out += "&#10;";
+        break;
+      case '\t':
+        out += '\t';
         break;
       default:
         if (byte < 0x20) {

@@ -8,7 +8,8 @@
 namespace zav::cli {
 
 // Appends `bytes` as HTML text, fit for an element's content and for a
-// quoted attribute value: & < > " ' become character references. Valid UTF-8
+// quoted attribute value: & < > " ' and the line feed become character
+// references. Valid UTF-8
 // passes through; a byte that is not part of valid UTF-8 is read as Windows
 // code page 1252, which is what vendor files outside UTF-8 are written in
 // (the five bytes that code page leaves undefined show as U+FFFD). Control

@@ -101,11 +101,11 @@ void AppendOutputLineNumbers(std::string& out, const ReportRow& row, std::string
   if (row.firstOutputLine <= 0) return;
   const auto lines = std::count(output.begin(), output.end(), '\n') + 1;
   if (row.lastOutputLine - row.firstOutputLine + 1 != lines) {
-    out += std::to_string(row.firstOutputLine) + "\n\u2026" + std::to_string(row.lastOutputLine);
+    out += std::to_string(row.firstOutputLine) + "&#10;\u2026" + std::to_string(row.lastOutputLine);
     return;
   }
   for (int line = row.firstOutputLine; line <= row.lastOutputLine; ++line) {
-    if (line > row.firstOutputLine) out += '\n';
+    if (line > row.firstOutputLine) out += "&#10;";
     out += std::to_string(line);
   }
 }

@@ -246,6 +246,13 @@ test('the page of examples/ shows each diagnostic at its line, every model, and 
   const top = await page.$eval('#L12', (row) => row.getBoundingClientRect().top);
   const barBottom = await page.$eval('.bar', (bar) => bar.getBoundingClientRect().bottom);
   assert.ok(top >= barBottom && top < 800, `the jump shows line 12 below the filter bar (${top}, ${barBottom})`);
+
+  // A model's line shows when its link is followed, whatever the filters.
+  await page.goto(entry.href);
+  await setFilters(page, 'errors', true);
+  assert.deepEqual(await visibleRows(page), [8, 11, 19]);
+  await (await modelLink(page, 'QLAT')).click();
+  assert.deepEqual(await visibleRows(page), [6, 8, 11, 19]);
   assert.deepEqual(seen, []);
 });
 

@@ -1,6 +1,5 @@
 #include "elements/element_card.h"
 
-#include <new>
 #include <string_view>
 
 #include "diagnostics/add_diagnostic.h"
@@ -98,13 +97,7 @@ std::unique_ptr<ElementCard> ElementCard::Create(ElementCard& generic) {
     AddDiagnostic(10, line);
     return nullptr;
   }
-  std::unique_ptr<ElementCard> card;
-  try {
-    card = row->make(generic, *row);
-  } catch (const std::bad_alloc&) {
-    AddDiagnostic(10, line);
-    return nullptr;
-  }
+  std::unique_ptr<ElementCard> card = row->make(generic, *row);
   card->Parse();
   if (!card->valid) {
     generic.lines = std::move(card->lines);  // the caller keeps them as comments

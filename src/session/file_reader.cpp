@@ -4,6 +4,7 @@
 
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "platform/file_access.h"
 #include "session/import_session.h"
 #include "session/line_reader.h"
 
@@ -41,7 +42,7 @@ void ImportSession::ReadFile() {
   // Binary mode everywhere: the CR LF rule is applied by the reader itself,
   // so that the same bytes give the same lines on every platform, and a 0x1A
   // byte does not end the file early.
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenRegularFile(path.c_str());
   if (file == nullptr) {
     AddDiagnostic(1, nullptr, {path});
     return;

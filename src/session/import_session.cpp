@@ -5,6 +5,7 @@
 #include "cards/classify_card.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "platform/file_access.h"
 #include "subcircuits/subckt_card.h"
 #include "subcircuits/subcircuit_model.h"
 
@@ -68,6 +69,7 @@ void ImportSession::SetStyle(int32_t styleCode) {
 void ImportSession::Import(const char* filePath) {
   path = filePath ? filePath : "";
   hasPath = true;
+  fileSize = FileSize(path.c_str());
   ReadFile();
   BuildCards();
   ParseCards();
@@ -147,8 +149,9 @@ bool ImportSession::CollectModels() {
     Card* card = cards[i].get();
     if (card->kind == CardKind::Subckt) {
       takePending(*card);
-      auto* definition = new SubcircuitModel(this, static_cast<SubcktCard*>(card));
-      models.push_back(definition);
+      auto owned = std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card));
+      models.push_back(owned.get());
+      SubcircuitModel* definition = owned.release();  // the model list owns it now
       kept.push_back(std::move(cards[i++]));
       while (i < count) {
         Card* member = cards[i].get();

@@ -59,6 +59,7 @@ class ImportSession {
   std::string inlineCommentChars;
   std::string path;
   bool hasPath = false;
+  uint64_t fileSize = 0;  // when the import began; named if memory runs out
   std::deque<SourceLine> lines;  // stable addresses
   std::vector<std::unique_ptr<Card>> cards;
   std::vector<ImportedModel*> models;  // owns the entries of origin Subcircuit

@@ -121,22 +121,30 @@ SubcircuitModel::SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_
   subcircuit = parent;
 }
 
-// Nested definitions are owned by their parent's model list. Deleting them
-// one level at a time from a work list keeps the stack flat however deep the
-// nesting goes.
+// Nested definitions are owned by their parent's model list. They are
+// destroyed from the innermost outward along the parent links, each taken out
+// of its parent's list first: the stack stays flat however deep the nesting
+// goes, and nothing is allocated, so this runs safely while an exception for
+// lack of memory unwinds the import.
 SubcircuitModel::~SubcircuitModel() {
-  std::vector<SubcircuitModel*> pending;
-  auto takeOwned = [&pending](SubcircuitModel& definition) {
-    for (ImportedModel* model : definition.models) {
-      if (model->origin == Origin::Subcircuit) pending.push_back(static_cast<SubcircuitModel*>(model));
+  auto takeLastOwned = [](SubcircuitModel& definition) -> SubcircuitModel* {
+    while (!definition.models.empty()) {
+      ImportedModel* model = definition.models.back();
+      definition.models.pop_back();
+      if (model->origin == Origin::Subcircuit) return static_cast<SubcircuitModel*>(model);
     }
-    definition.models.clear();
+    return nullptr;
   };
-  takeOwned(*this);
-  while (!pending.empty()) {
-    std::unique_ptr<SubcircuitModel> definition(pending.back());
-    pending.pop_back();
-    takeOwned(*definition);
+  SubcircuitModel* current = this;
+  for (;;) {
+    if (SubcircuitModel* child = takeLastOwned(*current)) {
+      current = child;
+      continue;
+    }
+    if (current == this) break;
+    SubcircuitModel* parent = current->subcircuit;
+    delete current;  // it owns nothing any more
+    current = parent;
   }
 }
 

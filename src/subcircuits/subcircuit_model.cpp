@@ -164,11 +164,14 @@ bool SubcircuitModel::AddCard(Card* card) {
   card->subcircuit = target;
 
   if (card->kind == CardKind::Subckt) {
-    std::unique_ptr<SubcircuitModel> child(new SubcircuitModel(target, card, block.cards.size() - 1));
-    target->openChild = child.get();
-    block.innermost = child.get();
-    block.definitions.push_back(child.get());
-    target->models.push_back(child.release());
+    std::unique_ptr<SubcircuitModel> owned(new SubcircuitModel(target, card, block.cards.size() - 1));
+    // Into the parent's list first: should the list fail to grow, the new
+    // definition is still owned here and goes with the exception.
+    target->models.push_back(owned.get());
+    SubcircuitModel* child = owned.release();
+    block.definitions.push_back(child);
+    target->openChild = child;
+    block.innermost = child;
     return false;
   }
   if (card->kind == CardKind::Ends) {

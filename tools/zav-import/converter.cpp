@@ -104,6 +104,20 @@ int RunConversion(const Options& options) {
   std::string text;
   std::string content;
 
+  // Prints and counts the diagnostics of the file's import, and empties the list.
+  auto reportDiagnostics = [&](FileSummary& summary) {
+    const std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
+    if (!options.quiet && !diagnostics.empty()) progress.Clear();
+    for (const ParsedDiagnostic& diagnostic : diagnostics) {
+      summary.stats.Count(diagnostic);
+      if (ReachesThreshold(options.failOn, diagnostic.severity)) thresholdReached = true;
+      if (!options.quiet) {
+        const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic);
+        std::fwrite(line.data(), 1, line.size(), stderr);
+      }
+    }
+  };
+
   for (std::size_t i = 0; i < discovery.files.size(); ++i) {
     const InputFile& input = discovery.files[i];
     FileSummary summary;
@@ -116,6 +130,7 @@ int RunConversion(const Options& options) {
       Report("cannot read " + summary.file + ": " + error);
       ioFailure = true;
       summary.read = false;
+      reportDiagnostics(summary);  // an import that ran out of memory says so
       summaries.push_back(std::move(summary));
       progress.Advance(input.size);
       continue;
@@ -157,16 +172,7 @@ int RunConversion(const Options& options) {
     summary.stats.cardsCommented = CountCardsTurnedIntoComments(import.Session());
     summary.stats.renamed = CountRenamedParameters(import.Session());
 
-    const std::vector<ParsedDiagnostic> diagnostics = FileImport::TakeDiagnostics();
-    if (!options.quiet && !diagnostics.empty()) progress.Clear();
-    for (const ParsedDiagnostic& diagnostic : diagnostics) {
-      summary.stats.Count(diagnostic);
-      if (ReachesThreshold(options.failOn, diagnostic.severity)) thresholdReached = true;
-      if (!options.quiet) {
-        const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic);
-        std::fwrite(line.data(), 1, line.size(), stderr);
-      }
-    }
+    reportDiagnostics(summary);
 
     total.Add(summary.stats);
     summaries.push_back(std::move(summary));

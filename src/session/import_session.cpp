@@ -133,9 +133,11 @@ void ImportSession::ClassifyCards() {
   cards = std::move(kept);
 }
 
+// A dropped card is destroyed where it stands and the list is closed up at
+// the end. Until then every card stays in `cards`, so that, should memory run
+// out on the way, the session still owns each card its model list and its
+// subcircuit models point to.
 bool ImportSession::CollectModels() {
-  std::vector<std::unique_ptr<Card>> kept;
-  kept.reserve(cards.size());
   std::vector<SourceLine*> pending;
   auto takePending = [&pending](Card& card) {
     if (pending.empty()) return;
@@ -144,6 +146,7 @@ bool ImportSession::CollectModels() {
   };
   const std::size_t count = cards.size();
   bool goesOn = true;
+  Card* lastKept = nullptr;
   std::size_t i = 0;
   while (i < count) {
     Card* card = cards[i].get();
@@ -152,10 +155,11 @@ bool ImportSession::CollectModels() {
       auto owned = std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card));
       models.push_back(owned.get());
       SubcircuitModel* definition = owned.release();  // the model list owns it now
-      kept.push_back(std::move(cards[i++]));
+      lastKept = card;
+      ++i;
       while (i < count) {
-        Card* member = cards[i].get();
-        kept.push_back(std::move(cards[i++]));
+        Card* member = cards[i++].get();
+        lastKept = member;
         if (definition->AddCard(member)) break;
       }
       continue;
@@ -164,25 +168,27 @@ bool ImportSession::CollectModels() {
       takePending(*card);
       card->session = this;
       models.push_back(card);
-      kept.push_back(std::move(cards[i++]));
+      lastKept = card;
+      ++i;
       continue;
     }
     AddDiagnostic(13, FirstTokenLine(*card));
     const bool isLast = i + 1 == count;
-    if (isLast && kept.empty()) {
+    if (isLast && lastKept == nullptr) {
       AddDiagnostic(4, nullptr);
       pending.clear();
+      cards[i].reset();
       goesOn = false;
       break;
     }
     pending.insert(pending.end(), card->lines.begin(), card->lines.end());
     if (isLast) {
-      kept.back()->AppendCommentLines(pending);
+      lastKept->AppendCommentLines(pending);
       pending.clear();
     }
-    ++i;
+    cards[i++].reset();  // its lines live on in `pending` or in the last card kept
   }
-  cards = std::move(kept);
+  std::erase(cards, nullptr);
   BuildModelIndex();
   return goesOn;
 }

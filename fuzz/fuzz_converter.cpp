@@ -2,10 +2,13 @@
 // bytes choose a command line from the converter's options (with paths that
 // all lie in a folder of this process); the rest are the contents of the two
 // input files, one beside the other in a subfolder. Each input runs the
-// converter in-process as main() would, then its files are removed.
+// converter in-process as main() would, inside that folder: an option left
+// without its value takes the next argument as a relative output path, which
+// must land there too. Everything but the inputs is removed before the next.
 //
 // Standard output goes to a file of the folder; pass -close_fd_mask=2 to keep
-// the converter's diagnostics off the terminal.
+// the converter's diagnostics off the terminal, and an absolute
+// -artifact_prefix, since a finding is written while the folder is current.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -107,8 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::size_t split = rest.size() / 2;
 
   std::error_code ignored;
-  fs::remove_all(root / "out", ignored);
-  fs::remove(root / "out.lib", ignored);
+  for (const auto& entry : fs::directory_iterator(root, ignored)) {
+    if (entry.path().filename() != "in") fs::remove_all(entry.path(), ignored);
+  }
   fs::create_directories(root / "in" / "sub");
   WriteBytes(root / "in" / "a.lib", rest.substr(0, split));
   WriteBytes(root / "in" / "sub" / "b.mod", rest.substr(split));
@@ -116,13 +120,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<const char*> argv;
   for (const std::string& arg : args) argv.push_back(arg.c_str());
+  const fs::path previous = fs::current_path();
+  fs::current_path(root);
   const zav::cli::ParsedCommandLine parsed =
       zav::cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), stdout, stderr);
-  if (!parsed.run) return 0;
-  try {
-    zav::cli::RunConversion(parsed.options);
-  } catch (const std::exception&) {
-    // main() reports these and exits with status 2.
+  if (parsed.run) {
+    try {
+      zav::cli::RunConversion(parsed.options);
+    } catch (const std::exception&) {
+      // main() reports these and exits with status 2.
+    }
   }
+  fs::current_path(previous);
   return 0;
 }

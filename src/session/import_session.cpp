@@ -6,6 +6,7 @@
 #include "session/dropped_card_merge.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "platform/file_access.h"
 #include "subcircuits/subckt_card.h"
 #include "subcircuits/subcircuit_model.h"
 
@@ -54,6 +55,7 @@ void ImportSession::SetStyle(int32_t styleCode) {
 
 void ImportSession::Import(const char* filePath, Stage last) {
   path_ = filePath ? filePath : "";
+  fileSize_ = FileSize(path_.c_str());
   ReadFile();
   if (last == Stage::Read) return;
   BuildCards();

@@ -56,6 +56,7 @@ class ImportSession final : public ModelScope {
 
   int32_t style() const { return style_; }
   const std::string& path() const { return path_; }
+  uint64_t fileSize() const { return fileSize_; }
   const std::string& lineCommentChars() const { return lineCommentChars_; }
   const std::string& inlineCommentChars() const { return inlineCommentChars_; }
   const std::deque<SourceLine>& lines() const { return lines_; }
@@ -87,6 +88,7 @@ class ImportSession final : public ModelScope {
   std::string lineCommentChars_;
   std::string inlineCommentChars_;
   std::string path_;
+  uint64_t fileSize_ = 0;  // when the import began; named if memory runs out
   std::deque<SourceLine> lines_;  // stable addresses
   std::vector<std::unique_ptr<Card>> cards_;
   std::vector<ImportedModel*> models_;  // not owned

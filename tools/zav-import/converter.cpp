@@ -103,6 +103,20 @@ struct FileOutcome {
   bool ioFailure = false;
 };
 
+// Prints the file's diagnostics and counts them into its summary.
+void ReportDiagnostics(const Options& options, const std::vector<ParsedDiagnostic>& diagnostics, Progress& progress,
+                       bool color, FileOutcome& outcome) {
+  if (!options.quiet && !diagnostics.empty()) progress.Clear();
+  for (const ParsedDiagnostic& diagnostic : diagnostics) {
+    outcome.summary.stats.Count(diagnostic);
+    if (ReachesThreshold(options.failOn, diagnostic.severity)) outcome.thresholdReached = true;
+    if (!options.quiet) {
+      const std::string line = FormatDiagnostic(options.diagnostics, outcome.summary.file, diagnostic, color);
+      std::fwrite(line.data(), 1, line.size(), stderr);
+    }
+  }
+}
+
 FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs::path& outputPath,
                         OutputMode& mode, ReportWriter* report, Progress& progress, bool color) {
   FileOutcome outcome;
@@ -116,6 +130,8 @@ FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs
     Report("cannot read " + summary.file + ": " + error);
     outcome.ioFailure = true;
     summary.read = false;
+    // An import that ran out of memory says so in a diagnostic.
+    ReportDiagnostics(options, FileImport::TakeDiagnostics(), progress, color, outcome);
     if (report != nullptr) report->AddUnreadFile(input.name, error);
     return outcome;
   }
@@ -158,15 +174,7 @@ FileOutcome ConvertFile(const Options& options, const InputFile& input, const fs
   summary.stats.cardsCommented = CountCardsTurnedIntoComments(import.Session());
   summary.stats.renamed = CountRenamedParameters(import.Session());
 
-  if (!options.quiet && !diagnostics.empty()) progress.Clear();
-  for (const ParsedDiagnostic& diagnostic : diagnostics) {
-    summary.stats.Count(diagnostic);
-    if (ReachesThreshold(options.failOn, diagnostic.severity)) outcome.thresholdReached = true;
-    if (!options.quiet) {
-      const std::string line = FormatDiagnostic(options.diagnostics, summary.file, diagnostic, color);
-      std::fwrite(line.data(), 1, line.size(), stderr);
-    }
-  }
+  ReportDiagnostics(options, diagnostics, progress, color, outcome);
   if (report != nullptr && !report->AddFile(file, diagnostics, summary.stats, error)) {
     progress.Clear();
     Report(error);

@@ -29,9 +29,14 @@ bool FileImport::Run(const std::filesystem::path& path, std::string& error) {
   }
   std::fclose(probe);
   int status = ZAV_STATUS_OK;
+  int before = 0;
+  ZAV_GetErrorCount(nullptr, &before);
   if (ZAV_PerformImport(name.c_str(), 0, &session_, &status) == 0) {
     session_ = nullptr;
-    error = "the library cannot read it";
+    // A file it could not read leaves no diagnostic; running out of memory does.
+    int after = 0;
+    ZAV_GetErrorCount(nullptr, &after);
+    error = after > before ? "not enough memory to import it" : "the library cannot read it";
     return false;
   }
   return true;

@@ -22,7 +22,8 @@ class FileImport {
   ~FileImport();
 
   // Imports the file. False, with the reason in `error`, when it cannot be
-  // read; the library files no diagnostic then.
+  // read (the library files no diagnostic then) or memory ran out (it files
+  // one).
   bool Run(const std::filesystem::path& path, std::string& error);
 
   // The session's models in model-list order.

@@ -60,7 +60,7 @@ std::vector<std::string> CommandLine(FuzzedDataProvider& in, const fs::path& roo
   std::vector<std::string> args = {"zav-import"};
   const int options = in.ConsumeIntegralInRange(0, 7);
   for (int i = 0; i < options; ++i) {
-    switch (in.ConsumeIntegralInRange(0, 20)) {
+    switch (in.ConsumeIntegralInRange(0, 21)) {
       case 0: args.push_back("-r"); break;
       case 1: args.push_back("--list"); break;
       case 2: args.push_back("--dump"); break;
@@ -81,6 +81,7 @@ std::vector<std::string> CommandLine(FuzzedDataProvider& in, const fs::path& roo
       case 17: args.push_back("-o"); break;                // without its value
       case 18: args.push_back(in.ConsumeBool() ? "--help" : "--version"); break;
       case 19: args.push_back("--" + FuzzedWord(in)); break;
+      case 20: args.insert(args.end(), {"--report", (root / "report").string()}); break;
       default: args.push_back((root / "in" / FuzzedWord(in)).string()); break;  // a file that is not there
     }
   }
@@ -123,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path previous = fs::current_path();
   fs::current_path(root);
   const zav::cli::ParsedCommandLine parsed =
-      zav::cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), stdout, stderr);
+      zav::cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), stdout, stderr,
+                                 /*stdinIsTerminal=*/true);  // no input named: a usage error, not a read
   if (parsed.run) {
     try {
       zav::cli::RunConversion(parsed.options);

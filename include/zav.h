@@ -41,6 +41,21 @@
  * number, and stay readable after ZAV_EndImport. The host never frees
  * anything the library hands out; texts are copied into the host's buffers.
  *
+ * ## When memory runs out
+ *
+ * Only ZAV_PerformImport and ZAV_GetModelInfo allocate memory that grows with
+ * the input. When an allocation fails in either, the call returns 0 with
+ * status 2 (ZAV_STATUS_BAD_ARGUMENT: hosts know no other failure) and files
+ * error 41, "Not enough memory to import file: PATH (N bytes)", with the
+ * file's path and its size in bytes. Everything the failed call had
+ * allocated is released first: a failed import leaves no session behind, and
+ * a failed model text leaves its session and model as they were, so a later
+ * call may succeed. Should memory be too short even for that diagnostic,
+ * nothing is filed. The diagnostics filed before memory ran out stay. The
+ * library never ends the host's process and no exception leaves it; reading
+ * diagnostics, styles and status texts allocates nothing and works however
+ * short memory is.
+ *
  * ## Diagnostic messages
  *
  * Every diagnostic text is one message of a fixed catalogue (%s stands for a
@@ -155,10 +170,13 @@ ZAV_API int ZAV_CALL ZAV_GetStyleInfo(int style, int infoType, void* buffer, uns
 /* ## Import */
 
 /* Imports the file at `path` with the given style into a new session, stored
- * in *session. Status 2, and nothing created, for a path that cannot be read,
- * a style index out of range or a null session pointer. Once these checks
- * pass the call succeeds whatever the file holds: problems become
- * diagnostics and a shorter model list. */
+ * in *session. Status 2, and nothing created, for a path that cannot be read
+ * or is not a regular file (a directory, a FIFO, a device), a style index out
+ * of range or a null session pointer; no diagnostic is filed for these. Once
+ * these checks pass the call succeeds whatever the file holds: problems
+ * become diagnostics and a shorter model list; a file that is gone or no
+ * longer a regular file when it is opened gives an empty session and error 1.
+ * Out of memory: status 2, no session, and error 41 (see above). */
 ZAV_API int ZAV_CALL ZAV_PerformImport(const char* path, int style, ZAV_SESSION* session, int* status);
 
 /* Destroys the session with its models. Diagnostics stay. Status 2 for a null
@@ -178,7 +196,8 @@ ZAV_API int ZAV_CALL ZAV_GetModelNext(ZAV_SESSION session, ZAV_MODEL* model, int
 
 /* Length or text of the model's translated netlist text (info protocol). The
  * text is built afresh at every call. Status 2 for a null model, 3 for a size
- * mismatch, 4 for another info type. */
+ * mismatch, 4 for another info type. Out of memory while the text is built:
+ * status 2 and error 41 naming the session's file (see above). */
 ZAV_API int ZAV_CALL ZAV_GetModelInfo(ZAV_MODEL model, int infoType, void* buffer, unsigned* size, int* status);
 
 /* ## Diagnostics (process-wide; the first argument is not read) */

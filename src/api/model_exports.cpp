@@ -3,6 +3,7 @@
 
 #include "api/guard.h"
 #include "api/info_protocol.h"
+#include "api/out_of_memory.h"
 #include "cards/imported_model.h"
 #include "session/import_session.h"
 #include "zav.h"
@@ -48,17 +49,26 @@ extern "C" ZAV_API int ZAV_CALL ZAV_GetModelNext(ZAV_SESSION session, ZAV_MODEL*
 extern "C" ZAV_API int ZAV_CALL ZAV_GetModelInfo(ZAV_MODEL model, int infoType, void* buffer, unsigned* size,
                                                  int* status) {
   if (zav::StatusBlocks(status)) return 0;
-  return zav::GuardExport(status, [&]() -> int {
-    if (model == nullptr) {
-      *status = ZAV_STATUS_BAD_ARGUMENT;
-      return 0;
-    }
-    if (infoType != ZAV_INFO_LENGTH && infoType != ZAV_INFO_TEXT) {
-      *status = ZAV_STATUS_BAD_INFO_TYPE;
-      return 0;
-    }
-    // Built afresh at every call, and released before returning on every path.
-    const std::string text = reinterpret_cast<zav::ImportedModel*>(model)->ModelText();
-    return zav::AnswerInfo(text, infoType, buffer, size, status);
-  });
+  const auto* imported = reinterpret_cast<const zav::ImportedModel*>(model);
+  return zav::GuardExport(
+      status,
+      [&]() -> int {
+        if (imported == nullptr) {
+          *status = ZAV_STATUS_BAD_ARGUMENT;
+          return 0;
+        }
+        if (infoType != ZAV_INFO_LENGTH && infoType != ZAV_INFO_TEXT) {
+          *status = ZAV_STATUS_BAD_INFO_TYPE;
+          return 0;
+        }
+        // Built afresh at every call, and released before returning on every path.
+        const std::string text = imported->ModelText();
+        return zav::AnswerInfo(text, infoType, buffer, size, status);
+      },
+      [&] {
+        // The models a host receives are the top-level ones, which know their
+        // session: the import they belong to.
+        const auto* owner = static_cast<const zav::ImportSession*>(imported->session);
+        zav::ReportOutOfMemory(owner != nullptr ? owner->path().c_str() : "", owner != nullptr ? owner->fileSize() : 0);
+      });
 }

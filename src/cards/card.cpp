@@ -136,6 +136,7 @@ void Card::Finish() {
     ReleaseTokens();
     return;
   }
+  if (store->keepEditedTokens) return;
   const FinishedText* finished = FinishedText::Make(*store, tokens);
   ForgetTokens();
   tokens.SetFinished(finished);

@@ -95,7 +95,8 @@ class Card : public ImportedModel {
   // card whose edits its parse makes again (see ModelCard::Link).
   void ReleaseTokens();
   // The card will not change again: an edited card keeps its text (in its
-  // store) and releases its tokens; an unedited one releases them.
+  // store) and releases its tokens, unless its store says to keep edited
+  // tokens; an unedited one releases them.
   void Finish();
 
   // --- lines --------------------------------------------------------------

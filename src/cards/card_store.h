@@ -41,6 +41,9 @@ class CardStore {
   TokenPool& tokenPool() { return tokenPool_; }
   ImportStatistics& statistics() { return statistics_; }
 
+  // Set when edited cards are to keep their tokens (see Card::Finish).
+  bool keepEditedTokens = false;
+
  private:
   std::vector<LargeBuffer> blocks_;
   std::byte* next_ = nullptr;  // the unused rest of the newest block

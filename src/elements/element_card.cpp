@@ -1,11 +1,9 @@
 #include "elements/element_card.h"
 
-#include <new>
 #include <string_view>
 
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
-#include "platform/ascii.h"
 #include "elements/bjt_card.h"
 #include "elements/capacitor_card.h"
 #include "elements/current_controlled_source_card.h"
@@ -19,6 +17,7 @@
 #include "elements/subckt_call_card.h"
 #include "elements/voltage_controlled_source_card.h"
 #include "elements/voltage_switch_card.h"
+#include "platform/ascii.h"
 
 namespace zav {
 namespace {
@@ -117,13 +116,7 @@ std::unique_ptr<ElementCard> ElementCard::Create(ElementCard& generic) {
     AddDiagnostic(MessageCode::UnknownElementCard, line);
     return nullptr;
   }
-  std::unique_ptr<ElementCard> card;
-  try {
-    card = row->make(generic, *row);
-  } catch (const std::bad_alloc&) {
-    AddDiagnostic(MessageCode::UnknownElementCard, line);
-    return nullptr;
-  }
+  std::unique_ptr<ElementCard> card = row->make(generic, *row);
   card->Parse();
   if (!card->valid) {
     generic.lines = std::move(card->lines);  // the caller keeps them as comments

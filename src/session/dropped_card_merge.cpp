@@ -9,11 +9,13 @@ namespace zav {
 void DroppedCardMerge::ClearWaiting() { waiting_.clear(); }
 
 void DroppedCardMerge::Keep(std::unique_ptr<Card> card) {
+  // Kept first: should memory run out while the lines move, the card is
+  // owned here and goes with the rest.
+  kept_.push_back(std::move(card));
   if (!waiting_.empty()) {
-    card->PrependCommentLines(waiting_);
+    kept_.back()->PrependCommentLines(waiting_);
     ClearWaiting();
   }
-  kept_.push_back(std::move(card));
 }
 
 bool DroppedCardMerge::Drop(const Card& card, bool isLast) {

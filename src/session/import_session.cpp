@@ -5,8 +5,10 @@
 #include "elements/element_card.h"
 #include "session/classify_card.h"
 #include "session/dropped_card_merge.h"
+#include "session/import_settings.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "platform/file_access.h"
 #include "subcircuits/subckt_card.h"
 #include "subcircuits/subcircuit_model.h"
 
@@ -57,6 +59,8 @@ void ImportSession::SetStyle(int32_t styleCode) {
 
 void ImportSession::Import(const char* filePath, Stage last) {
   path_ = filePath ? filePath : "";
+  store_->keepEditedTokens = CurrentImportSettings().keepEditedTokens;
+  fileSize_ = FileSize(path_.c_str());
   ReadFile();
   if (last == Stage::Read) return;
   BuildCards();

@@ -57,6 +57,7 @@ class ImportSession final : public ModelScope {
 
   int32_t style() const { return style_; }
   const std::string& path() const { return path_; }
+  uint64_t fileSize() const { return fileSize_; }
   const std::string& lineCommentChars() const { return lineCommentChars_; }
   const std::string& inlineCommentChars() const { return inlineCommentChars_; }
   const std::vector<SourceLine, LargeBlockAllocator<SourceLine>>& lines() const { return lines_; }
@@ -95,6 +96,7 @@ class ImportSession final : public ModelScope {
   std::array<bool, 256> lineCommentChar_{};
   std::string inlineCommentChars_;
   std::string path_;
+  uint64_t fileSize_ = 0;  // when the import began; named if memory runs out
   // The file as read (see LineReader); the lines view it.
   LargeBuffer text_;
   // In file order. Filled once, by ReadFile: no line moves after that.

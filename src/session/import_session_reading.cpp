@@ -7,6 +7,7 @@
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "platform/byte_search.h"
+#include "platform/file_access.h"
 #include "session/encrypted_block.h"
 #include "session/import_session.h"
 #include "session/line_reader.h"
@@ -48,7 +49,7 @@ void ImportSession::ReadFile() {
   // Binary mode everywhere: the CR LF rule and the end-of-file mark are
   // applied by the reader itself, so that the same bytes give the same lines
   // on every platform.
-  std::FILE* file = std::fopen(path_.c_str(), "rb");
+  std::FILE* file = OpenRegularFile(path_.c_str());
   if (file == nullptr) {
     AddDiagnostic(MessageCode::CantOpenFile, nullptr, {path_});
     return;

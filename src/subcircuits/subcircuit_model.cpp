@@ -143,15 +143,22 @@ SubcircuitModel::SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_
   parent_ = parent;
 }
 
-// Nested definitions are owned by their parent. Taking each one's children
-// over before it goes keeps the stack flat however deep the nesting goes.
+// Nested definitions are owned by their parent. They are destroyed from the
+// innermost outward, each taken out of its parent's list of children: the
+// stack stays flat however deep the nesting goes, and nothing is allocated,
+// so this runs safely while an exception for lack of memory unwinds the
+// import.
 SubcircuitModel::~SubcircuitModel() {
-  std::vector<std::unique_ptr<SubcircuitModel>> pending = std::move(children_);
-  while (!pending.empty()) {
-    std::unique_ptr<SubcircuitModel> definition = std::move(pending.back());
-    pending.pop_back();
-    for (auto& child : definition->children_) pending.push_back(std::move(child));
-    definition->children_.clear();
+  SubcircuitModel* current = this;
+  for (;;) {
+    if (!current->children_.empty()) {
+      current = current->children_.back().get();
+      continue;
+    }
+    if (current == this) break;
+    SubcircuitModel* parent = current->parent_;
+    parent->children_.pop_back();  // destroys `current`, which owns nothing any more
+    current = parent;
   }
 }
 
@@ -172,12 +179,15 @@ bool SubcircuitModel::AddCard(Card* card) {
 
   if (card->kind == CardKind::Subckt) {
     std::unique_ptr<SubcircuitModel> child(new SubcircuitModel(target, card, block.size() - 1));
-    target->openChild = child.get();
-    block.innermost = child.get();
-    block.definitions.push_back(child.get());
-    target->models.push_back(child.get());
-    ++block.modelCount;
+    SubcircuitModel* opened = child.get();
+    // Owned first: should a list fail to grow afterwards, the parent still
+    // frees it.
     target->children_.push_back(std::move(child));
+    target->models.push_back(opened);
+    block.definitions.push_back(opened);
+    target->openChild = opened;
+    block.innermost = opened;
+    ++block.modelCount;
     return false;
   }
   if (card->kind == CardKind::Ends) {

@@ -15,19 +15,19 @@
 
 typedef HMODULE AbiLibrary;
 
-static AbiLibrary AbiOpen(const char* path) { return LoadLibraryA(path); }
+static inline AbiLibrary AbiOpen(const char* path) { return LoadLibraryA(path); }
 
-static void* AbiSymbol(AbiLibrary library, const char* name) {
+static inline void* AbiSymbol(AbiLibrary library, const char* name) {
   FARPROC address = GetProcAddress(library, name);
   void* result;
   memcpy(&result, &address, sizeof result);
   return result;
 }
 
-static void AbiClose(AbiLibrary library) { FreeLibrary(library); }
+static inline void AbiClose(AbiLibrary library) { FreeLibrary(library); }
 
 /* A module is found by its file name alone. */
-static int AbiIsLoaded(const char* path) {
+static inline int AbiIsLoaded(const char* path) {
   const char* name = path;
   for (const char* p = path; *p != '\0'; ++p) {
     if (*p == '/' || *p == '\\') name = p + 1;
@@ -35,13 +35,13 @@ static int AbiIsLoaded(const char* path) {
   return GetModuleHandleA(name) != NULL;
 }
 
-static const char* AbiLastError(void) {
+static inline const char* AbiLastError(void) {
   static char text[32];
   snprintf(text, sizeof text, "error %lu", (unsigned long)GetLastError());
   return text;
 }
 
-static void AbiMakeDirectory(const char* path) { (void)_mkdir(path); }
+static inline void AbiMakeDirectory(const char* path) { (void)_mkdir(path); }
 
 #else
 #include <dlfcn.h>
@@ -49,25 +49,25 @@ static void AbiMakeDirectory(const char* path) { (void)_mkdir(path); }
 
 typedef void* AbiLibrary;
 
-static AbiLibrary AbiOpen(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
+static inline AbiLibrary AbiOpen(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
 
-static void* AbiSymbol(AbiLibrary library, const char* name) { return dlsym(library, name); }
+static inline void* AbiSymbol(AbiLibrary library, const char* name) { return dlsym(library, name); }
 
-static void AbiClose(AbiLibrary library) { dlclose(library); }
+static inline void AbiClose(AbiLibrary library) { dlclose(library); }
 
-static int AbiIsLoaded(const char* path) {
+static inline int AbiIsLoaded(const char* path) {
   void* library = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
   if (library == NULL) return 0;
   dlclose(library);
   return 1;
 }
 
-static const char* AbiLastError(void) {
+static inline const char* AbiLastError(void) {
   const char* text = dlerror();
   return text != NULL ? text : "unknown error";
 }
 
-static void AbiMakeDirectory(const char* path) { (void)mkdir(path, 0777); }
+static inline void AbiMakeDirectory(const char* path) { (void)mkdir(path, 0777); }
 
 #endif
 

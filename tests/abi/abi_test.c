@@ -5,11 +5,14 @@
  * (LoadLibrary), so the DLL is held to exactly the checks of the .so.
  *
  *   zav_abi_test LIBRARY TEMPDIR [GOLDENDIR]
+ *   zav_abi_test LIBRARY TEMPDIR --nul-bytes [--require-nul-replacement]
  *
  * TEMPDIR receives the small input files the checks import. With GOLDENDIR,
  * every golden case found there is imported through the library as well and
  * its model texts and diagnostics are compared byte for byte with the
- * case's .expected file. Closes with "N passed, N failed".
+ * case's .expected file. --nul-bytes runs only the checks of files holding
+ * NUL and every other byte value (see there). Closes with "N passed, N
+ * failed".
  */
 #include <dirent.h>
 #include <limits.h>
@@ -129,8 +132,9 @@ static int ModelInfo(void* handle, int infoType, void* buffer, unsigned* size, i
 
 /* Reads a handle's text through the info protocol as a host does: a length
  * query, then a text query with room for the terminator. Returns a malloc'd,
- * terminated copy (the text itself may hold NUL bytes: `length` says how long
- * it is), or NULL after a failed check. */
+ * terminated copy, or NULL after a failed check. A C host takes the text to
+ * end at its first zero byte, so the length reported must be exactly its
+ * strlen: every text read here is held to that. */
 static char* ReadText(InfoCall info, void* handle, const char* what, unsigned* length) {
   int status = 0;
   int queried = -1;
@@ -146,6 +150,8 @@ static char* ReadText(InfoCall info, void* handle, const char* what, unsigned* l
     free(text);
     return NULL;
   }
+  CHECK(strlen(text) == (size_t)queried, "%s: length %d reported, but a C host reads %u characters", what, queried,
+        (unsigned)strlen(text));
   *length = (unsigned)queried;
   return text;
 }
@@ -893,6 +899,134 @@ static void CheckGoldenCases(const char* dir) {
   printf("golden: %u cases\n", (unsigned)count);
 }
 
+/* ## NUL and every other byte value
+ *
+ * A text handed to the host never holds a zero byte: the reader turns each
+ * NUL of the file into a space, and warns once per file. The checks run
+ * with --nul-bytes; without --require-nul-replacement a library that leaves
+ * NUL bytes in makes them report themselves skipped (exit status 77). */
+
+static const char kNulWarning[] = "The file contains NUL bytes, the first on this line. Each was replaced by a space";
+
+static void WriteInputBytes(char* path, size_t pathSize, const char* name, const char* bytes, size_t length) {
+  snprintf(path, pathSize, "%s/%s", gTempDir, name);
+  FILE* file = fopen(path, "wb");
+  CHECK(file != NULL, "cannot create %s", path);
+  if (file != NULL) {
+    fwrite(bytes, 1, length, file);
+    fclose(file);
+  }
+}
+
+/* A comment line holding a NUL files the warning, and nothing else does. */
+static int ReaderReplacesNul(void) {
+  char path[1024];
+  WriteInputBytes(path, sizeof path, "nul_probe.lib", "* a\0b\n", 6);
+  const unsigned before = ErrorCount();
+  ZAV_SESSION session = NULL;
+  int status = 0;
+  if (!zav.PerformImport(path, 0, &session, &status)) return 0;
+  status = 0;
+  zav.EndImport(session, &status);
+  return ErrorCount() > before;
+}
+
+/* Imports `bytes`; checks every model text and every diagnostic filed (all
+ * through ReadText, so each length is held to its strlen) and returns the
+ * number of models and of NUL warnings; `textOf` receives a copy of model
+ * `wanted` (1-based) when it is not NULL. */
+static void ImportBytes(const char* name, const char* bytes, size_t length, int wanted, char** textOf,
+                        unsigned* models, unsigned* warnings) {
+  char path[1024];
+  WriteInputBytes(path, sizeof path, name, bytes, length);
+  size_t oldCount;
+  ZAV_DIAGNOSTIC* old = DiagnosticHandles(&oldCount);
+  *models = 0;
+  *warnings = 0;
+  ZAV_SESSION session = Import(path, name);
+  if (session != NULL) {
+    int status = 0;
+    ZAV_MODEL model = NULL;
+    for (int ret = zav.GetModelFirst(session, &model, &status); ret == 1;
+         ret = zav.GetModelNext(session, &model, &status)) {
+      unsigned n = 0;
+      char* text = ReadText(ModelInfo, model, name, &n);
+      if (++*models == (unsigned)wanted && textOf != NULL) {
+        *textOf = text;
+        text = NULL;
+      }
+      free(text);
+    }
+    EndImport(session, name);
+  }
+  int status = 0;
+  for (ZAV_DIAGNOSTIC d = NextError(1, &status); d != NULL; d = NextError(0, &status)) {
+    if (bsearch(&d, old, oldCount, sizeof *old, ComparePointers) != NULL) continue;
+    unsigned n = 0;
+    char* text = ReadText(ErrorInfo, d, name, &n);
+    if (text == NULL) continue;
+    /* The severity and the message follow the quoted line. */
+    CHECK(strstr(text, " -- ") != NULL, "%s: a diagnostic without its message: \"%s\"", name, text);
+    if (strstr(text, kNulWarning) != NULL) ++*warnings;
+    free(text);
+  }
+  free(old);
+}
+
+static void CheckNulBytes(void) {
+  Section("NUL bytes");
+  unsigned models;
+  unsigned warnings;
+  char* text = NULL;
+
+  /* A NUL in a comment line: the model after it reaches the host whole. */
+  static const char kInComment[] = ".MODEL DA D(IS=1)\n* a\0b\n.MODEL DB D(IS=2)\n";
+  ImportBytes("nul_in_comment.lib", kInComment, sizeof kInComment - 1, 2, &text, &models, &warnings);
+  CHECK(models == 2 && warnings == 1, "NUL in a comment: %u models, %u warnings", models, warnings);
+  CHECK(text != NULL && strcmp(text, "* a b\n.MODEL DB D(IS=2)\n") == 0, "NUL in a comment: model 2 is \"%s\"",
+        text != NULL ? text : "(none)");
+  free(text);
+
+  /* A NUL after a card whose parameter is reported: the quoted line and
+   * the message both reach the host. */
+  static const char kAfterCard[] = ".MODEL DA D(IS=1 T_ABS=2)\0x\n";
+  ImportBytes("nul_after_card.lib", kAfterCard, sizeof kAfterCard - 1, 0, NULL, &models, &warnings);
+  CHECK(warnings == 1, "NUL after a card: %u warnings", warnings);
+
+  /* Every byte value, in a comment, in a parameter value, in an element's
+   * node name and in an inline comment. 0x1A, which may be taken for an
+   * end-of-file mark, comes last, so that everything before it is read. */
+  char* bytes = (char*)malloc(64 * 1024);
+  size_t n = 0;
+  n += (size_t)sprintf(bytes + n, "* every byte:");
+  for (int b = 0; b < 256; ++b) {
+    if (b != '\n' && b != 0x1A) bytes[n++] = (char)b;
+  }
+  bytes[n++] = '\n';
+  for (int b = 0; b < 256; ++b) {
+    if (b == 0x1A) continue;
+    n += (size_t)sprintf(bytes + n, ".MODEL B%03d D(IS=1", b);
+    bytes[n++] = (char)b;
+    n += (size_t)sprintf(bytes + n, " N=2)\n");
+  }
+  n += (size_t)sprintf(bytes + n, ".SUBCKT ALL 1 2\n");
+  for (int b = 0; b < 256; ++b) {
+    if (b == 0x1A) continue;
+    n += (size_t)sprintf(bytes + n, "R%03d 1 N", b);
+    bytes[n++] = (char)b;
+    n += (size_t)sprintf(bytes + n, " 1K\n");
+  }
+  n += (size_t)sprintf(bytes + n, ".ENDS\n.MODEL LAST D(IS=1) ;");
+  for (int b = 0; b < 256; ++b) {
+    if (b != '\n' && b != 0x1A) bytes[n++] = (char)b;
+  }
+  bytes[n++] = '\n';
+  bytes[n++] = 0x1A;
+  ImportBytes("every_byte.lib", bytes, n, 0, NULL, &models, &warnings);
+  CHECK(models > 0 && warnings == 1, "every byte value: %u models, %u warnings", models, warnings);
+  free(bytes);
+}
+
 /* ## Unload */
 
 /* The diagnostic list lives from load to unload: a library loaded afresh
@@ -914,30 +1048,41 @@ static void CheckReload(const char* libraryPath, AbiLibrary* library) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: %s LIBRARY TEMPDIR [GOLDENDIR]\n", argv[0]);
+    fprintf(stderr, "usage: %s LIBRARY TEMPDIR [GOLDENDIR | --nul-bytes [--require-nul-replacement]]\n", argv[0]);
     return 2;
   }
   const char* libraryPath = argv[1];
   gTempDir = argv[2];
   AbiMakeDirectory(gTempDir);
+  const int nulBytes = argc > 3 && strcmp(argv[3], "--nul-bytes") == 0;
+  const int requireNul = argc > 4 && strcmp(argv[4], "--require-nul-replacement") == 0;
 
   AbiLibrary library = AbiOpen(libraryPath);
   Section("load");
   CHECK(library != NULL, "cannot load %s: %s", libraryPath, AbiLastError());
   if (library != NULL && ResolveAll(library)) {
-    CheckCallingConvention();
-    CheckStatusTexts();
-    CheckStyles();
-    CheckEmptyDiagnosticList();
-    CheckRejectedImports();
-    CheckEmptyFile();
-    CheckDirectoryPath();
-    CheckModels();
-    CheckDiagnostics();
-    if (argc > 3) {
-      CheckGoldenCases(argv[3]);
+    if (nulBytes) {
+      if (!ReaderReplacesNul() && !requireNul) {
+        AbiClose(library);
+        printf("skipped: the reader does not replace NUL bytes yet\n");
+        return 77;
+      }
+      CheckNulBytes();
+    } else {
+      CheckCallingConvention();
+      CheckStatusTexts();
+      CheckStyles();
+      CheckEmptyDiagnosticList();
+      CheckRejectedImports();
+      CheckEmptyFile();
+      CheckDirectoryPath();
+      CheckModels();
+      CheckDiagnostics();
+      if (argc > 3) {
+        CheckGoldenCases(argv[3]);
+      }
+      CheckReload(libraryPath, &library);
     }
-    CheckReload(libraryPath, &library);
   }
   if (library != NULL) AbiClose(library);
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <system_error>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cards/card_store.h"
+#include "diagnostics/diagnostic_batch.h"
 #include "cards/imported_model.h"
 #include "diagnostics/diagnostic.h"
 #include "diagnostic_format.h"
@@ -22,6 +24,7 @@
 #include "output_mode.h"
 #include "output_writer.h"
 #include "progress.h"
+#include "report_writer.h"
 #include "session/import_session.h"
 #include "standard_input.h"
 #include "summary.h"
@@ -108,12 +111,36 @@ struct FileWork {
   std::string readError;
   std::string writeError;       // from the mode's Prepare
   std::string diagnosticText;   // what goes to standard error, formatted
+  std::vector<ParsedDiagnostic> parsed;  // for the report
   bool hasDiagnostics = false;
+  bool read = false;
   FileSummary summary;
   bool thresholdReached = false;
   std::unique_ptr<ModelLineMap> lineMap;
   std::vector<ModelCompleteness> completeness;
 };
+
+// Counts the file's diagnostics into its summary, and formats them for
+// standard error (and, for the report, keeps them taken apart).
+void CountAndFormatDiagnostics(const Options& options, bool color, FileWork& work) {
+  const DiagnosticBatch& diagnostics = work.import->Diagnostics();
+  work.hasDiagnostics = !diagnostics.empty();
+  const bool reported = !options.report.empty();
+  for (const Diagnostic diagnostic : diagnostics) {
+    const DiagnosticSeverity severity = SeverityOf(diagnostic.severity);
+    work.summary.stats.Count(severity, static_cast<int>(diagnostic.code));
+    if (ReachesThreshold(options.failOn, severity)) work.thresholdReached = true;
+    if (options.quiet && !reported) continue;
+    ParsedDiagnostic parsed = ParseDiagnostic(diagnostic);
+    if (work.lineMap != nullptr) {
+      if (const int model = work.lineMap->ModelAt(parsed.line); model >= 0) {
+        parsed.model = work.lineMap->Facts(static_cast<std::size_t>(model)).name;
+      }
+    }
+    if (!options.quiet) work.diagnosticText += FormatDiagnostic(options.diagnostics, work.summary.file, parsed, color);
+    if (reported) work.parsed.push_back(std::move(parsed));
+  }
+}
 
 // Everything about one file that does not depend on the files before it:
 // the import, what the output mode can do ahead, the diagnostics formatted
@@ -121,11 +148,19 @@ struct FileWork {
 void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork& work) {
   FileSummary& summary = work.summary;
   summary.file = work.input->name;
-  // The texts of the diagnostics are made only when they are printed.
-  work.import = std::make_unique<FileImport>(!options.quiet);
-  if (!work.import->Run(work.input->path, work.readError)) {
-    work.import.reset();
+  // The texts of the diagnostics are made only when they are printed or
+  // reported.
+  const bool reported = !options.report.empty();
+  FileImport::Settings settings;
+  settings.ownDiagnostics = true;
+  settings.diagnosticTexts = !options.quiet || reported;
+  settings.keepEditedTokens = reported;
+  work.import = std::make_unique<FileImport>(settings);
+  work.read = work.import->Run(work.input->path, work.readError);
+  if (!work.read) {
+    // An import that ran out of memory says so in a diagnostic.
     summary.read = false;
+    CountAndFormatDiagnostics(options, color, work);
     return;
   }
   FileImport& import = *work.import;
@@ -136,10 +171,10 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
   const DiagnosticBatch& diagnostics = import.Diagnostics();
 
   // The models' facts and completeness are read from the session only for
-  // what needs them: the model list, the model of each JSON diagnostic, and
-  // the summary's partial models.
+  // what needs them: the model list, the model of each JSON diagnostic, the
+  // summary's partial models and the report.
   const bool jsonLines = !options.quiet && options.diagnostics == DiagnosticFormat::Json;
-  if (mode.NeedsModelFacts() || options.summary || jsonLines) {
+  if (mode.NeedsModelFacts() || options.summary || jsonLines || reported) {
     std::vector<const ImportedModel*> imported;
     imported.reserve(file.models.size());
     for (ZAV_MODEL model : file.models) imported.push_back(reinterpret_cast<const ImportedModel*>(model));
@@ -158,7 +193,7 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
       ++summary.stats.models;
     }
   }
-  if (options.summary) {
+  if (options.summary || reported) {
     for (const ModelCompleteness& model : work.completeness) {
       if (model.Partial()) ++summary.stats.partial;
     }
@@ -167,28 +202,19 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
     summary.stats.renamed = statistics.renamedParameters;
   }
 
-  work.hasDiagnostics = !diagnostics.empty();
-  for (const Diagnostic diagnostic : diagnostics) {
-    const DiagnosticSeverity severity = SeverityOf(diagnostic.severity);
-    summary.stats.Count(severity, static_cast<int>(diagnostic.code));
-    if (ReachesThreshold(options.failOn, severity)) work.thresholdReached = true;
-    if (options.quiet) continue;
-    ParsedDiagnostic parsed = ParseDiagnostic(diagnostic);
-    if (work.lineMap != nullptr) {
-      if (const int model = work.lineMap->ModelAt(parsed.line); model >= 0) {
-        parsed.model = work.lineMap->Facts(static_cast<std::size_t>(model)).name;
-      }
-    }
-    work.diagnosticText += FormatDiagnostic(options.diagnostics, summary.file, parsed, color);
-  }
+  CountAndFormatDiagnostics(options, color, work);
 }
 
 // The file's part of the run's output, in input order.
-void WriteFile(const Options& options, OutputMode& mode, Progress& progress, FileWork& work, bool& ioFailure) {
-  if (work.import == nullptr) {
+void WriteFile(const Options& options, OutputMode& mode, ReportWriter* report, Progress& progress, FileWork& work,
+               bool& ioFailure) {
+  if (!work.read) {
     progress.Clear();
     Report("cannot read " + work.summary.file + ": " + work.readError);
     ioFailure = true;
+    if (!options.quiet && work.hasDiagnostics) progress.Clear();
+    if (!work.diagnosticText.empty()) std::fwrite(work.diagnosticText.data(), 1, work.diagnosticText.size(), stderr);
+    if (report != nullptr) report->AddUnreadFile(work.input->name, work.readError);
     return;
   }
   std::string error = work.writeError;
@@ -200,6 +226,12 @@ void WriteFile(const Options& options, OutputMode& mode, Progress& progress, Fil
   }
   if (!options.quiet && work.hasDiagnostics) progress.Clear();
   if (!work.diagnosticText.empty()) std::fwrite(work.diagnosticText.data(), 1, work.diagnosticText.size(), stderr);
+  error.clear();
+  if (report != nullptr && !report->AddFile(work.file, work.parsed, work.summary.stats, error)) {
+    progress.Clear();
+    Report(error);
+    ioFailure = true;
+  }
 }
 
 // Prepares the files on `jobs` threads, at most `jobs` files ahead of the
@@ -288,6 +320,16 @@ int RunConversion(const Options& options) {
     return 2;
   }
 
+  std::unique_ptr<ReportWriter> report;
+  if (!options.report.empty()) {
+    report = std::make_unique<ReportWriter>();
+    std::string error;
+    if (!report->Open(options.report, discovery.files, error)) {
+      Report(error);
+      return 2;
+    }
+  }
+
   std::uintmax_t totalBytes = 0;
   for (const InputFile& input : discovery.files) totalBytes += input.size;
   Progress progress(options.progress, stderr, discovery.files.size(), totalBytes);
@@ -313,13 +355,21 @@ int RunConversion(const Options& options) {
   RunInOrder(
       works, jobs, [&](FileWork& work) { PrepareFile(options, *mode, color, work); },
       [&](FileWork& work) {
-        WriteFile(options, *mode, progress, work, ioFailure);
+        WriteFile(options, *mode, report.get(), progress, work, ioFailure);
         thresholdReached = thresholdReached || work.thresholdReached;
         total.Add(work.summary.stats);
         summaries.push_back(std::move(work.summary));
         progress.Advance(work.input->size);
       });
   progress.Finish();
+  if (report != nullptr) {
+    for (const InputProblem& problem : discovery.problems) report->AddUnreadFile(problem.path, problem.reason);
+    std::string error;
+    if (!report->Finish(error)) {
+      Report(error);
+      ioFailure = true;
+    }
+  }
 
   if (options.summary) PrintSummary(stderr, summaries, total);
 

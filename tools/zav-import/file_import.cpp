@@ -3,10 +3,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <stdexcept>
 
 #include "cards/imported_model.h"
+#include "diagnostics/diagnostic.h"
+#include "diagnostics/diagnostic_list.h"
 #include "diagnostics/diagnostic_sink.h"
 #include "session/import_session.h"
+#include "session/import_settings.h"
 
 namespace zav::cli {
 
@@ -30,11 +35,21 @@ bool FileImport::Run(const std::filesystem::path& path, std::string& error) {
   // zav-import owns its process and reads each import's diagnostics on its
   // own: they are filed apart from the process-wide list, which keeps the
   // files apart and lets imports run side by side.
-  ScopedDiagnosticSink sink(diagnostics_);
+  std::optional<ScopedDiagnosticSink> sink;
+  if (settings_.ownDiagnostics) sink.emplace(diagnostics_);
+  ImportSettings settings;
+  settings.keepEditedTokens = settings_.keepEditedTokens;
+  ScopedImportSettings scope(settings);
   int status = ZAV_STATUS_OK;
+  int before = 0;
+  ZAV_GetErrorCount(nullptr, &before);
   if (ZAV_PerformImport(name.c_str(), 0, &session_, &status) == 0) {
     session_ = nullptr;
-    error = "the library cannot read it";
+    // A file it could not read leaves no diagnostic; running out of memory does.
+    int after = 0;
+    ZAV_GetErrorCount(nullptr, &after);
+    const bool filed = settings_.ownDiagnostics ? !diagnostics_.empty() : after > before;
+    error = filed ? "not enough memory to import it" : "the library cannot read it";
     return false;
   }
   return true;
@@ -49,6 +64,40 @@ std::vector<ZAV_MODEL> FileImport::Models() const {
     models.push_back(model);
   }
   return models;
+}
+
+const std::string& FileImport::ModelText(ZAV_MODEL model, std::string& buffer) {
+  // The length comes first: a text may hold any byte, so its end cannot be
+  // told from a terminator.
+  int status = ZAV_STATUS_OK;
+  unsigned size = 4;
+  int length = 0;
+  if (ZAV_GetModelInfo(model, ZAV_INFO_LENGTH, &length, &size, &status) == 0 || length < 0) {
+    throw std::runtime_error("the library did not deliver the length of a model text");
+  }
+  buffer.assign(static_cast<std::size_t>(length) + 1, '\0');
+  size = static_cast<unsigned>(buffer.size());
+  if (ZAV_GetModelInfo(model, ZAV_INFO_TEXT, buffer.data(), &size, &status) == 0) {
+    throw std::runtime_error("the library did not deliver a model text");
+  }
+  buffer.resize(static_cast<std::size_t>(length));
+  return buffer;
+}
+
+std::vector<ParsedDiagnostic> FileImport::TakeDiagnostics() {
+  std::vector<ParsedDiagnostic> diagnostics;
+  int status = ZAV_STATUS_OK;
+  ZAV_DIAGNOSTIC handle = nullptr;
+  // The handles are the library's own records: their text is what a host
+  // receives, and they say their code and severity.
+  for (int more = ZAV_GetErrorFirst(nullptr, &handle, &status); more != 0;
+       more = ZAV_GetErrorNext(nullptr, &handle, &status)) {
+    diagnostics.push_back(ParseDiagnostic(*reinterpret_cast<const Diagnostic*>(handle)));
+  }
+  // The list merges all imports by line number: emptying it after each
+  // import keeps the next import's diagnostics apart from these.
+  TheDiagnosticList().Clear();
+  return diagnostics;
 }
 
 void FileImport::AppendModelText(ZAV_MODEL model, std::string& out) {

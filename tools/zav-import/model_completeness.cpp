@@ -15,6 +15,11 @@ namespace {
 
 constexpr std::array<int, 4> kParameterCommentedCodes = {23, 24, 25, 26};
 
+std::pair<int, int> CodeAndLine(const Diagnostic& diagnostic) {
+  return {static_cast<int>(diagnostic.code), diagnostic.lineNumber};
+}
+std::pair<int, int> CodeAndLine(const ParsedDiagnostic& diagnostic) { return {diagnostic.code, diagnostic.line}; }
+
 std::string Counted(int count, const char* noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
@@ -66,7 +71,8 @@ int ModelLineMap::ModelAt(int line) const {
   return line <= span->last ? static_cast<int>(span - spans_.begin()) : -1;
 }
 
-std::vector<ModelCompleteness> ModelLineMap::Completeness(const DiagnosticBatch& diagnostics) const {
+template <typename Diagnostics>
+std::vector<ModelCompleteness> ModelLineMap::CountCompleteness(const Diagnostics& diagnostics) const {
   std::vector<ModelCompleteness> result(models_.size());
   for (std::size_t i = 0; i < models_.size(); ++i) {
     if (models_[i]->origin != ImportedModel::Origin::Subcircuit) continue;
@@ -78,13 +84,20 @@ std::vector<ModelCompleteness> ModelLineMap::Completeness(const DiagnosticBatch&
       }
     }
   }
-  for (const Diagnostic diagnostic : diagnostics) {
-    if (!ReportsParameterCommentedOut(static_cast<int>(diagnostic.code))) continue;
-    if (const int model = ModelAt(diagnostic.lineNumber); model >= 0) {
-      ++result[static_cast<std::size_t>(model)].paramsCommented;
-    }
+  for (const auto& diagnostic : diagnostics) {
+    const auto [code, line] = CodeAndLine(diagnostic);
+    if (!ReportsParameterCommentedOut(code)) continue;
+    if (const int model = ModelAt(line); model >= 0) ++result[static_cast<std::size_t>(model)].paramsCommented;
   }
   return result;
+}
+
+std::vector<ModelCompleteness> ModelLineMap::Completeness(const DiagnosticBatch& diagnostics) const {
+  return CountCompleteness(diagnostics);
+}
+
+std::vector<ModelCompleteness> ModelLineMap::Completeness(const std::vector<ParsedDiagnostic>& diagnostics) const {
+  return CountCompleteness(diagnostics);
 }
 
 }  // namespace zav::cli

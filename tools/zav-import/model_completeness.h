@@ -45,8 +45,12 @@ class ModelLineMap {
   // Per model: what the import turned into comments. `diagnostics` are the
   // import's own.
   std::vector<ModelCompleteness> Completeness(const DiagnosticBatch& diagnostics) const;
+  std::vector<ModelCompleteness> Completeness(const std::vector<ParsedDiagnostic>& diagnostics) const;
 
  private:
+  template <typename Diagnostics>
+  std::vector<ModelCompleteness> CountCompleteness(const Diagnostics& diagnostics) const;
+
   struct Span {
     int first = 0;
     int last = 0;

@@ -11,7 +11,7 @@ constexpr std::array<std::string_view, 3> kLevels = {"error", "warning", "never"
 constexpr std::array<std::string_view, 3> kWhen = {"auto", "always", "never"};
 
 // One row per option, in the order of the help text.
-constexpr std::array<OptionSpec, 17> kOptions = {{
+constexpr std::array<OptionSpec, 18> kOptions = {{
     {"--help", 'h', "", {}},
     {"--version", 0, "", {}},
     {"--output", 'o', "PATH", {}},
@@ -22,6 +22,7 @@ constexpr std::array<OptionSpec, 17> kOptions = {{
     {"--dump", 0, "", {}},
     {"--check", 0, "", {}},
     {"--summary", 0, "", {}},
+    {"--report", 0, "DIR", {}},
     {"--quiet", 'q', "", {}},
     {"--diagnostics", 0, "FORMAT", kFormats},
     {"--fail-on", 0, "LEVEL", kLevels},

@@ -60,6 +60,13 @@ moved to instances (counted once per element that receives one) and commented ou
 the partial models. Renames count the parameters written on a card; parameters a card
 inherits through an AKO: reference are not counted as renamed.
 
+--report DIR writes, in addition to whatever else the run writes, a report to review in a web
+browser: DIR/index.html lists every file with the counts of --summary, sortable by any
+column; DIR/files/ holds a page per file with its input beside its translated output, line
+by line, changed lines marked, each diagnostic under its line, the models with their
+completeness down the side, and filters by severity and for changed lines. The pages load
+nothing from anywhere. With --check the report is all that is written.
+
 Exit status: 0 success; 1 a diagnostic at or above --fail-on was filed; 2 usage error, an
 input that cannot be read, or an output that cannot be written.
 
@@ -74,6 +81,8 @@ Examples:
   cat vendor.lib | zav-import > vendor_host.lib   a filter
   zav-import --check -r vendor_libs --summary --fail-on=warning
                                                   vet a tree in CI: status 1 on a warning
+  zav-import -r vendor_libs -o converted --report review
+                                                  convert, then open review/index.html
 
 See also: man zav-import. cmake --install (or the Debian package from cpack -G DEB)
 installs zav-import with its manual page and bash completion, the library libzav with
@@ -87,7 +96,7 @@ struct Conflict {
   std::string_view second;
 };
 
-constexpr std::array<Conflict, 10> kConflicts = {{
+constexpr std::array<Conflict, 11> kConflicts = {{
     {"--list", "--dump"},
     {"--list", "--output"},
     {"--dump", "--output"},
@@ -97,6 +106,7 @@ constexpr std::array<Conflict, 10> kConflicts = {{
     {"--check", "--list"},
     {"--check", "--dump"},
     {"--check", "--list-files"},
+    {"--list-files", "--report"},
     {"--progress", "--no-progress"},
 }};
 
@@ -147,6 +157,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE*
   app.add_flag("--dump", options.dump, "Write a debug listing of each import instead");
   app.add_flag("--check", options.check, "Translate and report, but write no model text (vets a library)");
   app.add_flag("--summary", options.summary, "Print counts per file and in total on standard error");
+  app.add_option("--report", options.report, "Also write an HTML report of the run (input beside output) into DIR")
+      ->option_text("DIR")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_flag("-q,--quiet", options.quiet, "Print no diagnostics");
 
   std::string format = "text";

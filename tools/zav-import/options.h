@@ -37,6 +37,9 @@ struct Options {
   bool summary = false;
   // Translate and report, but write no model text anywhere.
   bool check = false;
+  // The folder of the run's HTML report, written in addition to the rest;
+  // empty: no report.
+  std::string report;
   bool quiet = false;
   DiagnosticFormat diagnostics = DiagnosticFormat::Text;
   FailOn failOn = FailOn::Error;

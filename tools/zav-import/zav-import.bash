@@ -8,7 +8,7 @@ _zav_import() {
   prev=${COMP_WORDS[COMP_CWORD-1]}
 
   local options="-h --help --version -o --output -r --recursive --ext --list-files --list --dump
-    --check --summary -q --quiet --diagnostics --fail-on --color --progress --no-progress -j --jobs"
+    --check --summary --report -q --quiet --diagnostics --fail-on --color --progress --no-progress -j --jobs"
 
   # "--option=value": complete the value after the '='. (bash splits the word
   # at '=' when COMP_WORDBREAKS holds it, as it does by default.)
@@ -41,6 +41,10 @@ _zav_import() {
       ;;
     -o | --output)
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+      return
+      ;;
+    --report)
+      mapfile -t COMPREPLY < <(compgen -d -- "$cur")
       return
       ;;
     -j | --jobs)

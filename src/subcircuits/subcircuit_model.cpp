@@ -49,12 +49,15 @@ struct SubcircuitModel::Block {
 
   std::size_t size() const { return cards->size() - first; }
 
-  // Scope index for FindModel, built on the first lookup after collection:
-  // per name (its number in `names`), a run of `scopes`.
-  bool indexed = false;
-  NoCaseIndex<std::uint32_t> names;
-  std::vector<Scope> scopes;
-  std::vector<std::uint32_t> runStart;  // per name, then one past the last
+  // Scope index for FindModel, for a block with more models than a walk
+  // takes: built on the first lookup after collection. Per name (its number
+  // in `names`), a run of `scopes`.
+  struct Index {
+    NoCaseIndex<std::uint32_t> names;
+    std::vector<Scope> scopes;
+    std::vector<std::uint32_t> runStart;  // per name, then one past the last
+  };
+  std::unique_ptr<Index> index;
 
   void BuildIndex();
 };
@@ -66,9 +69,12 @@ struct SubcircuitModel::Block {
 // position of its .SUBCKT card, instead of a walk out through every
 // enclosing definition.
 void SubcircuitModel::Block::BuildIndex() {
+  index = std::make_unique<Index>();
+  NoCaseIndex<std::uint32_t>& names = index->names;
+  std::vector<Scope>& scopes = index->scopes;
+  std::vector<std::uint32_t>& runStart = index->runStart;
   // The intervals, numbered by name, kept in the order of the definitions
   // (the order they were opened, which is the order of their first cards).
-  names.Clear();
   std::vector<Interval> intervals;
   std::vector<std::uint32_t> nameOf;
   std::vector<const SubcircuitModel*> lastOwner;  // per name
@@ -118,7 +124,6 @@ void SubcircuitModel::Block::BuildIndex() {
     closeUpTo(SIZE_MAX);
   }
   runStart[names.size()] = static_cast<std::uint32_t>(scopes.size());
-  indexed = true;
 }
 
 SubcircuitModel::SubcircuitModel(const ModelScope* owner, SubcktCard* card, std::vector<Card*>* blockCards)
@@ -174,7 +179,7 @@ bool SubcircuitModel::AddCard(Card* card) {
   if (closed_ || target == nullptr) return true;
 
   block.cards->push_back(card);
-  block.indexed = false;
+  block.index.reset();
   card->subcircuit = target;
 
   if (card->kind == CardKind::Subckt) {
@@ -222,10 +227,11 @@ ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
     const SubcircuitModel* top = block.definitions.front();
     return top->session != nullptr ? top->session->FindModel(name) : nullptr;
   }
-  if (!block.indexed) block.BuildIndex();
-  if (const std::uint32_t* id = block.names.Find(name)) {
-    const auto first = block.scopes.begin() + block.runStart[*id];
-    const auto last = block.scopes.begin() + block.runStart[*id + 1];
+  if (block.index == nullptr) block.BuildIndex();
+  const Block::Index& index = *block.index;
+  if (const std::uint32_t* id = index.names.Find(name)) {
+    const auto first = index.scopes.begin() + index.runStart[*id];
+    const auto last = index.scopes.begin() + index.runStart[*id + 1];
     auto after = std::upper_bound(first, last, begin_,
                                   [](std::size_t position, const Scope& scope) { return position < scope.start; });
     if (after != first && std::prev(after)->model != nullptr) return std::prev(after)->model;

@@ -68,7 +68,7 @@ extern "C" ZAV_API int ZAV_CALL ZAV_GetModelInfo(ZAV_MODEL model, int infoType, 
       [&] {
         // The models a host receives are the top-level ones, which know their
         // session: the import they belong to.
-        const auto* owner = static_cast<const zav::ImportSession*>(imported->session);
+        const auto* owner = static_cast<const zav::ImportSession*>(imported->Session());
         zav::ReportOutOfMemory(owner != nullptr ? owner->path().c_str() : "", owner != nullptr ? owner->fileSize() : 0);
       });
 }

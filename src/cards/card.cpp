@@ -61,8 +61,6 @@ void Card::operator delete(Card* card, std::destroying_delete_t) {
 void Card::CopyHeader(const Card& source) {
   origin = source.origin;
   subcircuit = source.subcircuit;
-  session = source.session;
-  referencedBy = source.referencedBy;
 
   kind = source.kind;
   valid = source.valid;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "cards/compact_list.h"
 
 namespace zav {
 
@@ -34,14 +33,20 @@ class ImportedModel {
   // one buffer.
   virtual void AppendModelText(std::string& out) const { (void)out; }
 
+  // The import a top-level model belongs to; none for anything else. Only
+  // models keep it (see ModelCard and SubcircuitModel): an import has many
+  // more cards than models.
+  virtual const ModelScope* Session() const { return nullptr; }
+  // Notes an element that names this model. Only a model card keeps the
+  // list: its translation may move parameters to its users.
+  virtual void AddUser(Card* element) { (void)element; }
+
   // Where lookups from this item start: the enclosing definition when there
   // is one, else the import.
-  const ModelScope* LookupScope() const { return subcircuit != nullptr ? subcircuit : session; }
+  const ModelScope* LookupScope() const { return subcircuit != nullptr ? subcircuit : Session(); }
 
   Token* nameToken = nullptr;
   const ModelScope* subcircuit = nullptr;  // the innermost enclosing definition
-  const ModelScope* session = nullptr;     // the import; set for top-level models
-  CompactList<Card*> referencedBy;         // the elements that name this model; not owned
   Origin origin = Origin::PlainCard;
 };
 

@@ -257,7 +257,7 @@ void ElementCard::Link() {
     return;
   }
   if (ImportedModel* model = subcircuit->FindModel(name)) {
-    model->referencedBy.push_back(this);
+    model->AddUser(this);
     awaitsModel = model->origin == Origin::ModelCard;
   }
 }

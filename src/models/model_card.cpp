@@ -123,6 +123,8 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
   // The tokens are taken over, not copied: every token the parse recorded
   // (the AKO tokens and the parameter entries go with them) is still the
   // same token.
+  session = source.session;
+  referencedBy = source.referencedBy;
   modelType = std::exchange(source.modelType, nullptr);
   hasAko_ = source.hasAko_;
   for (ParamEntry& entry : params) entry.row = -1;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cards/card.h"
+#include "cards/compact_list.h"
 #include "models/param_rule.h"
 
 namespace zav {
@@ -59,6 +60,11 @@ class ModelCard : public Card {
     TokenKind kind;
   };
 
+  const ModelScope* Session() const override { return session; }
+  void AddUser(Card* element) override { referencedBy.push_back(element); }
+
+  const ModelScope* session = nullptr;  // the import; set for top-level models
+  CompactList<Card*> referencedBy;      // the elements that name this model; not owned
   Token* modelType = nullptr;         // a token of this card; none without tokens
   TokenRefList<1> akoTokens{tokens};  // tokens of this card, kept with them
 

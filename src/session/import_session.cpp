@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "elements/element_card.h"
+#include "models/model_card.h"
 #include "session/classify_card.h"
 #include "session/dropped_card_merge.h"
 #include "session/import_settings.h"
@@ -151,7 +152,7 @@ bool ImportSession::CollectModels() {
       continue;
     }
     if (IsModelKind(card->kind)) {
-      card->session = this;
+      static_cast<ModelCard*>(card)->session = this;
       models_.push_back(card);
       merge.Keep(std::move(cards_[i++]));
       continue;
@@ -187,14 +188,15 @@ void ImportSession::ResolveCards() {
     if (element != nullptr) element->resolved = true;
     if (element == nullptr || !element->awaitsModel) card->Finish();
     if (card->origin != ImportedModel::Origin::ModelCard) continue;
-    for (Card* user : card->referencedBy) {
+    auto* model = static_cast<ModelCard*>(card.get());
+    for (Card* user : model->referencedBy) {
       auto* waiting = static_cast<ElementCard*>(user);
       waiting->awaitsModel = false;
       // An element before its model has had its own step already.
       if (waiting->resolved) waiting->Finish();
     }
     // Only the model's translation reads the list of its users.
-    card->referencedBy = CompactList<Card*>();
+    model->referencedBy = CompactList<Card*>();
   }
 }
 

@@ -56,6 +56,10 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
   // closing .ENDS card; up to the last card offered while still open.
   std::span<Card* const> cards() const;
 
+  const ModelScope* Session() const override { return session; }
+
+  // The import, for a top-level definition; none for a nested one.
+  const ModelScope* session = nullptr;
   // The nested definition that is open now, or none.
   SubcircuitModel* openChild = nullptr;
   // The model cards of the block and the nested definitions, in input order;

@@ -33,8 +33,15 @@ class CardStore {
 
   // Room for an object, kept until the store goes.
   void* Allocate(std::size_t size, std::size_t alignment);
-  // A copy of `text` kept until the store goes.
+  // `text` kept until the store goes: a copy, unless it lies in the lasting
+  // text (see SetLastingText), which it then views.
   std::string_view KeepText(std::string_view text);
+  // Text that lives as long as the store (the import's file, which every
+  // line read views), so that KeepText need not copy what lies in it.
+  void SetLastingText(const char* begin, std::size_t size) {
+    lastingBegin_ = begin;
+    lastingEnd_ = begin + size;
+  }
   // A token outside any list, kept until the store goes.
   Token* NewLooseToken();
 
@@ -49,6 +56,8 @@ class CardStore {
   std::byte* next_ = nullptr;  // the unused rest of the newest block
   std::byte* end_ = nullptr;
   std::size_t nextBlock_ = 64 * 1024;
+  const char* lastingBegin_ = nullptr;
+  const char* lastingEnd_ = nullptr;
   TokenPool tokenPool_;
   ImportStatistics statistics_;
 };

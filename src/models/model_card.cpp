@@ -133,7 +133,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 void ModelCard::RecordTokens() {
   Parse();
   // The link's edit, made again on the new tokens.
-  if (akoLink_ != nullptr && !akoTokens.empty()) ApplyAko(akoLink_->copies, *akoLink_->source);
+  if (akoLink_ != nullptr && !akoTokens.empty()) ApplyAko(akoLink_->Copies(), *akoLink_->source);
 }
 
 void ModelCard::ForgetTokens() {

@@ -107,9 +107,26 @@ class ModelCard : public Card {
   // The parameters the link copied through the AKO reference, and from
   // which card: a card of an import lets its tokens go after the link, and
   // makes the same edit again whenever it makes its tokens again.
+  // An AkoCopy as the link keeps it: an AKO card may copy a hundred
+  // parameters, so a copy is 24 bytes. Its texts are texts of tokens, which
+  // lie in one line each: no size comes near the limits.
+  struct KeptAkoCopy {
+    const char* name;
+    const char* value;
+    std::uint32_t nameSize;
+    std::uint32_t valueSize : 24;
+    std::uint32_t kind : 8;
+
+    AkoCopy Get() const {
+      return AkoCopy{std::string_view(name, nameSize), std::string_view(value, valueSize),
+                     static_cast<TokenKind>(kind)};
+    }
+  };
   struct AkoLink {
     const ModelCard* source;
-    std::span<const AkoCopy> copies;
+    std::span<const KeptAkoCopy> copies;
+
+    std::vector<AkoCopy> Copies() const;
   };
   const AkoLink* akoLink_ = nullptr;
 

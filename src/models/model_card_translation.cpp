@@ -73,14 +73,15 @@ void ModelCard::Link() {
   }
   // The copies are kept (their texts may live in the referenced card's
   // tokens), so that the card can make the edit again at any time.
-  for (AkoCopy& copy : copies) {
-    copy.name = store->KeepText(copy.name);
-    copy.value = store->KeepText(copy.value);
+  auto* keptCopies = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * copies.size(), alignof(KeptAkoCopy)));
+  for (std::size_t i = 0; i < copies.size(); ++i) {
+    const std::string_view name = store->KeepText(copies[i].name);
+    const std::string_view value = store->KeepText(copies[i].value);
+    keptCopies[i] = KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
+                                static_cast<std::uint32_t>(value.size()), static_cast<std::uint32_t>(copies[i].kind)};
   }
-  auto* keptCopies = static_cast<AkoCopy*>(store->Allocate(sizeof(AkoCopy) * copies.size(), alignof(AkoCopy)));
-  std::uninitialized_copy(copies.begin(), copies.end(), keptCopies);
   akoLink_ = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
-      AkoLink{referenced, std::span<const AkoCopy>(keptCopies, copies.size())};
+      AkoLink{referenced, std::span<const KeptAkoCopy>(keptCopies, copies.size())};
   ReleaseTokens();
 }
 
@@ -111,8 +112,17 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
   MakeWordsForLink();
   take(this->params);
   ReleaseTokens();
-  if (akoLink_ != nullptr) params.insert(params.end(), akoLink_->copies.begin(), akoLink_->copies.end());
+  if (akoLink_ != nullptr) {
+    for (const KeptAkoCopy& copy : akoLink_->copies) params.push_back(copy.Get());
+  }
   return params;
+}
+
+std::vector<ModelCard::AkoCopy> ModelCard::AkoLink::Copies() const {
+  std::vector<AkoCopy> list;
+  list.reserve(copies.size());
+  for (const KeptAkoCopy& copy : copies) list.push_back(copy.Get());
+  return list;
 }
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {

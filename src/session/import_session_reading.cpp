@@ -94,6 +94,7 @@ void ImportSession::ReadFile() {
     if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
   }
   text_ = reader.TakeText();
+  store_->SetLastingText(text_.data(), text_.size());
 
   if (reader.stoppedAtMark() && reader.textAfterMark()) {
     // Filed against the last line read, which holds the text before the

@@ -84,14 +84,12 @@ constexpr bool IsWordKind(TokenKind kind) {
 // (with `wordsOnly`, only those IsWordKind takes). At a character that
 // cannot start a token the line is rejected: the tokens before it stay, and
 // the rejection is reported when `report` is set.
-template <bool wordsOnly, typename Emit>
-void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
-  const std::string_view text = line.text;
-  if (line.kind == LineKind::Comment) {
-    emit(TokenKind::Comment, text);
-    return;
-  }
-
+//
+// `endsInSeparator` tells that the text's last character is a separator (a
+// line read whole ends in its line feed): every word then ends before the end
+// of the text, and its scan need not look for it.
+template <bool wordsOnly, bool endsInSeparator, typename Emit>
+void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool report) {
   const char* const begin = text.data();
   const std::size_t size = text.size();
   std::size_t pos = 0;
@@ -106,7 +104,11 @@ void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
   // begun.
   auto wordEnd = [&](std::size_t start) {
     std::size_t end = start + 1;
-    while (end < size && !IsSeparatorChar(begin[end])) ++end;
+    if constexpr (endsInSeparator) {
+      while (!IsSeparatorChar(begin[end])) ++end;
+    } else {
+      while (end < size && !IsSeparatorChar(begin[end])) ++end;
+    }
     return end;
   };
 
@@ -156,6 +158,20 @@ void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
     }
     if (!wordsOnly || IsWordKind(kind)) emit(kind, std::string_view(begin + pos, end - pos));
     pos = end;
+  }
+}
+
+template <bool wordsOnly, typename Emit>
+void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
+  const std::string_view text = line.text;
+  if (line.kind == LineKind::Comment) {
+    emit(TokenKind::Comment, text);
+    return;
+  }
+  if (!text.empty() && IsSeparatorChar(text.back())) {
+    ScanText<wordsOnly, true>(line, text, emit, report);
+  } else {
+    ScanText<wordsOnly, false>(line, text, emit, report);
   }
 }
 

@@ -234,8 +234,16 @@ void WriteFile(const Options& options, OutputMode& mode, ReportWriter* report, P
   }
 }
 
+// How far the preparing threads may run ahead of the file being written,
+// in bytes of input: a prepared file holds its import (a few times its size)
+// until it is written. Small files are many and uneven in size, and a thread
+// that may take only the next one or two of them waits on the largest; a
+// budget lets it go on with others meanwhile.
+constexpr std::uintmax_t kAheadBytes = 64u << 20;
+
 // Prepares the files on `jobs` threads, at most `jobs` files ahead of the
-// one being written, and hands each to `write` in input order.
+// one being written or more while the files taken but not written stay
+// within kAheadBytes, and hands each to `write` in input order.
 template <typename Prepare, typename Write>
 void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, Write&& write) {
   if (jobs <= 1 || works.size() <= 1) {
@@ -251,17 +259,23 @@ void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, 
   std::vector<char> done(works.size(), 0);
   std::size_t next = 0;     // the next file to prepare
   std::size_t written = 0;  // files written so far
+  std::uintmax_t heldBytes = 0;  // input bytes of the files taken, not yet written
   std::vector<std::thread> threads;
   const std::size_t window = jobs;
+  auto inputSize = [&](std::size_t index) { return works[index].input != nullptr ? works[index].input->size : 0; };
+  auto mayTake = [&] {
+    return next < written + window || heldBytes + inputSize(next) <= kAheadBytes;
+  };
   for (unsigned t = 0; t < jobs; ++t) {
     threads.emplace_back([&] {
       for (;;) {
         std::size_t index;
         {
           std::unique_lock<std::mutex> lock(mutex);
-          changed.wait(lock, [&] { return next >= works.size() || next < written + window; });
+          changed.wait(lock, [&] { return next >= works.size() || mayTake(); });
           if (next >= works.size()) return;
           index = next++;
+          heldBytes += inputSize(index);
         }
         prepare(works[index]);
         {
@@ -278,10 +292,12 @@ void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, 
       changed.wait(lock, [&] { return done[i] != 0; });
     }
     write(works[i]);
+    const std::uintmax_t size = inputSize(i);
     works[i] = FileWork();
     {
       std::lock_guard<std::mutex> lock(mutex);
       written = i + 1;
+      heldBytes -= size;
     }
     changed.notify_all();
   }

@@ -10,6 +10,9 @@
 #include <fcntl.h>
 #include <io.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
@@ -20,6 +23,14 @@ int main(int argc, char** argv) {
   const zav::cli::ParsedCommandLine parsed =
       zav::cli::ParseCommandLine(argc, argv, stdout, stderr, zav::cli::IsTerminal(stdin));
   if (!parsed.run) return parsed.exitCode;
+#ifdef __GLIBC__
+  // Each file's import frees its memory at once when the file is written,
+  // and the next import needs as much again: kept, rather than given back
+  // to the system, it need not be faulted in and cleared once more (with
+  // -j, each thread's heap would give it back at every file).
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
   try {
     return zav::cli::RunConversion(parsed.options);
   } catch (const std::exception& error) {

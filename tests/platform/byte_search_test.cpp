@@ -1,0 +1,57 @@
+// FindByte and CountByte read eight bytes at a time: every length and
+// alignment, the byte at every place, and byte values that a careless
+// bit trick confuses (0x80 and above, the byte next to the one sought, the
+// sought byte with its high bit set) must give what a plain loop gives.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/byte_search.h"
+
+namespace zav {
+namespace {
+
+const char* PlainFind(const char* begin, const char* end, char c) {
+  const void* found = std::memchr(begin, c, static_cast<std::size_t>(end - begin));
+  return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
+TEST(ByteSearch, AgreesWithAPlainSearchAtEveryLengthOffsetAndPlace) {
+  for (const char sought : {'\n', '\0', '\x1A', '\xFF', 'A'}) {
+    // Fillers that differ from the sought byte by one bit, or by the high
+    // bit, and a byte borrowing would turn into it.
+    const std::vector<char> fillers = {static_cast<char>(sought ^ 0x80), static_cast<char>(sought ^ 1),
+                                       static_cast<char>(sought + 1), static_cast<char>(sought - 1), ' '};
+    for (const char filler : fillers) {
+      std::string buffer(48, filler);
+      for (std::size_t offset = 0; offset < 8; ++offset) {
+        for (std::size_t length = 0; offset + length <= 40; ++length) {
+          const char* begin = buffer.data() + offset;
+          const char* end = begin + length;
+          EXPECT_EQ(FindByte(begin, end, sought), end) << int(sought) << " " << offset << " " << length;
+          EXPECT_EQ(CountByte(begin, end, sought), 0u);
+          for (std::size_t place = 0; place < length; ++place) {
+            buffer[offset + place] = sought;
+            EXPECT_EQ(FindByte(begin, end, sought), PlainFind(begin, end, sought));
+            EXPECT_EQ(CountByte(begin, end, sought), 1u) << offset << " " << length << " " << place;
+            buffer[offset + place] = filler;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(ByteSearch, CountsEveryOccurrenceInAFullWord) {
+  // Eight in one word: the sum of a word's matches must not carry over.
+  const std::string text = std::string(8, '\n') + "ab\n" + std::string(16, '\n') + "\n";
+  EXPECT_EQ(CountByte(text.data(), text.data() + text.size(), '\n'),
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+  EXPECT_EQ(FindByte(text.data() + 8, text.data() + text.size(), '\n'), text.data() + 10);
+}
+
+}  // namespace
+}  // namespace zav

@@ -1,0 +1,122 @@
+// Cards of an import hold tokens only while a step works on them: they are
+// made again from the lines when needed (with the link's AKO edit made
+// again), and an edited card keeps its finished text once nothing will edit
+// it again. Whatever a card holds, the texts and diagnostics must be those
+// of cards that keep their tokens throughout.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cards/finished_text.h"
+#include "diagnostics/diagnostic_batch.h"
+#include "diagnostics/diagnostic_sink.h"
+#include "session/import_session.h"
+#include "session/import_settings.h"
+#include "support/temp_file.h"
+
+namespace zav {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What an import gives a host: the models' texts, and each diagnostic's line
+// and text in the order of the list.
+struct Outcome {
+  std::vector<std::string> models;
+  std::vector<std::string> diagnostics;
+};
+
+Outcome Import(const std::string& path, bool keepEditedTokens) {
+  ImportSettings settings;
+  settings.keepEditedTokens = keepEditedTokens;
+  ScopedImportSettings scoped(settings);
+  DiagnosticBatch batch;
+  Outcome outcome;
+  {
+    ScopedDiagnosticSink filed(batch);
+    ImportSession session;
+    session.Import(path.c_str());
+    for (ImportedModel* model : session.models()) outcome.models.push_back(model->ModelText());
+    if (!keepEditedTokens) {
+      // Every step is over: no card holds tokens any more, and only an
+      // edited card keeps a text of its own.
+      for (const auto& card : session.cards()) {
+        EXPECT_FALSE(card->holdsTokens()) << path << ": " << card->OutputText();
+        EXPECT_EQ(card->tokens.finished() != nullptr, card->changed) << path << ": " << card->OutputText();
+      }
+    }
+  }
+  for (const Diagnostic diagnostic : batch) {
+    outcome.diagnostics.push_back(std::to_string(diagnostic.lineNumber) + ": " + std::string(diagnostic.text));
+  }
+  return outcome;
+}
+
+void ExpectSameEitherWay(const std::string& path) {
+  const Outcome released = Import(path, false);
+  const Outcome kept = Import(path, true);
+  ASSERT_EQ(released.models.size(), kept.models.size()) << path;
+  for (std::size_t i = 0; i < kept.models.size(); ++i) EXPECT_EQ(released.models[i], kept.models[i]) << path << " model " << i;
+  EXPECT_EQ(released.diagnostics, kept.diagnostics) << path;
+}
+
+// Every path that makes tokens again: AKO references forward, backward, in
+// a chain, to the card itself and to a name that is not there; parameters
+// moved to elements before and after their model, merged TC1/TC2, a MOSFET's
+// L and W note, switches and passive types renamed, an LPNP, tags, a rejected
+// card, brace expressions, and a last line without a line feed.
+constexpr const char* kMixedLibrary =
+    "* mixed\n"
+    ".MODEL QA AKO:QB NPN(BF=50 ; note\n"
+    "+ IS=2E-16)\n"
+    ".MODEL QB NPN(IS=1E-16 BF=100 VAF=50 MFG=Zetex IKF=0.1)\n"
+    ".MODEL QC AKO:QA NPN(NF=1.1)\n"
+    ".MODEL QD AKO:QD NPN(BF=1)\n"
+    ".MODEL QE AKO:NOWHERE NPN(BF=1)\n"
+    ".SUBCKT AMP IN OUT\n"
+    "R1 IN OUT RM 1k\n"
+    "C1 IN OUT CM {CVAL*2}\n"
+    "S1 IN OUT IN 0 SM\n"
+    "W1 IN OUT V1 WM\n"
+    "Q1 OUT IN 0 QP\n"
+    "M1 OUT IN 0 0 MN L=1u\n"
+    ".MODEL RM RES(R=1 TC1=0.001 TC2=1E-6)\n"
+    ".MODEL CM CAP(C=1 TC2=2E-6 VC1=0.1)\n"
+    ".MODEL SM VSWITCH(RON=1 ROFF=1MEG VON=1 VOFF=0)\n"
+    ".MODEL WM ISWITCH(ION=1m IOFF=0)\n"
+    ".MODEL QP LPNP(BF=20 IS=1E-15)\n"
+    ".MODEL MN NMOS(LEVEL=7 VTH0=0.5 L=2u W=10u TOX=8.5m)\n"
+    "D1 IN OUT DX\n"
+    ".MODEL DX D(IS=1E-14 N=1.2,1.3 FOO=1)\n"
+    ".ENDS AMP\n"
+    ".MODEL MBAD NMOS(LEVEL=9)\n"
+    ".MODEL DZ AKO:DX D(RS=1)\n"
+    ".MODEL DLAST D(IS=1 BV={VB*2} T_ABS=27)";
+
+TEST(HeldTokens, TextsAndDiagnosticsAreThoseOfCardsThatKeepTheirTokens) {
+  testing::TempFile mixed(kMixedLibrary);
+  ExpectSameEitherWay(mixed.path());
+  testing::TempFile crlf(std::string(".MODEL Q1 NPN(BF=1 MFG=X)\r\n+ VAF=2\r\n") + ".MODEL Q2 AKO:Q1 PNP(IS=1)\r\n");
+  ExpectSameEitherWay(crlf.path());
+}
+
+TEST(HeldTokens, GoldenCasesAndTheCorpusGiveTheSameEitherWay) {
+  std::vector<fs::path> files;
+  for (const fs::path& dir : {fs::path(ZAV_TEST_DATA_DIR) / "golden", fs::path(ZAV_CORPUS_DIR)}) {
+    if (!fs::exists(dir)) continue;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string extension = entry.path().extension().string();
+      if (extension == ".expected" || extension == ".md" || extension == ".tsv" || extension == ".cpp" || extension.empty()) continue;
+      files.push_back(entry.path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  ASSERT_FALSE(files.empty());
+  for (const fs::path& file : files) ExpectSameEitherWay(file.string());
+}
+
+}  // namespace
+}  // namespace zav

@@ -49,7 +49,7 @@ Outcome Import(const std::string& path, bool keepEditedTokens) {
       }
     }
   }
-  for (const Diagnostic diagnostic : batch) {
+  for (const Diagnostic diagnostic : batch.Sorted()) {
     outcome.diagnostics.push_back(std::to_string(diagnostic.lineNumber) + ": " + std::string(diagnostic.text));
   }
   return outcome;

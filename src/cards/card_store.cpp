@@ -17,7 +17,11 @@ void* CardStore::Allocate(std::size_t size, std::size_t alignment) {
     return reinterpret_cast<std::byte*>((address + alignment - 1) & ~(std::uintptr_t{alignment} - 1));
   };
   std::byte* at = next_ != nullptr ? aligned(next_) : nullptr;
-  if (at == nullptr || static_cast<std::size_t>(end_ - at) < size) {
+  // Aligning may step past the end of a block whose size is no multiple of
+  // the alignment (a block made for one large object).
+  const bool fits = at != nullptr && reinterpret_cast<std::uintptr_t>(at) <= reinterpret_cast<std::uintptr_t>(end_) &&
+                    static_cast<std::size_t>(end_ - at) >= size;
+  if (!fits) {
     // Blocks grow with the import, so that a small file takes little and a
     // large one few blocks; a single large object gets a block of its own.
     const std::size_t blockSize = size + alignment > nextBlock_ ? size + alignment : nextBlock_;

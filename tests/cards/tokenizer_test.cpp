@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cards/card.h"
+#include "cards/tokenizer.h"
 #include "diagnostics/diagnostic_list.h"
 #include "text/source_line.h"
 
@@ -172,6 +173,46 @@ TEST(TokenizerTest, TokensReproduceRandomLines) {
   }
   TheDiagnosticList().Clear();
   EXPECT_GT(accepted, 100);
+}
+
+// Classification cuts lines into their words only: they must be the very
+// tokens (the same views) a full cut gives, less separators, line feeds,
+// continuation marks and single characters other than braces.
+TEST(TokenizerTest, WordsAreTheFullCutLessWhatNoParseReads) {
+  using namespace std::string_literals;
+  const std::string alphabet = "aZq09.+-_[]{};,/=() \t\r\n\x1A\x80*\"\0"s;
+  std::mt19937 random(777);
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  std::uniform_int_distribution<int> length(0, 40);
+  std::uniform_int_distribution<int> kindPick(0, 7);
+  for (int i = 0; i < 5000; ++i) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) text.push_back(alphabet[pick(random)]);
+    SourceLine line = MakeLine(text, static_cast<LineKind>(kindPick(random)));
+    TokenList all;
+    TokenList words;
+    TheDiagnosticList().Clear();
+    AppendLineTokens(line, all);
+    const std::vector<std::string> full = Diagnostics();
+    TheDiagnosticList().Clear();
+    AppendLineWords(line, words);
+    EXPECT_EQ(Diagnostics(), full) << text;
+    std::vector<std::pair<TokenKind, std::string_view>> expected;
+    for (const Token* t = all.front(); t != nullptr; t = t->next) {
+      const bool read = IsSignificant(t->kind) || t->kind == TokenKind::OpenBrace ||
+                        t->kind == TokenKind::CloseBrace || t->kind == TokenKind::Comment;
+      if (read) expected.emplace_back(t->kind, t->text);
+    }
+    std::vector<std::pair<TokenKind, std::string_view>> got;
+    for (const Token* t = words.front(); t != nullptr; t = t->next) got.emplace_back(t->kind, t->text);
+    ASSERT_EQ(got.size(), expected.size()) << text;
+    for (std::size_t n = 0; n < got.size(); ++n) {
+      EXPECT_EQ(got[n].first, expected[n].first) << text;
+      EXPECT_EQ(got[n].second.data(), expected[n].second.data()) << text;
+      EXPECT_EQ(got[n].second.size(), expected[n].second.size()) << text;
+    }
+  }
+  TheDiagnosticList().Clear();
 }
 
 }  // namespace

@@ -28,4 +28,4 @@ export ZAV_CORPUS_DIR="${ZAV_CORPUS_DIR:-$here/../../../shared/corpus}"
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
 rm -rf "$ZAV_WORK_DIR"
 mkdir -p "$ZAV_WORK_DIR"
-exec node --test --test-reporter=spec "$here/report_pages.test.js"
+exec node --test "$here/report_pages.test.js"

@@ -91,11 +91,11 @@ TEST(ZavImportReport, InsideTheTreeIsNotTakenForModelFilesLater) {
 
 TEST(ZavImportReport, NamesStandardInputAndListsWhatCouldNotBeRead) {
   ScratchDirectory scratch;
-  RunSpec spec;
-  spec.args = {"-q", "--report", "review", "-", "missing.lib"};
-  spec.directory = scratch.path();
-  spec.input = kTwoLib;
-  const RunResult result = RunWith(spec);
+  RunRequest request;
+  request.args = {"-q", "--report", "review", "-", "missing.lib"};
+  request.directory = scratch.path();
+  request.input = kTwoLib;
+  const RunResult result = RunWith(request);
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_EQ(result.out, ".MODEL R1 R\n* R=5)\n");
   const std::string page = ReadBytes(scratch.path() / "review/files/0001-stdin_.html");

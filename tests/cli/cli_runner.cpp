@@ -54,7 +54,7 @@ void Finish(pid_t child, RunResult& result) {
 
 }  // namespace
 
-RunResult RunWith(const RunSpec& spec) {
+RunResult RunWith(const RunRequest& request) {
   std::signal(SIGPIPE, SIG_IGN);
   // The captured output goes to files of this process's own, never into
   // `directory`: tests that run at the same time may share it (the test data
@@ -66,30 +66,30 @@ RunResult RunWith(const RunSpec& spec) {
 
   int inputPipe[2] = {-1, -1};
   int outputPipe[2] = {-1, -1};
-  if ((spec.input.has_value() && ::pipe(inputPipe) != 0) || (spec.closedOutputPipe && ::pipe(outputPipe) != 0)) {
+  if ((request.input.has_value() && ::pipe(inputPipe) != 0) || (request.closedOutputPipe && ::pipe(outputPipe) != 0)) {
     throw std::runtime_error("pipe failed");
   }
-  if (spec.closedOutputPipe) ::close(outputPipe[0]);
+  if (request.closedOutputPipe) ::close(outputPipe[0]);
 
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
     int in = inputPipe[0];
-    if (!spec.input.has_value()) in = ::open("/dev/null", O_RDONLY);
+    if (!request.input.has_value()) in = ::open("/dev/null", O_RDONLY);
     int out = outputPipe[1];
-    if (!spec.closedOutputPipe) out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!request.closedOutputPipe) out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (in < 0 || out < 0 || err < 0) ::_exit(127);
     ::dup2(in, 0);
     ::dup2(out, 1);
     ::dup2(err, 2);
     if (inputPipe[1] >= 0) ::close(inputPipe[1]);
-    Exec(Argv(spec.args), spec.directory, spec.environment);
+    Exec(Argv(request.args), request.directory, request.environment);
   }
-  if (spec.closedOutputPipe) ::close(outputPipe[1]);
-  if (spec.input.has_value()) {
+  if (request.closedOutputPipe) ::close(outputPipe[1]);
+  if (request.input.has_value()) {
     ::close(inputPipe[0]);
-    const std::string& input = *spec.input;
+    const std::string& input = *request.input;
     for (std::size_t at = 0; at < input.size();) {
       const ssize_t wrote = ::write(inputPipe[1], input.data() + at, input.size() - at);
       if (wrote < 0 && errno == EINTR) continue;
@@ -108,10 +108,10 @@ RunResult RunWith(const RunSpec& spec) {
 }
 
 RunResult RunZavImport(const std::vector<std::string>& args, const fs::path& directory) {
-  RunSpec spec;
-  spec.args = args;
-  spec.directory = directory;
-  return RunWith(spec);
+  RunRequest request;
+  request.args = args;
+  request.directory = directory;
+  return RunWith(request);
 }
 
 std::optional<RunResult> RunOnTerminal(const std::vector<std::string>& args, const fs::path& directory,

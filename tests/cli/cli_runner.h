@@ -19,7 +19,7 @@ struct RunResult {
 // An environment variable to set for the run, or to remove (no value).
 using EnvironmentChange = std::pair<std::string, std::optional<std::string>>;
 
-struct RunSpec {
+struct RunRequest {
   std::vector<std::string> args;
   std::filesystem::path directory;
   // Written into standard input through a pipe; none: standard input is
@@ -31,7 +31,7 @@ struct RunSpec {
   bool closedOutputPipe = false;
 };
 
-RunResult RunWith(const RunSpec& spec);
+RunResult RunWith(const RunRequest& request);
 
 // Runs zav-import with `args` in `directory`, standard input closed.
 RunResult RunZavImport(const std::vector<std::string>& args, const std::filesystem::path& directory);

@@ -75,7 +75,7 @@ TEST(ZavImportFilter, ReadsACrLfPipeExactlyLikeTheFileItself) {
     fromFile.push_back(input.filename().string());
     const RunResult file = RunZavImport(fromFile, input.parent_path());
 
-    RunSpec piped;
+    RunRequest piped;
     piped.args = options;
     piped.args.push_back("-");
     piped.directory = input.parent_path();
@@ -111,12 +111,12 @@ TEST(ZavImportFilter, NamesStandardInputStdinAndLeavesNoTemporaryFile) {
       {{"-r", "--list-files", "-"}, "<stdin>\tstandard input\n", ""},
   };
   for (const Case& c : cases) {
-    RunSpec spec;
-    spec.args = c.args;
-    spec.directory = scratch.path();
-    spec.input = kErrorLib;
-    spec.environment = {{"TMPDIR", temporary.string()}};
-    const RunResult run = RunWith(spec);
+    RunRequest request;
+    request.args = c.args;
+    request.directory = scratch.path();
+    request.input = kErrorLib;
+    request.environment = {{"TMPDIR", temporary.string()}};
+    const RunResult run = RunWith(request);
     std::string joined;
     for (const std::string& arg : c.args) joined += arg + " ";
     EXPECT_EQ(run.out, c.out) << joined;
@@ -133,13 +133,13 @@ TEST(ZavImportFilter, RemovesItsTemporaryFileWhenTheOutputPipeBreaks) {
   fs::create_directories(temporary);
   std::string big;
   for (int i = 0; i < 5000; ++i) big += ".MODEL D" + std::to_string(i) + " D(IS=1 RS=2 N=1.5 CJO=4p)\n";
-  RunSpec spec;
-  spec.args = {"-q", "-"};
-  spec.directory = scratch.path();
-  spec.input = big;
-  spec.environment = {{"TMPDIR", temporary.string()}};
-  spec.closedOutputPipe = true;  // zav-import - | head, after head has finished
-  const RunResult run = RunWith(spec);
+  RunRequest request;
+  request.args = {"-q", "-"};
+  request.directory = scratch.path();
+  request.input = big;
+  request.environment = {{"TMPDIR", temporary.string()}};
+  request.closedOutputPipe = true;  // zav-import - | head, after head has finished
+  const RunResult run = RunWith(request);
   EXPECT_EQ(run.signal, SIGPIPE) << run.exitCode << "\n" << run.err;
   EXPECT_TRUE(fs::is_empty(temporary));
 }
@@ -234,7 +234,7 @@ TEST(ZavImportCheck, TranslatesAndReportsButWritesNoModelText) {
   }
   EXPECT_EQ(FilesBelow(scratch.path()), before);
 
-  RunSpec piped;
+  RunRequest piped;
   piped.args = {"--check"};
   piped.directory = scratch.path();
   piped.input = kErrorLib;
@@ -266,7 +266,7 @@ TEST(ZavImportColor, ColoursTextDiagnosticsLikeACompilerAndNothingElse) {
     const RunResult other = RunZavImport({"--color=always", format, "m.lib"}, scratch.path());
     EXPECT_FALSE(Contains(other.err, "\033")) << format;
   }
-  RunSpec noColor;
+  RunRequest noColor;
   noColor.args = {"--color=always", "m.lib"};
   noColor.directory = scratch.path();
   noColor.environment = {{"NO_COLOR", "1"}};

@@ -112,9 +112,9 @@ constexpr std::array<Conflict, 11> kConflicts = {{
 
 template <typename Value, std::size_t N>
 Value FromChoice(const std::string& text, const std::array<Value, N>& values, std::string_view option) {
-  const OptionSpec* spec = FindOption(option);
-  for (std::size_t i = 0; i < N && i < spec->choices.size(); ++i) {
-    if (spec->choices[i] == text) return values[i];
+  const OptionSpec* row = FindOption(option);
+  for (std::size_t i = 0; i < N && i < row->choices.size(); ++i) {
+    if (row->choices[i] == text) return values[i];
   }
   return values[0];
 }

@@ -53,9 +53,14 @@ enum class MessageCode : int32_t {
   ExpressionRewritten = 42,
   NoNgspiceFunction = 43,
   ParameterCommasRemoved = 44,
+  ModelTypeRewritten = 45,
+  MosfetLevelRewritten = 46,
+  SwitchPointsRewritten = 47,
+  DefaultWrittenOut = 48,
+  SwitchResistancesSwapped = 49,
 };
 
 // One past the last code: the number of rows of the catalogue.
-constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::ParameterCommasRemoved) + 1;
+constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::SwitchResistancesSwapped) + 1;
 
 }  // namespace zav

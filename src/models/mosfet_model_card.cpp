@@ -3,6 +3,7 @@
 #include <string>
 
 #include "diagnostics/add_diagnostic.h"
+#include "models/ngspice_rules.h"
 #include "platform/ascii.h"
 
 namespace zav {
@@ -17,7 +18,7 @@ void MosfetModelCard::ChooseRules() {
 
 ParamRuleTable MosfetModelCard::RuleTable() {
   ChooseRules();
-  return MosfetRulesForLevel(level);
+  return target() == TranslationTarget::Ngspice ? NgspiceMosfetRulesForLevel(level) : MosfetRulesForLevel(level);
 }
 
 // L and W are instance geometry in the target simulator. A top-level model
@@ -35,6 +36,10 @@ void MosfetModelCard::RecordLengthAndWidth() {
     }
     return;
   }
+  // The note is for the host, which shows a model's geometry apart from its
+  // parameters. ngspice has no such place: what the model said stands in the
+  // parameters it moved to the transistors, or commented out in the model.
+  if (target() == TranslationTarget::Ngspice) return;
 
   std::string note = "* L=";
   note += length != nullptr ? std::string_view(length->value->text) : std::string_view("1E-4");
@@ -53,10 +58,15 @@ void MosfetModelCard::RecordLengthAndWidth() {
 void MosfetModelCard::Resolve() {
   RecordLengthAndWidth();
   TranslateParams();
-  // The target simulator numbers this model family 10.
+  // The host numbers this model family 10, ngspice 8 (its BSIM3; the card
+  // names no VERSION, so ngspice takes its newest, 3.3.0, which reads every
+  // parameter of the dialect's level 7 that its 3.1 reads).
   if (ParamEntry* entry = FindParam("LEVEL");
       entry != nullptr && entry->value != nullptr && AsciiToInt(entry->value->text) == 7) {
-    entry->value->text = "10";
+    const bool ngspice = target() == TranslationTarget::Ngspice;
+    const char* level = ngspice ? "8" : "10";
+    if (ngspice) AddDiagnostic(MessageCode::MosfetLevelRewritten, entry->value->line, {entry->value->text, level});
+    entry->value->text = level;
     changed = true;
   }
 }

@@ -59,6 +59,10 @@ void ValueElementCard::Parse() {
 
 void ValueElementCard::Resolve() {
   if (ModelNameText().empty()) return;
+  // ngspice 39 reads a capacitor's or an inductor's model name only before
+  // its value, as the dialect writes them ("C1 a b 10p CM" is an unknown
+  // parameter "CM" to it), and a resistor's in either place.
+  if (target() == TranslationTarget::Ngspice) return;
   Materialize();
   if (modelName == nullptr) return;
   if (params.size() < 2 || params[1].name != nullptr) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "cards/ngspice_expression.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "text/source_line.h"
@@ -88,22 +89,6 @@ constexpr bool IsWordKind(TokenKind kind) {
 // `endsInSeparator` tells that the text's last character is a separator (a
 // line read whole ends in its line feed): every word then ends before the end
 // of the text, and its scan need not look for it.
-// The end of the brace expression that opens at `open`: just after its
-// matching "}", or the end of the line's text before its line feed.
-std::size_t BraceExpressionEnd(std::string_view text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t pos = open; pos < text.size(); ++pos) {
-    if (text[pos] == '{') {
-      ++depth;
-    } else if (text[pos] == '}' && --depth == 0) {
-      return pos + 1;
-    } else if (text[pos] == '\n') {
-      return pos;
-    }
-  }
-  return text.size();
-}
-
 template <bool wordsOnly, bool endsInSeparator, typename Emit>
 void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool report, bool wholeBraces) {
   const char* const begin = text.data();

@@ -117,7 +117,8 @@ class Card : public ImportedModel {
   void AppendCommentLines(const LineList& lines);
 
   // --- tokens -------------------------------------------------------------
-  void TokenizeLine(SourceLine* line);
+  // `openBraces`: see AppendLineTokens.
+  void TokenizeLine(SourceLine* line, int* openBraces = nullptr);
   // Tokenizes every line for classification: only the tokens a parse reads
   // (see AppendLineWords), which is all a card that is not edited needs.
   void ParseWords();

@@ -216,16 +216,29 @@ std::string Rewriter::Variable(std::string_view name) {
 
 std::size_t BraceExpressionEnd(std::string_view text, std::size_t open) {
   int depth = 0;
-  for (std::size_t pos = open; pos < text.size(); ++pos) {
+  return BraceExpressionEnd(text, open, depth);
+}
+
+std::size_t BraceExpressionEnd(std::string_view text, std::size_t from, int& depth) {
+  for (std::size_t pos = from; pos < text.size(); ++pos) {
     if (text[pos] == '{') {
       ++depth;
-    } else if (text[pos] == '}' && --depth == 0) {
+    } else if (text[pos] == '}' && depth > 0 && --depth == 0) {
       return pos + 1;
     } else if (text[pos] == '\n') {
       return pos;
     }
   }
   return text.size();
+}
+
+int OpenBraces(std::string_view text) {
+  int depth = 0;
+  for (char c : text) {
+    if (c == '{') ++depth;
+    if (c == '}' && depth > 0) --depth;
+  }
+  return depth;
 }
 
 bool RewriteForNgspice(std::string_view braced, ExpressionUse use, NgspiceExpression& out) {

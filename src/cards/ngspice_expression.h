@@ -29,6 +29,13 @@ struct NgspiceExpression {
 // after its matching "}", or the end of the text before its line feed when it
 // is not closed on the line.
 std::size_t BraceExpressionEnd(std::string_view text, std::size_t open);
+// The same from any point of an expression that spans lines: `depth` is the
+// number of braces open before `from` and becomes the number still open at
+// the end (0 when the expression closed).
+std::size_t BraceExpressionEnd(std::string_view text, std::size_t from, int& depth);
+
+// Braces opened and not closed in `text` (an expression's piece on one line).
+int OpenBraces(std::string_view text);
 
 // Rewrites a brace expression as the dialect writes it ("{...}", possibly not
 // closed) into what ngspice reads with the same meaning: IF(c,a,b) becomes

@@ -58,16 +58,20 @@ void MosfetModelCard::RecordLengthAndWidth() {
 void MosfetModelCard::Resolve() {
   RecordLengthAndWidth();
   TranslateParams();
-  // The host numbers this model family 10, ngspice 8 (its BSIM3; the card
-  // names no VERSION, so ngspice takes its newest, 3.3.0, which reads every
-  // parameter of the dialect's level 7 that its 3.1 reads).
+  // The host numbers this model family 10, ngspice 8 (its BSIM3).
   if (ParamEntry* entry = FindParam("LEVEL");
       entry != nullptr && entry->value != nullptr && AsciiToInt(entry->value->text) == 7) {
-    const bool ngspice = target() == TranslationTarget::Ngspice;
-    const char* level = ngspice ? "8" : "10";
-    if (ngspice) AddDiagnostic(MessageCode::MosfetLevelRewritten, entry->value->line, {entry->value->text, level});
-    entry->value->text = level;
     changed = true;
+    if (target() != TranslationTarget::Ngspice) {
+      entry->value->text = "10";
+      return;
+    }
+    // ngspice's BSIM3 comes in versions, and warns when a model names none.
+    // Its newest, 3.3.0, reads every parameter of the dialect's level 7 that
+    // its 3.1 reads, and more.
+    AddDiagnostic(MessageCode::MosfetLevelRewritten, entry->value->line, {entry->value->text, "LEVEL=8 VERSION=3.3.0"});
+    entry->value->text = "8";
+    AddParameter("VERSION", "3.3.0", TokenKind::Number, "ngspice's BSIM3 version", false);
   }
 }
 

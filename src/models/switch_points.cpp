@@ -65,7 +65,13 @@ std::string_view TextOr(const Token* value, std::string_view fallback) {
   return value != nullptr ? std::string_view(value->text) : fallback;
 }
 
-Token* ValueOf(ParamEntry* entry) { return entry != nullptr ? entry->value : nullptr; }
+// A parameter's value token, none without the parameter. A value that is no
+// number is a tag an AKO reference copied: the translation pass comments it
+// out, and its tokens with it.
+Token* ValueOf(ParamEntry* entry) {
+  if (entry == nullptr || entry->value == nullptr || entry->value->kind != TokenKind::Number) return nullptr;
+  return entry->value;
+}
 
 }  // namespace
 

@@ -110,6 +110,7 @@
  *  42 i The expression is rewritten in ngspice's spelling: %s
  *  43 w The function "%s" has no equivalent in ngspice. (...)
  *  44 i The commas between the parameter assignments were removed; (...)
+ *  45 i "%s" is written "%s" for ngspice
  *
  * The library starts no threads and takes no locks: call it from one thread at
  * a time.

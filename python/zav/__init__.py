@@ -111,6 +111,7 @@ _CATALOGUE = (
     ("info", "The expression is rewritten in ngspice's spelling: %s"),
     ("warning", 'The function "%s" has no equivalent in ngspice. The expression is kept as written'),
     ("info", "The commas between the parameter assignments were removed; ngspice does not read them"),
+    ("info", '"%s" is written "%s" for ngspice'),
 )
 
 # A diagnostic text is at most this long; a longer one was cut short.

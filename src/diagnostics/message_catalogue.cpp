@@ -54,6 +54,7 @@ constexpr std::array<MessageRow, kMessageCount> kCatalogue = {{
     /* 42 */ {S::Info, "The expression is rewritten in ngspice's spelling: %s"},
     /* 43 */ {S::Warning, "The function \"%s\" has no equivalent in ngspice. The expression is kept as written"},
     /* 44 */ {S::Info, "The commas between the parameter assignments were removed; ngspice does not read them"},
+    /* 45 */ {S::Info, "\"%s\" is written \"%s\" for ngspice"},
 }};
 
 }  // namespace

@@ -53,9 +53,10 @@ enum class MessageCode : int32_t {
   ExpressionRewritten = 42,
   NoNgspiceFunction = 43,
   ParameterCommasRemoved = 44,
+  ElementParameterRewritten = 45,
 };
 
 // One past the last code: the number of rows of the catalogue.
-constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::ParameterCommasRemoved) + 1;
+constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::ElementParameterRewritten) + 1;
 
 }  // namespace zav

@@ -111,6 +111,7 @@ _CATALOGUE = (
     ("info", "The expression is rewritten in ngspice's spelling: %s"),
     ("warning", 'The function "%s" has no equivalent in ngspice. The expression is kept as written'),
     ("info", "The commas between the parameter assignments were removed; ngspice does not read them"),
+    ("info", '"%s" is written "%s" for ngspice'),
     ("info", 'The model type "%s" is written "%s" for ngspice'),
     ("info", "The MOSFET level %s is written as ngspice's %s"),
     ("info", "\"%s\" and \"%s\" are written as ngspice's threshold and hysteresis: %s"),

@@ -56,11 +56,40 @@ std::vector<std::string_view> Arguments(std::string_view inside) {
   return arguments;
 }
 
+// A number as written: sign, digits and point, exponent, scale suffix
+// ("-1.5E-3", "17.2p", "10MEG").
+bool IsNumberLiteral(std::string_view text) {
+  std::size_t pos = 0;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+  if (pos == text.size() || !(IsAsciiDigit(text[pos]) || text[pos] == '.')) return false;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    const bool exponentSign = (c == '+' || c == '-') && (text[pos - 1] == 'e' || text[pos - 1] == 'E');
+    if (!(IsNameChar(c) || c == '.' || exponentSign)) return false;
+  }
+  return true;
+}
+
 bool IsOneOf(std::string_view name, std::span<const std::string_view> names) {
   for (std::string_view candidate : names) {
     if (EqualsNoCase(name, candidate)) return true;
   }
   return false;
+}
+
+// TABLE(x, x1, y1, ..., xn, yn) as conditionals: y1 up to x1, the straight
+// line between two points inside, yn beyond xn.
+std::string InterpolationOf(const std::vector<std::string>& a) {
+  const std::string x = "(" + a[0] + ")";
+  const std::size_t n = (a.size() - 1) / 2;
+  auto X = [&](std::size_t i) { return "(" + a[1 + 2 * i] + ")"; };
+  auto Y = [&](std::size_t i) { return "(" + a[2 + 2 * i] + ")"; };
+  std::string out = Y(n - 1);
+  for (std::size_t i = n - 1; i-- > 0;) {
+    out = "(" + x + " <= " + X(i + 1) + " ? " + Y(i) + " + (" + Y(i + 1) + " - " + Y(i) + ") * (" + x + " - " +
+          X(i) + ") / (" + X(i + 1) + " - " + X(i) + ") : " + out + ")";
+  }
+  return "(" + x + " <= " + X(0) + " ? " + Y(0) + " : " + out + ")";
 }
 
 class Rewriter {
@@ -182,16 +211,21 @@ std::string Rewriter::Call(std::string_view name, std::string_view head, std::st
       Note("STP");
       return "((" + a[0] + ") > 0 ? 1 : 0)";
     }
-    // TABLE(x, x1, y1, ...) interpolates between the points like ngspice's
-    // pwl, which only behavioural sources have.
-    if (EqualsNoCase(name, "TABLE") && a.size() >= 3) {
-      if (use_ == ExpressionUse::Behavioural) {
-        Note("TABLE");
+    // TABLE(x, x1, y1, ...) interpolates between the points and holds the
+    // end values beyond them, like ngspice's pwl; but pwl is only in
+    // behavioural sources, and only with points written as numbers (given
+    // anything else, ngspice 39 even crashes). Otherwise the same line is
+    // spelled out with conditionals, which both evaluators have.
+    if (EqualsNoCase(name, "TABLE") && a.size() >= 3 && a.size() % 2 == 1) {
+      Note("TABLE");
+      bool literalPoints = true;
+      for (std::size_t k = 1; k < a.size(); ++k) literalPoints = literalPoints && IsNumberLiteral(a[k]);
+      if (use_ == ExpressionUse::Behavioural && literalPoints) {
         std::string out = "pwl(";
         for (std::size_t k = 0; k < a.size(); ++k) out += (k == 0 ? "" : ", ") + a[k];
         return out + ")";
       }
-      if (unknownFunction_.empty()) unknownFunction_ = std::string(name);
+      return InterpolationOf(a);
     }
   }
   if (IsOneOf(name, kFunctionsNgspiceLacks) && unknownFunction_.empty()) unknownFunction_ = std::string(name);

@@ -53,11 +53,12 @@ enum class MessageCode : int32_t {
   ExpressionRewritten = 42,
   NoNgspiceFunction = 43,
   ParameterCommasRemoved = 44,
-  ModelTypeRewritten = 45,
-  MosfetLevelRewritten = 46,
-  SwitchPointsRewritten = 47,
-  DefaultWrittenOut = 48,
-  SwitchResistancesSwapped = 49,
+  ElementParameterRewritten = 45,
+  ModelTypeRewritten = 46,
+  MosfetLevelRewritten = 47,
+  SwitchPointsRewritten = 48,
+  DefaultWrittenOut = 49,
+  SwitchResistancesSwapped = 50,
 };
 
 // One past the last code: the number of rows of the catalogue.

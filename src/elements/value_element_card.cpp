@@ -59,9 +59,8 @@ void ValueElementCard::Parse() {
 
 void ValueElementCard::Resolve() {
   if (ModelNameText().empty()) return;
-  // ngspice 39 reads a capacitor's or an inductor's model name only before
-  // its value, as the dialect writes them ("C1 a b 10p CM" is an unknown
-  // parameter "CM" to it), and a resistor's in either place.
+  // ngspice reads the model name before the value, as the dialect writes it
+  // (a capacitor or inductor written value first is even an error there).
   if (target() == TranslationTarget::Ngspice) return;
   Materialize();
   if (modelName == nullptr) return;

@@ -61,9 +61,17 @@ TEST(NgspiceExpression, BehaviouralSourcesHaveTableAndPi) {
   EXPECT_EQ(Rewritten("{TABLE(V(1), 0, 0, 1, 5)}", ExpressionUse::Behavioural), "{pwl(V(1), 0, 0, 1, 5)}");
   EXPECT_EQ(Rewritten("{2*pi*V(F)}", ExpressionUse::Behavioural), "<unchanged>");
 
+  // pwl takes only numbers as points, and only in a behavioural source;
+  // otherwise the table is spelled out.
+  EXPECT_EQ(Rewritten("{TABLE(V(1), -100m, 0.495p, 1E+3, 17.2p)}", ExpressionUse::Behavioural),
+            "{pwl(V(1), -100m, 0.495p, 1E+3, 17.2p)}");
+  EXPECT_EQ(Rewritten("{TABLE(X, 0, 1, 2, {A})}", ExpressionUse::Behavioural),
+            "{((X) <= (0) ? (1) : ((X) <= (2) ? (1) + (((A)) - (1)) * ((X) - (0)) / ((2) - (0)) : ((A))))}");
+  EXPECT_EQ(Rewritten("{TABLE(T, 0, 0, 1, 5, 3, 6)}", ExpressionUse::Parameter),
+            "{((T) <= (0) ? (0) : ((T) <= (1) ? (0) + ((5) - (0)) * ((T) - (0)) / ((1) - (0)) : "
+            "((T) <= (3) ? (5) + ((6) - (5)) * ((T) - (1)) / ((3) - (1)) : (6))))}");
+
   std::string unknown;
-  EXPECT_EQ(Rewritten("{TABLE(X, 0, 0, 1, 5)}", ExpressionUse::Parameter, nullptr, &unknown), "<unchanged>");
-  EXPECT_EQ(unknown, "TABLE");
   EXPECT_EQ(Rewritten("{IF(a,1,0)*ATAN2(y, x)}", ExpressionUse::Behavioural, nullptr, &unknown),
             "{((a) ? (1) : (0))*ATAN2(y, x)}");
   EXPECT_EQ(unknown, "ATAN2");

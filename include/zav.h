@@ -105,6 +105,12 @@
  *  40 w The file contains NUL bytes, the first on this line. Each was replaced by a space
  *  41 E Not enough memory to import file: %s (%s bytes)
  *
+ * Filed only by imports that zav-import translates for ngspice (--target
+ * ngspice), never through these exports:
+ *  42 i The expression is rewritten in ngspice's spelling: %s
+ *  43 w The function "%s" has no equivalent in ngspice. (...)
+ *  44 i The commas between the parameter assignments were removed; (...)
+ *
  * The library starts no threads and takes no locks: call it from one thread at
  * a time.
  */

@@ -108,6 +108,9 @@ _CATALOGUE = (
     ("info", 'The model type "%s" is already in the host\'s form. The model "%s" is taken as already translated'),
     ("warning", "The file contains NUL bytes, the first on this line. Each was replaced by a space"),
     ("error", "Not enough memory to import file: %s (%s bytes)"),
+    ("info", "The expression is rewritten in ngspice's spelling: %s"),
+    ("warning", 'The function "%s" has no equivalent in ngspice. The expression is kept as written'),
+    ("info", "The commas between the parameter assignments were removed; ngspice does not read them"),
 )
 
 # A diagnostic text is at most this long; a longer one was cut short.

@@ -190,12 +190,15 @@ void Card::Parse() {
   for (SourceLine* line : lines) TokenizeLine(line);
 }
 
-void Card::TokenizeLine(SourceLine* line) { AppendLineTokens(*line, tokens); }
+TranslationTarget Card::target() const { return store != nullptr ? store->target : TranslationTarget::Host; }
+
+void Card::TokenizeLine(SourceLine* line) { AppendLineTokens(*line, tokens, target()); }
 
 void Card::ParseWords() {
   nameToken = nullptr;
   tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
-  for (SourceLine* line : lines) AppendLineWords(*line, tokens);
+  const TranslationTarget forTarget = target();
+  for (SourceLine* line : lines) AppendLineWords(*line, tokens, forTarget);
 }
 
 Token* Card::FirstToken() {

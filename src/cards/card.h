@@ -16,6 +16,7 @@
 #include "cards/param_entry.h"
 #include "cards/token.h"
 #include "cards/token_list.h"
+#include "cards/translation_target.h"
 
 namespace zav {
 
@@ -169,6 +170,8 @@ class Card : public ImportedModel {
   // The import's store the card and its tokens come from; none for a card
   // made on its own.
   CardStore* store = nullptr;
+  // The simulator the card is translated for (the host's without a store).
+  TranslationTarget target() const;
   LineList lines;                  // borrowed from the session
   TokenList tokens;                // owned
   ParamList params{tokens};        // kept with the tokens

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cards/token_list.h"
+#include "cards/translation_target.h"
 #include "platform/large_block.h"
 
 namespace zav {
@@ -50,6 +51,8 @@ class CardStore {
 
   // Set when edited cards are to keep their tokens (see Card::Finish).
   bool keepEditedTokens = false;
+  // The simulator this import's cards are translated for.
+  TranslationTarget target = TranslationTarget::Host;
 
  private:
   std::vector<LargeBuffer> blocks_;

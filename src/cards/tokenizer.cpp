@@ -88,8 +88,24 @@ constexpr bool IsWordKind(TokenKind kind) {
 // `endsInSeparator` tells that the text's last character is a separator (a
 // line read whole ends in its line feed): every word then ends before the end
 // of the text, and its scan need not look for it.
+// The end of the brace expression that opens at `open`: just after its
+// matching "}", or the end of the line's text before its line feed.
+std::size_t BraceExpressionEnd(std::string_view text, std::size_t open) {
+  int depth = 0;
+  for (std::size_t pos = open; pos < text.size(); ++pos) {
+    if (text[pos] == '{') {
+      ++depth;
+    } else if (text[pos] == '}' && --depth == 0) {
+      return pos + 1;
+    } else if (text[pos] == '\n') {
+      return pos;
+    }
+  }
+  return text.size();
+}
+
 template <bool wordsOnly, bool endsInSeparator, typename Emit>
-void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool report) {
+void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool report, bool wholeBraces) {
   const char* const begin = text.data();
   const std::size_t size = text.size();
   std::size_t pos = 0;
@@ -122,6 +138,10 @@ void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool r
         break;
       case Start::Single:
         kind = kTables.single[static_cast<unsigned char>(c)];
+        if (kind == TokenKind::OpenBrace && wholeBraces) {
+          end = BraceExpressionEnd(text, pos);
+          kind = TokenKind::Number;
+        }
         break;
       case Start::Separator:
         while (end < size && IsSeparatorChar(begin[end])) ++end;
@@ -162,27 +182,31 @@ void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool r
 }
 
 template <bool wordsOnly, typename Emit>
-void ScanLine(const SourceLine& line, Emit&& emit, bool report = true) {
+void ScanLine(const SourceLine& line, Emit&& emit, bool report = true,
+              TranslationTarget target = TranslationTarget::Host) {
+  const bool wholeBraces = target == TranslationTarget::Ngspice;
   const std::string_view text = line.text;
   if (line.kind == LineKind::Comment) {
     emit(TokenKind::Comment, text);
     return;
   }
   if (!text.empty() && IsSeparatorChar(text.back())) {
-    ScanText<wordsOnly, true>(line, text, emit, report);
+    ScanText<wordsOnly, true>(line, text, emit, report, wholeBraces);
   } else {
-    ScanText<wordsOnly, false>(line, text, emit, report);
+    ScanText<wordsOnly, false>(line, text, emit, report, wholeBraces);
   }
 }
 
 }  // namespace
 
-void AppendLineTokens(SourceLine& line, TokenList& tokens) {
-  ScanLine<false>(line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); });
+void AppendLineTokens(SourceLine& line, TokenList& tokens, TranslationTarget target) {
+  ScanLine<false>(
+      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true, target);
 }
 
-void AppendLineWords(SourceLine& line, TokenList& tokens) {
-  ScanLine<true>(line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); });
+void AppendLineWords(SourceLine& line, TokenList& tokens, TranslationTarget target) {
+  ScanLine<true>(
+      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true, target);
 }
 
 std::size_t CountLineTokens(const SourceLine& line) {

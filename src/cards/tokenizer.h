@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "cards/token_list.h"
+#include "cards/translation_target.h"
 
 namespace zav {
 
@@ -13,14 +14,19 @@ struct SourceLine;
 // line is one Comment token. At a character that cannot start a token the
 // line is rejected with diagnostic 12: the tokens before it stay, and the rest
 // of the line is kept in one Comment token that no parser reads.
-void AppendLineTokens(SourceLine& line, TokenList& tokens);
+//
+// For ngspice, which evaluates "{...}" expressions where the dialect does, a
+// brace expression (through its matching "}", or to the line's end when it is
+// not closed there) is one Number token: a value like any other, whatever
+// operators and functions it holds.
+void AppendLineTokens(SourceLine& line, TokenList& tokens, TranslationTarget target = TranslationTarget::Host);
 
 // The same cut, appending only the tokens a parse reads: the significant ones
 // (Keyword, Name, Number), the braces, and the comment texts. The separators,
 // line feeds, continuation marks, ";", "," and "/" are left out: a card that
 // is classified, and not yet edited, needs its words but not the text
 // between them. Diagnostic 12 is filed as by AppendLineTokens.
-void AppendLineWords(SourceLine& line, TokenList& tokens);
+void AppendLineWords(SourceLine& line, TokenList& tokens, TranslationTarget target = TranslationTarget::Host);
 
 // The number of tokens AppendLineTokens makes of the line; reports nothing.
 std::size_t CountLineTokens(const SourceLine& line);

@@ -51,6 +51,9 @@ constexpr std::array<MessageRow, kMessageCount> kCatalogue = {{
     /* 39 */ {S::Info, "The model type \"%s\" is already in the host's form. The model \"%s\" is taken as already translated"},
     /* 40 */ {S::Warning, "The file contains NUL bytes, the first on this line. Each was replaced by a space"},
     /* 41 */ {S::FileError, "Not enough memory to import file: %s (%s bytes)"},
+    /* 42 */ {S::Info, "The expression is rewritten in ngspice's spelling: %s"},
+    /* 43 */ {S::Warning, "The function \"%s\" has no equivalent in ngspice. The expression is kept as written"},
+    /* 44 */ {S::Info, "The commas between the parameter assignments were removed; ngspice does not read them"},
 }};
 
 }  // namespace

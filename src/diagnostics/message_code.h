@@ -49,9 +49,13 @@ enum class MessageCode : int32_t {
   ModelAlreadyInHostForm = 39,
   NulBytesReplaced = 40,
   OutOfMemory = 41,
+  // Filed only by imports translated for ngspice (zav-import --target ngspice).
+  ExpressionRewritten = 42,
+  NoNgspiceFunction = 43,
+  ParameterCommasRemoved = 44,
 };
 
 // One past the last code: the number of rows of the catalogue.
-constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::OutOfMemory) + 1;
+constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::ParameterCommasRemoved) + 1;
 
 }  // namespace zav

@@ -7,6 +7,7 @@
 #include "session/classify_card.h"
 #include "session/dropped_card_merge.h"
 #include "session/import_settings.h"
+#include "session/ngspice_statements.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "platform/file_access.h"
@@ -61,6 +62,7 @@ void ImportSession::SetStyle(int32_t styleCode) {
 void ImportSession::Import(const char* filePath, Stage last) {
   path_ = filePath ? filePath : "";
   store_->keepEditedTokens = CurrentImportSettings().keepEditedTokens;
+  store_->target = CurrentImportSettings().target;
   fileSize_ = FileSize(path_.c_str());
   ReadFile();
   if (last == Stage::Read) return;
@@ -105,6 +107,14 @@ void ImportSession::ClassifyCards() {
     Card card;
     card.store = store_.get();
     card.lines.Borrow(&lines_[runs_[i].first], runs_[i].count);
+    if (store_->target == TranslationTarget::Ngspice && IsNgspiceStatement(card.lines)) {
+      // Read by ngspice as written: the lines go with their neighbour like
+      // those of a dropped card, but as they are (a comment line is never
+      // commented out again), and nothing is filed.
+      for (SourceLine* line : card.lines) line->kind = LineKind::Comment;
+      if (!merge.Drop(card, i + 1 == count)) break;
+      continue;
+    }
     card.ParseWords();
     std::unique_ptr<Card> typed;
     if (card.FirstToken() == nullptr) {

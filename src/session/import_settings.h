@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cards/translation_target.h"
+
 namespace zav {
 
 // What an import does beyond what the exports let a host ask, for a program
@@ -11,6 +13,8 @@ struct ImportSettings {
   // instead of keeping only their finished texts; the import takes more
   // memory.
   bool keepEditedTokens = false;
+  // The simulator the import translates for.
+  TranslationTarget target = TranslationTarget::Host;
 };
 
 // The settings of imports started on the calling thread now.

@@ -155,6 +155,7 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
   settings.ownDiagnostics = true;
   settings.diagnosticTexts = !options.quiet || reported;
   settings.keepEditedTokens = reported;
+  settings.target = options.target == Target::Ngspice ? TranslationTarget::Ngspice : TranslationTarget::Host;
   work.import = std::make_unique<FileImport>(settings);
   work.read = work.import->Run(work.input->path, work.readError);
   if (!work.read) {

@@ -39,6 +39,7 @@ bool FileImport::Run(const std::filesystem::path& path, std::string& error) {
   if (settings_.ownDiagnostics) sink.emplace(diagnostics_);
   ImportSettings settings;
   settings.keepEditedTokens = settings_.keepEditedTokens;
+  settings.target = settings_.target;
   ScopedImportSettings scope(settings);
   int status = ZAV_STATUS_OK;
   int before = 0;

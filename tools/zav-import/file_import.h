@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diagnostic_format.h"
+#include "cards/translation_target.h"
 #include "diagnostics/diagnostic_batch.h"
 #include "zav.h"
 
@@ -27,6 +28,8 @@ class FileImport {
     bool diagnosticTexts = true;
     // Edited cards keep the tokens the report traces their lines by.
     bool keepEditedTokens = true;
+    // The simulator the models are translated for.
+    TranslationTarget target = TranslationTarget::Host;
   };
 
   FileImport() : FileImport(Settings()) {}

@@ -9,9 +9,10 @@ namespace {
 constexpr std::array<std::string_view, 3> kFormats = {"text", "native", "json"};
 constexpr std::array<std::string_view, 3> kLevels = {"error", "warning", "never"};
 constexpr std::array<std::string_view, 3> kWhen = {"auto", "always", "never"};
+constexpr std::array<std::string_view, 2> kTargets = {"host", "ngspice"};
 
 // One row per option, in the order of the help text.
-constexpr std::array<OptionSpec, 18> kOptions = {{
+constexpr std::array<OptionSpec, 19> kOptions = {{
     {"--help", 'h', "", {}},
     {"--version", 0, "", {}},
     {"--output", 'o', "PATH", {}},
@@ -21,6 +22,7 @@ constexpr std::array<OptionSpec, 18> kOptions = {{
     {"--list", 0, "", {}},
     {"--dump", 0, "", {}},
     {"--check", 0, "", {}},
+    {"--target", 0, "SIMULATOR", kTargets},
     {"--summary", 0, "", {}},
     {"--report", 0, "DIR", {}},
     {"--quiet", 'q', "", {}},

@@ -48,6 +48,12 @@ Diagnostics (standard error, each under the input file it belongs to):
           whose lines hold it, null for none), "severity", "code" (message number, null
           when unknown), "message"}
 
+--target ngspice translates for the open simulator ngspice instead of the host: what
+ngspice reads as the dialect writes it stays as written (.PARAM and .FUNC statements,
+{...} expressions, VALUE and TABLE sources, parameters ngspice knows), and what it reads
+differently is rewritten, each change with a diagnostic at its line as for the host.
+The library's exports always translate for the host.
+
 --list prints one line per model instead of its text: NAME, KIND (the model type as
 written, or "subckt"), the LINE where it starts and whether it is complete, separated by
 tabs; with more than one input file the FILE comes first. A model is "partial (N cards,
@@ -156,6 +162,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE*
   app.add_flag("--list", options.list, "List the models instead of writing their texts");
   app.add_flag("--dump", options.dump, "Write a debug listing of each import instead");
   app.add_flag("--check", options.check, "Translate and report, but write no model text (vets a library)");
+  std::string target = "host";
+  app.add_option("--target", target, "Translate for this simulator: host (default) or ngspice")
+      ->option_text("host|ngspice")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_flag("--summary", options.summary, "Print counts per file and in total on standard error");
   app.add_option("--report", options.report, "Also write an HTML report of the run (input beside output) into DIR")
       ->option_text("DIR")
@@ -224,6 +234,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, std::FILE*
   options.diagnostics = FromChoice(format, kFormatValues, "--diagnostics");
   options.failOn = FromChoice(failOn, kLevelValues, "--fail-on");
   options.color = FromChoice(color, kColorValues, "--color");
+  constexpr std::array<Target, 2> kTargetValues = {Target::Host, Target::Ngspice};
+  options.target = FromChoice(target, kTargetValues, "--target");
   options.progress = progress ? ProgressMode::Always : noProgress ? ProgressMode::Never : ProgressMode::Auto;
   result.run = true;
   return result;

@@ -14,6 +14,10 @@ enum class FailOn { Error, Warning, Never };
 
 enum class ProgressMode { Auto, Always, Never };
 
+// The simulator the models are translated for: the host's conventions, as the
+// library's exports give them, or ngspice's.
+enum class Target { Host, Ngspice };
+
 // Colours in text diagnostics: Auto colours only a terminal, and only while
 // NO_COLOR is not set to a value.
 enum class ColorMode { Auto, Always, Never };
@@ -37,6 +41,7 @@ struct Options {
   bool summary = false;
   // Translate and report, but write no model text anywhere.
   bool check = false;
+  Target target = Target::Host;
   // The folder of the run's HTML report, written in addition to the rest;
   // empty: no report.
   std::string report;

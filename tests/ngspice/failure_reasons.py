@@ -26,6 +26,8 @@ RULES = [
     (r"model type mismatch in line",                            "model type does not fit the element"),
     (r"Unknown model type (\S+)",                               "unknown model type {0}"),
     (r"unrecognized parameter \((\w+)\)",                       "unrecognized model parameter"),
+    (r"PTerror: syntax error",                                  "behavioural expression syntax error"),
+    (r"parameter value out of range or the wrong type",         "parameter value out of range or of the wrong type"),
     (r"Missing token in line",                                  "missing token (bad syntax)"),
     (r"bad syntax of line",                                     "bad syntax of line"),
     (r"[Ss]ingular matrix",                                     "singular matrix"),
@@ -47,6 +49,15 @@ _QUOTED = re.compile(r"'[^']*'")
 _NUMBER = re.compile(r"\d+")
 
 
+# The instance path ngspice puts before a name inside a subcircuit
+# ("x1:cmod1", "x1.x2.d1"): the same name differs by it from deck to deck.
+_INSTANCE_PATH = re.compile(r"^(?:x\w*[:.])+", re.I)
+
+
+def normalise_detail(detail):
+    return _HEX_RUN.sub("<hex>", _INSTANCE_PATH.sub("", detail.strip()))[:80]
+
+
 def normalise(message):
     message = _HEX_RUN.sub("<hex>", message.strip())
     message = _QUOTED.sub("'<name>'", message)
@@ -64,5 +75,5 @@ def classify(output):
         detail = match.group(1) if pattern.groups else ""
         if "{0}" in reason:
             return reason.format(normalise(detail)), ""
-        return reason, detail.strip()[:80]
+        return reason, normalise_detail(detail)
     return "no operating point printed", ""

@@ -33,6 +33,9 @@ import report  # noqa: E402
 
 SIDES = ("zav", "vendor-ps", "vendor-plain")
 
+# Units in a run without --all: enough to see every file, few enough for CI.
+DEFAULT_SUBSET = 500
+
 
 def parse_arguments(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
@@ -60,8 +63,11 @@ def parse_arguments(argv):
     parser.add_argument("--timeout", type=float, default=10.0, help="seconds per ngspice run (default 10)")
     parser.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 1, help="runs at once (default: cores)")
     which = parser.add_mutually_exclusive_group()
-    which.add_argument("--subset", type=int, metavar="N", help="N units spread evenly over all files")
-    which.add_argument("--all", action="store_true", help="every unit (the default)")
+    which.add_argument(
+        "--subset", type=int, metavar="N", default=DEFAULT_SUBSET,
+        help=f"N units spread evenly over all files (default {DEFAULT_SUBSET})",
+    )
+    which.add_argument("--all", action="store_true", help="every unit")
     parser.add_argument("--keep-failing", action="store_true", help="keep the deck of every failing run")
     parser.add_argument("--min-converged-ratio", type=float, help="fail when zav converges on fewer instantiable units")
     parser.add_argument("--min-agreement", type=float, help="fail when fewer units agree where both sides converge")
@@ -70,7 +76,9 @@ def parse_arguments(argv):
     unknown = [s for s in args.sides if s not in SIDES]
     if unknown:
         parser.error(f"--sides: unknown side {', '.join(unknown)}; the sides are {', '.join(SIDES)}")
-    if args.subset is not None and args.subset < 1:
+    if args.all:
+        args.subset = None
+    elif args.subset < 1:
         parser.error("--subset: N must be at least 1")
     return args
 
@@ -119,10 +127,25 @@ def choose(units, subset):
     return [units[i * len(units) // subset] for i in range(subset)]
 
 
+def target_options(args):
+    """The converter's --target option. A converter from before the option
+    existed knows only the host target: for it, "--target host" is left out
+    and any other target is an error."""
+    if args.target == "none":
+        return []
+    try:
+        done = subprocess.run([args.zav_import, "--help"], capture_output=True, timeout=60)
+    except (OSError, subprocess.TimeoutExpired) as error:
+        sys.exit(f"ngspice-harness: cannot run the converter {args.zav_import}: {error}")
+    if b"--target" in done.stdout:
+        return ["--target", args.target]
+    if args.target == "host":
+        return []
+    sys.exit(f"ngspice-harness: {args.zav_import} has no --target option; use --target host or none")
+
+
 def converter_command(args, source, destination):
-    command = [args.zav_import]
-    if args.target != "none":
-        command += ["--target", args.target]
+    command = [args.zav_import, *args.target_options]
     return command + ["-q", "--fail-on=never", *args.converter_arg, source, "-o", destination]
 
 
@@ -208,6 +231,7 @@ def main(argv=None):
         sides = {}
         vendor = dict(files)
         if "zav" in args.sides:
+            args.target_options = target_options(args)
             converted = os.path.join(scratch, "converted")
             os.makedirs(converted)
             sides["zav"] = convert(args, args.corpus, chosen_files, converted)
@@ -227,8 +251,11 @@ def main(argv=None):
             return run_side(args, item, side, sides[side][item.file_name], scratch)
 
         with ThreadPoolExecutor(max(1, args.jobs)) as pool:
-            for (item, side), result in zip(tasks, pool.map(work, tasks)):
+            step = max(1, len(tasks) // 10)
+            for done, ((item, side), result) in enumerate(zip(tasks, pool.map(work, tasks)), 1):
                 item.results[side] = result
+                if done % step == 0 or done == len(tasks):
+                    print(f"ngspice-harness: {done}/{len(tasks)} runs", file=sys.stderr, flush=True)
 
     for item in chosen:
         zav, reference = item.results.get("zav"), item.results.get("vendor-ps")
@@ -241,6 +268,7 @@ def main(argv=None):
     with open(os.path.join(args.output, "report.md"), "w") as handle:
         handle.write(text)
     sys.stdout.write(text)
+    sys.stdout.flush()
     problems = summary.problems()
     for problem in problems:
         print(f"ngspice-harness: {problem}", file=sys.stderr)

@@ -20,6 +20,11 @@ def voltages_agree(values, reference, pins):
     return all(pin in values and pin in reference and voltage_agrees(values[pin], reference[pin]) for pin in pins)
 
 
+def largest_difference(values, reference, pins):
+    """The largest |a - b| over the pins both sides printed, in volts."""
+    return max((abs(values[p] - reference[p]) for p in pins if p in values and p in reference), default=0.0)
+
+
 def _share(part, whole):
     return f"{part} ({100.0 * part / whole:.1f} %)" if whole else str(part)
 
@@ -149,7 +154,7 @@ def write_tsv(path, chosen, sides):
     header = ["file", "unit", "kind"]
     for side in sides:
         header += [f"{side} status", f"{side} reason", f"{side} detail"]
-    header.append("agree")
+    header += ["agree", "largest difference (V)"]
     with open(path, "w", encoding="utf-8") as handle:
         handle.write("\t".join(header) + "\n")
         for item in chosen:
@@ -162,5 +167,10 @@ def write_tsv(path, chosen, sides):
                 else:
                     result = item.results[side]
                     row += [result.status, result.reason, result.detail]
-            row.append("" if item.agree is None else ("yes" if item.agree else "no"))
+            if item.agree is None:
+                row += ["", ""]
+            else:
+                zav, reference = item.results["zav"], item.results["vendor-ps"]
+                difference = largest_difference(zav.values, reference.values, item.skeleton.pins)
+                row += ["yes" if item.agree else "no", f"{difference:.3g}"]
             handle.write("\t".join(_field(f) for f in row) + "\n")

@@ -69,6 +69,11 @@ def parse_arguments(argv):
     )
     which.add_argument("--all", action="store_true", help="every unit")
     parser.add_argument("--keep-failing", action="store_true", help="keep the deck of every failing run")
+    parser.add_argument(
+        "--known-timeouts",
+        metavar="FILE",
+        help="units (file TAB unit per line) whose zav-side timeout does not fail the run",
+    )
     parser.add_argument("--min-converged-ratio", type=float, help="fail when zav converges on fewer instantiable units")
     parser.add_argument("--min-agreement", type=float, help="fail when fewer units agree where both sides converge")
     args = parser.parse_args(argv)
@@ -76,11 +81,25 @@ def parse_arguments(argv):
     unknown = [s for s in args.sides if s not in SIDES]
     if unknown:
         parser.error(f"--sides: unknown side {', '.join(unknown)}; the sides are {', '.join(SIDES)}")
+    args.known_timeouts = read_known_timeouts(args.known_timeouts) if args.known_timeouts else set()
     if args.all:
         args.subset = None
     elif args.subset < 1:
         parser.error("--subset: N must be at least 1")
     return args
+
+
+def read_known_timeouts(path):
+    """(file, upper-case unit) pairs from a list of "file TAB unit" lines;
+    blank lines and lines starting with "#" are skipped."""
+    known = set()
+    with open(path, encoding="utf-8") as handle:
+        for line in handle:
+            line = line.rstrip("\n")
+            if line.strip() and not line.startswith("#"):
+                file_name, _, unit = line.partition("\t")
+                known.add((file_name, unit.upper()))
+    return known
 
 
 class CorpusUnit:

@@ -60,7 +60,7 @@ class Summary:
         if "zav" in self.args.sides:
             for status in ("crash", "timeout"):
                 names = [f"{i.file_name}:{i.unit.name}" for i in self.instantiable
-                         if "zav" in i.results and i.results["zav"].status == status]
+                         if i.results["zav"].status == status and not self.known_timeout(i, status)]
                 if names:
                     found.append(f"{len(names)} zav {status}(s): {', '.join(names[:10])}")
         minimum = self.args.min_converged_ratio
@@ -70,6 +70,22 @@ class Summary:
         if minimum is not None and self.agreement() < minimum:
             found.append(f"agreement {self.agreement():.4f}, below {minimum}")
         return found
+
+    def known_timeout(self, item, status="timeout"):
+        return status == "timeout" and (item.file_name, item.unit.key) in self.args.known_timeouts
+
+    def known_timeout_lines(self):
+        """What became of the units listed as known timeouts, as far as this
+        run reached them."""
+        listed = [i for i in self.instantiable if "zav" in i.results and self.known_timeout(i)]
+        if not listed:
+            return []
+        still = sum(1 for i in listed if i.results["zav"].status == "timeout")
+        lines = [f"Known timeouts (--known-timeouts) in this run: {len(listed)}, {still} still time out."]
+        gone = [f"{i.file_name}:{i.unit.name}" for i in listed if i.results["zav"].status != "timeout"]
+        if gone:
+            lines.append(f"No longer time out (take them off the list): {', '.join(gone)}.")
+        return lines
 
     def text(self):
         args = self.args
@@ -115,6 +131,7 @@ class Summary:
             won = sum(1 for i in self.instantiable
                       if i.results["zav"].status == "converged" and i.results["vendor-ps"].status != "converged")
             lines.append(f"Converged on vendor-ps only: {lost}; on zav only: {won}.")
+        lines += self.known_timeout_lines()
         for side in sides:
             lines += ["", f"## Top failure reasons: {side}", ""] + self.reason_table(side)
         return "\n".join(lines) + "\n"

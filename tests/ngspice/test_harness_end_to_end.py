@@ -88,7 +88,7 @@ def test_hanging_ngspice_is_killed_with_its_children(tmp_path):
         pytest.fail("the hanging ngspice's child survived")
 
 
-def test_zav_timeout_fails_the_run_and_subset_spreads(corpus, copying_converter, tmp_path):
+def test_zav_timeout_fails_the_run_unless_known(corpus, copying_converter, tmp_path):
     hanging = executable(tmp_path / "ngspice", "#!/bin/sh\nexec sleep 60\n")
     output = tmp_path / "out"
     status = ngspice_harness.main(
@@ -99,3 +99,12 @@ def test_zav_timeout_fails_the_run_and_subset_spreads(corpus, copying_converter,
     rows = read_rows(output)
     assert list(rows) == ["DSMALL", "CLAMP"]
     assert {row["zav status"] for row in rows.values()} == {"timeout"}
+
+    known = tmp_path / "known.tsv"
+    known.write_text("# hangs\nsmall.lib\tdsmall\nsmall.lib\tCLAMP\n")
+    status = ngspice_harness.main(
+        [str(corpus), "-o", str(output), "--zav-import", copying_converter, "--target", "none",
+         "--ngspice", hanging, "--timeout", "0.3", "--sides", "zav", "--subset", "2", "--known-timeouts", str(known)]
+    )
+    assert status == 0
+    assert "Known timeouts (--known-timeouts) in this run: 2, 2 still time out." in (output / "report.md").read_text()

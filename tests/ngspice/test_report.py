@@ -82,6 +82,14 @@ CLASSIFIED = [
         "Error: Missing token in line 24:\ncc186f56ccd016ce15d258e3d2f529127aaac292f04ff0a513552c30c6732706\n",
         ("missing token (bad syntax)", ""),
     ),
+    (
+        "Error: Missing token in e_rja 20 10 table {time} (0.1, 1) (1, 2)\n",
+        ("missing token in an element line (e)", ""),
+    ),
+    (
+        "Error: unknown subckt: x1 p1 p2 x1.pnp_bebr x1.qmodel={qmodel*10+bc857c} dmodel={dmodel}\n",
+        ("unknown subcircuit", "pnp_bebr"),
+    ),
     ("Error: unexpected thing 'abc' in line 12\n", ("error: unexpected thing '<name>' in line N", "")),
     ("Circuit: * deck\n", ("no operating point printed", "")),
 ]

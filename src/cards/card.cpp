@@ -14,11 +14,6 @@ namespace zav {
 
 namespace {
 
-Token* SkipInsignificant(Token* token) {
-  while (token != nullptr && !IsSignificant(token->kind)) token = token->next;
-  return token;
-}
-
 void WriteText(std::FILE* out, std::string_view text) {
   // fwrite rather than fputs: a NUL read from the file is kept as a byte.
   if (!text.empty()) std::fwrite(text.data(), 1, text.size(), out);
@@ -202,20 +197,6 @@ void Card::ParseWords() {
   int openBraces = 0;
   int* braces = target() == TranslationTarget::Ngspice ? &openBraces : nullptr;
   for (SourceLine* line : lines) AppendLineWords(*line, tokens, braces);
-}
-
-Token* Card::FirstToken() {
-  TokenRecords* recorded = tokens.recorded();
-  if (recorded == nullptr) return nullptr;
-  recorded->cursor = SkipInsignificant(tokens.front());
-  return recorded->cursor;
-}
-
-Token* Card::NextToken() {
-  TokenRecords* recorded = tokens.recorded();
-  if (recorded == nullptr || recorded->cursor == nullptr) return nullptr;
-  recorded->cursor = SkipInsignificant(recorded->cursor->next);
-  return recorded->cursor;
 }
 
 const SourceLine* Card::FirstSignificantLine() const {

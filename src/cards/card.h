@@ -123,8 +123,19 @@ class Card : public ImportedModel {
   // (see AppendLineWords), which is all a card that is not edited needs.
   void ParseWords();
   // Significant tokens (Keyword, Name, Number) through the card's cursor.
-  Token* FirstToken();
-  Token* NextToken();
+  // Inline: every parse steps through its card's tokens with them.
+  Token* FirstToken() {
+    TokenRecords* recorded = tokens.recorded();
+    if (recorded == nullptr) return nullptr;
+    recorded->cursor = SkipInsignificant(tokens.front());
+    return recorded->cursor;
+  }
+  Token* NextToken() {
+    TokenRecords* recorded = tokens.recorded();
+    if (recorded == nullptr || recorded->cursor == nullptr) return nullptr;
+    recorded->cursor = SkipInsignificant(recorded->cursor->next);
+    return recorded->cursor;
+  }
   // The cursor (kept with the tokens): the token last returned, or none at
   // the end.
   Token* tokenCursor() const {
@@ -215,6 +226,11 @@ class Card : public ImportedModel {
   // The fields both deriving constructors copy: what the card is, its flags
   // and its place.
   void CopyHeader(const Card& source);
+
+  static Token* SkipInsignificant(Token* token) {
+    while (token != nullptr && !IsSignificant(token->kind)) token = token->next;
+    return token;
+  }
 
 };
 

@@ -179,6 +179,39 @@ class TokenList {
     return token;
   }
 
+  // Appends many tokens in a row as PushBackBorrowed does, for the
+  // tokenizer: the list's records are looked up once, and its tail and size
+  // written back once, when the appender goes (also when an allocation
+  // throws: the tokens appended until then stay linked).
+  class BorrowedAppender {
+   public:
+    explicit BorrowedAppender(TokenList& list)
+        : records_(list.Hold()), pool_(*records_.pool), tail_(records_.tail) {}
+    BorrowedAppender(const BorrowedAppender&) = delete;
+    BorrowedAppender& operator=(const BorrowedAppender&) = delete;
+    ~BorrowedAppender() {
+      records_.tail = tail_;
+      records_.size += added_;
+    }
+    void Push(TokenKind kind, std::string_view text, SourceLine* line) {
+      Token* token = pool_.AllocateNode();
+      token->kind = kind;
+      token->text = text;
+      token->line = line;
+      token->next = nullptr;
+      token->prev = tail_;
+      if (tail_ != nullptr) tail_->next = token; else records_.head = token;
+      tail_ = token;
+      ++added_;
+    }
+
+   private:
+    TokenListRecords& records_;
+    TokenPool& pool_;
+    Token* tail_;
+    std::size_t added_ = 0;
+  };
+
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
   // A copy of `text` that lives as long as the list's tokens.

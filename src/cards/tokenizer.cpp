@@ -122,6 +122,13 @@ void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool r
   };
 
   while (pos < size) {
+    if constexpr (wordsOnly) {
+      // Separator runs and line feeds make no word: passed over here, not
+      // cut into tokens that would be left out.
+      while (IsSeparatorChar(begin[pos])) {
+        if (++pos == size) return;
+      }
+    }
     const char c = begin[pos];
     std::size_t end = pos + 1;
     TokenKind kind = TokenKind::Comment;
@@ -192,15 +199,15 @@ void ScanLine(const SourceLine& line, Emit&& emit, bool report = true, int* open
 }  // namespace
 
 void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces) {
+  TokenList::BorrowedAppender append(tokens);
   ScanLine<false>(
-      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true,
-      openBraces);
+      line, [&](TokenKind kind, std::string_view text) { append.Push(kind, text, &line); }, true, openBraces);
 }
 
 void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces) {
+  TokenList::BorrowedAppender append(tokens);
   ScanLine<true>(
-      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true,
-      openBraces);
+      line, [&](TokenKind kind, std::string_view text) { append.Push(kind, text, &line); }, true, openBraces);
 }
 
 std::size_t CountLineTokens(const SourceLine& line) {

@@ -1,6 +1,7 @@
 #include "models/param_rule.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "models/ngspice_rules.h"
@@ -27,9 +28,16 @@ struct IndexedTable {
   std::size_t longestName = 0;  // a longer parameter name is known to no row
 };
 
+// The indexes, in the order of their tables' addresses: a translation looks
+// its table up once per parameter, so the search for it is a binary one.
+struct TableIndexes {
+  std::vector<IndexedTable> indexes;
+  std::vector<const IndexedTable*> byAddress;
+};
+
 const IndexedTable* IndexOf(ParamRuleTable table) {
   // Built once, on first use: the tables are constant.
-  static const std::vector<IndexedTable> indexes = [] {
+  static const TableIndexes all = [] {
     const ParamRuleTable tables[] = {
         BjtRules(),          DiodeRules(),        JfetRules(),          MosfetLevel1Rules(),
         MosfetLevel2Rules(), MosfetLevel3Rules(), MosfetLevel4Rules(),  MosfetLevel7Rules(),
@@ -41,10 +49,23 @@ const IndexedTable* IndexOf(ParamRuleTable table) {
         NgspiceInductorRules(),     NgspiceResistorRules(),       NgspiceCurrentSwitchRules(),
         NgspiceVoltageSwitchRules(),
     };
-    return std::vector<IndexedTable>(std::begin(tables), std::end(tables));
+    TableIndexes made;
+    made.indexes.reserve(std::size(tables));
+    for (const ParamRuleTable rules : tables) made.indexes.emplace_back(rules);
+    for (const IndexedTable& indexed : made.indexes) made.byAddress.push_back(&indexed);
+    std::sort(made.byAddress.begin(), made.byAddress.end(), [](const IndexedTable* a, const IndexedTable* b) {
+      return std::less<const ParamRule*>()(a->table.data(), b->table.data());
+    });
+    return made;
   }();
-  for (const IndexedTable& indexed : indexes) {
-    if (indexed.table.data() == table.data() && indexed.table.size() == table.size()) return &indexed;
+  const auto at = std::lower_bound(all.byAddress.begin(), all.byAddress.end(), table.data(),
+                                   [](const IndexedTable* indexed, const ParamRule* data) {
+                                     return std::less<const ParamRule*>()(indexed->table.data(), data);
+                                   });
+  // An empty table may share its address with another: the size must match
+  // too.
+  for (auto it = at; it != all.byAddress.end() && (*it)->table.data() == table.data(); ++it) {
+    if ((*it)->table.size() == table.size()) return *it;
   }
   return nullptr;
 }

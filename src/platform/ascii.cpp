@@ -15,12 +15,11 @@ int CompareNoCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && CompareNoCase(a, b) == 0;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+bool EqualCharsNoCase(const char* a, const char* b, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    if (a[i] != b[i] && AsciiToUpper(a[i]) != AsciiToUpper(b[i])) return false;
+  }
+  return true;
 }
 
 int AsciiToInt(std::string_view text) {

@@ -23,12 +23,21 @@ constexpr char AsciiToUpper(char c) { return IsAsciiLower(c) ? static_cast<char>
 // Three-way comparison without regard to ASCII letter case, like _stricmp.
 int CompareNoCase(std::string_view a, std::string_view b);
 
-// Whole-text equality without regard to ASCII letter case.
-bool EqualsNoCase(std::string_view a, std::string_view b);
+// Equality of `size` characters at `a` and `b` without regard to ASCII
+// letter case.
+bool EqualCharsNoCase(const char* a, const char* b, std::size_t size);
+
+// Whole-text equality without regard to ASCII letter case. The lengths are
+// compared inline: most names looked up differ in length from most they meet.
+inline bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && EqualCharsNoCase(a.data(), b.data(), a.size());
+}
 
 // True when `text` begins with `prefix`, letter case ignored (like _strnicmp
 // over the prefix's length).
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+inline bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualCharsNoCase(text.data(), prefix.data(), prefix.size());
+}
 
 // The leading decimal integer of a text, as atoi reads it: optional blanks, an
 // optional sign, digits; 0 when there are none. Saturates instead of

@@ -178,7 +178,7 @@ void ModelCard::InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard
 
 void ModelCard::TranslateParams() {
   Materialize();
-  const ParamRuleTable table = RuleTable();
+  const RuleFinder rules(RuleTable());
   bool tcMerged = false;
   translating_ = true;
 
@@ -188,7 +188,7 @@ void ModelCard::TranslateParams() {
   for (std::size_t i = 0; i < params.size(); ++i) {
     Token* name = params[i].name;
     if (name == nullptr) continue;
-    const ParamRule* rule = FindRule(table, name->text);
+    const ParamRule* rule = rules.Find(name->text);
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.

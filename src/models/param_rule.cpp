@@ -92,14 +92,18 @@ ParamRuleTable NgspiceMosfetRulesForLevel(int level) {
   }
 }
 
-const ParamRule* FindRule(ParamRuleTable table, std::string_view name) {
-  if (const IndexedTable* indexed = IndexOf(table)) {
+const ParamRule* FindRule(ParamRuleTable table, std::string_view name) { return RuleFinder(table).Find(name); }
+
+RuleFinder::RuleFinder(ParamRuleTable table) : table_(table), indexed_(IndexOf(table)) {}
+
+const ParamRule* RuleFinder::Find(std::string_view name) const {
+  if (const auto* indexed = static_cast<const IndexedTable*>(indexed_)) {
     if (name.size() > indexed->longestName) return nullptr;
     const ParamRule* const* found = indexed->byName.Find(name);
     return found == nullptr ? nullptr : *found;
   }
   // A table of no model variant: the plain walk from the front.
-  for (const ParamRule& rule : table) {
+  for (const ParamRule& rule : table_) {
     if (EqualsNoCase(rule.name, name)) return &rule;
   }
   return nullptr;

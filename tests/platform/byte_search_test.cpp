@@ -1,7 +1,8 @@
-// FindByte and CountByte read eight bytes at a time: every length and
-// alignment, the byte at every place, and byte values that a careless
-// bit trick confuses (0x80 and above, the byte next to the one sought, the
-// sought byte with its high bit set) must give what a plain loop gives.
+// FindByte reads eight bytes at a time, CountByte rows of 32 with a counter
+// per place: every length and alignment, the byte at every place, byte values
+// that a careless bit trick confuses (0x80 and above, the byte next to the
+// one sought, the sought byte with its high bit set), and counters that fill
+// up must give what a plain loop gives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,6 +52,18 @@ TEST(ByteSearch, CountsEveryOccurrenceInAFullWord) {
   EXPECT_EQ(CountByte(text.data(), text.data() + text.size(), '\n'),
             static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
   EXPECT_EQ(FindByte(text.data() + 8, text.data() + text.size(), '\n'), text.data() + 10);
+}
+
+TEST(ByteSearch, CountsPastWhatAnEightBitCounterHolds) {
+  // Every byte sought, over more rows than a counter can count (255), and
+  // lengths that end inside a row.
+  for (const std::size_t length : {std::size_t{32 * 255}, std::size_t{32 * 256}, std::size_t{32 * 600 + 31}}) {
+    std::string text(length, '\n');
+    EXPECT_EQ(CountByte(text.data(), text.data() + text.size(), '\n'), length);
+    text[length / 2] = 'x';
+    text[length - 1] = 'x';
+    EXPECT_EQ(CountByte(text.data(), text.data() + text.size(), '\n'), length - 2);
+  }
 }
 
 }  // namespace

@@ -110,6 +110,12 @@
  *  42 i The expression is rewritten in ngspice's spelling: %s
  *  43 w The function "%s" has no equivalent in ngspice. (...)
  *  44 i The commas between the parameter assignments were removed; (...)
+ *  45 i "%s" is written "%s" for ngspice
+ *  46 i The model type "%s" is written "%s" for ngspice
+ *  47 i The MOSFET level %s is written as ngspice's %s
+ *  48 i "%s" and "%s" are written as ngspice's threshold and hysteresis: %s
+ *  49 i "%s" is written with the value %s that the model takes by default; (...)
+ *  50 i The switch turns on below "%s" and off above "%s": (...)
  *
  * The library starts no threads and takes no locks: call it from one thread at
  * a time.

@@ -111,6 +111,12 @@ _CATALOGUE = (
     ("info", "The expression is rewritten in ngspice's spelling: %s"),
     ("warning", 'The function "%s" has no equivalent in ngspice. The expression is kept as written'),
     ("info", "The commas between the parameter assignments were removed; ngspice does not read them"),
+    ("info", '"%s" is written "%s" for ngspice'),
+    ("info", 'The model type "%s" is written "%s" for ngspice'),
+    ("info", "The MOSFET level %s is written as ngspice's %s"),
+    ("info", "\"%s\" and \"%s\" are written as ngspice's threshold and hysteresis: %s"),
+    ("info", "\"%s\" is written with the value %s that the model takes by default; ngspice's default differs"),
+    ("info", 'The switch turns on below "%s" and off above "%s": its on and off resistances are swapped for ngspice'),
 )
 
 # A diagnostic text is at most this long; a longer one was cut short.

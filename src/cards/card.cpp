@@ -187,18 +187,21 @@ void Card::Parse() {
   // list; they go with it so that none of them is left dangling.
   nameToken = nullptr;
   tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
-  for (SourceLine* line : lines) TokenizeLine(line);
+  int openBraces = 0;
+  int* braces = target() == TranslationTarget::Ngspice ? &openBraces : nullptr;
+  for (SourceLine* line : lines) TokenizeLine(line, braces);
 }
 
 TranslationTarget Card::target() const { return store != nullptr ? store->target : TranslationTarget::Host; }
 
-void Card::TokenizeLine(SourceLine* line) { AppendLineTokens(*line, tokens, target()); }
+void Card::TokenizeLine(SourceLine* line, int* openBraces) { AppendLineTokens(*line, tokens, openBraces); }
 
 void Card::ParseWords() {
   nameToken = nullptr;
   tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
-  const TranslationTarget forTarget = target();
-  for (SourceLine* line : lines) AppendLineWords(*line, tokens, forTarget);
+  int openBraces = 0;
+  int* braces = target() == TranslationTarget::Ngspice ? &openBraces : nullptr;
+  for (SourceLine* line : lines) AppendLineWords(*line, tokens, braces);
 }
 
 Token* Card::FirstToken() {

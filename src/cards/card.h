@@ -13,6 +13,7 @@
 #include "cards/card_kind.h"
 #include "cards/imported_model.h"
 #include "cards/line_list.h"
+#include "cards/ngspice_expression.h"
 #include "cards/param_entry.h"
 #include "cards/token.h"
 #include "cards/token_list.h"
@@ -76,6 +77,9 @@ class Card : public ImportedModel {
   virtual void Link() {}
   // The texts of all tokens, concatenated.
   virtual std::string Text() const;
+  // When ngspice evaluates the card's brace expressions (see
+  // RewriteBraceExpressions).
+  virtual ExpressionUse BraceExpressionUse() const { return ExpressionUse::Parameter; }
 
   // The text to write out: Text() once the card was edited, else the current
   // texts of its lines.
@@ -113,7 +117,8 @@ class Card : public ImportedModel {
   void AppendCommentLines(const LineList& lines);
 
   // --- tokens -------------------------------------------------------------
-  void TokenizeLine(SourceLine* line);
+  // `openBraces`: see AppendLineTokens.
+  void TokenizeLine(SourceLine* line, int* openBraces = nullptr);
   // Tokenizes every line for classification: only the tokens a parse reads
   // (see AppendLineWords), which is all a card that is not edited needs.
   void ParseWords();
@@ -133,6 +138,12 @@ class Card : public ImportedModel {
   // none: where a diagnostic about the card as a whole points. Leaves the
   // token cursor alone.
   const SourceLine* FirstSignificantLine() const;
+
+  // For ngspice: writes every brace expression of the card in ngspice's
+  // spelling (see RewriteForNgspice), with info 42 for each one rewritten and
+  // warning 43 for a function ngspice lacks. Makes the card's tokens only when
+  // a line of it holds a brace.
+  void RewriteBraceExpressions();
 
   // --- the text writer ----------------------------------------------------
   // Adds "+ NAME = VALUE" on a continuation line of its own (with the note as

@@ -1,7 +1,11 @@
 #include "cards/parameter_sections.h"
 
+#include <string>
+#include <string_view>
+
 #include "cards/card.h"
 #include "cards/dialect_keywords.h"
+#include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 
 namespace zav {
@@ -15,6 +19,45 @@ Token* FindFirst(const TokenList& tokens, std::string_view text) {
 }
 
 }  // namespace
+
+void RemoveParameterCommas(Card& card) {
+  Token* params = FindFirst(card.tokens, kParamsMarker);
+  if (params == nullptr) return;
+  const SourceLine* first = nullptr;
+  for (Token* token = params->next; token != nullptr && !EqualsNoCase(token->text, kTextMarker);) {
+    Token* next = token->next;
+    const bool isBrace = !token->text.empty() && token->text.front() == '{';
+    if (token->kind == TokenKind::Comma) {
+      if (first == nullptr) first = token->line;
+      const bool blankAround = (token->prev != nullptr && token->prev->kind == TokenKind::Separator) ||
+                               next == nullptr || next->kind == TokenKind::Separator;
+      if (card.tokenCursor() == token) card.SetTokenCursor(nullptr);
+      if (blankAround) {
+        card.tokens.Erase(token);
+      } else {
+        token->text = " ";
+        token->kind = TokenKind::Separator;
+      }
+    } else if (!isBrace && IsSignificant(token->kind) && token->text.find(',') != std::string_view::npos) {
+      if (first == nullptr) first = token->line;
+      // "1," before a blank loses its comma; "1,B" (no blank) gets one.
+      std::string text;
+      const std::string_view old = token->text;
+      for (std::size_t i = 0; i < old.size(); ++i) {
+        if (old[i] != ',') {
+          text += old[i];
+        } else if (i + 1 < old.size()) {
+          text += ' ';
+        }
+      }
+      card.tokens.SetText(token, text);
+    }
+    token = next;
+  }
+  if (first == nullptr) return;
+  card.changed = true;
+  AddDiagnostic(MessageCode::ParameterCommasRemoved, first);
+}
 
 void RemoveParamsKeyword(Card& card) {
   Token* params = FindFirst(card.tokens, kParamsMarker);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "cards/ngspice_expression.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "text/source_line.h"
@@ -88,24 +89,8 @@ constexpr bool IsWordKind(TokenKind kind) {
 // `endsInSeparator` tells that the text's last character is a separator (a
 // line read whole ends in its line feed): every word then ends before the end
 // of the text, and its scan need not look for it.
-// The end of the brace expression that opens at `open`: just after its
-// matching "}", or the end of the line's text before its line feed.
-std::size_t BraceExpressionEnd(std::string_view text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t pos = open; pos < text.size(); ++pos) {
-    if (text[pos] == '{') {
-      ++depth;
-    } else if (text[pos] == '}' && --depth == 0) {
-      return pos + 1;
-    } else if (text[pos] == '\n') {
-      return pos;
-    }
-  }
-  return text.size();
-}
-
 template <bool wordsOnly, bool endsInSeparator, typename Emit>
-void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool report, bool wholeBraces) {
+void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool report, int* openBraces) {
   const char* const begin = text.data();
   const std::size_t size = text.size();
   std::size_t pos = 0;
@@ -113,6 +98,14 @@ void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool r
     // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
     while (pos < size && (IsAsciiSpace(begin[pos]) || begin[pos] == '+')) ++pos;
     if (!wordsOnly) emit(TokenKind::Continuation, text.substr(0, pos));
+    if (openBraces != nullptr && *openBraces > 0) {
+      // The rest of an expression the line before left open.
+      const std::size_t end = BraceExpressionEnd(text, pos, *openBraces);
+      if (end > pos) emit(TokenKind::Number, text.substr(pos, end - pos));
+      pos = end;
+    }
+  } else if (openBraces != nullptr) {
+    *openBraces = 0;
   }
 
   // A word extends to the first separator character or the end of the text;
@@ -138,8 +131,9 @@ void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool r
         break;
       case Start::Single:
         kind = kTables.single[static_cast<unsigned char>(c)];
-        if (kind == TokenKind::OpenBrace && wholeBraces) {
-          end = BraceExpressionEnd(text, pos);
+        if (kind == TokenKind::OpenBrace && openBraces != nullptr) {
+          *openBraces = 0;
+          end = BraceExpressionEnd(text, pos, *openBraces);
           kind = TokenKind::Number;
         }
         break;
@@ -182,31 +176,31 @@ void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool r
 }
 
 template <bool wordsOnly, typename Emit>
-void ScanLine(const SourceLine& line, Emit&& emit, bool report = true,
-              TranslationTarget target = TranslationTarget::Host) {
-  const bool wholeBraces = target == TranslationTarget::Ngspice;
+void ScanLine(const SourceLine& line, Emit&& emit, bool report = true, int* openBraces = nullptr) {
   const std::string_view text = line.text;
   if (line.kind == LineKind::Comment) {
     emit(TokenKind::Comment, text);
     return;
   }
   if (!text.empty() && IsSeparatorChar(text.back())) {
-    ScanText<wordsOnly, true>(line, text, emit, report, wholeBraces);
+    ScanText<wordsOnly, true>(line, text, emit, report, openBraces);
   } else {
-    ScanText<wordsOnly, false>(line, text, emit, report, wholeBraces);
+    ScanText<wordsOnly, false>(line, text, emit, report, openBraces);
   }
 }
 
 }  // namespace
 
-void AppendLineTokens(SourceLine& line, TokenList& tokens, TranslationTarget target) {
+void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces) {
   ScanLine<false>(
-      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true, target);
+      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true,
+      openBraces);
 }
 
-void AppendLineWords(SourceLine& line, TokenList& tokens, TranslationTarget target) {
+void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces) {
   ScanLine<true>(
-      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true, target);
+      line, [&](TokenKind kind, std::string_view text) { tokens.PushBackBorrowed(kind, text, &line); }, true,
+      openBraces);
 }
 
 std::size_t CountLineTokens(const SourceLine& line) {

@@ -3,7 +3,6 @@
 #include <cstddef>
 
 #include "cards/token_list.h"
-#include "cards/translation_target.h"
 
 namespace zav {
 
@@ -15,18 +14,20 @@ struct SourceLine;
 // line is rejected with diagnostic 12: the tokens before it stay, and the rest
 // of the line is kept in one Comment token that no parser reads.
 //
-// For ngspice, which evaluates "{...}" expressions where the dialect does, a
-// brace expression (through its matching "}", or to the line's end when it is
-// not closed there) is one Number token: a value like any other, whatever
-// operators and functions it holds.
-void AppendLineTokens(SourceLine& line, TokenList& tokens, TranslationTarget target = TranslationTarget::Host);
+// For ngspice, which evaluates "{...}" expressions where the dialect does, the
+// caller passes `openBraces` (0 at the start of a card, kept from line to
+// line): a brace expression is then one Number token, a value like any other
+// whatever operators and functions it holds, through its matching "}" or to
+// the line's end; on the card's next continuation line, what remains of it up
+// to the matching "}" is one more Number token.
+void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces = nullptr);
 
 // The same cut, appending only the tokens a parse reads: the significant ones
 // (Keyword, Name, Number), the braces, and the comment texts. The separators,
 // line feeds, continuation marks, ";", "," and "/" are left out: a card that
 // is classified, and not yet edited, needs its words but not the text
 // between them. Diagnostic 12 is filed as by AppendLineTokens.
-void AppendLineWords(SourceLine& line, TokenList& tokens, TranslationTarget target = TranslationTarget::Host);
+void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces = nullptr);
 
 // The number of tokens AppendLineTokens makes of the line; reports nothing.
 std::size_t CountLineTokens(const SourceLine& line);

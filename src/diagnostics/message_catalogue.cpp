@@ -54,6 +54,12 @@ constexpr std::array<MessageRow, kMessageCount> kCatalogue = {{
     /* 42 */ {S::Info, "The expression is rewritten in ngspice's spelling: %s"},
     /* 43 */ {S::Warning, "The function \"%s\" has no equivalent in ngspice. The expression is kept as written"},
     /* 44 */ {S::Info, "The commas between the parameter assignments were removed; ngspice does not read them"},
+    /* 45 */ {S::Info, "\"%s\" is written \"%s\" for ngspice"},
+    /* 46 */ {S::Info, "The model type \"%s\" is written \"%s\" for ngspice"},
+    /* 47 */ {S::Info, "The MOSFET level %s is written as ngspice's %s"},
+    /* 48 */ {S::Info, "\"%s\" and \"%s\" are written as ngspice's threshold and hysteresis: %s"},
+    /* 49 */ {S::Info, "\"%s\" is written with the value %s that the model takes by default; ngspice's default differs"},
+    /* 50 */ {S::Info, "The switch turns on below \"%s\" and off above \"%s\": its on and off resistances are swapped for ngspice"},
 }};
 
 }  // namespace

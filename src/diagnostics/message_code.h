@@ -53,9 +53,15 @@ enum class MessageCode : int32_t {
   ExpressionRewritten = 42,
   NoNgspiceFunction = 43,
   ParameterCommasRemoved = 44,
+  ElementParameterRewritten = 45,
+  ModelTypeRewritten = 46,
+  MosfetLevelRewritten = 47,
+  SwitchPointsRewritten = 48,
+  DefaultWrittenOut = 49,
+  SwitchResistancesSwapped = 50,
 };
 
 // One past the last code: the number of rows of the catalogue.
-constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::ParameterCommasRemoved) + 1;
+constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::SwitchResistancesSwapped) + 1;
 
 }  // namespace zav

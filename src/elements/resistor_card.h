@@ -10,6 +10,10 @@ class ResistorCard : public ValueElementCard {
  public:
   using ValueElementCard::ValueElementCard;
 
+  // The value and model swap; for ngspice, which knows no "TC" and reads no
+  // comma there, the coefficients become "TC1=tc1 TC2=tc2".
+  void Resolve() override;
+
   const ElementField* FieldTable() const override;
   std::size_t FieldCount() const override;
 };

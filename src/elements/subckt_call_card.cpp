@@ -44,6 +44,7 @@ void SubcktCallCard::Parse() {
 
 void SubcktCallCard::Resolve() {
   Materialize();
+  if (target() == TranslationTarget::Ngspice) RemoveParameterCommas(*this);
   RemoveParamsKeyword(*this);
   CommentOutTextSection(*this);
 }

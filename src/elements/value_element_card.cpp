@@ -59,6 +59,9 @@ void ValueElementCard::Parse() {
 
 void ValueElementCard::Resolve() {
   if (ModelNameText().empty()) return;
+  // ngspice reads the model name before the value, as the dialect writes it
+  // (a capacitor or inductor written value first is even an error there).
+  if (target() == TranslationTarget::Ngspice) return;
   Materialize();
   if (modelName == nullptr) return;
   if (params.size() < 2 || params[1].name != nullptr) {

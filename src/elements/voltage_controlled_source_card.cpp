@@ -14,13 +14,21 @@ constexpr ElementField kVoltageControlledSourceFields[] = {
     {"ModelName", false, false, ElementFieldType::ModelName},
 };
 
-// Behavioural forms, recognised by the word after the two output nodes.
-constexpr std::string_view kUnsupportedForms[] = {
-    "TABLE",
-    "LAPLACE",
-    "FREQ",
-    "CHEBYSHEV",
-    "VALUE",
+// Behavioural forms, recognised by the word after the two output nodes, and
+// whether ngspice reads the form as the dialect writes it (it makes a
+// behavioural source of VALUE and TABLE; it has no LAPLACE, FREQ or CHEBYSHEV
+// source).
+struct BehaviouralForm {
+  std::string_view word;
+  bool ngspiceReads;
+};
+
+constexpr BehaviouralForm kBehaviouralForms[] = {
+    {"TABLE", true},
+    {"LAPLACE", false},
+    {"FREQ", false},
+    {"CHEBYSHEV", false},
+    {"VALUE", true},
 };
 
 }  // namespace
@@ -34,12 +42,15 @@ void VoltageControlledSourceCard::Parse() {
     valid = false;
     return;
   }
-  for (std::string_view form : kUnsupportedForms) {
-    if (EqualsNoCase(token->text, form)) {
-      AddDiagnostic(MessageCode::UnsupportedForm, token->line);
-      valid = false;
+  for (const BehaviouralForm& form : kBehaviouralForms) {
+    if (!EqualsNoCase(token->text, form.word)) continue;
+    if (form.ngspiceReads && target() == TranslationTarget::Ngspice) {
+      behavioural_ = true;
       return;
     }
+    AddDiagnostic(MessageCode::UnsupportedForm, token->line);
+    valid = false;
+    return;
   }
 }
 

@@ -85,7 +85,23 @@ class ModelCard : public Card {
   void RenameTypeAndTranslate();
   // The host's name of the model type, for the variants whose type the host
   // names differently (for a bipolar model: of an LPNP); none for the others.
+  // ngspice names these types as the host does.
   std::string_view HostTypeName() const;
+  // Files that the model type is written in ngspice's name, when translating
+  // for ngspice; the host is told nothing of it.
+  void NoteTypeRename(std::string_view to) const;
+
+  // The names and the dialect's defaults of a switch model's parameters.
+  struct SwitchParameters {
+    std::string_view on;          // the control value at which it is fully on
+    std::string_view off;         // ... and fully off
+    std::string_view onDefault;   // their values when the model omits them
+    std::string_view offDefault;
+    std::string_view threshold;   // ngspice's names of the pair
+    std::string_view hysteresis;
+  };
+  // The resolve step of a switch variant for ngspice (switch_points.cpp).
+  void TranslateSwitchForNgspice(const SwitchParameters& names);
 
  private:
   // The parameter pairs after the model type, for a card of the given

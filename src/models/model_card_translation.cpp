@@ -322,10 +322,18 @@ std::string_view ModelCard::HostTypeName() const {
   }
 }
 
+void ModelCard::NoteTypeRename(std::string_view to) const {
+  if (target() != TranslationTarget::Ngspice || modelType == nullptr) return;
+  AddDiagnostic(MessageCode::ModelTypeRewritten, modelType->line, {modelType->text, to});
+}
+
 void ModelCard::RenameTypeAndTranslate() {
   Materialize();
   changed = true;
-  if (modelType != nullptr) modelType->text = HostTypeName();
+  if (modelType != nullptr) {
+    NoteTypeRename(HostTypeName());
+    modelType->text = HostTypeName();
+  }
   TranslateParams();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "diagnostics/add_diagnostic.h"
+#include "models/ngspice_rules.h"
 #include "platform/ascii.h"
 
 namespace zav {
@@ -17,7 +18,7 @@ void MosfetModelCard::ChooseRules() {
 
 ParamRuleTable MosfetModelCard::RuleTable() {
   ChooseRules();
-  return MosfetRulesForLevel(level);
+  return target() == TranslationTarget::Ngspice ? NgspiceMosfetRulesForLevel(level) : MosfetRulesForLevel(level);
 }
 
 // L and W are instance geometry in the target simulator. A top-level model
@@ -35,6 +36,10 @@ void MosfetModelCard::RecordLengthAndWidth() {
     }
     return;
   }
+  // The note is for the host, which shows a model's geometry apart from its
+  // parameters. ngspice has no such place: what the model said stands in the
+  // parameters it moved to the transistors, or commented out in the model.
+  if (target() == TranslationTarget::Ngspice) return;
 
   std::string note = "* L=";
   note += length != nullptr ? std::string_view(length->value->text) : std::string_view("1E-4");
@@ -53,11 +58,20 @@ void MosfetModelCard::RecordLengthAndWidth() {
 void MosfetModelCard::Resolve() {
   RecordLengthAndWidth();
   TranslateParams();
-  // The target simulator numbers this model family 10.
+  // The host numbers this model family 10, ngspice 8 (its BSIM3).
   if (ParamEntry* entry = FindParam("LEVEL");
       entry != nullptr && entry->value != nullptr && AsciiToInt(entry->value->text) == 7) {
-    entry->value->text = "10";
     changed = true;
+    if (target() != TranslationTarget::Ngspice) {
+      entry->value->text = "10";
+      return;
+    }
+    // ngspice's BSIM3 comes in versions, and warns when a model names none.
+    // Its newest, 3.3.0, reads every parameter of the dialect's level 7 that
+    // its 3.1 reads, and more.
+    AddDiagnostic(MessageCode::MosfetLevelRewritten, entry->value->line, {entry->value->text, "LEVEL=8 VERSION=3.3.0"});
+    entry->value->text = "8";
+    AddParameter("VERSION", "3.3.0", TokenKind::Number, "ngspice's BSIM3 version", false);
   }
 }
 

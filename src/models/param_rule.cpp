@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "models/ngspice_rules.h"
 #include "platform/ascii.h"
 #include "platform/no_case_index.h"
 
@@ -34,6 +35,11 @@ const IndexedTable* IndexOf(ParamRuleTable table) {
         MosfetLevel2Rules(), MosfetLevel3Rules(), MosfetLevel4Rules(),  MosfetLevel7Rules(),
         CapacitorRules(),    InductorRules(),     ResistorRules(),      CurrentSwitchRules(),
         VoltageSwitchRules(),
+        NgspiceBjtRules(),          NgspiceDiodeRules(),          NgspiceJfetRules(),
+        NgspiceMosfetLevel1Rules(), NgspiceMosfetLevel2Rules(),   NgspiceMosfetLevel3Rules(),
+        NgspiceMosfetLevel4Rules(), NgspiceMosfetLevel7Rules(),   NgspiceCapacitorRules(),
+        NgspiceInductorRules(),     NgspiceResistorRules(),       NgspiceCurrentSwitchRules(),
+        NgspiceVoltageSwitchRules(),
     };
     return std::vector<IndexedTable>(std::begin(tables), std::end(tables));
   }();
@@ -52,6 +58,16 @@ ParamRuleTable MosfetRulesForLevel(int level) {
     case 4: return MosfetLevel4Rules();
     case 7: return MosfetLevel7Rules();
     default: return MosfetLevel1Rules();
+  }
+}
+
+ParamRuleTable NgspiceMosfetRulesForLevel(int level) {
+  switch (level) {
+    case 2: return NgspiceMosfetLevel2Rules();
+    case 3: return NgspiceMosfetLevel3Rules();
+    case 4: return NgspiceMosfetLevel4Rules();
+    case 7: return NgspiceMosfetLevel7Rules();
+    default: return NgspiceMosfetLevel1Rules();
   }
 }
 

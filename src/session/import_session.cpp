@@ -112,6 +112,7 @@ void ImportSession::ClassifyCards() {
       // those of a dropped card, but as they are (a comment line is never
       // commented out again), and nothing is filed.
       for (SourceLine* line : card.lines) line->kind = LineKind::Comment;
+      RewriteStatementExpressions(card.lines, *store_);
       if (!merge.Drop(card, i + 1 == count)) break;
       continue;
     }
@@ -194,6 +195,7 @@ void ImportSession::ResolveCards() {
   // card, after that model's step too, which may add parameters to it.
   for (auto& card : cards_) {
     card->Resolve();
+    if (store_->target == TranslationTarget::Ngspice) card->RewriteBraceExpressions();
     auto* element = IsElementKind(card->kind) ? static_cast<ElementCard*>(card.get()) : nullptr;
     if (element != nullptr) element->resolved = true;
     if (element == nullptr || !element->awaitsModel) card->Finish();

@@ -1,7 +1,11 @@
 #include "session/ngspice_statements.h"
 
+#include <string>
 #include <string_view>
 
+#include "cards/card_store.h"
+#include "cards/ngspice_expression.h"
+#include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 #include "text/source_line.h"
 
@@ -30,6 +34,33 @@ bool IsNgspiceStatement(const LineList& lines) {
     return false;
   }
   return false;
+}
+
+void RewriteStatementExpressions(const LineList& lines, CardStore& store) {
+  for (SourceLine* line : lines) {
+    if (line->isInlineComment) continue;
+    const std::string_view text = line->text;
+    std::string rewrittenLine;
+    std::size_t copied = 0;
+    for (std::size_t open = text.find('{'); open != std::string_view::npos; open = text.find('{', open)) {
+      const std::size_t end = BraceExpressionEnd(text, open);
+      NgspiceExpression rewritten;
+      const bool rewrote = RewriteForNgspice(text.substr(open, end - open), ExpressionUse::Parameter, rewritten);
+      if (!rewritten.unknownFunction.empty()) {
+        AddDiagnostic(MessageCode::NoNgspiceFunction, line, {rewritten.unknownFunction});
+      }
+      if (rewrote) {
+        AddDiagnostic(MessageCode::ExpressionRewritten, line, {rewritten.changes});
+        rewrittenLine.append(text.substr(copied, open - copied));
+        rewrittenLine += rewritten.text;
+        copied = end;
+      }
+      open = end > open ? end : open + 1;
+    }
+    if (copied == 0) continue;
+    rewrittenLine.append(text.substr(copied));
+    line->text = store.KeepText(rewrittenLine);
+  }
 }
 
 }  // namespace zav

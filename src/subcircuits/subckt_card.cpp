@@ -54,6 +54,7 @@ void SubcktCard::Parse() {
 void SubcktCard::Resolve() {
   Materialize();
   if (!TranslateOptionalPins()) return;
+  if (target() == TranslationTarget::Ngspice) RemoveParameterCommas(*this);
   RemoveParamsKeyword(*this);
   CommentOutTextSection(*this);
 }

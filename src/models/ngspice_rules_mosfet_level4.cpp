@@ -1,0 +1,121 @@
+// Parameter translation rules for ngspice: MOSFET models of level 4, BSIM1, which ngspice also
+// numbers 4.
+// Made from ngspice 39's own lists of its model and instance parameters
+// (devhelp -csv), row for row against the host table of the same type: a
+// name ngspice's model takes is kept, one it takes under another name is
+// renamed, the others are commented out.
+#include <iterator>
+
+#include "models/ngspice_rules.h"
+
+namespace zav {
+namespace {
+
+// ngspice's BSIM1 has no temperature model (its TEMP is a model parameter,
+// kept), no junction diode parameters beyond JS, PB, MJ and the capacitances,
+// and no drain or source resistance but the sheet resistance.
+constexpr ParamRule kNgspiceMosfetLevel4Rules[] = {
+    {"AF", ParamAction::Keep, nullptr},
+    {"CBD", ParamAction::NotSupported, nullptr},
+    {"CBS", ParamAction::NotSupported, nullptr},
+    {"CGBO", ParamAction::Keep, nullptr},
+    {"CGDO", ParamAction::Keep, nullptr},
+    {"CGSO", ParamAction::Keep, nullptr},
+    {"CJ", ParamAction::Keep, nullptr},
+    {"CJSW", ParamAction::Keep, nullptr},
+    {"FC", ParamAction::NotSupported, nullptr},
+    {"GDSNOI", ParamAction::NotSupported, nullptr},
+    {"IS", ParamAction::NotSupported, nullptr},
+    {"JS", ParamAction::Keep, nullptr},
+    {"JSSW", ParamAction::NotSupported, nullptr},
+    {"KF", ParamAction::Keep, nullptr},
+    {"L", ParamAction::MoveToInstance, "L"},
+    {"LEVEL", ParamAction::Keep, nullptr},
+    {"MJ", ParamAction::Keep, nullptr},
+    {"MJSW", ParamAction::Keep, nullptr},
+    {"N", ParamAction::NotSupported, nullptr},
+    {"NLEV", ParamAction::NotSupported, nullptr},
+    {"PB", ParamAction::Keep, nullptr},
+    {"PBSW", ParamAction::Keep, nullptr},
+    {"RB", ParamAction::NotSupported, nullptr},
+    {"RD", ParamAction::NotSupported, nullptr},
+    {"RDS", ParamAction::NotSupported, nullptr},
+    {"RG", ParamAction::NotSupported, nullptr},
+    {"RS", ParamAction::NotSupported, nullptr},
+    {"RSH", ParamAction::Keep, nullptr},
+    {"TT", ParamAction::NotSupported, nullptr},
+    {"T_ABS", ParamAction::NotSupported, nullptr},
+    {"T_MEASURED", ParamAction::NotSupported, nullptr},
+    {"T_REL_GLOBAL", ParamAction::NotSupported, nullptr},
+    {"T_REL_LOCAL", ParamAction::NotSupported, nullptr},
+    {"W", ParamAction::MoveToInstance, "W"},
+    {"DL", ParamAction::Keep, nullptr},
+    {"DW", ParamAction::Keep, nullptr},
+    {"ETA", ParamAction::Keep, nullptr},
+    {"LETA", ParamAction::Keep, nullptr},
+    {"WETA", ParamAction::Keep, nullptr},
+    {"K1", ParamAction::Keep, nullptr},
+    {"LK1", ParamAction::Keep, nullptr},
+    {"WK1", ParamAction::Keep, nullptr},
+    {"MUS", ParamAction::Keep, nullptr},
+    {"LMUS", ParamAction::Keep, nullptr},
+    {"WMUS", ParamAction::Keep, nullptr},
+    {"MUZ", ParamAction::Keep, nullptr},
+    {"N0", ParamAction::Keep, nullptr},
+    {"LN0", ParamAction::Keep, nullptr},
+    {"WN0", ParamAction::Keep, nullptr},
+    {"NB", ParamAction::Keep, nullptr},
+    {"LNB", ParamAction::Keep, nullptr},
+    {"WNB", ParamAction::Keep, nullptr},
+    {"ND", ParamAction::Keep, nullptr},
+    {"LND", ParamAction::Keep, nullptr},
+    {"WND", ParamAction::Keep, nullptr},
+    {"PHI", ParamAction::Keep, nullptr},
+    {"LPHI", ParamAction::Keep, nullptr},
+    {"WPHI", ParamAction::Keep, nullptr},
+    {"TEMP", ParamAction::Keep, nullptr},
+    {"TOX", ParamAction::Keep, nullptr},
+    {"U0", ParamAction::Keep, nullptr},
+    {"LU0", ParamAction::Keep, nullptr},
+    {"WU0", ParamAction::Keep, nullptr},
+    {"U1", ParamAction::Keep, nullptr},
+    {"LU1", ParamAction::Keep, nullptr},
+    {"WU1", ParamAction::Keep, nullptr},
+    {"VDD", ParamAction::Keep, nullptr},
+    {"VFB", ParamAction::Keep, nullptr},
+    {"LVFB", ParamAction::Keep, nullptr},
+    {"WVFB", ParamAction::Keep, nullptr},
+    {"WDF", ParamAction::Keep, nullptr},
+    {"X2E", ParamAction::Keep, nullptr},
+    {"LX2E", ParamAction::Keep, nullptr},
+    {"WX2E", ParamAction::Keep, nullptr},
+    {"X2MS", ParamAction::Keep, nullptr},
+    {"LX2MS", ParamAction::Keep, nullptr},
+    {"WX2MS", ParamAction::Keep, nullptr},
+    {"X2MZ", ParamAction::Keep, nullptr},
+    {"LX2MZ", ParamAction::Keep, nullptr},
+    {"WX2MZ", ParamAction::Keep, nullptr},
+    {"X2U0", ParamAction::Keep, nullptr},
+    {"LX2U0", ParamAction::Keep, nullptr},
+    {"WX2U0", ParamAction::Keep, nullptr},
+    {"X2U1", ParamAction::Keep, nullptr},
+    {"LX2U1", ParamAction::Keep, nullptr},
+    {"WX2U1", ParamAction::Keep, nullptr},
+    {"X3E", ParamAction::Keep, nullptr},
+    {"LX3E", ParamAction::Keep, nullptr},
+    {"WX3E", ParamAction::Keep, nullptr},
+    {"X3MS", ParamAction::Keep, nullptr},
+    {"LX3MS", ParamAction::Keep, nullptr},
+    {"WX3MS", ParamAction::Keep, nullptr},
+    {"X3U1", ParamAction::Keep, nullptr},
+    {"LX3U1", ParamAction::Keep, nullptr},
+    {"WX3U1", ParamAction::Keep, nullptr},
+    {"XPART", ParamAction::Keep, nullptr},
+};
+static_assert(std::size(kNgspiceMosfetLevel4Rules) == 96);
+
+}  // namespace
+
+ParamRuleTable NgspiceMosfetLevel4Rules() { return kNgspiceMosfetLevel4Rules; }
+
+}  // namespace zav

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string_view>
+
+#include "models/spice_number.h"
+
+namespace zav {
+namespace {
+
+TEST(SpiceNumber, ReadsScaleFactorsAndIgnoresUnits) {
+  struct Case {
+    std::string_view text;
+    double value;
+  };
+  const Case cases[] = {
+      {"1", 1},          {"01.0", 1},       {"-1.0", -1},     {"+.5", 0.5},
+      {"700e-3", 0.7},   {"1.0E8", 1e8},    {"1MEG", 1e6},    {"1meg", 1e6},
+      {"10k", 1e4},      {"100mA", 0.1},    {"2.5V", 2.5},    {"3mil", 76.2e-6},
+      {"2u", 2e-6},      {"5n", 5e-9},      {"7p", 7e-12},    {"3F", 3e-15},
+      {"2G", 2e9},       {"1T", 1e12},      {"1e", 1},        {"1e-3x", 1e-3},
+      {"4MEGohm", 4e6},  {"2Ohm", 2},
+  };
+  for (const Case& c : cases) {
+    const std::optional<double> value = ParseSpiceNumber(c.text);
+    ASSERT_TRUE(value.has_value()) << c.text;
+    EXPECT_DOUBLE_EQ(*value, c.value) << c.text;
+  }
+}
+
+TEST(SpiceNumber, RejectsWhatIsNoNumber) {
+  for (std::string_view text : {"", "-", ".", "e3", "{VTH}", "{1}", "abc", "1.5.2", "1+2", "1e5/2", "1e999"}) {
+    EXPECT_FALSE(ParseSpiceNumber(text).has_value()) << text;
+  }
+}
+
+TEST(SpiceNumber, WritesTheShortestTextThatReadsBack) {
+  EXPECT_EQ(FormatSpiceNumber(0.5), "0.5");
+  EXPECT_EQ(FormatSpiceNumber(3.875), "3.875");
+  EXPECT_EQ(FormatSpiceNumber((0.1 + 0.2) / 2), "0.15");
+  EXPECT_EQ(FormatSpiceNumber(5e-4), "0.0005");
+  EXPECT_EQ(FormatSpiceNumber(1e-6), "1e-06");
+  EXPECT_EQ(FormatSpiceNumber(1e12), "1000000000000");
+  EXPECT_EQ(FormatSpiceNumber(1e16), "1e+16");
+  EXPECT_EQ(FormatSpiceNumber(-0.0), "0");
+  EXPECT_EQ(FormatSpiceNumber(-2.25), "-2.25");
+}
+
+}  // namespace
+}  // namespace zav

@@ -213,8 +213,15 @@ void ModelCard::Parse() {
     akoTokens.push_back(type);
     // "AKO:" may stand apart from the name it refers to.
     if (type->text.size() == kAkoMarker.size()) {
-      Token* reference = nullptr;
-      if (!nextName(reference)) return;
+      Token* reference = NextToken();
+      // A model's name may begin with a digit ("AKO: 2SC1815"); ngspice,
+      // which gets the copy, takes such names.
+      const bool numberName = reference != nullptr && reference->kind == TokenKind::Number &&
+                              target() == TranslationTarget::Ngspice;
+      if (!numberName) {
+        if (reference != nullptr) SetTokenCursor(reference->prev);
+        if (!nextName(reference)) return;
+      }
       akoTokens.push_back(reference);
     }
     if (!nextName(type)) return;
@@ -260,7 +267,11 @@ void ModelCard::ParseParameters(CardKind variant) {
   // read as the same pair.
   // At most one parameter per three tokens: its name, a separator, its value.
   params.reserve(tokens.size() / 3);
+  const bool ngspice = target() == TranslationTarget::Ngspice;
   for (Token* parameter = NextToken(); parameter != nullptr; parameter = NextToken()) {
+    // "D(+ IS=1n ...)": ngspice passes over a lone plus sign in a parameter
+    // list, and so does the translation for it.
+    if (ngspice && parameter->text == "+") continue;
     if (parameter->kind != TokenKind::Name) {
       failure = {true, MessageCode::InvalidName, parameter->line, parameter->text};
       break;

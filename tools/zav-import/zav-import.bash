@@ -8,7 +8,7 @@ _zav_import() {
   prev=${COMP_WORDS[COMP_CWORD-1]}
 
   local options="-h --help --version -o --output -r --recursive --ext --list-files --list --dump
-    --check --summary --report -q --quiet --diagnostics --fail-on --color --progress --no-progress -j --jobs"
+    --check --target --summary --report -q --quiet --diagnostics --fail-on --color --progress --no-progress -j --jobs"
 
   # "--option=value": complete the value after the '='. (bash splits the word
   # at '=' when COMP_WORDBREAKS holds it, as it does by default.)
@@ -33,6 +33,10 @@ _zav_import() {
       ;;
     --color)
       mapfile -t COMPREPLY < <(compgen -W "auto always never" -- "$cur")
+      return
+      ;;
+    --target)
+      mapfile -t COMPREPLY < <(compgen -W "host ngspice" -- "$cur")
       return
       ;;
     --ext)

@@ -60,7 +60,7 @@ std::vector<std::string> CommandLine(FuzzedDataProvider& in, const fs::path& roo
   std::vector<std::string> args = {"zav-import"};
   const int options = in.ConsumeIntegralInRange(0, 7);
   for (int i = 0; i < options; ++i) {
-    switch (in.ConsumeIntegralInRange(0, 21)) {
+    switch (in.ConsumeIntegralInRange(0, 22)) {
       case 0: args.push_back("-r"); break;
       case 1: args.push_back("--list"); break;
       case 2: args.push_back("--dump"); break;
@@ -82,6 +82,7 @@ std::vector<std::string> CommandLine(FuzzedDataProvider& in, const fs::path& roo
       case 18: args.push_back(in.ConsumeBool() ? "--help" : "--version"); break;
       case 19: args.push_back("--" + FuzzedWord(in)); break;
       case 20: args.insert(args.end(), {"--report", (root / "report").string()}); break;
+      case 21: args.push_back("--target=" + (in.ConsumeBool() ? std::string("ngspice") : FuzzedWord(in))); break;
       default: args.push_back((root / "in" / FuzzedWord(in)).string()); break;  // a file that is not there
     }
   }

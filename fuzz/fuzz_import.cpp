@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "diagnostics/diagnostic_list.h"
+#include "session/import_settings.h"
 #include "zav.h"
 
 namespace {
@@ -34,23 +35,12 @@ void ReadAllDiagnostics() {
   } while (ZAV_GetErrorNext(nullptr, &diagnostic, &status));
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The library keeps every diagnostic for the life of the process. Each input
-  // starts from an empty list, so that an input's cost and result do not
-  // depend on the inputs run before it.
-  zav::TheDiagnosticList().Clear();
-  static const InputFile input;
-  const std::string& path = input.path;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-
+// Imports the file through the exports and asks for every model and
+// diagnostic text, as a host would.
+void ImportAndReadEverything(const std::string& path) {
   int status = 0;
   ZAV_SESSION session = nullptr;
-  if (!ZAV_PerformImport(path.c_str(), 0, &session, &status)) return 0;
+  if (!ZAV_PerformImport(path.c_str(), 0, &session, &status)) return;
   ZAV_MODEL model = nullptr;
   std::vector<char> buffer;
   if (ZAV_GetModelFirst(session, &model, &status)) {
@@ -72,5 +62,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ReadAllDiagnostics();
   status = 0;
   ZAV_EndImport(session, &status);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // The library keeps every diagnostic for the life of the process. Each input
+  // starts from an empty list, so that an input's cost and result do not
+  // depend on the inputs run before it.
+  zav::TheDiagnosticList().Clear();
+  static const InputFile input;
+  const std::string& path = input.path;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return 0;
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+
+  ImportAndReadEverything(path);
+  // The same bytes translated for ngspice, which zav-import asks for (the
+  // exports use the settings of the thread that calls them).
+  zav::TheDiagnosticList().Clear();
+  zav::ImportSettings ngspice;
+  ngspice.target = zav::TranslationTarget::Ngspice;
+  zav::ScopedImportSettings scope(ngspice);
+  ImportAndReadEverything(path);
   return 0;
 }

@@ -116,6 +116,7 @@
  *  48 i "%s" and "%s" are written as ngspice's threshold and hysteresis: %s
  *  49 i "%s" is written with the value %s that the model takes by default; (...)
  *  50 i The switch turns on below "%s" and off above "%s": (...)
+ *  51 i The model type "%s" is already in ngspice's form. (...)
  *
  * The library starts no threads and takes no locks: call it from one thread at
  * a time.

@@ -30,7 +30,7 @@ echo "fuzz: built in $(($(date +%s) - start)) s"
 seeds=$dir/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$dir/findings"
-cp "$root"/tests/golden/*.lib "$root"/examples/*.lib "$seeds"/
+cp "$root"/tests/golden/*.lib "$root"/tests/ngspice_golden/*.lib "$root"/examples/*.lib "$seeds"/
 if [ -d "$root/../shared/corpus" ]; then
   find "$root/../shared/corpus" -type f -exec cp -t "$seeds" {} +
 fi

@@ -23,7 +23,11 @@ if [ ! -x "$converter" ]; then
   cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$root/build" --target zav-import -j"$(nproc)" >&2
 fi
-# Units known to hang ngspice on the output (and on the vendor text) do not
-# fail the run; any other crash or timeout does.
+# Units known to hang ngspice on the output do not fail the run; any other
+# crash or timeout does, and so does converging on fewer than 90 % of the
+# units (the reference converges on 88.6 % of the whole corpus, zav on 91.1 %)
+# or agreeing with the reference on fewer than 99 % of the units both
+# converge on. Later options given to this script win.
 exec python3 "$root/tests/ngspice/ngspice_harness.py" "$corpus" -o "$out" --zav-import "$converter" \
-  --known-timeouts "$root/tests/ngspice/known_timeouts.tsv" "$@"
+  --known-timeouts "$root/tests/ngspice/known_timeouts.tsv" \
+  --min-converged-ratio 0.90 --min-agreement 0.99 "$@"

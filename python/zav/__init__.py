@@ -117,6 +117,7 @@ _CATALOGUE = (
     ("info", "\"%s\" and \"%s\" are written as ngspice's threshold and hysteresis: %s"),
     ("info", "\"%s\" is written with the value %s that the model takes by default; ngspice's default differs"),
     ("info", 'The switch turns on below "%s" and off above "%s": its on and off resistances are swapped for ngspice'),
+    ("info", 'The model type "%s" is already in ngspice\'s form. The model "%s" is taken as already translated'),
 )
 
 # A diagnostic text is at most this long; a longer one was cut short.

@@ -60,6 +60,7 @@ constexpr std::array<MessageRow, kMessageCount> kCatalogue = {{
     /* 48 */ {S::Info, "\"%s\" and \"%s\" are written as ngspice's threshold and hysteresis: %s"},
     /* 49 */ {S::Info, "\"%s\" is written with the value %s that the model takes by default; ngspice's default differs"},
     /* 50 */ {S::Info, "The switch turns on below \"%s\" and off above \"%s\": its on and off resistances are swapped for ngspice"},
+    /* 51 */ {S::Info, "The model type \"%s\" is already in ngspice's form. The model \"%s\" is taken as already translated"},
 }};
 
 }  // namespace

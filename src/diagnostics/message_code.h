@@ -59,9 +59,10 @@ enum class MessageCode : int32_t {
   SwitchPointsRewritten = 48,
   DefaultWrittenOut = 49,
   SwitchResistancesSwapped = 50,
+  ModelAlreadyInNgspiceForm = 51,
 };
 
 // One past the last code: the number of rows of the catalogue.
-constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::SwitchResistancesSwapped) + 1;
+constexpr int32_t kMessageCodeCount = static_cast<int32_t>(MessageCode::ModelAlreadyInNgspiceForm) + 1;
 
 }  // namespace zav

@@ -44,8 +44,13 @@ void SubcktCallCard::Parse() {
 
 void SubcktCallCard::Resolve() {
   Materialize();
-  if (target() == TranslationTarget::Ngspice) RemoveParameterCommas(*this);
-  RemoveParamsKeyword(*this);
+  // ngspice reads "PARAMS:" where the dialect writes it, but no comma
+  // between the assignments.
+  if (target() == TranslationTarget::Ngspice) {
+    RemoveParameterCommas(*this);
+  } else {
+    RemoveParamsKeyword(*this);
+  }
   CommentOutTextSection(*this);
 }
 

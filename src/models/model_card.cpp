@@ -339,7 +339,10 @@ std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
     return nullptr;
   }
   if (variant->kind == CardKind::HostModel) {
-    AddDiagnostic(MessageCode::ModelAlreadyInHostForm, variant->modelType->line, {variant->modelType->text, variant->ModelName()});
+    // R, C, L, SW and CSW are the host's types and ngspice's alike.
+    const MessageCode code = variant->target() == TranslationTarget::Ngspice ? MessageCode::ModelAlreadyInNgspiceForm
+                                                                             : MessageCode::ModelAlreadyInHostForm;
+    AddDiagnostic(code, variant->modelType->line, {variant->modelType->text, variant->ModelName()});
   }
   return variant;
 }

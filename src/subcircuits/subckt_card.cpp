@@ -54,8 +54,13 @@ void SubcktCard::Parse() {
 void SubcktCard::Resolve() {
   Materialize();
   if (!TranslateOptionalPins()) return;
-  if (target() == TranslationTarget::Ngspice) RemoveParameterCommas(*this);
-  RemoveParamsKeyword(*this);
+  // ngspice reads "PARAMS:" where the dialect writes it, but no comma
+  // between the assignments.
+  if (target() == TranslationTarget::Ngspice) {
+    RemoveParameterCommas(*this);
+  } else {
+    RemoveParamsKeyword(*this);
+  }
   CommentOutTextSection(*this);
 }
 

@@ -86,23 +86,38 @@ TEST(ZavImport, TranslatesOneFileToStandardOutputExactly) {
   EXPECT_EQ(run.exitCode, 1);  // the stray element card is an error
 }
 
-TEST(ZavImport, GivesTheLibraryTextsOfEveryGoldenCase) {
+// Runs every golden case of `dir` through zav-import with `options` and
+// compares standard output and error with its .expected file; the number of
+// cases.
+int RunGoldenCases(const fs::path& dir, const std::vector<std::string>& options) {
   int cases = 0;
-  for (const auto& entry : fs::directory_iterator(ZAV_GOLDEN_DIR)) {
+  for (const auto& entry : fs::directory_iterator(dir)) {
     const fs::path input = entry.path();
     if (input.extension() == ".expected" || input.extension() == ".md" || input.extension() == ".cpp") continue;
     fs::path expectedPath = input;
     expectedPath.replace_extension(".expected");
     if (!fs::exists(expectedPath)) continue;
     const Expected expected = ParseExpected(ReadBytes(expectedPath));
-    const RunResult run =
-        RunZavImport({"--diagnostics=native", "--fail-on=never", input.filename().string()}, input.parent_path());
+    std::vector<std::string> args = options;
+    args.insert(args.end(), {"--diagnostics=native", "--fail-on=never", input.filename().string()});
+    const RunResult run = RunZavImport(args, input.parent_path());
     EXPECT_EQ(run.exitCode, 0) << input;
     EXPECT_EQ(run.out, expected.models) << input;
     EXPECT_EQ(run.err, expected.diagnostics) << input;
     ++cases;
   }
-  if (cases == 0) GTEST_SKIP() << "no golden cases yet";
+  return cases;
+}
+
+TEST(ZavImport, GivesTheLibraryTextsOfEveryGoldenCase) {
+  if (RunGoldenCases(ZAV_GOLDEN_DIR, {}) == 0) GTEST_SKIP() << "no golden cases yet";
+}
+
+TEST(ZavImport, TranslatesEveryNgspiceGoldenCaseWithTargetNgspice) {
+  const fs::path dir = fs::path(ZAV_GOLDEN_DIR) / ".." / "ngspice_golden";
+  EXPECT_GT(RunGoldenCases(dir, {"--target=ngspice"}), 0);
+  // --target=host is the default: the host's cases come out the same with it.
+  RunGoldenCases(ZAV_GOLDEN_DIR, {"--target", "host"});
 }
 
 TEST(ZavImport, MirrorsADirectoryTreeIntoTheOutputDirectory) {

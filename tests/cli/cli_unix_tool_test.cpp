@@ -320,6 +320,7 @@ TEST(ZavImportOptions, SaysPlainlyWhatIsWrongWithEachOption) {
       {{"--fail-on=sometimes", "a.lib"}, "--fail-on: 'sometimes' is not one of: error, warning, never"},
       {{"--fail-on", "-q", "a.lib"}, "--fail-on: no value given; it needs one of: error, warning, never"},
       {{"--color=maybe", "a.lib"}, "--color: 'maybe' is not one of: auto, always, never"},
+      {{"--target=spice3", "a.lib"}, "--target: 'spice3' is not one of: host, ngspice"},
       {{"--color=", "a.lib"}, "--color: '' is not one of: auto, always, never"},
       {{"a.lib", "-o"}, "-o: no value given; it needs a PATH"},
       {{"--output=", "a.lib"}, "--output: an empty value was given; it needs a PATH"},

@@ -22,6 +22,7 @@ RULES = [
     (r"unknown subckt: (?:.*\s)?([^\s=]+)(?:\s+\S+=\S*)*\s*$", "unknown subcircuit"),
     (r"unknown parameter \(([^)]*)\)",                         "unknown parameter"),
     (r"can't find model '([^']*)'",                            "model not found"),
+    (r"Unable to find definition of model (\S+)",              "model not found"),
     (r"could not find a valid modelname",                      "no valid model name on instance"),
     (r"model type mismatch in line",                           "model type does not fit the element"),
     (r"Unknown model type (\S+)",                              "unknown model type {0}"),

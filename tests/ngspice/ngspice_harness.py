@@ -17,6 +17,7 @@ Run with --help for the options.
 import argparse
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -225,8 +226,6 @@ def interpret(run, pins, timeout):
 
 
 def signal_name(number):
-    import signal
-
     try:
         return signal.Signals(number).name
     except ValueError:
@@ -241,6 +240,8 @@ def main(argv=None):
     args = parse_arguments(sys.argv[1:] if argv is None else argv)
     started = time.monotonic()
     os.makedirs(args.output, exist_ok=True)
+    # Kept decks belong to one run.
+    shutil.rmtree(os.path.join(args.output, "failing"), ignore_errors=True)
     files = model_files(args.corpus)
     universe = [CorpusUnit(name, parsed, unit) for name, parsed in files for unit in parsed.units]
     chosen = choose(universe, args.subset)

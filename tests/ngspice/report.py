@@ -134,15 +134,18 @@ class Summary:
         lines += self.known_timeout_lines()
         for side in sides:
             lines += ["", f"## Top failure reasons: {side}", ""] + self.reason_table(side)
+        if "zav" in sides and "vendor-ps" in sides:
+            lines += ["", "## Top failure reasons of zav where vendor-ps converges", ""]
+            lines += self.reason_table("zav", lambda item: item.results["vendor-ps"].status == "converged")
         return "\n".join(lines) + "\n"
 
-    def reason_table(self, side):
+    def reason_table(self, side, only=lambda item: True):
         counts = collections.Counter()
         example = {}
         details = collections.defaultdict(collections.Counter)
         for item in self.instantiable:
             result = item.results.get(side)
-            if result is None or result.status == "converged":
+            if result is None or result.status == "converged" or not only(item):
                 continue
             counts[result.reason] += 1
             example.setdefault(result.reason, f"{item.file_name}: {item.unit.name}")

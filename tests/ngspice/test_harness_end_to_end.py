@@ -70,6 +70,7 @@ def test_three_sides_through_ngspice(corpus, copying_converter, tmp_path):
     report = (output / "report.md").read_text()
     assert "| zav | 3 | 2 (66.7 %) | 1 | 0 | 0 | 0 |" in report
     assert "Pin voltages agree (zav against vendor-ps, where both converge): 2 (100.0 %)." in report
+    assert report.endswith("## Top failure reasons of zav where vendor-ps converges\n\nnone\n")
 
 
 def test_hanging_ngspice_is_killed_with_its_children(tmp_path):

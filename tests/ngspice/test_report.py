@@ -61,6 +61,10 @@ CLASSIFIED = [
         ("model not found", "dr"),
     ),
     (
+        "Error on line:\n  s.x1.sbg x1.100 x1.101 p1 p3 sbg1\nUnable to find definition of model sbg1\n",
+        ("model not found", "sbg1"),
+    ),
+    (
         "Error on line:\n  c.x1.c1 x1.2 x1.3 x1:cmod1 5.3e-003\n  unknown parameter (x1:cmod1)\n",
         ("unknown parameter", "cmod1"),
     ),

@@ -28,8 +28,8 @@ struct IndexedTable {
   std::size_t longestName = 0;  // a longer parameter name is known to no row
 };
 
-// The indexes, in the order of their tables' addresses: a translation looks
-// its table up once per parameter, so the search for it is a binary one.
+// The indexes, and the same in the order of their tables' addresses, for a
+// binary search: a table is looked up for every card translated.
 struct TableIndexes {
   std::vector<IndexedTable> indexes;
   std::vector<const IndexedTable*> byAddress;

@@ -189,14 +189,42 @@ TEST(TokenizerTest, WordsAreTheFullCutLessWhatNoParseReads) {
     std::string text;
     for (int n = length(random); n > 0; --n) text.push_back(alphabet[pick(random)]);
     SourceLine line = MakeLine(text, static_cast<LineKind>(kindPick(random)));
+    // Every other line as ngspice cuts it, with brace expressions whole
+    // (an open one carried over from the line before), and every third cut
+    // after a line already in the list.
+    const bool ngspice = i % 2 == 1;
+    int allBraces = ngspice && i % 4 == 1 ? 1 : 0;
+    int wordBraces = allBraces;
+    SourceLine before = MakeLine("X1 a {b\n", LineKind::Element);
     TokenList all;
     TokenList words;
+    if (i % 3 == 0) {
+      AppendLineTokens(before, all);
+      AppendLineWords(before, words);
+    }
+    const std::size_t allBefore = all.size();
+    const std::size_t wordsBefore = words.size();
     TheDiagnosticList().Clear();
-    AppendLineTokens(line, all);
+    AppendLineTokens(line, all, ngspice ? &allBraces : nullptr);
     const std::vector<std::string> full = Diagnostics();
     TheDiagnosticList().Clear();
-    AppendLineWords(line, words);
+    AppendLineWords(line, words, ngspice ? &wordBraces : nullptr);
     EXPECT_EQ(Diagnostics(), full) << text;
+    EXPECT_EQ(wordBraces, allBraces) << text;
+    // The list's links and count agree whichever way its tokens came.
+    for (const TokenList* list : {&all, &words}) {
+      std::size_t linked = 0;
+      const Token* last = nullptr;
+      for (const Token* t = list->front(); t != nullptr; t = t->next) {
+        EXPECT_EQ(t->prev, last);
+        last = t;
+        ++linked;
+      }
+      EXPECT_EQ(list->back(), last);
+      EXPECT_EQ(list->size(), linked);
+    }
+    for (std::size_t n = 0; n < allBefore; ++n) all.Erase(all.front());
+    for (std::size_t n = 0; n < wordsBefore; ++n) words.Erase(words.front());
     std::vector<std::pair<TokenKind, std::string_view>> expected;
     for (const Token* t = all.front(); t != nullptr; t = t->next) {
       const bool read = IsSignificant(t->kind) || t->kind == TokenKind::OpenBrace ||

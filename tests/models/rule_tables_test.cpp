@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "models/ngspice_rules.h"
 #include "models/param_rule.h"
 #include "platform/ascii.h"
 
@@ -227,6 +228,45 @@ TEST(FindRule, RepeatedNameResolvesToItsFirstRow) {
     EXPECT_EQ(rule, &table[firstIndex]);
     EXPECT_LT(firstIndex, 25u);  // among the leading rows, ahead of the second copy
   }
+}
+
+// RuleFinder finds a table's index by the table's address: every table, host
+// and ngspice, must give what a walk from the front gives, and a part of a
+// table that begins at its first row (the same address, fewer rows) must not
+// be taken for the whole table.
+TEST(RuleFinder, AgreesWithAWalkFromTheFront) {
+  auto walk = [](ParamRuleTable table, std::string_view name) -> const ParamRule* {
+    for (const ParamRule& rule : table) {
+      if (EqualsNoCase(rule.name, name)) return &rule;
+    }
+    return nullptr;
+  };
+  const ParamRuleTable tables[] = {
+      BjtRules(),                 DiodeRules(),               JfetRules(),
+      MosfetLevel1Rules(),        MosfetLevel2Rules(),        MosfetLevel3Rules(),
+      MosfetLevel4Rules(),        MosfetLevel7Rules(),        CapacitorRules(),
+      InductorRules(),            ResistorRules(),            CurrentSwitchRules(),
+      VoltageSwitchRules(),       NgspiceBjtRules(),          NgspiceDiodeRules(),
+      NgspiceJfetRules(),         NgspiceMosfetLevel1Rules(), NgspiceMosfetLevel2Rules(),
+      NgspiceMosfetLevel3Rules(), NgspiceMosfetLevel4Rules(), NgspiceMosfetLevel7Rules(),
+      NgspiceCapacitorRules(),    NgspiceInductorRules(),     NgspiceResistorRules(),
+      NgspiceCurrentSwitchRules(), NgspiceVoltageSwitchRules(),
+  };
+  for (const ParamRuleTable whole : tables) {
+    ASSERT_FALSE(whole.empty());
+    for (const ParamRuleTable table : {whole, whole.first(whole.size() - 1), whole.subspan(1)}) {
+      const RuleFinder finder(table);
+      for (const ParamRule& row : whole) {
+        std::string lower(row.name);
+        for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        EXPECT_EQ(finder.Find(row.name), walk(table, row.name)) << row.name;
+        EXPECT_EQ(finder.Find(lower), walk(table, lower)) << lower;
+        EXPECT_EQ(FindRule(table, lower), walk(table, lower)) << lower;
+      }
+      EXPECT_EQ(finder.Find("NOT_A_PARAMETER_OF_ANY_MODEL"), nullptr);
+    }
+  }
+  EXPECT_EQ(RuleFinder(ParamRuleTable{}).Find("IS"), nullptr);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include "support/golden_format.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -41,6 +46,29 @@ std::string ReadFileBytes(const std::string& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
+}
+
+int CheckGoldenFolder(const std::string& folder) {
+  namespace fs = std::filesystem;
+  const bool update = std::getenv("ZAV_UPDATE_GOLDEN") != nullptr;
+  std::vector<fs::path> inputs;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext != ".expected" && ext != ".md" && ext != ".cpp") inputs.push_back(entry.path());
+  }
+  std::sort(inputs.begin(), inputs.end());
+  for (const fs::path& input : inputs) {
+    fs::path expectedPath = input;
+    expectedPath.replace_extension(".expected");
+    const std::string actual = ImportAndRender(input.string());
+    if (update) {
+      std::ofstream(expectedPath, std::ios::binary) << actual;
+      continue;
+    }
+    EXPECT_TRUE(fs::exists(expectedPath)) << "no .expected file for " << input;
+    EXPECT_EQ(ReadFileBytes(expectedPath.string()), actual) << "golden case " << input.filename();
+  }
+  return static_cast<int>(inputs.size());
 }
 
 }  // namespace zav::testing

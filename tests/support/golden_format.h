@@ -15,4 +15,10 @@ std::string ImportAndRender(const std::string& path);
 
 std::string ReadFileBytes(const std::string& path);
 
+// Imports every case of a golden folder (inputs beside their .expected
+// files; .md and .cpp files are not inputs) and expects each rendering to
+// equal its .expected file byte for byte. With ZAV_UPDATE_GOLDEN set, writes
+// the renderings instead. The number of cases.
+int CheckGoldenFolder(const std::string& folder);
+
 }  // namespace zav::testing

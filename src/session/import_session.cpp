@@ -109,10 +109,10 @@ void ImportSession::ClassifyCards() {
     card.lines.Borrow(&lines_[runs_[i].first], runs_[i].count);
     if (store_->target == TranslationTarget::Ngspice && IsNgspiceStatement(card.lines)) {
       // Read by ngspice as written: the lines go with their neighbour like
-      // those of a dropped card, but as they are (a comment line is never
-      // commented out again), and nothing is filed.
-      for (SourceLine* line : card.lines) line->kind = LineKind::Comment;
-      RewriteStatementExpressions(card.lines, *store_);
+      // those of a dropped card, but as comment lines already (a comment line
+      // is never commented out again), and nothing is filed but the
+      // rewriting of their expressions.
+      PassStatementThrough(card.lines, *store_);
       if (!merge.Drop(card, i + 1 == count)) break;
       continue;
     }

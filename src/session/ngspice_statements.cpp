@@ -36,8 +36,10 @@ bool IsNgspiceStatement(const LineList& lines) {
   return false;
 }
 
-void RewriteStatementExpressions(const LineList& lines, CardStore& store) {
+void PassStatementThrough(const LineList& lines, CardStore& store) {
   for (SourceLine* line : lines) {
+    if (line->kind == LineKind::Comment) continue;
+    line->kind = LineKind::Comment;
     if (line->isInlineComment) continue;
     const std::string_view text = line->text;
     std::string rewrittenLine;
@@ -59,7 +61,7 @@ void RewriteStatementExpressions(const LineList& lines, CardStore& store) {
     }
     if (copied == 0) continue;
     rewrittenLine.append(text.substr(copied));
-    line->text = store.KeepText(rewrittenLine);
+    line->SetKeptText(store.KeepText(rewrittenLine));
   }
 }
 

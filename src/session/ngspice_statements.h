@@ -14,9 +14,12 @@ class CardStore;
 // that an expression written without braces ("A = 2*B") is never cut.
 bool IsNgspiceStatement(const LineList& lines);
 
-// Writes the brace expressions of such a statement's lines in ngspice's
-// spelling (see RewriteForNgspice), filing info 42 or warning 43 at the line;
-// a line that changes keeps its new text in `store`.
-void RewriteStatementExpressions(const LineList& lines, CardStore& store);
+// Passes such a statement through: its code lines become comment lines to
+// the rest of the pipeline, as they are, except that their brace expressions
+// are written in ngspice's spelling (see RewriteForNgspice), with info 42 or
+// warning 43 at the line; a line that changes keeps its new text in `store`.
+// Lines that were comment lines already (a stray line, an inline comment)
+// stay as they are.
+void PassStatementThrough(const LineList& lines, CardStore& store);
 
 }  // namespace zav

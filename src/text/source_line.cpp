@@ -52,6 +52,12 @@ SourceLine SourceLine::MakeOwning(std::string_view text, int32_t number, LineKin
   return line;
 }
 
+void SourceLine::SetKeptText(std::string_view kept) {
+  if (ownsText_) delete[] text.data();
+  ownsText_ = false;
+  text = kept;
+}
+
 void SourceLine::SetCommentedText() {
   if (ownsText_) delete[] text.data();
   text = Keep("* ", rawText);

@@ -35,6 +35,10 @@ struct SourceLine {
   // text stays where it is: tokens of a card being dropped may still view it.
   void SetCommentedText();
 
+  // Makes `text` a text the caller keeps alive as long as the line; a text
+  // the line owned goes (nothing may view it any more).
+  void SetKeptText(std::string_view kept);
+
   // The line as it is to be written out. Starts as the text read; a line that
   // is turned into a comment becomes "* " followed by rawText.
   LineText text;

@@ -4,48 +4,15 @@
 // (devhelp -csv), row for row against the host table of the same type: a
 // name ngspice's model takes is kept, one it takes under another name is
 // renamed, the others are commented out.
-#include <iterator>
+#include <array>
 
 #include "models/ngspice_rules.h"
+#include "models/ngspice_rules_mosfet_common.h"
 
 namespace zav {
 namespace {
 
-constexpr ParamRule kNgspiceMosfetLevel1Rules[] = {
-    {"AF", ParamAction::Keep, nullptr},
-    {"CBD", ParamAction::Keep, nullptr},
-    {"CBS", ParamAction::Keep, nullptr},
-    {"CGBO", ParamAction::Keep, nullptr},
-    {"CGDO", ParamAction::Keep, nullptr},
-    {"CGSO", ParamAction::Keep, nullptr},
-    {"CJ", ParamAction::Keep, nullptr},
-    {"CJSW", ParamAction::Keep, nullptr},
-    {"FC", ParamAction::Keep, nullptr},
-    {"GDSNOI", ParamAction::NotSupported, nullptr},
-    {"IS", ParamAction::Keep, nullptr},
-    {"JS", ParamAction::Keep, nullptr},
-    {"JSSW", ParamAction::NotSupported, nullptr},
-    {"KF", ParamAction::Keep, nullptr},
-    {"L", ParamAction::MoveToInstance, "L"},
-    {"LEVEL", ParamAction::Keep, nullptr},
-    {"MJ", ParamAction::Keep, nullptr},
-    {"MJSW", ParamAction::Keep, nullptr},
-    {"N", ParamAction::NotSupported, nullptr},
-    {"NLEV", ParamAction::NotSupported, nullptr},
-    {"PB", ParamAction::Keep, nullptr},
-    {"PBSW", ParamAction::NotSupported, nullptr},
-    {"RB", ParamAction::NotSupported, nullptr},
-    {"RD", ParamAction::Keep, nullptr},
-    {"RDS", ParamAction::NotSupported, nullptr},
-    {"RG", ParamAction::NotSupported, nullptr},
-    {"RS", ParamAction::Keep, nullptr},
-    {"RSH", ParamAction::Keep, nullptr},
-    {"TT", ParamAction::NotSupported, nullptr},
-    {"T_ABS", ParamAction::MoveToInstance, "TEMP"},
-    {"T_MEASURED", ParamAction::Rename, "TNOM"},
-    {"T_REL_GLOBAL", ParamAction::MoveToInstance, "DTEMP"},
-    {"T_REL_LOCAL", ParamAction::NotSupported, nullptr},
-    {"W", ParamAction::MoveToInstance, "W"},
+constexpr auto kLevel1OwnRules = std::to_array<ParamRule>({
     {"DELTA", ParamAction::NotSupported, nullptr},
     {"GAMMA", ParamAction::Keep, nullptr},
     {"KP", ParamAction::Keep, nullptr},
@@ -63,8 +30,9 @@ constexpr ParamRule kNgspiceMosfetLevel1Rules[] = {
     {"VTO", ParamAction::Keep, nullptr},
     {"WD", ParamAction::NotSupported, nullptr},
     {"XQC", ParamAction::NotSupported, nullptr},
-};
-static_assert(std::size(kNgspiceMosfetLevel1Rules) == 51);
+});
+constexpr auto kNgspiceMosfetLevel1Rules = WithNgspiceCommonMosfetRules(kLevel1OwnRules);
+static_assert(kNgspiceMosfetLevel1Rules.size() == 51);
 
 }  // namespace
 

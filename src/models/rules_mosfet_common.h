@@ -48,14 +48,21 @@ inline constexpr auto kCommonMosfetRules = std::to_array<ParamRule>({
 });
 inline constexpr std::size_t kCommonMosfetRuleCount = kCommonMosfetRules.size();
 
+// A table made of `common`'s rows, then `own`'s.
+template <std::size_t C, std::size_t N>
+constexpr std::array<ParamRule, C + N> ConcatenatedRules(const std::array<ParamRule, C>& common,
+                                                         const std::array<ParamRule, N>& own) {
+  std::array<ParamRule, C + N> table{};
+  for (std::size_t i = 0; i < C; ++i) table[i] = common[i];
+  for (std::size_t i = 0; i < N; ++i) table[C + i] = own[i];
+  return table;
+}
+
 // A level's table: the common rows, then the level's own rows.
 template <std::size_t N>
 constexpr std::array<ParamRule, kCommonMosfetRuleCount + N> WithCommonMosfetRules(
     const std::array<ParamRule, N>& own) {
-  std::array<ParamRule, kCommonMosfetRuleCount + N> table{};
-  for (std::size_t i = 0; i < kCommonMosfetRuleCount; ++i) table[i] = kCommonMosfetRules[i];
-  for (std::size_t i = 0; i < N; ++i) table[kCommonMosfetRuleCount + i] = own[i];
-  return table;
+  return ConcatenatedRules(kCommonMosfetRules, own);
 }
 
 }  // namespace zav

@@ -1,5 +1,6 @@
 #include "cards/token_list.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "cards/text_arena.h"
@@ -13,11 +14,41 @@ TokenPool::~TokenPool() {
 }
 
 Token* TokenPool::AllocateFromNewBlock() {
+  AddBlock();
+  return blockNext_++;
+}
+
+void TokenPool::AddBlock() {
   blocks_.push_back(std::make_unique<Token[]>(nextBlock_));
   blockNext_ = blocks_.back().get();
   blockEnd_ = blockNext_ + nextBlock_;
   if (nextBlock_ < maxBlock_) nextBlock_ *= 2;
-  return blockNext_++;
+}
+
+Token* TokenPool::TakeFreeNodes() {
+  if (freeNodes_ == nullptr) {
+    // Fresh nodes from the newest block, chained: a few at a time, so that
+    // a block is not touched far ahead of its use.
+    constexpr std::size_t kChain = 64;
+    if (blockNext_ == blockEnd_) AddBlock();
+    const std::size_t count = std::min<std::size_t>(kChain, static_cast<std::size_t>(blockEnd_ - blockNext_));
+    for (std::size_t i = 0; i + 1 < count; ++i) blockNext_[i].next = &blockNext_[i + 1];
+    blockNext_[count - 1].next = nullptr;
+    freeNodes_ = blockNext_;
+    blockNext_ += count;
+  }
+  return std::exchange(freeNodes_, nullptr);
+}
+
+void TokenPool::GiveBackFreeNodes(Token* chain) {
+  if (chain == nullptr) return;
+  if (freeNodes_ != nullptr) {
+    // Nodes freed while the chain was out go after it.
+    Token* last = chain;
+    while (last->next != nullptr) last = last->next;
+    last->next = freeNodes_;
+  }
+  freeNodes_ = chain;
 }
 
 TokenListRecords* TokenPool::AcquireRecords() {
@@ -45,6 +76,23 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   records->pieces.clear();
   records->nextFree = freeRecords_;
   freeRecords_ = records;
+}
+
+TokenList::BorrowedAppender::BorrowedAppender(TokenList& list) : records_(list.Hold()) {
+  tail = records_.tail != nullptr ? records_.tail : &anchor_;
+  freeNodes = records_.pool->TakeFreeNodes();
+}
+
+TokenList::BorrowedAppender::~BorrowedAppender() {
+  records_.pool->GiveBackFreeNodes(freeNodes);
+  if (added == 0) return;
+  if (records_.tail == nullptr) {
+    records_.head = anchor_.next;
+    records_.head->prev = nullptr;
+  }
+  tail->next = nullptr;
+  records_.tail = tail;
+  records_.size += added;
 }
 
 TokenList::TokenList(TokenList&& other) noexcept : bits_(std::exchange(other.bits_, 0)) {}

@@ -66,10 +66,19 @@ class TokenPool {
     freeNodes_ = first;
   }
 
+  // For a writer that takes many nodes in a row (TokenList::BorrowedAppender):
+  // the pool's free nodes, chained through `next`, at least one (fresh nodes
+  // when none was free). The pool holds none of them until they come back
+  // by GiveBackFreeNodes.
+  Token* TakeFreeNodes();
+  // Gives back what is left of the nodes TakeFreeNodes gave (none: nothing).
+  void GiveBackFreeNodes(Token* chain);
+
  private:
   friend class TokenList;
 
   Token* AllocateFromNewBlock();
+  void AddBlock();
   TokenListRecords* AcquireRecords();
   void ReleaseRecords(TokenListRecords* records);
 
@@ -180,36 +189,49 @@ class TokenList {
   }
 
   // Appends many tokens in a row as PushBackBorrowed does, for the
-  // tokenizer: the list's records are looked up once, and its tail and size
-  // written back once, when the appender goes (also when an allocation
-  // throws: the tokens appended until then stay linked).
+  // tokenizer. The appender takes the pool's free nodes and the list's tail
+  // when it begins, and gives back the nodes it did not use and links its
+  // tokens into the list when it goes (also when an allocation throws: the
+  // tokens appended until then stay). In between its three public fields
+  // are all that a run of appends changes, so that a scan loop can hold them
+  // in registers (see tokenizer.cpp) and write them back here.
   class BorrowedAppender {
    public:
-    explicit BorrowedAppender(TokenList& list)
-        : records_(list.Hold()), pool_(*records_.pool), tail_(records_.tail) {}
+    explicit BorrowedAppender(TokenList& list);
     BorrowedAppender(const BorrowedAppender&) = delete;
     BorrowedAppender& operator=(const BorrowedAppender&) = delete;
-    ~BorrowedAppender() {
-      records_.tail = tail_;
-      records_.size += added_;
-    }
+    ~BorrowedAppender();
+
+    // Takes fresh nodes once `freeNodes` is empty.
+    void Refill() { freeNodes = records_.pool->TakeFreeNodes(); }
     void Push(TokenKind kind, std::string_view text, SourceLine* line) {
-      Token* token = pool_.AllocateNode();
-      token->kind = kind;
+      if (freeNodes == nullptr) Refill();
+      Token* token = freeNodes;
+      freeNodes = token->next;
+      Append(token, kind, text, line, tail);
+      ++added;
+    }
+    // Links a node taken from `freeNodes` after `last`. Its `next` is set
+    // by the token after it, or by the appender when it goes.
+    static void Append(Token* token, TokenKind kind, std::string_view text, SourceLine* line, Token*& last) {
       token->text = text;
       token->line = line;
-      token->next = nullptr;
-      token->prev = tail_;
-      if (tail_ != nullptr) tail_->next = token; else records_.head = token;
-      tail_ = token;
-      ++added_;
+      token->kind = kind;
+      token->prev = last;
+      last->next = token;
+      last = token;
     }
+
+    // The last token appended; `anchor_` while the list is empty, so that
+    // linking a token needs no test for the first.
+    Token* tail;
+    // Nodes to take, chained through `next`.
+    Token* freeNodes;
+    std::size_t added = 0;
 
    private:
     TokenListRecords& records_;
-    TokenPool& pool_;
-    Token* tail_;
-    std::size_t added_ = 0;
+    Token anchor_;
   };
 
   // Gives the token a copy of `text` that the list keeps.

@@ -18,14 +18,15 @@ constexpr bool IsSeparatorByte(char c) { return IsAsciiSpace(c) || c == '=' || c
 
 // What a character at the start of a token makes, by byte value: lines are
 // scanned a byte at a time, and the table keeps that to one load per byte.
+// The two commonest starts come first, so that the scan tests for them
+// before it dispatches on the rest.
 enum class Start : std::uint8_t {
-  Invalid,    // no token starts with it
-  LineFeed,   // a Newline token of its own
+  Word,       // a letter, "[", "]" or "_" (a Name); a digit, "+" or "-" (a Number)
   Separator,  // a separator run
+  LineFeed,   // a Newline token of its own
   Single,     // a token of one character: ";", "{", "}", "," or "/"
   Dot,        // a Keyword or a Number by the character after it
-  Name,       // a letter, "[", "]" or "_"
-  Number,     // a digit, "+" or "-"
+  Invalid,    // no token starts with it
 };
 
 struct SingleCharToken {
@@ -48,17 +49,31 @@ constexpr Start StartOf(char c) {
   }
   if (IsSeparatorByte(c)) return Start::Separator;
   if (c == '.') return Start::Dot;
-  if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') return Start::Name;
-  if (IsAsciiDigit(c) || c == '+' || c == '-') return Start::Number;
+  if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') return Start::Word;
+  if (IsAsciiDigit(c) || c == '+' || c == '-') return Start::Word;
   // There is no quoting and no escape: a quotation mark, a "*" inside a
   // statement, a byte outside ASCII or a NUL cannot start a token.
   return Start::Invalid;
 }
 
+// The kind of the token a character starts, where the character alone tells
+// it (a word, a separator run, a line feed, a single-character token);
+// Comment for "." and the characters that start none.
+constexpr TokenKind KindOf(char c) {
+  if (c == '\n') return TokenKind::Newline;
+  for (const SingleCharToken& row : kSingleCharTokens) {
+    if (row.c == c) return row.kind;
+  }
+  if (IsSeparatorByte(c)) return TokenKind::Separator;
+  if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') return TokenKind::Name;
+  if (IsAsciiDigit(c) || c == '+' || c == '-') return TokenKind::Number;
+  return TokenKind::Comment;
+}
+
 struct ByteTables {
   std::array<Start, 256> start{};
   std::array<bool, 256> separator{};
-  std::array<TokenKind, 256> single{};
+  std::array<TokenKind, 256> kind{};
 };
 
 constexpr ByteTables kTables = [] {
@@ -67,9 +82,8 @@ constexpr ByteTables kTables = [] {
     const char c = static_cast<char>(b);
     tables.start[static_cast<std::size_t>(b)] = StartOf(c);
     tables.separator[static_cast<std::size_t>(b)] = IsSeparatorByte(c);
-    tables.single[static_cast<std::size_t>(b)] = TokenKind::Comment;
+    tables.kind[static_cast<std::size_t>(b)] = KindOf(c);
   }
-  for (const SingleCharToken& row : kSingleCharTokens) tables.single[static_cast<unsigned char>(row.c)] = row.kind;
   return tables;
 }();
 
@@ -81,139 +95,158 @@ constexpr bool IsWordKind(TokenKind kind) {
          kind == TokenKind::Comment;
 }
 
-// Cuts a line into tokens and hands each to `emit` with its kind and text
-// (with `wordsOnly`, only those IsWordKind takes). At a character that
-// cannot start a token the line is rejected: the tokens before it stay, and
-// the rejection is reported when `report` is set.
-//
-// `endsInSeparator` tells that the text's last character is a separator (a
-// line read whole ends in its line feed): every word then ends before the end
-// of the text, and its scan need not look for it.
-template <bool wordsOnly, bool endsInSeparator, typename Emit>
-void ScanText(const SourceLine& line, std::string_view text, Emit&& emit, bool report, int* openBraces) {
+// A word extends to the first separator character or the end of the text;
+// everything else, ",", ";" and ":" included, is part of a word once it has
+// begun. With `endsInSeparator` (the text's last character is a separator,
+// as a line read whole ends in its line feed) every word ends before the end
+// of the text, and the scan need not look for it.
+template <bool endsInSeparator>
+inline const char* WordEnd(const char* start, const char* limit) {
+  const char* end = start + 1;
+  if constexpr (endsInSeparator) {
+    while (!IsSeparatorChar(*end)) ++end;
+  } else {
+    while (end != limit && !IsSeparatorChar(*end)) ++end;
+  }
+  return end;
+}
+
+// Appends the tokens of `p` up to `limit` (with `wordsOnly`, only those
+// IsWordKind takes) and returns where it stopped: at `limit`; where a token
+// would begin and `out` has no free node left; at a character that starts no
+// token; or, with `bracesAreValues`, at a "{". It calls nothing, so that the
+// compiler can keep the appender's fields and the scan's pointers in
+// registers: nearly every token of a file is made here, and its cost is a
+// few loads and stores.
+template <bool wordsOnly, bool endsInSeparator>
+[[gnu::noinline]] const char* ScanRun(const char* p, const char* const limit, SourceLine* const line,
+                                      TokenList::BorrowedAppender& out, const bool bracesAreValues) {
+  Token* tail = out.tail;
+  Token* freeNodes = out.freeNodes;
+  std::size_t added = out.added;
+  while (p != limit) {
+    if constexpr (wordsOnly) {
+      // Separator runs and line feeds make no word: passed over here, not
+      // cut into tokens that would be left out.
+      while (IsSeparatorChar(*p)) {
+        if (++p == limit) break;
+      }
+      if (p == limit) break;
+    }
+    if (freeNodes == nullptr) break;
+    {
+      const unsigned char c = static_cast<unsigned char>(*p);
+      const Start start = kTables.start[c];
+      TokenKind kind = kTables.kind[c];
+      const char* end = p + 1;
+      if (start == Start::Word) {
+        end = WordEnd<endsInSeparator>(p, limit);
+      } else if (!wordsOnly && start == Start::Separator) {
+        while (end != limit && IsSeparatorChar(*end)) ++end;
+      } else if (start == Start::Dot) {
+        if (end != limit && IsAsciiDigit(*end)) {
+          kind = TokenKind::Number;
+        } else if (end != limit && IsAsciiAlpha(*end)) {
+          kind = TokenKind::Keyword;
+        } else {
+          break;
+        }
+        end = WordEnd<endsInSeparator>(p, limit);
+      } else if (start == Start::Invalid || (kind == TokenKind::OpenBrace && bracesAreValues)) {
+        break;
+      } else if (wordsOnly && !IsWordKind(kind)) {
+        // A line feed, or a single-character token a parse does not read.
+        p = end;
+        continue;
+      }
+      // A line feed, or a single-character token, is the one character.
+      Token* token = freeNodes;
+      freeNodes = token->next;
+      TokenList::BorrowedAppender::Append(token, kind, std::string_view(p, static_cast<std::size_t>(end - p)), line,
+                                          tail);
+      ++added;
+      p = end;
+    }
+  }
+  out.tail = tail;
+  out.freeNodes = freeNodes;
+  out.added = added;
+  return p;
+}
+
+// Cuts a line's text into tokens and appends them to `out` (with
+// `wordsOnly`, only those IsWordKind takes). At a character that cannot
+// start a token the line is rejected: the tokens before it stay, and the
+// rejection is reported.
+template <bool wordsOnly, bool endsInSeparator>
+void ScanText(SourceLine& line, std::string_view text, TokenList::BorrowedAppender& out, int* openBraces) {
   const char* const begin = text.data();
-  const std::size_t size = text.size();
-  std::size_t pos = 0;
+  const char* const limit = begin + text.size();
+  const char* p = begin;
   if (line.kind == LineKind::Continuation) {
     // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
-    while (pos < size && (IsAsciiSpace(begin[pos]) || begin[pos] == '+')) ++pos;
-    if (!wordsOnly) emit(TokenKind::Continuation, text.substr(0, pos));
+    while (p != limit && (IsAsciiSpace(*p) || *p == '+')) ++p;
+    if (!wordsOnly) out.Push(TokenKind::Continuation, std::string_view(begin, static_cast<std::size_t>(p - begin)), &line);
     if (openBraces != nullptr && *openBraces > 0) {
       // The rest of an expression the line before left open.
+      const std::size_t pos = static_cast<std::size_t>(p - begin);
       const std::size_t end = BraceExpressionEnd(text, pos, *openBraces);
-      if (end > pos) emit(TokenKind::Number, text.substr(pos, end - pos));
-      pos = end;
+      if (end > pos) out.Push(TokenKind::Number, text.substr(pos, end - pos), &line);
+      p = begin + end;
     }
   } else if (openBraces != nullptr) {
     *openBraces = 0;
   }
 
-  // A word extends to the first separator character or the end of the text;
-  // everything else, ",", ";" and ":" included, is part of a word once it has
-  // begun.
-  auto wordEnd = [&](std::size_t start) {
-    std::size_t end = start + 1;
-    if constexpr (endsInSeparator) {
-      while (!IsSeparatorChar(begin[end])) ++end;
-    } else {
-      while (end < size && !IsSeparatorChar(begin[end])) ++end;
+  while (p != limit) {
+    p = ScanRun<wordsOnly, endsInSeparator>(p, limit, &line, out, openBraces != nullptr);
+    if (p == limit) return;
+    if (out.freeNodes == nullptr) {
+      out.Refill();
+      continue;
     }
-    return end;
-  };
-
-  while (pos < size) {
-    if constexpr (wordsOnly) {
-      // Separator runs and line feeds make no word: passed over here, not
-      // cut into tokens that would be left out.
-      while (IsSeparatorChar(begin[pos])) {
-        if (++pos == size) return;
-      }
+    if (*p == '{') {
+      // For ngspice a brace expression is one value.
+      *openBraces = 0;
+      const std::size_t pos = static_cast<std::size_t>(p - begin);
+      const std::size_t end = BraceExpressionEnd(text, pos, *openBraces);
+      out.Push(TokenKind::Number, text.substr(pos, end - pos), &line);
+      p = begin + end;
+      continue;
     }
-    const char c = begin[pos];
-    std::size_t end = pos + 1;
-    TokenKind kind = TokenKind::Comment;
-    switch (kTables.start[static_cast<unsigned char>(c)]) {
-      case Start::LineFeed:
-        kind = TokenKind::Newline;
-        break;
-      case Start::Single:
-        kind = kTables.single[static_cast<unsigned char>(c)];
-        if (kind == TokenKind::OpenBrace && openBraces != nullptr) {
-          *openBraces = 0;
-          end = BraceExpressionEnd(text, pos, *openBraces);
-          kind = TokenKind::Number;
-        }
-        break;
-      case Start::Separator:
-        while (end < size && IsSeparatorChar(begin[end])) ++end;
-        kind = TokenKind::Separator;
-        break;
-      case Start::Dot:
-        if (pos + 1 < size && IsAsciiDigit(begin[pos + 1])) {
-          end = wordEnd(pos);
-          kind = TokenKind::Number;
-          break;
-        }
-        if (pos + 1 < size && IsAsciiAlpha(begin[pos + 1])) {
-          end = wordEnd(pos);
-          kind = TokenKind::Keyword;
-          break;
-        }
-        [[fallthrough]];
-      case Start::Invalid:
-        // The rest of the line is not tokenized: it is kept whole in one
-        // comment token that no parser looks at, so that a card rebuilt from
-        // its tokens after an edit still gives back every character of the
-        // line.
-        if (report) AddDiagnostic(MessageCode::InvalidCharacter, &line, {line.text.view()});
-        emit(TokenKind::Comment, text.substr(pos));
-        return;
-      case Start::Name:
-        end = wordEnd(pos);
-        kind = TokenKind::Name;
-        break;
-      case Start::Number:
-        end = wordEnd(pos);
-        kind = TokenKind::Number;
-        break;
-    }
-    if (!wordsOnly || IsWordKind(kind)) emit(kind, std::string_view(begin + pos, end - pos));
-    pos = end;
+    // The rest of the line is not tokenized: it is kept whole in one comment
+    // token that no parser looks at, so that a card rebuilt from its tokens
+    // after an edit still gives back every character of the line.
+    AddDiagnostic(MessageCode::InvalidCharacter, &line, {line.text.view()});
+    out.Push(TokenKind::Comment, std::string_view(p, static_cast<std::size_t>(limit - p)), &line);
+    return;
   }
 }
 
-template <bool wordsOnly, typename Emit>
-void ScanLine(const SourceLine& line, Emit&& emit, bool report = true, int* openBraces = nullptr) {
+template <bool wordsOnly>
+void ScanLine(SourceLine& line, TokenList::BorrowedAppender& out, int* openBraces) {
   const std::string_view text = line.text;
   if (line.kind == LineKind::Comment) {
-    emit(TokenKind::Comment, text);
+    out.Push(TokenKind::Comment, text, &line);
     return;
   }
   if (!text.empty() && IsSeparatorChar(text.back())) {
-    ScanText<wordsOnly, true>(line, text, emit, report, openBraces);
+    ScanText<wordsOnly, true>(line, text, out, openBraces);
   } else {
-    ScanText<wordsOnly, false>(line, text, emit, report, openBraces);
+    ScanText<wordsOnly, false>(line, text, out, openBraces);
   }
 }
 
 }  // namespace
 
 void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces) {
-  TokenList::BorrowedAppender append(tokens);
-  ScanLine<false>(
-      line, [&](TokenKind kind, std::string_view text) { append.Push(kind, text, &line); }, true, openBraces);
+  TokenList::BorrowedAppender out(tokens);
+  ScanLine<false>(line, out, openBraces);
 }
 
 void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces) {
-  TokenList::BorrowedAppender append(tokens);
-  ScanLine<true>(
-      line, [&](TokenKind kind, std::string_view text) { append.Push(kind, text, &line); }, true, openBraces);
-}
-
-std::size_t CountLineTokens(const SourceLine& line) {
-  std::size_t count = 0;
-  ScanLine<false>(line, [&count](TokenKind, std::string_view) { ++count; }, false);
-  return count;
+  TokenList::BorrowedAppender out(tokens);
+  ScanLine<true>(line, out, openBraces);
 }
 
 }  // namespace zav

@@ -29,7 +29,4 @@ void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces = nul
 // between them. Diagnostic 12 is filed as by AppendLineTokens.
 void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces = nullptr);
 
-// The number of tokens AppendLineTokens makes of the line; reports nothing.
-std::size_t CountLineTokens(const SourceLine& line);
-
 }  // namespace zav

@@ -1,0 +1,80 @@
+// The pool token lists take their nodes from, as the tokenizer takes them: a
+// chain at a time.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "cards/token_list.h"
+#include "cards/tokenizer.h"
+#include "text/source_line.h"
+
+namespace zav {
+namespace {
+
+std::set<const Token*> NodesOf(const TokenList& list) {
+  std::set<const Token*> nodes;
+  for (const Token* t = list.front(); t != nullptr; t = t->next) nodes.insert(t);
+  return nodes;
+}
+
+std::string TextOf(const TokenList& list) {
+  std::string text;
+  for (const Token* t = list.front(); t != nullptr; t = t->next) text += t->text;
+  return text;
+}
+
+TEST(TokenPool, AChainTakenOutComesBackWithTheNodesFreedMeanwhile) {
+  TokenPool pool(4, 8);
+  Token* chain = pool.TakeFreeNodes();
+  std::set<Token*> out;
+  for (Token* t = chain; t != nullptr; t = t->next) out.insert(t);
+  ASSERT_EQ(out.size(), 4u);  // the first block, whole
+  // While the chain is out, others allocate from a new block and free.
+  Token* other = pool.AllocateNode();
+  EXPECT_EQ(out.count(other), 0u);
+  pool.FreeNode(other);
+  Token* used = chain;
+  chain = chain->next;
+  out.erase(used);
+  pool.GiveBackFreeNodes(chain);
+  out.insert(other);
+  // Exactly the nodes given back and the one freed are free now, once each.
+  std::set<Token*> again;
+  for (std::size_t n = 0; n < out.size(); ++n) again.insert(pool.AllocateNode());
+  EXPECT_EQ(again, out);
+  Token* fresh = pool.AllocateNode();
+  EXPECT_EQ(out.count(fresh), 0u);
+  EXPECT_NE(fresh, used);
+}
+
+TEST(TokenPool, ListsSharingAPoolNeverShareANode) {
+  TokenPool pool(16, 64);
+  std::string many;
+  for (int n = 0; n < 200; ++n) many += "a ";
+  many += "\n";
+  SourceLine first = SourceLine::MakeOwning(many, 1, LineKind::Element);
+  SourceLine second = SourceLine::MakeOwning("R1 1 2 3\n", 2, LineKind::Element);
+  SourceLine third = SourceLine::MakeOwning(many + many, 3, LineKind::Element);
+  TokenList a;
+  TokenList b;
+  TokenList c;
+  a.Reset(&pool);
+  b.Reset(&pool);
+  c.Reset(&pool);
+  AppendLineTokens(first, a);
+  AppendLineTokens(second, b);
+  a.Release();
+  // More tokens than a gave back: its nodes, then fresh ones.
+  AppendLineTokens(third, c);
+  AppendLineTokens(second, c);
+  EXPECT_EQ(TextOf(b), "R1 1 2 3\n");
+  EXPECT_EQ(TextOf(c), std::string(third.text.view()) + "R1 1 2 3\n");
+  EXPECT_EQ(NodesOf(c).size(), c.size());
+  for (const Token* t : NodesOf(b)) EXPECT_EQ(NodesOf(c).count(t), 0u);
+  EXPECT_EQ(c.back()->next, nullptr);
+  EXPECT_EQ(c.front()->prev, nullptr);
+}
+
+}  // namespace
+}  // namespace zav

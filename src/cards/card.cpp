@@ -184,7 +184,7 @@ void Card::Parse() {
   tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
   int openBraces = 0;
   int* braces = target() == TranslationTarget::Ngspice ? &openBraces : nullptr;
-  for (SourceLine* line : lines) TokenizeLine(line, braces);
+  AppendCardTokens(lines, tokens, braces);
 }
 
 TranslationTarget Card::target() const { return store != nullptr ? store->target : TranslationTarget::Host; }
@@ -196,7 +196,7 @@ void Card::ParseWords() {
   tokens.Reset(store != nullptr ? &store->tokenPool() : nullptr);
   int openBraces = 0;
   int* braces = target() == TranslationTarget::Ngspice ? &openBraces : nullptr;
-  for (SourceLine* line : lines) AppendLineWords(*line, tokens, braces);
+  AppendCardWords(lines, tokens, braces);
 }
 
 const SourceLine* Card::FirstSignificantLine() const {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "cards/line_list.h"
 #include "cards/ngspice_expression.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
@@ -237,6 +238,12 @@ void ScanLine(SourceLine& line, TokenList::BorrowedAppender& out, int* openBrace
   }
 }
 
+template <bool wordsOnly>
+void ScanLines(const LineList& lines, TokenList& tokens, int* openBraces) {
+  TokenList::BorrowedAppender out(tokens);
+  for (SourceLine* line : lines) ScanLine<wordsOnly>(*line, out, openBraces);
+}
+
 }  // namespace
 
 void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces) {
@@ -247,6 +254,14 @@ void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces) {
 void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces) {
   TokenList::BorrowedAppender out(tokens);
   ScanLine<true>(line, out, openBraces);
+}
+
+void AppendCardTokens(const LineList& lines, TokenList& tokens, int* openBraces) {
+  ScanLines<false>(lines, tokens, openBraces);
+}
+
+void AppendCardWords(const LineList& lines, TokenList& tokens, int* openBraces) {
+  ScanLines<true>(lines, tokens, openBraces);
 }
 
 }  // namespace zav

@@ -6,6 +6,7 @@
 
 namespace zav {
 
+class LineList;
 struct SourceLine;
 
 // Cuts one line into tokens whose texts, concatenated, are the line exactly,
@@ -28,5 +29,11 @@ void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces = nul
 // is classified, and not yet edited, needs its words but not the text
 // between them. Diagnostic 12 is filed as by AppendLineTokens.
 void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces = nullptr);
+
+// AppendLineTokens and AppendLineWords for each of a card's lines in order,
+// `openBraces` kept from line to line: the same tokens, with the list's ends
+// and the pool's free nodes taken once for the card rather than once a line.
+void AppendCardTokens(const LineList& lines, TokenList& tokens, int* openBraces = nullptr);
+void AppendCardWords(const LineList& lines, TokenList& tokens, int* openBraces = nullptr);
 
 }  // namespace zav

@@ -1,6 +1,5 @@
 #include "cards/text_arena.h"
 
-#include <cstring>
 #include <utility>
 
 namespace zav {
@@ -22,32 +21,23 @@ TextArena& TextArena::operator=(TextArena&& other) noexcept {
   return *this;
 }
 
-char* TextArena::Allocate(std::size_t size) {
-  if (static_cast<std::size_t>(end_ - next_) < size) {
-    // The next chunk kept from before a Clear, when it is large enough;
-    // else a new one.
-    std::size_t at = next_ == nullptr ? 0 : current_ + 1;
-    while (at < chunks_.size() && chunks_[at].size < size) ++at;
-    if (at >= chunks_.size()) {
-      const std::size_t chunkSize = size > nextChunk_ ? size : nextChunk_;
-      chunks_.push_back(Chunk{std::make_unique_for_overwrite<char[]>(chunkSize), chunkSize});
-      at = chunks_.size() - 1;
-      if (nextChunk_ < maxChunk_) nextChunk_ *= 2;
-    }
-    current_ = at;
-    next_ = chunks_[at].data.get();
-    end_ = next_ + chunks_[at].size;
+char* TextArena::AllocateInNextChunk(std::size_t size) {
+  // The next chunk kept from before a Clear, when it is large enough; else a
+  // new one.
+  std::size_t at = next_ == nullptr ? 0 : current_ + 1;
+  while (at < chunks_.size() && chunks_[at].size < size) ++at;
+  if (at >= chunks_.size()) {
+    const std::size_t chunkSize = size > nextChunk_ ? size : nextChunk_;
+    chunks_.push_back(Chunk{std::make_unique_for_overwrite<char[]>(chunkSize), chunkSize});
+    at = chunks_.size() - 1;
+    if (nextChunk_ < maxChunk_) nextChunk_ *= 2;
   }
+  current_ = at;
+  next_ = chunks_[at].data.get();
+  end_ = next_ + chunks_[at].size;
   char* room = next_;
   next_ += size;
   return room;
-}
-
-std::string_view TextArena::Keep(std::string_view text) {
-  if (text.empty()) return std::string_view();
-  char* kept = Allocate(text.size());
-  std::memcpy(kept, text.data(), text.size());
-  return std::string_view(kept, text.size());
 }
 
 void TextArena::Clear() {

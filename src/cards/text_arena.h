@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -19,14 +20,28 @@ class TextArena {
   TextArena(const TextArena&) = delete;
   TextArena& operator=(const TextArena&) = delete;
 
-  std::string_view Keep(std::string_view text);
+  // Inline: a card's edits keep texts of a few characters by the hundred
+  // thousand.
+  std::string_view Keep(std::string_view text) {
+    if (text.empty()) return std::string_view();
+    char* kept = Allocate(text.size());
+    std::memcpy(kept, text.data(), text.size());
+    return std::string_view(kept, text.size());
+  }
   // Room for `size` characters, to be filled by the caller.
-  char* Allocate(std::size_t size);
+  char* Allocate(std::size_t size) {
+    if (static_cast<std::size_t>(end_ - next_) < size) return AllocateInNextChunk(size);
+    char* room = next_;
+    next_ += size;
+    return room;
+  }
 
   // Forgets every text kept; the chunks stay for reuse.
   void Clear();
 
  private:
+  char* AllocateInNextChunk(std::size_t size);
+
   struct Chunk {
     std::unique_ptr<char[]> data;
     std::size_t size;

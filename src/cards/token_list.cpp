@@ -132,12 +132,11 @@ void TokenList::Release() {
   records->pool->ReleaseRecords(records);
 }
 
-Token* TokenList::Link(Token* token, Token* position) {
-  TokenListRecords& records = *Records();
-  token->next = position;
-  token->prev = position ? position->prev : records.tail;
-  if (token->prev) token->prev->next = token; else records.head = token;
-  if (position) position->prev = token; else records.tail = token;
+Token* TokenList::Link(TokenListRecords& records, Token* token, Token* before, Token* after) {
+  token->prev = before;
+  token->next = after;
+  if (before != nullptr) before->next = token; else records.head = token;
+  if (after != nullptr) after->prev = token; else records.tail = token;
   ++records.size;
   return token;
 }
@@ -150,11 +149,16 @@ Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view
   token->kind = kind;
   token->text = records.texts.Keep(text);
   token->line = line;
-  return Link(token, position);
+  return Link(records, token, position != nullptr ? position->prev : records.tail, position);
 }
 
 Token* TokenList::InsertAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
-  return InsertBefore(position ? position->next : front(), kind, text, line);
+  TokenListRecords& records = Hold();
+  Token* token = records.pool->AllocateNode();
+  token->kind = kind;
+  token->text = records.texts.Keep(text);
+  token->line = line;
+  return Link(records, token, position, position != nullptr ? position->next : records.head);
 }
 
 Token* TokenList::Erase(Token* token) {

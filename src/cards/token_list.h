@@ -266,7 +266,9 @@ class TokenList {
     if (Records() == nullptr) Reset(nullptr);
     return *Records();
   }
-  Token* Link(Token* token, Token* position);
+  // Links `token` between `before` and `after` (neighbours, or none at an
+  // end of the list).
+  static Token* Link(TokenListRecords& records, Token* token, Token* before, Token* after);
 
   TokenListRecords* Records() const {
     return (bits_ & 1) != 0 ? nullptr : reinterpret_cast<TokenListRecords*>(bits_);

@@ -24,9 +24,13 @@ bool ViewsItsLine(const Token& token) {
 }  // namespace
 
 const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
-  // The pieces are gathered first (copies made as they are met), then kept.
-  std::vector<std::string_view>& gathered = tokens.ScratchPieces();
+  // The pieces are gathered first, the copies into the list's scratch string
+  // one after the other; then the text, its pieces and its copies are kept
+  // in one block of the store.
+  std::vector<GatheredPiece>& gathered = tokens.ScratchPieces();
+  std::string& copies = tokens.Scratch();
   gathered.clear();
+  copies.clear();
   std::size_t size = 0;
   for (const Token* token = tokens.front(); token != nullptr;) {
     // The run of tokens from here whose texts follow each other in memory.
@@ -40,26 +44,31 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
     const auto length = static_cast<std::size_t>(end - begin);
     size += length;
     if (length >= kShortestView && ViewsItsLine(*token)) {
-      gathered.push_back(std::string_view(begin, length));
+      gathered.push_back(GatheredPiece{begin, length});
     } else if (length > 0) {
-      // Copies follow each other in the store, so that a run of them is one
-      // piece too.
-      char* copy = static_cast<char*>(store.Allocate(length, 1));
-      std::memcpy(copy, begin, length);
-      std::string_view* last = gathered.empty() ? nullptr : &gathered.back();
-      if (last != nullptr && last->data() + last->size() == copy) {
-        *last = std::string_view(last->data(), last->size() + length);
+      // A run of copies is one piece.
+      copies.append(begin, length);
+      if (!gathered.empty() && gathered.back().data == nullptr) {
+        gathered.back().size += length;
       } else {
-        gathered.push_back(std::string_view(copy, length));
+        gathered.push_back(GatheredPiece{nullptr, length});
       }
     }
     token = next;
   }
-  void* memory = store.Allocate(sizeof(FinishedText) + gathered.size() * sizeof(Piece), alignof(Piece));
+  const std::size_t header = sizeof(FinishedText) + gathered.size() * sizeof(Piece);
+  auto* memory = static_cast<char*>(store.Allocate(header + copies.size(), alignof(Piece)));
+  char* copied = memory + header;
+  if (!copies.empty()) std::memcpy(copied, copies.data(), copies.size());
   auto* finished = new (memory) FinishedText(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(gathered.size()));
   auto* pieces = reinterpret_cast<Piece*>(finished + 1);
   for (std::size_t i = 0; i < gathered.size(); ++i) {
-    new (pieces + i) Piece{gathered[i].data(), static_cast<std::uint32_t>(gathered[i].size())};
+    const char* data = gathered[i].data;
+    if (data == nullptr) {
+      data = copied;
+      copied += gathered[i].size;
+    }
+    new (pieces + i) Piece{data, static_cast<std::uint32_t>(gathered[i].size)};
   }
   return finished;
 }

@@ -17,6 +17,14 @@ namespace zav {
 class FinishedText;
 struct TokenListRecords;
 
+// A piece of a text being gathered (see FinishedText::Make): a view of
+// `size` characters at `data`, or (`data` null) the next `size` characters
+// copied to the gatherer's scratch string.
+struct GatheredPiece {
+  const char* data;
+  std::size_t size;
+};
+
 // What a card's parse recorded about its tokens, kept with them in the
 // card's TokenList: empty while the list holds none.
 struct TokenRecords {
@@ -109,7 +117,7 @@ struct TokenListRecords {
   // Room to build a text in before the list keeps it (see Scratch), and to
   // gather pieces of text in (see FinishedText).
   std::string scratch;
-  std::vector<std::string_view> pieces;
+  std::vector<GatheredPiece> pieces;
 };
 
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
@@ -241,7 +249,7 @@ class TokenList {
   // A string to build a text in before it is kept: reused, so that an edit
   // takes no heap block of its own.
   std::string& Scratch() { return Hold().scratch; }
-  std::vector<std::string_view>& ScratchPieces() { return Hold().pieces; }
+  std::vector<GatheredPiece>& ScratchPieces() { return Hold().pieces; }
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);

@@ -1,0 +1,64 @@
+// The text an edited card keeps once its tokens go: views of its lines where
+// they are long runs, copies of the rest, gathered in one block.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cards/card_store.h"
+#include "cards/finished_text.h"
+#include "cards/token_list.h"
+#include "cards/tokenizer.h"
+#include "text/source_line.h"
+
+namespace zav {
+namespace {
+
+std::string Concatenated(const TokenList& tokens) {
+  std::string text;
+  for (const Token* t = tokens.front(); t != nullptr; t = t->next) text += t->text;
+  return text;
+}
+
+TEST(FinishedText, IsTheTokensConcatenatedWhateverTheirTextsView) {
+  CardStore store;
+  SourceLine first = SourceLine::MakeOwning(".MODEL QLONGNAME NPN(IS=1E-16 BF=100 VAF=50)\n", 1, LineKind::Model);
+  SourceLine second = SourceLine::MakeOwning("+ NF=1 NR=1\n", 2, LineKind::Continuation);
+  TokenList tokens;
+  tokens.Reset(&store.tokenPool());
+  AppendLineTokens(first, tokens);
+  AppendLineTokens(second, tokens);
+  // Edits as a translation makes them: inserted texts (copies kept by the
+  // list) between views of the lines, one after another, at both ends, empty
+  // ones, and a token whose text moved to a copy in the middle of a run.
+  Token* is = tokens.At(6);
+  ASSERT_EQ(is->text, "IS");
+  tokens.SetText(is, "ISS");
+  tokens.InsertAfter(is, TokenKind::Comment, "", &first);
+  tokens.PushFront(TokenKind::Comment, "* front\n", &first);
+  Token* bf = tokens.At(11);
+  tokens.InsertAfter(bf, TokenKind::Separator, " ", &first);
+  tokens.InsertAfter(bf, TokenKind::Name, "BETA", &first);
+  tokens.PushBack(TokenKind::Comment, "* back", &second);
+  tokens.PushBack(TokenKind::Newline, "\n", &second);
+  const std::string expected = Concatenated(tokens);
+
+  const FinishedText* finished = FinishedText::Make(store, tokens);
+  tokens.Release();  // the copies the list kept go; the text does not need them
+  std::string text = "kept: ";
+  finished->AppendTo(text);
+  EXPECT_EQ(text, "kept: " + expected);
+  EXPECT_EQ(finished->size(), expected.size());
+
+  // A list of no tokens, or of empty ones, finishes as an empty text.
+  TokenList empty;
+  empty.Reset(&store.tokenPool());
+  empty.PushBack(TokenKind::Comment, "", &first);
+  const FinishedText* none = FinishedText::Make(store, empty);
+  std::string nothing;
+  none->AppendTo(nothing);
+  EXPECT_EQ(nothing, "");
+  EXPECT_EQ(none->size(), 0u);
+}
+
+}  // namespace
+}  // namespace zav

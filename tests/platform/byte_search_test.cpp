@@ -1,4 +1,4 @@
-// FindByte reads eight bytes at a time, CountByte rows of 32 with a counter
+// FindByte reads words of eight bytes, CountByte rows of 32 with a counter
 // per place: every length and alignment, the byte at every place, byte values
 // that a careless bit trick confuses (0x80 and above, the byte next to the
 // one sought, the sought byte with its high bit set), and counters that fill
@@ -40,6 +40,27 @@ TEST(ByteSearch, AgreesWithAPlainSearchAtEveryLengthOffsetAndPlace) {
             EXPECT_EQ(CountByte(begin, end, sought), 1u) << offset << " " << length << " " << place;
             buffer[offset + place] = filler;
           }
+        }
+      }
+    }
+  }
+}
+
+TEST(ByteSearch, FindsTheFirstOfTwo) {
+  // The search may mark bytes past a match as matches too (a byte one above
+  // the sought one, after it, is the trap); only the first counts, wherever
+  // the two fall among the words and the overlapping last word.
+  for (const char filler : {static_cast<char>('\n' ^ 1), ' '}) {
+    for (std::size_t length = 2; length <= 40; ++length) {
+      std::string text(length, filler);
+      for (std::size_t first = 0; first < length; ++first) {
+        for (std::size_t second = first + 1; second < length; ++second) {
+          text[first] = '\n';
+          text[second] = '\n';
+          EXPECT_EQ(FindByte(text.data(), text.data() + length, '\n'), text.data() + first) << length << " " << first;
+          EXPECT_EQ(FindByte(text.data() + first + 1, text.data() + length, '\n'), text.data() + second);
+          text[first] = filler;
+          text[second] = filler;
         }
       }
     }

@@ -125,6 +125,13 @@ template <bool wordsOnly, bool endsInSeparator>
   Token* tail = out.tail;
   Token* freeNodes = out.freeNodes;
   std::size_t added = out.added;
+  auto append = [&](TokenKind kind, const char* begin, const char* end) {
+    Token* token = freeNodes;
+    freeNodes = token->next;
+    TokenList::BorrowedAppender::Append(token, kind, std::string_view(begin, static_cast<std::size_t>(end - begin)),
+                                        line, tail);
+    ++added;
+  };
   while (p != limit) {
     if constexpr (wordsOnly) {
       // Separator runs and line feeds make no word: passed over here, not
@@ -135,39 +142,50 @@ template <bool wordsOnly, bool endsInSeparator>
       if (p == limit) break;
     }
     if (freeNodes == nullptr) break;
-    {
-      const unsigned char c = static_cast<unsigned char>(*p);
-      const Start start = kTables.start[c];
-      TokenKind kind = kTables.kind[c];
-      const char* end = p + 1;
-      if (start == Start::Word) {
-        end = WordEnd<endsInSeparator>(p, limit);
-      } else if (!wordsOnly && start == Start::Separator) {
-        while (end != limit && IsSeparatorChar(*end)) ++end;
-      } else if (start == Start::Dot) {
-        if (end != limit && IsAsciiDigit(*end)) {
-          kind = TokenKind::Number;
-        } else if (end != limit && IsAsciiAlpha(*end)) {
-          kind = TokenKind::Keyword;
-        } else {
-          break;
-        }
-        end = WordEnd<endsInSeparator>(p, limit);
-      } else if (start == Start::Invalid || (kind == TokenKind::OpenBrace && bracesAreValues)) {
-        break;
-      } else if (wordsOnly && !IsWordKind(kind)) {
-        // A line feed, or a single-character token a parse does not read.
-        p = end;
-        continue;
-      }
-      // A line feed, or a single-character token, is the one character.
-      Token* token = freeNodes;
-      freeNodes = token->next;
-      TokenList::BorrowedAppender::Append(token, kind, std::string_view(p, static_cast<std::size_t>(end - p)), line,
-                                          tail);
-      ++added;
+    const unsigned char c = static_cast<unsigned char>(*p);
+    const Start start = kTables.start[c];
+    TokenKind kind = kTables.kind[c];
+    const char* end = p + 1;
+    if (start == Start::Word) {
+      end = WordEnd<endsInSeparator>(p, limit);
+      append(kind, p, end);
       p = end;
+      if constexpr (!wordsOnly) {
+        // A word ends at a separator character or at the end of the text, so
+        // what follows it is a line feed or a separator run: cut here, as
+        // the dispatch below would, without a turn of its own.
+        if (p == limit || freeNodes == nullptr) continue;
+        kind = kTables.kind[static_cast<unsigned char>(*p)];
+        end = p + 1;
+        if (kind == TokenKind::Separator) {
+          while (end != limit && IsSeparatorChar(*end)) ++end;
+        }
+        append(kind, p, end);
+        p = end;
+      }
+      continue;
     }
+    if (!wordsOnly && start == Start::Separator) {
+      while (end != limit && IsSeparatorChar(*end)) ++end;
+    } else if (start == Start::Dot) {
+      if (end != limit && IsAsciiDigit(*end)) {
+        kind = TokenKind::Number;
+      } else if (end != limit && IsAsciiAlpha(*end)) {
+        kind = TokenKind::Keyword;
+      } else {
+        break;
+      }
+      end = WordEnd<endsInSeparator>(p, limit);
+    } else if (start == Start::Invalid || (kind == TokenKind::OpenBrace && bracesAreValues)) {
+      break;
+    } else if (wordsOnly && !IsWordKind(kind)) {
+      // A line feed, or a single-character token a parse does not read.
+      p = end;
+      continue;
+    }
+    // A line feed, or a single-character token, is the one character.
+    append(kind, p, end);
+    p = end;
   }
   out.tail = tail;
   out.freeNodes = freeNodes;

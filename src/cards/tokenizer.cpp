@@ -17,19 +17,6 @@ namespace {
 // dialect writes "IS=1E-16" and "NPN(IS=1)" without blanks.
 constexpr bool IsSeparatorByte(char c) { return IsAsciiSpace(c) || c == '=' || c == '(' || c == ')'; }
 
-// What a character at the start of a token makes, by byte value: lines are
-// scanned a byte at a time, and the table keeps that to one load per byte.
-// The two commonest starts come first, so that the scan tests for them
-// before it dispatches on the rest.
-enum class Start : std::uint8_t {
-  Word,       // a letter, "[", "]" or "_" (a Name); a digit, "+" or "-" (a Number)
-  Separator,  // a separator run
-  LineFeed,   // a Newline token of its own
-  Single,     // a token of one character: ";", "{", "}", "," or "/"
-  Dot,        // a Keyword or a Number by the character after it
-  Invalid,    // no token starts with it
-};
-
 struct SingleCharToken {
   char c;
   TokenKind kind;
@@ -43,47 +30,42 @@ constexpr SingleCharToken kSingleCharTokens[] = {
     {'/', TokenKind::Slash},
 };
 
-constexpr Start StartOf(char c) {
-  if (c == '\n') return Start::LineFeed;
-  for (const SingleCharToken& row : kSingleCharTokens) {
-    if (row.c == c) return Start::Single;
-  }
-  if (IsSeparatorByte(c)) return Start::Separator;
-  if (c == '.') return Start::Dot;
-  if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') return Start::Word;
-  if (IsAsciiDigit(c) || c == '+' || c == '-') return Start::Word;
-  // There is no quoting and no escape: a quotation mark, a "*" inside a
-  // statement, a byte outside ASCII or a NUL cannot start a token.
-  return Start::Invalid;
-}
-
-// The kind of the token a character starts, where the character alone tells
-// it (a word, a separator run, a line feed, a single-character token);
-// Comment for "." and the characters that start none.
-constexpr TokenKind KindOf(char c) {
+// The kind of the token a character starts: a Name or a Number (a word), a
+// Separator run, a Newline, a single-character token; for ".", Keyword,
+// which it starts followed by a letter (followed by a digit it starts a
+// Number, else none); and Comment for a character that starts no token, the
+// kind of what the rest of its line becomes. There is no quoting and no
+// escape: a quotation mark, a "*" inside a statement, a byte outside ASCII
+// or a NUL cannot start a token.
+constexpr TokenKind StartKindOf(char c) {
   if (c == '\n') return TokenKind::Newline;
   for (const SingleCharToken& row : kSingleCharTokens) {
     if (row.c == c) return row.kind;
   }
   if (IsSeparatorByte(c)) return TokenKind::Separator;
+  if (c == '.') return TokenKind::Keyword;
   if (IsAsciiAlpha(c) || c == '[' || c == ']' || c == '_') return TokenKind::Name;
   if (IsAsciiDigit(c) || c == '+' || c == '-') return TokenKind::Number;
   return TokenKind::Comment;
 }
 
+// A word's two kinds are the highest: one comparison tells a word start.
+static_assert(TokenKind::Number > TokenKind::Keyword && TokenKind::Name > TokenKind::Keyword);
+constexpr bool IsWordStart(TokenKind kind) { return kind > TokenKind::Keyword; }
+
+// By byte value: lines are scanned a byte at a time, and the tables keep
+// that to one load per byte.
 struct ByteTables {
-  std::array<Start, 256> start{};
   std::array<bool, 256> separator{};
-  std::array<TokenKind, 256> kind{};
+  std::array<TokenKind, 256> startKind{};
 };
 
 constexpr ByteTables kTables = [] {
   ByteTables tables;
   for (int b = 0; b < 256; ++b) {
     const char c = static_cast<char>(b);
-    tables.start[static_cast<std::size_t>(b)] = StartOf(c);
     tables.separator[static_cast<std::size_t>(b)] = IsSeparatorByte(c);
-    tables.kind[static_cast<std::size_t>(b)] = KindOf(c);
+    tables.startKind[static_cast<std::size_t>(b)] = StartKindOf(c);
   }
   return tables;
 }();
@@ -142,11 +124,9 @@ template <bool wordsOnly, bool endsInSeparator>
       if (p == limit) break;
     }
     if (freeNodes == nullptr) break;
-    const unsigned char c = static_cast<unsigned char>(*p);
-    const Start start = kTables.start[c];
-    TokenKind kind = kTables.kind[c];
+    TokenKind kind = kTables.startKind[static_cast<unsigned char>(*p)];
     const char* end = p + 1;
-    if (start == Start::Word) {
+    if (IsWordStart(kind)) {
       end = WordEnd<endsInSeparator>(p, limit);
       append(kind, p, end);
       p = end;
@@ -155,28 +135,31 @@ template <bool wordsOnly, bool endsInSeparator>
         // what follows it is a line feed or a separator run: cut here, as
         // the dispatch below would, without a turn of its own.
         if (p == limit || freeNodes == nullptr) continue;
-        kind = kTables.kind[static_cast<unsigned char>(*p)];
+        kind = kTables.startKind[static_cast<unsigned char>(*p)];
         end = p + 1;
         if (kind == TokenKind::Separator) {
           while (end != limit && IsSeparatorChar(*end)) ++end;
         }
         append(kind, p, end);
         p = end;
+      } else if constexpr (endsInSeparator) {
+        // The separator character that ended the word (the text ends in
+        // one, so there is one) is passed over at once.
+        ++p;
       }
       continue;
     }
-    if (!wordsOnly && start == Start::Separator) {
+    if (!wordsOnly && kind == TokenKind::Separator) {
       while (end != limit && IsSeparatorChar(*end)) ++end;
-    } else if (start == Start::Dot) {
+    } else if (kind == TokenKind::Keyword) {
+      // A ".": a Keyword before a letter, a Number before a digit.
       if (end != limit && IsAsciiDigit(*end)) {
         kind = TokenKind::Number;
-      } else if (end != limit && IsAsciiAlpha(*end)) {
-        kind = TokenKind::Keyword;
-      } else {
+      } else if (end == limit || !IsAsciiAlpha(*end)) {
         break;
       }
       end = WordEnd<endsInSeparator>(p, limit);
-    } else if (start == Start::Invalid || (kind == TokenKind::OpenBrace && bracesAreValues)) {
+    } else if (kind == TokenKind::Comment || (kind == TokenKind::OpenBrace && bracesAreValues)) {
       break;
     } else if (wordsOnly && !IsWordKind(kind)) {
       // A line feed, or a single-character token a parse does not read.

@@ -19,6 +19,11 @@ void StandardOutput::StartFile() {
 
 namespace {
 
+// Translated texts are written a block of models at a time: a library has
+// models by the ten thousand, most of a few lines, and a write costs more
+// than building one.
+constexpr std::size_t kWriteBlock = 256 * 1024;
+
 // The translated texts of every file, one after the other, each model's text
 // written as soon as it is built.
 class TextsToStandardOutput final : public OutputMode {
@@ -26,11 +31,15 @@ class TextsToStandardOutput final : public OutputMode {
   explicit TextsToStandardOutput(StandardOutput& out) : out_(out) {}
   bool Write(const ConvertedFile& file, std::string&) override {
     out_.StartFile();
+    text_.clear();
     for (ZAV_MODEL model : file.models) {
-      text_.clear();
       FileImport::AppendModelText(model, text_);
-      out_.Write(text_);
+      if (text_.size() >= kWriteBlock) {
+        out_.Write(text_);
+        text_.clear();
+      }
     }
+    out_.Write(text_);
     return true;
   }
 
@@ -48,12 +57,15 @@ class TextsToFiles final : public OutputMode {
     return WriteFileAtomically(
         file.outputPath,
         [&](std::FILE* out) {
+          auto write = [&] { return text.empty() || std::fwrite(text.data(), 1, text.size(), out) == text.size(); };
           for (ZAV_MODEL model : file.models) {
-            text.clear();
             FileImport::AppendModelText(model, text);
-            if (!text.empty() && std::fwrite(text.data(), 1, text.size(), out) != text.size()) return false;
+            if (text.size() >= kWriteBlock) {
+              if (!write()) return false;
+              text.clear();
+            }
           }
-          return true;
+          return write();
         },
         error);
   }

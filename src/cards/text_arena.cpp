@@ -40,10 +40,4 @@ char* TextArena::AllocateInNextChunk(std::size_t size) {
   return room;
 }
 
-void TextArena::Clear() {
-  current_ = 0;
-  next_ = nullptr;
-  end_ = nullptr;
-}
-
 }  // namespace zav

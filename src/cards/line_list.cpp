@@ -6,26 +6,6 @@
 
 namespace zav {
 
-LineList::LineList(LineList&& other) noexcept { *this = std::move(other); }
-
-LineList& LineList::operator=(LineList&& other) noexcept {
-  if (this == &other) return *this;
-  if (capacity_ != 0) delete[] pointers_;
-  if (other.capacity_ != 0) {
-    pointers_ = other.pointers_;
-  } else {
-    records_ = other.records_;
-  }
-  capacity_ = std::exchange(other.capacity_, 0);
-  size_ = std::exchange(other.size_, 0);
-  other.records_ = nullptr;
-  return *this;
-}
-
-LineList::~LineList() {
-  if (capacity_ != 0) delete[] pointers_;
-}
-
 void LineList::Borrow(SourceLine* first, std::size_t count) {
   if (capacity_ != 0) delete[] pointers_;
   capacity_ = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <span>
+#include <utility>
 
 #include "text/source_line.h"
 
@@ -77,9 +78,26 @@ class LineList {
   LineList() = default;
   LineList(const LineList&) = delete;
   LineList& operator=(const LineList&) = delete;
-  LineList(LineList&& other) noexcept;
-  LineList& operator=(LineList&& other) noexcept;
-  ~LineList();
+  // Inline: every card an import types is moved into its typed card.
+  LineList(LineList&& other) noexcept { *this = std::move(other); }
+  LineList& operator=(LineList&& other) noexcept {
+    if (this == &other) return *this;
+    if (capacity_ != 0) delete[] pointers_;
+    if (other.capacity_ != 0) {
+      pointers_ = other.pointers_;
+    } else {
+      records_ = other.records_;
+    }
+    capacity_ = other.capacity_;
+    size_ = other.size_;
+    other.capacity_ = 0;
+    other.size_ = 0;
+    other.records_ = nullptr;
+    return *this;
+  }
+  ~LineList() {
+    if (capacity_ != 0) delete[] pointers_;
+  }
 
   iterator begin() const { return iterator(Pointers(), Records(), 0); }
   iterator end() const { return iterator(Pointers(), Records(), size_); }

@@ -25,29 +25,22 @@ void TokenPool::AddBlock() {
   if (nextBlock_ < maxBlock_) nextBlock_ *= 2;
 }
 
-Token* TokenPool::TakeFreeNodes() {
-  if (freeNodes_ == nullptr) {
-    // Fresh nodes from the newest block, chained: a few at a time, so that
-    // a block is not touched far ahead of its use.
-    constexpr std::size_t kChain = 64;
-    if (blockNext_ == blockEnd_) AddBlock();
-    const std::size_t count = std::min<std::size_t>(kChain, static_cast<std::size_t>(blockEnd_ - blockNext_));
-    for (std::size_t i = 0; i + 1 < count; ++i) blockNext_[i].next = &blockNext_[i + 1];
-    blockNext_[count - 1].next = nullptr;
-    freeNodes_ = blockNext_;
-    blockNext_ += count;
-  }
-  return std::exchange(freeNodes_, nullptr);
+void TokenPool::ChainFreshNodes() {
+  // A few at a time, so that a block is not touched far ahead of its use.
+  constexpr std::size_t kChain = 64;
+  if (blockNext_ == blockEnd_) AddBlock();
+  const std::size_t count = std::min<std::size_t>(kChain, static_cast<std::size_t>(blockEnd_ - blockNext_));
+  for (std::size_t i = 0; i + 1 < count; ++i) blockNext_[i].next = &blockNext_[i + 1];
+  blockNext_[count - 1].next = nullptr;
+  freeNodes_ = blockNext_;
+  blockNext_ += count;
 }
 
-void TokenPool::GiveBackFreeNodes(Token* chain) {
-  if (chain == nullptr) return;
-  if (freeNodes_ != nullptr) {
-    // Nodes freed while the chain was out go after it.
-    Token* last = chain;
-    while (last->next != nullptr) last = last->next;
-    last->next = freeNodes_;
-  }
+void TokenPool::GiveBackBefore(Token* chain) {
+  // Nodes freed while the chain was out go after it.
+  Token* last = chain;
+  while (last->next != nullptr) last = last->next;
+  last->next = freeNodes_;
   freeNodes_ = chain;
 }
 
@@ -95,15 +88,6 @@ TokenList::BorrowedAppender::~BorrowedAppender() {
   records_.size += added;
 }
 
-TokenList::TokenList(TokenList&& other) noexcept : bits_(std::exchange(other.bits_, 0)) {}
-
-TokenList& TokenList::operator=(TokenList&& other) noexcept {
-  if (this == &other) return *this;
-  Release();
-  bits_ = std::exchange(other.bits_, 0);
-  return *this;
-}
-
 void TokenList::Reset(TokenPool* pool) {
   Release();
   bits_ = 0;
@@ -118,9 +102,8 @@ void TokenList::Reset(TokenPool* pool) {
   bits_ = reinterpret_cast<std::uintptr_t>(records);
 }
 
-void TokenList::Release() {
+void TokenList::ReleaseHeld() {
   TokenListRecords* records = Records();
-  if (records == nullptr) return;
   bits_ = 0;
   if (records->ownPool != nullptr) {
     // The pool goes with its only list, nodes and all.

@@ -78,15 +78,30 @@ class TokenPool {
   // the pool's free nodes, chained through `next`, at least one (fresh nodes
   // when none was free). The pool holds none of them until they come back
   // by GiveBackFreeNodes.
-  Token* TakeFreeNodes();
+  Token* TakeFreeNodes() {
+    if (freeNodes_ == nullptr) ChainFreshNodes();
+    Token* chain = freeNodes_;
+    freeNodes_ = nullptr;
+    return chain;
+  }
   // Gives back what is left of the nodes TakeFreeNodes gave (none: nothing).
-  void GiveBackFreeNodes(Token* chain);
+  void GiveBackFreeNodes(Token* chain) {
+    if (freeNodes_ == nullptr) {
+      freeNodes_ = chain;
+    } else if (chain != nullptr) {
+      GiveBackBefore(chain);
+    }
+  }
 
  private:
   friend class TokenList;
 
   Token* AllocateFromNewBlock();
   void AddBlock();
+  // Makes fresh nodes of the newest block the free nodes.
+  void ChainFreshNodes();
+  // Puts `chain` before the free nodes.
+  void GiveBackBefore(Token* chain);
   TokenListRecords* AcquireRecords();
   void ReleaseRecords(TokenListRecords* records);
 
@@ -137,15 +152,25 @@ class TokenList {
   TokenList& operator=(const TokenList&) = delete;
   // Takes the tokens and their records over; the source is left empty.
   // Token addresses stay.
-  TokenList(TokenList&& other) noexcept;
-  TokenList& operator=(TokenList&& other) noexcept;
+  TokenList(TokenList&& other) noexcept : bits_(other.bits_) { other.bits_ = 0; }
+  TokenList& operator=(TokenList&& other) noexcept {
+    if (this == &other) return *this;
+    Release();
+    bits_ = other.bits_;
+    other.bits_ = 0;
+    return *this;
+  }
   ~TokenList() { Release(); }
 
   // Empties the list; it takes its nodes from `pool` from now on (none: from
   // a pool of its own).
   void Reset(TokenPool* pool);
-  // Releases the tokens and their records back to their pool.
-  void Release();
+  // Releases the tokens and their records back to their pool. Inline where
+  // there is nothing to release: a card's list is moved, reset and destroyed
+  // empty more often than not.
+  void Release() {
+    if (Records() != nullptr) ReleaseHeld();
+  }
   // Whether the list holds tokens or records (it may be empty and still
   // hold records of none).
   bool holds() const { return Records() != nullptr; }
@@ -270,6 +295,7 @@ class TokenList {
   Token* At(std::size_t index) const;
 
  private:
+  void ReleaseHeld();
   TokenListRecords& Hold() {
     if (Records() == nullptr) Reset(nullptr);
     return *Records();

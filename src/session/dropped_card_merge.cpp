@@ -8,14 +8,9 @@ namespace zav {
 
 void DroppedCardMerge::ClearWaiting() { waiting_.clear(); }
 
-void DroppedCardMerge::Keep(std::unique_ptr<Card> card) {
-  // Kept first: should memory run out while the lines move, the card is
-  // owned here and goes with the rest.
-  kept_.push_back(std::move(card));
-  if (!waiting_.empty()) {
-    kept_.back()->PrependCommentLines(waiting_);
-    ClearWaiting();
-  }
+void DroppedCardMerge::MergeWaiting() {
+  kept_.back()->PrependCommentLines(waiting_);
+  ClearWaiting();
 }
 
 bool DroppedCardMerge::Drop(const Card& card, bool isLast) {

@@ -23,8 +23,14 @@ class DroppedCardMerge {
  public:
   explicit DroppedCardMerge(std::size_t expectedCards) { kept_.reserve(expectedCards); }
 
-  // Keeps `card`; the waiting lines go to its front.
-  void Keep(std::unique_ptr<Card> card);
+  // Keeps `card`; the waiting lines go to its front. Inline: every card of
+  // an import passes here, and most find no lines waiting.
+  void Keep(std::unique_ptr<Card> card) {
+    // Kept first: should memory run out while the lines move, the card is
+    // owned here and goes with the rest.
+    kept_.push_back(std::move(card));
+    if (!waiting_.empty()) MergeWaiting();
+  }
   // Drops `card`, whose lines wait for the next card kept, or go to the last
   // card kept when `isLast`. When nothing was kept and this is the last card,
   // the file has no model at all: diagnostic 4 is filed, the lines go nowhere
@@ -40,6 +46,8 @@ class DroppedCardMerge {
 
  private:
   void ClearWaiting();
+  // Moves the waiting lines to the front of the last card kept.
+  void MergeWaiting();
 
   CardList kept_;
   // The waiting lines. Consecutive cards' lines are consecutive runs of the

@@ -22,7 +22,7 @@ namespace {
 // Translated texts are written a block of models at a time: a library has
 // models by the ten thousand, most of a few lines, and a write costs more
 // than building one.
-constexpr std::size_t kWriteBlock = 256 * 1024;
+constexpr std::size_t kWriteBlock = 64 * 1024;
 
 // The translated texts of every file, one after the other, each model's text
 // written as soon as it is built.

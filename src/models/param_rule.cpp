@@ -5,37 +5,20 @@
 #include <vector>
 
 #include "models/ngspice_rules.h"
+#include "models/rule_index.h"
 #include "platform/ascii.h"
-#include "platform/no_case_index.h"
 
 namespace zav {
 namespace {
 
-// One table with its rows by name. The name of every row goes in first row
-// first, so that a name listed twice resolves to its first row as a walk
-// from the front would.
-struct IndexedTable {
-  explicit IndexedTable(ParamRuleTable rules) : table(rules) {
-    byName.Reserve(rules.size());
-    for (const ParamRule& rule : rules) {
-      byName.Add(rule.name, &rule);
-      longestName = std::max(longestName, rule.name.size());
-    }
-  }
-
-  ParamRuleTable table;
-  NoCaseIndex<const ParamRule*> byName;
-  std::size_t longestName = 0;  // a longer parameter name is known to no row
-};
-
 // The indexes, and the same in the order of their tables' addresses, for a
 // binary search: a table is looked up for every card translated.
 struct TableIndexes {
-  std::vector<IndexedTable> indexes;
-  std::vector<const IndexedTable*> byAddress;
+  std::vector<RuleIndex> indexes;
+  std::vector<const RuleIndex*> byAddress;
 };
 
-const IndexedTable* IndexOf(ParamRuleTable table) {
+const RuleIndex* IndexOf(ParamRuleTable table) {
   // Built once, on first use: the tables are constant.
   static const TableIndexes all = [] {
     const ParamRuleTable tables[] = {
@@ -52,20 +35,20 @@ const IndexedTable* IndexOf(ParamRuleTable table) {
     TableIndexes made;
     made.indexes.reserve(std::size(tables));
     for (const ParamRuleTable rules : tables) made.indexes.emplace_back(rules);
-    for (const IndexedTable& indexed : made.indexes) made.byAddress.push_back(&indexed);
-    std::sort(made.byAddress.begin(), made.byAddress.end(), [](const IndexedTable* a, const IndexedTable* b) {
-      return std::less<const ParamRule*>()(a->table.data(), b->table.data());
+    for (const RuleIndex& indexed : made.indexes) made.byAddress.push_back(&indexed);
+    std::sort(made.byAddress.begin(), made.byAddress.end(), [](const RuleIndex* a, const RuleIndex* b) {
+      return std::less<const ParamRule*>()(a->table().data(), b->table().data());
     });
     return made;
   }();
   const auto at = std::lower_bound(all.byAddress.begin(), all.byAddress.end(), table.data(),
-                                   [](const IndexedTable* indexed, const ParamRule* data) {
-                                     return std::less<const ParamRule*>()(indexed->table.data(), data);
+                                   [](const RuleIndex* indexed, const ParamRule* data) {
+                                     return std::less<const ParamRule*>()(indexed->table().data(), data);
                                    });
   // An empty table may share its address with another: the size must match
   // too.
-  for (auto it = at; it != all.byAddress.end() && (*it)->table.data() == table.data(); ++it) {
-    if ((*it)->table.size() == table.size()) return *it;
+  for (auto it = at; it != all.byAddress.end() && (*it)->table().data() == table.data(); ++it) {
+    if ((*it)->table().size() == table.size()) return *it;
   }
   return nullptr;
 }
@@ -97,11 +80,7 @@ const ParamRule* FindRule(ParamRuleTable table, std::string_view name) { return 
 RuleFinder::RuleFinder(ParamRuleTable table) : table_(table), indexed_(IndexOf(table)) {}
 
 const ParamRule* RuleFinder::Find(std::string_view name) const {
-  if (const auto* indexed = static_cast<const IndexedTable*>(indexed_)) {
-    if (name.size() > indexed->longestName) return nullptr;
-    const ParamRule* const* found = indexed->byName.Find(name);
-    return found == nullptr ? nullptr : *found;
-  }
+  if (const auto* indexed = static_cast<const RuleIndex*>(indexed_)) return indexed->Find(name);
   // A table of no model variant: the plain walk from the front.
   for (const ParamRule& rule : table_) {
     if (EqualsNoCase(rule.name, name)) return &rule;

@@ -1,6 +1,5 @@
 #include "models/model_card.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "cards/dialect_keywords.h"
@@ -265,10 +264,26 @@ void ModelCard::ParseParameters(CardKind variant) {
 
   // Separators include "=", "(" and ")", so "IS=1", "IS 1" and "(IS=1)" all
   // read as the same pair.
-  // At most one parameter per three tokens: its name, a separator, its value.
-  params.reserve(tokens.size() / 3);
+  // At most one parameter per two tokens, its name and its value (the words
+  // a classification makes hold no separators), but for those a comma split
+  // off.
+  // The walk steps through the tokens itself, as NextToken would, and leaves
+  // the card's cursor where NextToken would have left it: a model may have
+  // hundreds of parameters, read at classification and again for the
+  // translation.
+  TokenRecords& recorded = tokens.HoldRecorded();
+  std::vector<ParamEntry>& entries = recorded.params;
+  entries.reserve(tokens.size() / 2);
+  Token* cursor = recorded.cursor;
+  auto next = [&cursor]() {
+    if (cursor == nullptr) return cursor;
+    do {
+      cursor = cursor->next;
+    } while (cursor != nullptr && !IsSignificant(cursor->kind));
+    return cursor;
+  };
   const bool ngspice = target() == TranslationTarget::Ngspice;
-  for (Token* parameter = NextToken(); parameter != nullptr; parameter = NextToken()) {
+  for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
     // "D(+ IS=1n ...)": ngspice passes over a lone plus sign in a parameter
     // list, and so does the translation for it.
     if (ngspice && parameter->text == "+") continue;
@@ -276,7 +291,7 @@ void ModelCard::ParseParameters(CardKind variant) {
       failure = {true, MessageCode::InvalidName, parameter->line, parameter->text};
       break;
     }
-    Token* value = NextToken();
+    Token* value = next();
     if (value == nullptr) {
       failure = {true, MessageCode::MissingValue, parameter->line, parameter->text};
       break;
@@ -291,15 +306,16 @@ void ModelCard::ParseParameters(CardKind variant) {
     }
     // Only a word with a comma may split; the brace depth is counted up to
     // it only then (the count walks on from where it stopped).
-    if (std::find(value->text.begin(), value->text.end(), ',') != value->text.end()) {
+    if (HasComma(value->text)) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
-    params.push_back(ParamEntry{parameter, value, -1});
+    entries.push_back(ParamEntry{parameter, value, -1});
     if (mosfet && !tableKnown && EqualsNoCase(parameter->text, "LEVEL")) {
       table = KnownParameters(variant, AsciiToInt(value->text));
       tableKnown = true;
     }
   }
+  recorded.cursor = cursor;
 
   if (mosfet && !tableKnown) table = KnownParameters(variant, 1);
   for (const Tag& tag : undecided) {

@@ -29,9 +29,10 @@ inline std::uint64_t Byte(char c) { return static_cast<unsigned char>(c); }
 
 // Every byte of a text of one to eight bytes, in one word, reading nothing
 // outside the text: from four bytes on, two four-byte reads that may
-// overlap; below, the first, middle and last byte. Two texts of one length
-// give words whose bytes stand at the same places of the texts, so the
-// words are equal (without regard to case) exactly when the texts are.
+// overlap; below, the first, middle and last byte, the rest of the word
+// zero. Two texts of one length give words whose bytes stand at the same
+// places of the texts, so the words are equal (without regard to case)
+// exactly when the texts are.
 inline std::uint64_t LoadShort(const char* at, std::size_t size) {
   if (size >= 4) return Load32(at) | (Load32(at + size - 4) << 32);
   return Byte(at[0]) | (Byte(at[size / 2]) << 8) | (Byte(at[size - 1]) << 16);

@@ -23,7 +23,7 @@ namespace {
 // The model types and the variant each one builds, compared whole and
 // without regard to case.
 struct ModelTypeRow {
-  const char* keyword;
+  std::string_view keyword;
   CardKind kind;
 };
 

@@ -185,14 +185,18 @@ void ModelCard::TranslateParams() {
   // The walk is by index: removing an entry only marks it (RemoveParam), so
   // the walk goes on with the entry that followed, and a card with very many
   // parameters is not shifted once per removal. The marks go at the end.
-  for (std::size_t i = 0; i < params.size(); ++i) {
-    Token* name = params[i].name;
+  // Nothing in the walk adds an entry to this card (a move adds to the
+  // elements), so the entries stay where they are.
+  TokenRecords& recorded = tokens.HoldRecorded();
+  const std::vector<ParamEntry>& entries = recorded.params;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    Token* name = entries[i].name;
     if (name == nullptr) continue;
     const ParamRule* rule = rules.Find(name->text);
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.
-    const bool tag = params[i].value != nullptr && params[i].value->kind != TokenKind::Number;
+    const bool tag = entries[i].value != nullptr && entries[i].value->kind != TokenKind::Number;
     if (rule == nullptr || tag) {
       AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
@@ -211,7 +215,7 @@ void ModelCard::TranslateParams() {
         changed = true;
         if (rule->target != nullptr) {
           name->text = rule->target;
-          if (store != nullptr && i < tokens.recorded()->parsedParams) ++store->statistics().renamedParameters;
+          if (store != nullptr && i < recorded.parsedParams) ++store->statistics().renamedParameters;
         }
         break;
       case ParamAction::MoveToInstance:

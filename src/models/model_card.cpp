@@ -284,10 +284,10 @@ void ModelCard::ParseParameters(CardKind variant) {
   };
   const bool ngspice = target() == TranslationTarget::Ngspice;
   for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
-    // "D(+ IS=1n ...)": ngspice passes over a lone plus sign in a parameter
-    // list, and so does the translation for it.
-    if (ngspice && parameter->text == "+") continue;
     if (parameter->kind != TokenKind::Name) {
+      // "D(+ IS=1n ...)": ngspice passes over a lone plus sign (a Number
+      // token) in a parameter list, and so does the translation for it.
+      if (ngspice && parameter->text == "+") continue;
       failure = {true, MessageCode::InvalidName, parameter->line, parameter->text};
       break;
     }

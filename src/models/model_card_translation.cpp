@@ -25,12 +25,12 @@ std::string_view TextOf(const Token* token) {
   return token != nullptr ? std::string_view(token->text) : std::string_view();
 }
 
-std::string Quoted(std::string_view prefix, std::string_view name) {
-  std::string text(prefix);
+// `prefix` followed by `name` in double quotes, in `text`.
+void Quote(std::string& text, std::string_view prefix, std::string_view name) {
+  text.assign(prefix);
   text += '"';
   text += name;
   text += '"';
-  return text;
 }
 
 bool IsTemperatureCoefficient(std::string_view name) {
@@ -163,7 +163,8 @@ void ModelCard::ApplyAko(std::span<const AkoCopy> copies, const ModelCard& sourc
 }
 
 void ModelCard::InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source) {
-  const std::string note = Quoted("Added via AKO reference from: ", source.ModelName());
+  std::string note;
+  Quote(note, "Added via AKO reference from: ", source.ModelName());
   Token* after = nullptr;
   bool lineFeedFirst = false;
   for (const AkoCopy& copy : copies) {
@@ -262,7 +263,12 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
     return;
   }
 
-  const std::string note = Quoted("Moved here from model: ", ModelName());
+  // Built in this card's scratch string, which nothing else uses while the
+  // elements take the parameter (each builds its lines in its own): a move
+  // happens once per moved parameter, and a note is longer than a string
+  // holds without a heap block.
+  std::string& note = tokens.Scratch();
+  Quote(note, "Moved here from model: ", ModelName());
 
   if (!IsTemperatureCoefficient(name)) {
     const std::string instanceName = target != nullptr ? std::string(target) : name;

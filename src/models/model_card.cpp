@@ -126,7 +126,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
   referencedBy = source.referencedBy;
   modelType = std::exchange(source.modelType, nullptr);
   hasAko_ = source.hasAko_;
-  for (ParamEntry& entry : params) entry.row = -1;
+  // The entries are the parse's, which records none with a field-table row.
 }
 
 void ModelCard::RecordTokens() {

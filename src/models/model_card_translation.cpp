@@ -145,6 +145,7 @@ std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<Ako
     if (entry.name != nullptr) present.Add(entry.name->text, true);
   }
   std::vector<AkoCopy> copies;
+  copies.reserve(offered.size());
   // The entries offered are those there were before any copy: a card that
   // refers to itself does not walk into what it is adding.
   for (const AkoCopy& entry : offered) {

@@ -26,8 +26,15 @@ ParamRuleTable MosfetModelCard::RuleTable() {
 // missing one); the translation pass then moves them to the transistors.
 void MosfetModelCard::RecordLengthAndWidth() {
   Materialize();
-  const ParamEntry* length = FindParam("L");
-  const ParamEntry* width = FindParam("W");
+  // FindParam for both names in one walk: a MOSFET model has many
+  // parameters, and few of one letter.
+  const ParamEntry* length = nullptr;
+  const ParamEntry* width = nullptr;
+  for (const ParamEntry& entry : params) {
+    if (entry.name == nullptr || entry.name->text.size() != 1) continue;
+    if (length == nullptr && EqualsNoCase(entry.name->text, "L")) length = &entry;
+    if (width == nullptr && EqualsNoCase(entry.name->text, "W")) width = &entry;
+  }
   if (length == nullptr && width == nullptr) return;
 
   if (subcircuit != nullptr) {

@@ -13,6 +13,7 @@
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
 #include "models/model_card.h"
+#include "models/rule_index.h"
 #include "platform/ascii.h"
 #include "platform/no_case_index.h"
 

@@ -89,9 +89,7 @@ const ParamRule* FindRule(ParamRuleTable table, std::string_view name) { return 
 
 RuleFinder::RuleFinder(ParamRuleTable table) : table_(table), indexed_(IndexOf(table)) {}
 
-const ParamRule* RuleFinder::Find(std::string_view name) const {
-  if (const auto* indexed = static_cast<const RuleIndex*>(indexed_)) return indexed->Find(name);
-  // A table of no model variant: the plain walk from the front.
+const ParamRule* RuleFinder::FindByWalk(std::string_view name) const {
   for (const ParamRule& rule : table_) {
     if (EqualsNoCase(rule.name, name)) return &rule;
   }

@@ -67,4 +67,23 @@ class RuleIndex {
   std::size_t longestName_ = 0;
 };
 
+// FindRule over one table, many times: a translation looks up every
+// parameter of its card in the same table, whose index is found once here.
+// Find is inline, so that the walk over a card's parameters calls nothing
+// for a name of up to eight bytes.
+class RuleFinder {
+ public:
+  explicit RuleFinder(ParamRuleTable table);
+  const ParamRule* Find(std::string_view name) const {
+    return indexed_ != nullptr ? indexed_->Find(name) : FindByWalk(name);
+  }
+
+ private:
+  // A table of no model variant: the plain walk from the front.
+  const ParamRule* FindByWalk(std::string_view name) const;
+
+  ParamRuleTable table_;
+  const RuleIndex* indexed_;  // the table's index; none for a table of no model variant
+};
+
 }  // namespace zav

@@ -1,5 +1,6 @@
 #include "models/model_card.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "cards/dialect_keywords.h"
@@ -306,7 +307,7 @@ void ModelCard::ParseParameters(CardKind variant) {
     }
     // Only a word with a comma may split; the brace depth is counted up to
     // it only then (the count walks on from where it stopped).
-    if (HasComma(value->text)) {
+    if (std::find(value->text.begin(), value->text.end(), ',') != value->text.end()) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
     entries.push_back(ParamEntry{parameter, value, -1});

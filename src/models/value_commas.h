@@ -1,11 +1,7 @@
 #pragma once
 
-#include <string_view>
-
 #include "cards/token.h"
 #include "cards/token_list.h"
-#include "platform/ascii_words.h"
-#include "platform/byte_search.h"
 
 namespace zav {
 
@@ -36,14 +32,5 @@ class BraceDepth {
 // of one parameter ("TC=0.01,0.02") and stays in the word. Returns whether the
 // word was split.
 bool SplitValueAtComma(TokenList& tokens, Token* value, int depth);
-
-// Whether a word holds a comma at all, which only few values do: asked of
-// every value of every model, so a word of up to eight bytes (nearly every
-// number) is looked at in one step.
-inline bool HasComma(std::string_view word) {
-  if (word.size() > 8) return FindByte(word.data(), word.data() + word.size(), ',') != word.data() + word.size();
-  if (word.empty()) return false;
-  return byte_search::Matches(ascii_words::LoadShort(word.data(), word.size()), ',') != 0;
-}
 
 }  // namespace zav

@@ -60,6 +60,20 @@ class ModelCard : public Card {
     TokenKind kind;
   };
 
+  // Whether the card's translation reads nothing but the card itself: no
+  // AKO reference, and no parameter its table moves to the elements that use
+  // the model. Such a card can be translated as soon as it is classified,
+  // while it holds its tokens. Asked while it holds them.
+  virtual bool TranslatesAlone();
+  // What `row` of a parameter entry holds once TranslatesAlone looked its
+  // name up: the row of the card's table, or this for none (-1: not looked
+  // up).
+  static constexpr std::int32_t kNoRule = -2;
+  // Set for a card translated when it was classified; its diagnostics wait
+  // (this many of them) to be filed in the place its translation step has.
+  bool translatedEarly = false;
+  std::uint32_t earlyDiagnostics = 0;
+
   const ModelScope* Session() const override { return session; }
   void AddUser(Card* element) override { referencedBy.push_back(element); }
 
@@ -154,6 +168,10 @@ class ModelCard : public Card {
   std::vector<AkoCopy> ParamsForAko();
   // Makes the card's words and parses them (the link reads no more).
   void MakeWordsForLink();
+  // The parameters as written, for a card finished already: read from its
+  // lines, its finished text and what it keeps of its name and type left
+  // as they are.
+  void TakeParamsAsWritten(std::vector<AkoCopy>& params);
   void ReleaseAfterLink(bool held);
   // Comments the AKO reference out and adds the copies, as the link does.
   void ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source);

@@ -107,6 +107,12 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     take(this->params);
     return params;
   }
+  if (tokens.finished() != nullptr) {
+    // Translated early (it has no AKO reference of its own): what a card
+    // copies from it is what it was written with.
+    TakeParamsAsWritten(params);
+    return params;
+  }
   // The card's own parameters, and those its link copied if it ran before:
   // the list the card would hold now.
   MakeWordsForLink();
@@ -116,6 +122,43 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     for (const KeptAkoCopy& copy : akoLink_->copies) params.push_back(copy.Get());
   }
   return params;
+}
+
+void ModelCard::TakeParamsAsWritten(std::vector<AkoCopy>& params) {
+  const FinishedText* finished = tokens.TakeFinished();
+  Token* const name = nameToken;
+  const bool typeTranslated = typeTranslated_;
+  const std::uint16_t typeOffset = typeOffset_;
+  const std::uint16_t typeSize = typeSize_;
+  const SourceLine* const typeLine = typeLine_;
+  MakeWordsForLink();
+  params.reserve(this->params.size());
+  for (const ParamEntry& entry : this->params) {
+    if (entry.name == nullptr || entry.value == nullptr) continue;
+    params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+  }
+  ReleaseTokens();
+  nameToken = name;
+  typeTranslated_ = typeTranslated;
+  typeOffset_ = typeOffset;
+  typeSize_ = typeSize;
+  typeLine_ = typeLine;
+  tokens.SetFinished(finished);
+}
+
+bool ModelCard::TranslatesAlone() {
+  if (hasAko_ || !holdsTokens()) return false;
+  // The rows found here are noted in the entries: the translation, which
+  // comes next, need not look them up again.
+  const ParamRuleTable table = RuleTable();
+  const RuleFinder rules(table);
+  for (ParamEntry& entry : params) {
+    if (entry.name == nullptr) continue;
+    const ParamRule* rule = rules.Find(entry.name->text);
+    entry.row = rule != nullptr ? static_cast<std::int32_t>(rule - table.data()) : kNoRule;
+    if (rule != nullptr && rule->action == ParamAction::MoveToInstance) return false;
+  }
+  return true;
 }
 
 std::vector<ModelCard::AkoCopy> ModelCard::AkoLink::Copies() const {
@@ -178,7 +221,8 @@ void ModelCard::InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard
 
 void ModelCard::TranslateParams() {
   Materialize();
-  const RuleFinder rules(RuleTable());
+  const ParamRuleTable table = RuleTable();
+  const RuleFinder rules(table);
   bool tcMerged = false;
   translating_ = true;
 
@@ -188,7 +232,8 @@ void ModelCard::TranslateParams() {
   for (std::size_t i = 0; i < params.size(); ++i) {
     Token* name = params[i].name;
     if (name == nullptr) continue;
-    const ParamRule* rule = rules.Find(name->text);
+    const std::int32_t row = params[i].row;
+    const ParamRule* rule = row >= 0 ? &table[static_cast<std::size_t>(row)] : row == kNoRule ? nullptr : rules.Find(name->text);
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.

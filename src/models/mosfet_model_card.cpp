@@ -21,6 +21,10 @@ ParamRuleTable MosfetModelCard::RuleTable() {
   return target() == TranslationTarget::Ngspice ? NgspiceMosfetRulesForLevel(level) : MosfetRulesForLevel(level);
 }
 
+bool MosfetModelCard::TranslatesAlone() {
+  return FindParam("L") == nullptr && FindParam("W") == nullptr && ModelCard::TranslatesAlone();
+}
+
 // L and W are instance geometry in the target simulator. A top-level model
 // keeps a note of the values it was written with (1E-4 standing in for a
 // missing one); the translation pass then moves them to the transistors.

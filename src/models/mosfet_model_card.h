@@ -18,6 +18,8 @@ class MosfetModelCard : public ModelCard {
   // The L/W step, the translation pass, then the LEVEL update.
   void Resolve() override;
   ParamRuleTable RuleTable() override;
+  // Not with L or W: where they go depends on the model's place and users.
+  bool TranslatesAlone() override;
 
   int32_t level = -1;  // -1 until the table is chosen
 

@@ -18,7 +18,9 @@
 
 namespace zav {
 
+class DiagnosticBatch;
 class LineReader;
+class ModelCard;
 class SubcircuitModel;
 
 // One import of one file: owns its lines, its cards and its top-level
@@ -83,7 +85,11 @@ class ImportSession final : public ModelScope {
   // classification.
   void MakeGenericCards();
   void ParseCards();
-  void ClassifyCards();
+  // With `translateEarly`, a model card whose translation reads only the
+  // card is translated and finished as soon as it is classified, while it
+  // holds its tokens (see TranslateEarly).
+  void ClassifyCards(bool translateEarly);
+  void TranslateEarly(ModelCard& model);
   // False when the import ends here (the last card had to be dropped).
   bool CollectModels();
   void LinkCards();
@@ -121,6 +127,10 @@ class ImportSession final : public ModelScope {
   // The cards of the top-level blocks, block after block (see
   // SubcircuitModel).
   std::vector<Card*> blockCards_;
+  // The diagnostics of the cards translated early, in card order: each
+  // card's are filed when the resolve step comes to it.
+  std::unique_ptr<DiagnosticBatch> earlyDiagnostics_;
+  std::size_t earlyDiagnosticsFiled_ = 0;
   // Name (letter case ignored) -> first model of that name in list order.
   NoCaseIndex<ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;

@@ -13,6 +13,8 @@
 
 namespace zav {
 
+class DiagnosticBatch;
+
 // A .MODEL statement: name, optional AKO reference, model type and parameter
 // pairs. The factory builds one of the nine variants by the model type.
 class ModelCard : public Card {
@@ -49,6 +51,39 @@ class ModelCard : public Card {
   void TranslateParams();
   void RemoveParam(std::size_t index);
   void MoveToInstances(std::size_t index, const char* target, bool& tcMerged);
+
+  // One parameter a model gives the elements that use it, as the model's
+  // own text decides it.
+  struct InstanceMove {
+    std::string_view name;          // as written in the model
+    std::string_view value;
+    std::string_view instanceName;  // what the elements call it
+    // For TC1 or TC2: both coefficients as the elements' one "TC" value.
+    std::string_view mergedValue;
+    const SourceLine* line = nullptr;
+    // For a card translated early: how many of its diagnostics come first.
+    std::uint32_t diagnosticsBefore = 0;
+    TokenKind kind = TokenKind::Number;
+    bool temperatureCoefficient = false;
+  };
+  // The moves a card translated early leaves for the resolve step, where its
+  // users are known; their places among its diagnostics are counted in
+  // `diagnostics`, the batch those go to.
+  struct DeferredMoves {
+    std::vector<InstanceMove> moves;
+    const DiagnosticBatch* diagnostics = nullptr;
+    std::size_t firstDiagnostic = 0;
+    std::uint32_t Filed() const;
+  };
+  // Gives the move to every element that uses the model (diagnostic 26
+  // each), or files warning 25 when none does. Of TC1 and TC2 only the first
+  // met moves, both at once: `tcMerged` tells that it has.
+  void MoveToUsers(const InstanceMove& move, bool& tcMerged);
+  // The translation that follows notes its moves in `deferred` instead of
+  // making them (none: makes them again); the moves noted are kept with the
+  // card when it stops.
+  void DeferMoves(DeferredMoves* deferred);
+  std::span<const InstanceMove> deferredMoves() const { return {keptMoves_, keptMoveCount_}; }
   // Copies the referenced card's parameters into this card, keeping the ones
   // this card already has.
   void CopyAkoParams(const ModelCard& referenced);
@@ -60,10 +95,10 @@ class ModelCard : public Card {
     TokenKind kind;
   };
 
-  // Whether the card's translation reads nothing but the card itself: no
-  // AKO reference, and no parameter its table moves to the elements that use
-  // the model. Such a card can be translated as soon as it is classified,
-  // while it holds its tokens. Asked while it holds them.
+  // Whether the card's translation reads nothing but the card itself, once
+  // its moves to the elements that use it are left for later (DeferMoves):
+  // not with an AKO reference. Such a card can be translated as soon as it
+  // is classified, while it holds its tokens. Asked while it holds them.
   virtual bool TranslatesAlone();
   // What `row` of a parameter entry holds once TranslatesAlone looked its
   // name up: the row of the card's table, or this for none (-1: not looked
@@ -121,6 +156,10 @@ class ModelCard : public Card {
   // The parameter pairs after the model type, for a card of the given
   // variant (CardKind::Unknown for a model type the factory will not take).
   void ParseParameters(CardKind variant);
+
+  DeferredMoves* deferredMoves_ = nullptr;
+  const InstanceMove* keptMoves_ = nullptr;
+  std::uint32_t keptMoveCount_ = 0;
 
   // Removal during a translation pass only marks the entry (its name becomes
   // none) and the pass compacts `params` once at its end.

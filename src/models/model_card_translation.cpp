@@ -12,6 +12,7 @@
 #include "cards/dialect_keywords.h"
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
+#include "diagnostics/diagnostic_batch.h"
 #include "models/model_card.h"
 #include "platform/ascii.h"
 #include "platform/no_case_index.h"
@@ -156,7 +157,6 @@ bool ModelCard::TranslatesAlone() {
     if (entry.name == nullptr) continue;
     const ParamRule* rule = rules.Find(entry.name->text);
     entry.row = rule != nullptr ? static_cast<std::int32_t>(rule - table.data()) : kNoRule;
-    if (rule != nullptr && rule->action == ParamAction::MoveToInstance) return false;
   }
   return true;
 }
@@ -292,64 +292,96 @@ void ModelCard::RemoveParam(std::size_t index) {
 
 void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcMerged) {
   if (index >= params.size() || params[index].name == nullptr) return;
-  const std::string name(params[index].name->text);
+  InstanceMove move;
+  move.name = params[index].name->text;
   const Token* valueToken = params[index].value;
-  const std::string value(TextOf(valueToken));
-  const TokenKind valueKind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
-  const SourceLine* line = params[index].name->line;
-
-  if (referencedBy.empty()) {
-    AddDiagnostic(MessageCode::NoReferencingElements, line, {ModelName(), name});
+  move.value = TextOf(valueToken);
+  move.kind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
+  move.line = params[index].name->line;
+  move.temperatureCoefficient = IsTemperatureCoefficient(move.name);
+  std::string merged;
+  if (!move.temperatureCoefficient) {
+    move.instanceName = target != nullptr ? std::string_view(target) : move.name;
+  } else {
+    // The target simulator takes both temperature coefficients as one "TC"
+    // instance parameter, "TC1,TC2"; the first of the pair met moves both.
+    std::string_view first;
+    std::string_view second;
+    bool hasFirst = false;
+    bool hasSecond = false;
+    if (EqualsNoCase(move.name, "TC1")) {
+      first = move.value;
+      hasFirst = true;
+      if (const ParamEntry* other = FindParam("TC2"); other != nullptr && other->value != nullptr) {
+        second = other->value->text;
+        hasSecond = true;
+      }
+    } else {
+      second = move.value;
+      hasSecond = true;
+      if (const ParamEntry* other = FindParam("TC1"); other != nullptr && other->value != nullptr) {
+        first = other->value->text;
+        hasFirst = true;
+      }
+    }
+    if (hasFirst && hasSecond) {
+      merged.append(first).append(",").append(second);
+    } else if (hasFirst) {
+      merged = first;
+    } else {
+      merged.append("0.0,").append(second);
+    }
+    move.instanceName = "TC";
+    move.mergedValue = merged;
+  }
+  if (deferredMoves_ != nullptr) {
+    // Translated before the link: the users are not known yet. The texts
+    // are kept; the move is made when the resolve step comes to the card.
+    move.name = store->KeepText(move.name);
+    move.value = store->KeepText(move.value);
+    move.instanceName = store->KeepText(move.instanceName);
+    move.mergedValue = store->KeepText(move.mergedValue);
+    move.diagnosticsBefore = deferredMoves_->Filed();
+    deferredMoves_->moves.push_back(move);
     return;
   }
+  MoveToUsers(move, tcMerged);
+}
 
+std::uint32_t ModelCard::DeferredMoves::Filed() const {
+  return static_cast<std::uint32_t>(diagnostics != nullptr ? diagnostics->size() - firstDiagnostic : 0);
+}
+
+void ModelCard::DeferMoves(DeferredMoves* deferred) {
+  if (deferred == nullptr && deferredMoves_ != nullptr && !deferredMoves_->moves.empty()) {
+    const std::vector<InstanceMove>& moves = deferredMoves_->moves;
+    auto* kept = static_cast<InstanceMove*>(store->Allocate(sizeof(InstanceMove) * moves.size(), alignof(InstanceMove)));
+    std::uninitialized_copy(moves.begin(), moves.end(), kept);
+    keptMoves_ = kept;
+    keptMoveCount_ = static_cast<std::uint32_t>(moves.size());
+  }
+  deferredMoves_ = deferred;
+}
+
+void ModelCard::MoveToUsers(const InstanceMove& move, bool& tcMerged) {
+  if (referencedBy.empty()) {
+    AddDiagnostic(MessageCode::NoReferencingElements, move.line, {ModelName(), move.name});
+    return;
+  }
   const std::string note = Quoted("Moved here from model: ", ModelName());
-
-  if (!IsTemperatureCoefficient(name)) {
-    const std::string instanceName = target != nullptr ? std::string(target) : name;
+  if (!move.temperatureCoefficient) {
     for (Card* element : referencedBy) {
       element->Materialize();
-      AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), instanceName});
-      element->AddParameter(instanceName, value, valueKind, note, false);
+      AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, TextOf(element->nameToken), move.instanceName});
+      element->AddParameter(move.instanceName, move.value, move.kind, note, false);
     }
     return;
   }
-
-  // The target simulator takes both temperature coefficients as one "TC"
-  // instance parameter, "TC1,TC2"; the first of the pair met moves both.
   if (tcMerged) return;
-  std::string first;
-  std::string second;
-  bool hasFirst = false;
-  bool hasSecond = false;
-  if (EqualsNoCase(name, "TC1")) {
-    first = value;
-    hasFirst = true;
-    if (const ParamEntry* other = FindParam("TC2"); other != nullptr && other->value != nullptr) {
-      second = other->value->text;
-      hasSecond = true;
-    }
-  } else {
-    second = value;
-    hasSecond = true;
-    if (const ParamEntry* other = FindParam("TC1"); other != nullptr && other->value != nullptr) {
-      first = other->value->text;
-      hasFirst = true;
-    }
-  }
-  std::string merged;
-  if (hasFirst && hasSecond) {
-    merged = first + "," + second;
-  } else if (hasFirst) {
-    merged = first;
-  } else {
-    merged = "0.0," + second;
-  }
-
   for (Card* element : referencedBy) {
     element->Materialize();
-    AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), "TC"});
-    element->AddParameter("TC", merged, TokenKind::Name, note, false);
+    AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, TextOf(element->nameToken), "TC"});
+    element->AddParameter("TC", move.mergedValue, TokenKind::Name, note, false);
   }
   tcMerged = true;
 }

@@ -228,9 +228,14 @@ void ImportSession::TranslateEarly(ModelCard& model) {
   const std::size_t before = earlyDiagnostics_->size();
   {
     ScopedDiagnosticSink scope(*earlyDiagnostics_);
+    ModelCard::DeferredMoves deferred;
+    deferred.diagnostics = earlyDiagnostics_.get();
+    deferred.firstDiagnostic = before;
+    model.DeferMoves(&deferred);
     model.Resolve();
     if (store_->target == TranslationTarget::Ngspice) model.RewriteBraceExpressions();
     model.Finish();
+    model.DeferMoves(nullptr);
   }
   model.translatedEarly = true;
   model.earlyDiagnostics = static_cast<std::uint32_t>(earlyDiagnostics_->size() - before);
@@ -245,8 +250,15 @@ void ImportSession::ResolveCards() {
     auto* model = card->origin == ImportedModel::Origin::ModelCard ? static_cast<ModelCard*>(card.get()) : nullptr;
     if (model != nullptr && model->translatedEarly) {
       // Translated when it was classified: its diagnostics come now, where
-      // its step would have filed them.
-      for (std::uint32_t i = 0; i < model->earlyDiagnostics; ++i) sink.File(earlyDiagnostics_->At(earlyDiagnosticsFiled_++));
+      // its step would have filed them, and its moves to the elements that
+      // use it among them.
+      std::uint32_t filed = 0;
+      bool tcMerged = false;
+      for (const ModelCard::InstanceMove& move : model->deferredMoves()) {
+        for (; filed < move.diagnosticsBefore; ++filed) sink.File(earlyDiagnostics_->At(earlyDiagnosticsFiled_++));
+        model->MoveToUsers(move, tcMerged);
+      }
+      for (; filed < model->earlyDiagnostics; ++filed) sink.File(earlyDiagnostics_->At(earlyDiagnosticsFiled_++));
     } else {
       card->Resolve();
       if (store_->target == TranslationTarget::Ngspice) card->RewriteBraceExpressions();

@@ -81,6 +81,14 @@ const FinishedText* FinishedText::WithLines(CardStore& store, std::span<const st
   return joined;
 }
 
+bool FinishedText::EndsWithLineFeed() const {
+  for (std::uint32_t i = count_; i > 0; --i) {
+    const Piece& piece = pieces()[i - 1];
+    if (piece.size != 0) return piece.data[piece.size - 1] == '\n';
+  }
+  return false;
+}
+
 void FinishedText::AppendTo(std::string& out) const {
   const Piece* piece = pieces();
   for (std::uint32_t i = 0; i < count_; ++i) out.append(piece[i].data, piece[i].size);

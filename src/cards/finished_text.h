@@ -26,6 +26,7 @@ class FinishedText {
                                        const FinishedText& text, std::span<const std::string_view> after);
 
   std::size_t size() const { return size_; }
+  bool EndsWithLineFeed() const;
   void AppendTo(std::string& out) const;
 
  private:

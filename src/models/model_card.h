@@ -14,6 +14,7 @@
 namespace zav {
 
 class DiagnosticBatch;
+class DiagnosticSink;
 
 // A .MODEL statement: name, optional AKO reference, model type and parameter
 // pairs. The factory builds one of the nine variants by the model type.
@@ -108,6 +109,12 @@ class ModelCard : public Card {
   // (this many of them) to be filed in the place its translation step has.
   bool translatedEarly = false;
   std::uint32_t earlyDiagnostics = 0;
+  // For a card translated early: whether it stands inside a .SUBCKT block,
+  // which the collection that tells it comes later.
+  bool insideDefinition = false;
+  // Files the diagnostics of a card translated early, read from `batch` from
+  // `next` on, and makes what its translation left for now among them.
+  void CompleteEarlyTranslation(DiagnosticSink& sink, const DiagnosticBatch& batch, std::size_t& next);
 
   const ModelScope* Session() const override { return session; }
   void AddUser(Card* element) override { referencedBy.push_back(element); }
@@ -123,6 +130,13 @@ class ModelCard : public Card {
   const SourceLine* TypeLine() const { return modelType != nullptr ? modelType->line : typeLine_; }
 
  protected:
+  // Whether the translation running now is an early one (see DeferMoves).
+  bool translatingEarly() const { return deferredMoves_ != nullptr; }
+  // What a variant left for the resolve step of a card translated early,
+  // made before its diagnostics are filed and after.
+  virtual void BeforeEarlyDiagnostics() {}
+  virtual void AfterEarlyDiagnostics() {}
+
   void RecordTokens() override;
   // The name and the model type stay readable: models are looked up and
   // listed by them.

@@ -363,6 +363,21 @@ void ModelCard::DeferMoves(DeferredMoves* deferred) {
   deferredMoves_ = deferred;
 }
 
+void ModelCard::CompleteEarlyTranslation(DiagnosticSink& sink, const DiagnosticBatch& batch, std::size_t& next) {
+  std::uint32_t filed = 0;
+  auto fileUpTo = [&](std::uint32_t count) {
+    for (; filed < count; ++filed) sink.File(batch.At(next++));
+  };
+  BeforeEarlyDiagnostics();
+  bool tcMerged = false;
+  for (const InstanceMove& move : deferredMoves()) {
+    fileUpTo(move.diagnosticsBefore);
+    MoveToUsers(move, tcMerged);
+  }
+  fileUpTo(earlyDiagnostics);
+  AfterEarlyDiagnostics();
+}
+
 void ModelCard::MoveToUsers(const InstanceMove& move, bool& tcMerged) {
   if (referencedBy.empty()) {
     AddDiagnostic(MessageCode::NoReferencingElements, move.line, {ModelName(), move.name});

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cards/finished_text.h"
 #include "diagnostics/add_diagnostic.h"
 #include "models/ngspice_rules.h"
 #include "platform/ascii.h"
@@ -21,10 +22,6 @@ ParamRuleTable MosfetModelCard::RuleTable() {
   return target() == TranslationTarget::Ngspice ? NgspiceMosfetRulesForLevel(level) : MosfetRulesForLevel(level);
 }
 
-bool MosfetModelCard::TranslatesAlone() {
-  return FindParam("L") == nullptr && FindParam("W") == nullptr && ModelCard::TranslatesAlone();
-}
-
 // L and W are instance geometry in the target simulator. A top-level model
 // keeps a note of the values it was written with (1E-4 standing in for a
 // missing one); the translation pass then moves them to the transistors.
@@ -34,8 +31,11 @@ void MosfetModelCard::RecordLengthAndWidth() {
   const ParamEntry* width = FindParam("W");
   if (length == nullptr && width == nullptr) return;
 
-  if (subcircuit != nullptr) {
-    if (referencedBy.empty()) {
+  const bool early = translatingEarly();
+  if (early ? insideDefinition : subcircuit != nullptr) {
+    if (early) {
+      checkUsers_ = true;  // nothing was filed before: the check comes first
+    } else if (referencedBy.empty()) {
       AddDiagnostic(MessageCode::UnreferencedMosfetModel, nameToken ? nameToken->line : nullptr, {ModelName()});
     }
     return;
@@ -50,13 +50,35 @@ void MosfetModelCard::RecordLengthAndWidth() {
   note += " W=";
   note += width != nullptr ? std::string_view(width->value->text) : std::string_view("1E-4");
   note += '\n';
+  changed = true;
+  if (early) {
+    // Comment lines that later steps give the card go before the note.
+    deferredNote_ = store->KeepText(note);
+    return;
+  }
   if (!tokens.empty() && (tokens.back()->text.empty() || tokens.back()->text.back() != '\n')) {
     // The statement is the end of a file without a final line feed: the
     // note must not run on in its last line.
     tokens.PushBack(TokenKind::Newline, "\n", nameToken ? nameToken->line : nullptr);
   }
   tokens.PushBack(TokenKind::Comment, note, nameToken ? nameToken->line : nullptr);
-  changed = true;
+}
+
+void MosfetModelCard::BeforeEarlyDiagnostics() {
+  if (checkUsers_ && referencedBy.empty()) {
+    AddDiagnostic(MessageCode::UnreferencedMosfetModel, nameToken ? nameToken->line : nullptr, {ModelName()});
+  }
+}
+
+void MosfetModelCard::AfterEarlyDiagnostics() {
+  if (deferredNote_.empty()) return;
+  // As at the end of a card that holds its tokens: a statement that ends
+  // the file without a line feed gets one first.
+  const FinishedText* text = tokens.finished();
+  if (text == nullptr) return;
+  const bool lineFeedFirst = !text->EndsWithLineFeed();
+  const std::string_view pieces[] = {"\n", deferredNote_};
+  tokens.SetFinished(FinishedText::WithLines(*store, {}, *text, std::span<const std::string_view>(pieces).subspan(lineFeedFirst ? 0 : 1)));
 }
 
 void MosfetModelCard::Resolve() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -18,14 +20,22 @@ class MosfetModelCard : public ModelCard {
   // The L/W step, the translation pass, then the LEVEL update.
   void Resolve() override;
   ParamRuleTable RuleTable() override;
-  // Not with L or W: where they go depends on the model's place and users.
-  bool TranslatesAlone() override;
 
   int32_t level = -1;  // -1 until the table is chosen
+
+ protected:
+  void BeforeEarlyDiagnostics() override;
+  void AfterEarlyDiagnostics() override;
 
  private:
   void ChooseRules();
   void RecordLengthAndWidth();
+
+  // What the L/W step of a card translated early leaves for the resolve
+  // step: the check for users (inside a definition), or the note, which
+  // goes after everything the card's text holds by then.
+  bool checkUsers_ = false;
+  std::string_view deferredNote_;
 };
 
 }  // namespace zav

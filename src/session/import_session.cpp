@@ -123,6 +123,10 @@ void ImportSession::ParseCards() {
 void ImportSession::ClassifyCards(bool translateEarly) {
   DroppedCardMerge merge(runs_.size());
   const std::size_t count = runs_.size();
+  // How deep in .SUBCKT blocks the cards kept so far stand, as the
+  // collection will find it: a .SUBCKT opens a block, an .ENDS closes the
+  // innermost one, and one outside every block changes nothing.
+  std::size_t depth = 0;
   for (std::size_t i = 0; i < count; ++i) {
     Card card;
     card.store = store_.get();
@@ -161,9 +165,14 @@ void ImportSession::ClassifyCards(bool translateEarly) {
       } else {
         typed->ReleaseTokens();
       }
+      if (typed->kind == CardKind::Subckt) ++depth;
+      if (typed->kind == CardKind::Ends && depth > 0) --depth;
       merge.Keep(std::move(typed));
       // After the merge: comment lines waiting for the card are in its text.
-      if (early != nullptr) TranslateEarly(*early);
+      if (early != nullptr) {
+        early->insideDefinition = depth > 0;
+        TranslateEarly(*early);
+      }
       continue;
     }
     if (!merge.Drop(card, i + 1 == count)) break;
@@ -252,13 +261,7 @@ void ImportSession::ResolveCards() {
       // Translated when it was classified: its diagnostics come now, where
       // its step would have filed them, and its moves to the elements that
       // use it among them.
-      std::uint32_t filed = 0;
-      bool tcMerged = false;
-      for (const ModelCard::InstanceMove& move : model->deferredMoves()) {
-        for (; filed < move.diagnosticsBefore; ++filed) sink.File(earlyDiagnostics_->At(earlyDiagnosticsFiled_++));
-        model->MoveToUsers(move, tcMerged);
-      }
-      for (; filed < model->earlyDiagnostics; ++filed) sink.File(earlyDiagnostics_->At(earlyDiagnosticsFiled_++));
+      model->CompleteEarlyTranslation(sink, *earlyDiagnostics_, earlyDiagnosticsFiled_);
     } else {
       card->Resolve();
       if (store_->target == TranslationTarget::Ngspice) card->RewriteBraceExpressions();

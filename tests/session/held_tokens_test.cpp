@@ -111,6 +111,11 @@ constexpr const char* kEarlyLibrary =
     ".MODEL DX D(IS=2 T_ABS=27)\n"
     "R9 3 4 2k\n"
     ".MODEL DY D(IS=3 BAR=1)\n"
+    ".SUBCKT S1 A B\n"
+    ".MODEL MU NMOS(L=1u W=2u)\n"
+    ".ENDS\n"
+    ".ENDS\n"
+    ".MODEL MT NMOS(LEVEL=7 L=1u W=2u T_ABS=30)\n"
     "R8 3 4 2k\n"
     ".FOO\n"
     "+ 1\n";
@@ -120,6 +125,12 @@ TEST(HeldTokens, TextsAndDiagnosticsAreThoseOfCardsThatKeepTheirTokens) {
   ExpectSameEitherWay(mixed.path());
   testing::TempFile early(kEarlyLibrary);
   ExpectSameEitherWay(early.path());
+  // A MOSFET's L/W note at the end of a file without a final line feed,
+  // alone and after a stray element's line.
+  testing::TempFile last(".MODEL MZ NMOS(L=1u W=2u MFG=X)");
+  ExpectSameEitherWay(last.path());
+  testing::TempFile stray(".MODEL MZ NMOS(L=1u MFG=X)\nR1 1 2 3");
+  ExpectSameEitherWay(stray.path());
   testing::TempFile crlf(std::string(".MODEL Q1 NPN(BF=1 MFG=X)\r\n+ VAF=2\r\n") + ".MODEL Q2 AKO:Q1 PNP(IS=1)\r\n");
   ExpectSameEitherWay(crlf.path());
 }

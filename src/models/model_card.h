@@ -13,8 +13,7 @@
 
 namespace zav {
 
-class DiagnosticBatch;
-class DiagnosticSink;
+class EarlyTranslation;
 
 // A .MODEL statement: name, optional AKO reference, model type and parameter
 // pairs. The factory builds one of the nine variants by the model type.
@@ -67,24 +66,10 @@ class ModelCard : public Card {
     TokenKind kind = TokenKind::Number;
     bool temperatureCoefficient = false;
   };
-  // The moves a card translated early leaves for the resolve step, where its
-  // users are known; their places among its diagnostics are counted in
-  // `diagnostics`, the batch those go to.
-  struct DeferredMoves {
-    std::vector<InstanceMove> moves;
-    const DiagnosticBatch* diagnostics = nullptr;
-    std::size_t firstDiagnostic = 0;
-    std::uint32_t Filed() const;
-  };
   // Gives the move to every element that uses the model (diagnostic 26
   // each), or files warning 25 when none does. Of TC1 and TC2 only the first
   // met moves, both at once: `tcMerged` tells that it has.
   void MoveToUsers(const InstanceMove& move, bool& tcMerged);
-  // The translation that follows notes its moves in `deferred` instead of
-  // making them (none: makes them again); the moves noted are kept with the
-  // card when it stops.
-  void DeferMoves(DeferredMoves* deferred);
-  std::span<const InstanceMove> deferredMoves() const { return {keptMoves_, keptMoveCount_}; }
   // Copies the referenced card's parameters into this card, keeping the ones
   // this card already has.
   void CopyAkoParams(const ModelCard& referenced);
@@ -105,16 +90,9 @@ class ModelCard : public Card {
   // name up: the row of the card's table, or this for none (-1: not looked
   // up).
   static constexpr std::int32_t kNoRule = -2;
-  // Set for a card translated when it was classified; its diagnostics wait
-  // (this many of them) to be filed in the place its translation step has.
-  bool translatedEarly = false;
-  std::uint32_t earlyDiagnostics = 0;
-  // For a card translated early: whether it stands inside a .SUBCKT block,
-  // which the collection that tells it comes later.
-  bool insideDefinition = false;
-  // Files the diagnostics of a card translated early, read from `batch` from
-  // `next` on, and makes what its translation left for now among them.
-  void CompleteEarlyTranslation(DiagnosticSink& sink, const DiagnosticBatch& batch, std::size_t& next);
+  // Whether the card was translated when it was classified (see
+  // EarlyTranslation).
+  bool translatedEarly() const { return early_ != nullptr; }
 
   const ModelScope* Session() const override { return session; }
   void AddUser(Card* element) override { referencedBy.push_back(element); }
@@ -130,8 +108,12 @@ class ModelCard : public Card {
   const SourceLine* TypeLine() const { return modelType != nullptr ? modelType->line : typeLine_; }
 
  protected:
-  // Whether the translation running now is an early one (see DeferMoves).
-  bool translatingEarly() const { return deferredMoves_ != nullptr; }
+  friend class EarlyTranslation;
+  // The early translation of the card, while it runs and until its resolve
+  // step comes; none for a card translated in its turn.
+  EarlyTranslation* early_ = nullptr;
+  // Whether the translation running now is an early one.
+  bool translatingEarly() const;
   // What a variant left for the resolve step of a card translated early,
   // made before its diagnostics are filed and after.
   virtual void BeforeEarlyDiagnostics() {}
@@ -170,10 +152,6 @@ class ModelCard : public Card {
   // The parameter pairs after the model type, for a card of the given
   // variant (CardKind::Unknown for a model type the factory will not take).
   void ParseParameters(CardKind variant);
-
-  DeferredMoves* deferredMoves_ = nullptr;
-  const InstanceMove* keptMoves_ = nullptr;
-  std::uint32_t keptMoveCount_ = 0;
 
   // Removal during a translation pass only marks the entry (its name becomes
   // none) and the pass compacts `params` once at its end.

@@ -12,7 +12,7 @@
 #include "cards/dialect_keywords.h"
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
-#include "diagnostics/diagnostic_batch.h"
+#include "models/early_translation.h"
 #include "models/model_card.h"
 #include "platform/ascii.h"
 #include "platform/no_case_index.h"
@@ -334,48 +334,13 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
     move.instanceName = "TC";
     move.mergedValue = merged;
   }
-  if (deferredMoves_ != nullptr) {
-    // Translated before the link: the users are not known yet. The texts
-    // are kept; the move is made when the resolve step comes to the card.
-    move.name = store->KeepText(move.name);
-    move.value = store->KeepText(move.value);
-    move.instanceName = store->KeepText(move.instanceName);
-    move.mergedValue = store->KeepText(move.mergedValue);
-    move.diagnosticsBefore = deferredMoves_->Filed();
-    deferredMoves_->moves.push_back(move);
+  if (translatingEarly()) {
+    // Translated before the link: the users are not known yet. The move is
+    // made when the resolve step comes to the card.
+    early_->NoteMove(move);
     return;
   }
   MoveToUsers(move, tcMerged);
-}
-
-std::uint32_t ModelCard::DeferredMoves::Filed() const {
-  return static_cast<std::uint32_t>(diagnostics != nullptr ? diagnostics->size() - firstDiagnostic : 0);
-}
-
-void ModelCard::DeferMoves(DeferredMoves* deferred) {
-  if (deferred == nullptr && deferredMoves_ != nullptr && !deferredMoves_->moves.empty()) {
-    const std::vector<InstanceMove>& moves = deferredMoves_->moves;
-    auto* kept = static_cast<InstanceMove*>(store->Allocate(sizeof(InstanceMove) * moves.size(), alignof(InstanceMove)));
-    std::uninitialized_copy(moves.begin(), moves.end(), kept);
-    keptMoves_ = kept;
-    keptMoveCount_ = static_cast<std::uint32_t>(moves.size());
-  }
-  deferredMoves_ = deferred;
-}
-
-void ModelCard::CompleteEarlyTranslation(DiagnosticSink& sink, const DiagnosticBatch& batch, std::size_t& next) {
-  std::uint32_t filed = 0;
-  auto fileUpTo = [&](std::uint32_t count) {
-    for (; filed < count; ++filed) sink.File(batch.At(next++));
-  };
-  BeforeEarlyDiagnostics();
-  bool tcMerged = false;
-  for (const InstanceMove& move : deferredMoves()) {
-    fileUpTo(move.diagnosticsBefore);
-    MoveToUsers(move, tcMerged);
-  }
-  fileUpTo(earlyDiagnostics);
-  AfterEarlyDiagnostics();
 }
 
 void ModelCard::MoveToUsers(const InstanceMove& move, bool& tcMerged) {

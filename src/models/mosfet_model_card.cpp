@@ -4,6 +4,7 @@
 
 #include "cards/finished_text.h"
 #include "diagnostics/add_diagnostic.h"
+#include "models/early_translation.h"
 #include "models/ngspice_rules.h"
 #include "platform/ascii.h"
 
@@ -32,7 +33,7 @@ void MosfetModelCard::RecordLengthAndWidth() {
   if (length == nullptr && width == nullptr) return;
 
   const bool early = translatingEarly();
-  if (early ? insideDefinition : subcircuit != nullptr) {
+  if (early ? early_->insideDefinition() : subcircuit != nullptr) {
     if (early) {
       checkUsers_ = true;  // nothing was filed before: the check comes first
     } else if (referencedBy.empty()) {
@@ -53,7 +54,9 @@ void MosfetModelCard::RecordLengthAndWidth() {
   changed = true;
   if (early) {
     // Comment lines that later steps give the card go before the note.
-    deferredNote_ = store->KeepText(note);
+    const std::string_view kept = store->KeepText(note);
+    deferredNote_ = kept.data();
+    deferredNoteSize_ = static_cast<std::uint16_t>(kept.size());
     return;
   }
   if (!tokens.empty() && (tokens.back()->text.empty() || tokens.back()->text.back() != '\n')) {
@@ -71,13 +74,13 @@ void MosfetModelCard::BeforeEarlyDiagnostics() {
 }
 
 void MosfetModelCard::AfterEarlyDiagnostics() {
-  if (deferredNote_.empty()) return;
+  if (deferredNote_ == nullptr) return;
   // As at the end of a card that holds its tokens: a statement that ends
   // the file without a line feed gets one first.
   const FinishedText* text = tokens.finished();
   if (text == nullptr) return;
   const bool lineFeedFirst = !text->EndsWithLineFeed();
-  const std::string_view pieces[] = {"\n", deferredNote_};
+  const std::string_view pieces[] = {"\n", std::string_view(deferredNote_, deferredNoteSize_)};
   tokens.SetFinished(FinishedText::WithLines(*store, {}, *text, std::span<const std::string_view>(pieces).subspan(lineFeedFirst ? 0 : 1)));
 }
 

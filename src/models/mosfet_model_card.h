@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 #include <cstddef>
 #include <cstdint>
 
@@ -35,7 +33,8 @@ class MosfetModelCard : public ModelCard {
   // step: the check for users (inside a definition), or the note, which
   // goes after everything the card's text holds by then.
   bool checkUsers_ = false;
-  std::string_view deferredNote_;
+  std::uint16_t deferredNoteSize_ = 0;  // a note quotes two tokens: it is short
+  const char* deferredNote_ = nullptr;
 };
 
 }  // namespace zav

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "elements/element_card.h"
+#include "models/early_translation.h"
 #include "models/model_card.h"
 #include "session/classify_card.h"
 #include "session/dropped_card_merge.h"
@@ -10,7 +11,6 @@
 #include "session/ngspice_statements.h"
 #include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
-#include "diagnostics/diagnostic_batch.h"
 #include "diagnostics/diagnostic_sink.h"
 #include "platform/ascii.h"
 #include "platform/file_access.h"
@@ -169,10 +169,7 @@ void ImportSession::ClassifyCards(bool translateEarly) {
       if (typed->kind == CardKind::Ends && depth > 0) --depth;
       merge.Keep(std::move(typed));
       // After the merge: comment lines waiting for the card are in its text.
-      if (early != nullptr) {
-        early->insideDefinition = depth > 0;
-        TranslateEarly(*early);
-      }
+      if (early != nullptr) TranslateEarly(*early, depth > 0);
       continue;
     }
     if (!merge.Drop(card, i + 1 == count)) break;
@@ -230,24 +227,9 @@ void ImportSession::LinkCards() {
   indexBuilt_ = false;
 }
 
-void ImportSession::TranslateEarly(ModelCard& model) {
-  if (earlyDiagnostics_ == nullptr) {
-    earlyDiagnostics_ = std::make_unique<DiagnosticBatch>(CurrentDiagnosticSink().WantsTexts());
-  }
-  const std::size_t before = earlyDiagnostics_->size();
-  {
-    ScopedDiagnosticSink scope(*earlyDiagnostics_);
-    ModelCard::DeferredMoves deferred;
-    deferred.diagnostics = earlyDiagnostics_.get();
-    deferred.firstDiagnostic = before;
-    model.DeferMoves(&deferred);
-    model.Resolve();
-    if (store_->target == TranslationTarget::Ngspice) model.RewriteBraceExpressions();
-    model.Finish();
-    model.DeferMoves(nullptr);
-  }
-  model.translatedEarly = true;
-  model.earlyDiagnostics = static_cast<std::uint32_t>(earlyDiagnostics_->size() - before);
+void ImportSession::TranslateEarly(ModelCard& model, bool insideDefinition) {
+  if (early_ == nullptr) early_ = std::make_unique<EarlyTranslation>(CurrentDiagnosticSink().WantsTexts());
+  early_->Translate(model, insideDefinition, store_->target == TranslationTarget::Ngspice);
 }
 
 void ImportSession::ResolveCards() {
@@ -257,11 +239,11 @@ void ImportSession::ResolveCards() {
   DiagnosticSink& sink = CurrentDiagnosticSink();
   for (auto& card : cards_) {
     auto* model = card->origin == ImportedModel::Origin::ModelCard ? static_cast<ModelCard*>(card.get()) : nullptr;
-    if (model != nullptr && model->translatedEarly) {
+    if (model != nullptr && model->translatedEarly()) {
       // Translated when it was classified: its diagnostics come now, where
       // its step would have filed them, and its moves to the elements that
       // use it among them.
-      model->CompleteEarlyTranslation(sink, *earlyDiagnostics_, earlyDiagnosticsFiled_);
+      early_->Complete(*model, sink);
     } else {
       card->Resolve();
       if (store_->target == TranslationTarget::Ngspice) card->RewriteBraceExpressions();
@@ -279,7 +261,7 @@ void ImportSession::ResolveCards() {
     // Only the model's translation reads the list of its users.
     model->referencedBy = CompactList<Card*>();
   }
-  earlyDiagnostics_.reset();
+  early_.reset();
 }
 
 void ImportSession::BuildModelIndex() {

@@ -18,7 +18,7 @@
 
 namespace zav {
 
-class DiagnosticBatch;
+class EarlyTranslation;
 class LineReader;
 class ModelCard;
 class SubcircuitModel;
@@ -89,7 +89,7 @@ class ImportSession final : public ModelScope {
   // card is translated and finished as soon as it is classified, while it
   // holds its tokens (see TranslateEarly).
   void ClassifyCards(bool translateEarly);
-  void TranslateEarly(ModelCard& model);
+  void TranslateEarly(ModelCard& model, bool insideDefinition);
   // False when the import ends here (the last card had to be dropped).
   bool CollectModels();
   void LinkCards();
@@ -127,10 +127,8 @@ class ImportSession final : public ModelScope {
   // The cards of the top-level blocks, block after block (see
   // SubcircuitModel).
   std::vector<Card*> blockCards_;
-  // The diagnostics of the cards translated early, in card order: each
-  // card's are filed when the resolve step comes to it.
-  std::unique_ptr<DiagnosticBatch> earlyDiagnostics_;
-  std::size_t earlyDiagnosticsFiled_ = 0;
+  // The cards translated early, until the resolve step has come to them.
+  std::unique_ptr<EarlyTranslation> early_;
   // Name (letter case ignored) -> first model of that name in list order.
   NoCaseIndex<ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;

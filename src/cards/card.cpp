@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "cards/card_store.h"
 #include "cards/finished_text.h"
@@ -156,6 +157,7 @@ void Card::PrependComments(const Lines& newLines) {
     if (withTokens) tokens.InsertBefore(oldFront, TokenKind::Comment, line->text, line);
   }
   lines.Prepend(newLines);
+  if (tokens.finished() != nullptr) JoinFinishedText(newLines, true);
 }
 
 template <typename Lines>
@@ -168,6 +170,20 @@ void Card::AppendComments(const Lines& newLines) {
     if (withTokens) tokens.PushBack(TokenKind::Comment, line->text, line);
   }
   lines.Append(newLines);
+  if (tokens.finished() != nullptr) JoinFinishedText(newLines, false);
+}
+
+template <typename Lines>
+void Card::JoinFinishedText(const Lines& newLines, bool before) {
+  // A card translated while it was classified is finished before the merges
+  // of later steps give it comment lines: they join its text as they are.
+  std::vector<std::string_view> texts;
+  texts.reserve(newLines.size());
+  for (const SourceLine* line : newLines) texts.push_back(line->text);
+  const std::span<const std::string_view> none;
+  const FinishedText& text = *tokens.finished();
+  tokens.SetFinished(before ? FinishedText::WithLines(*store, texts, text, none)
+                            : FinishedText::WithLines(*store, none, text, texts));
 }
 
 void Card::PrependCommentLines(std::span<SourceLine* const> newLines) { PrependComments(newLines); }

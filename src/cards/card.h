@@ -222,6 +222,10 @@ class Card : public ImportedModel {
   void PrependComments(const Lines& lines);
   template <typename Lines>
   void AppendComments(const Lines& lines);
+  // Puts the texts of comment lines that joined a finished card before or
+  // after its finished text.
+  template <typename Lines>
+  void JoinFinishedText(const Lines& lines, bool before);
 
   // The fields both deriving constructors copy: what the card is, its flags
   // and its place.

@@ -56,12 +56,10 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
     }
     token = next;
   }
-  const std::size_t header = sizeof(FinishedText) + gathered.size() * sizeof(Piece);
-  auto* memory = static_cast<char*>(store.Allocate(header + copies.size(), alignof(Piece)));
-  char* copied = memory + header;
-  if (!copies.empty()) std::memcpy(copied, copies.data(), copies.size());
-  auto* finished = new (memory) FinishedText(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(gathered.size()));
+  FinishedText* finished = Allocate(store, size, gathered.size(), copies.size());
   auto* pieces = reinterpret_cast<Piece*>(finished + 1);
+  char* copied = reinterpret_cast<char*>(pieces + gathered.size());
+  if (!copies.empty()) std::memcpy(copied, copies.data(), copies.size());
   for (std::size_t i = 0; i < gathered.size(); ++i) {
     const char* data = gathered[i].data;
     if (data == nullptr) {
@@ -71,6 +69,32 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
     new (pieces + i) Piece{data, static_cast<std::uint32_t>(gathered[i].size)};
   }
   return finished;
+}
+
+FinishedText* FinishedText::Allocate(CardStore& store, std::size_t size, std::size_t count, std::size_t characters) {
+  void* memory = store.Allocate(sizeof(FinishedText) + count * sizeof(Piece) + characters, alignof(Piece));
+  return new (memory) FinishedText(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(count));
+}
+
+const FinishedText* FinishedText::WithLines(CardStore& store, std::span<const std::string_view> before,
+                                            const FinishedText& text, std::span<const std::string_view> after) {
+  std::size_t size = text.size_;
+  for (std::string_view line : before) size += line.size();
+  for (std::string_view line : after) size += line.size();
+  FinishedText* joined = Allocate(store, size, before.size() + text.count_ + after.size());
+  auto* piece = reinterpret_cast<Piece*>(joined + 1);
+  for (std::string_view line : before) new (piece++) Piece{line.data(), static_cast<std::uint32_t>(line.size())};
+  for (std::uint32_t i = 0; i < text.count_; ++i) new (piece++) Piece(text.pieces()[i]);
+  for (std::string_view line : after) new (piece++) Piece{line.data(), static_cast<std::uint32_t>(line.size())};
+  return joined;
+}
+
+bool FinishedText::EndsWithLineFeed() const {
+  for (std::uint32_t i = count_; i > 0; --i) {
+    const Piece& piece = pieces()[i - 1];
+    if (piece.size != 0) return piece.data[piece.size - 1] == '\n';
+  }
+  return false;
 }
 
 void FinishedText::AppendTo(std::string& out) const {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace zav {
 
@@ -17,8 +20,14 @@ class FinishedText {
  public:
   // The concatenation of the tokens' texts, kept in `store`.
   static const FinishedText* Make(CardStore& store, TokenList& tokens);
+  // `text` with lines put before or after it (texts that stay where they
+  // are, such as a line's), kept in `store`: for a card finished before
+  // comment lines joined it.
+  static const FinishedText* WithLines(CardStore& store, std::span<const std::string_view> before,
+                                       const FinishedText& text, std::span<const std::string_view> after);
 
   std::size_t size() const { return size_; }
+  bool EndsWithLineFeed() const;
   void AppendTo(std::string& out) const;
 
  private:
@@ -31,6 +40,9 @@ class FinishedText {
   };
 #pragma pack(pop)
   FinishedText(std::uint32_t size, std::uint32_t count) : size_(size), count_(count) {}
+  // A text of `size` characters in `count` pieces, with room for
+  // `characters` more after the pieces.
+  static FinishedText* Allocate(CardStore& store, std::size_t size, std::size_t count, std::size_t characters = 0);
   const Piece* pieces() const { return reinterpret_cast<const Piece*>(this + 1); }
 
   std::uint32_t size_;

@@ -7,7 +7,8 @@ namespace zav {
 struct Token;
 
 // One parameter assignment of a card. Both tokens belong to the card's token
-// list. `row` is the element field-table row that recorded the entry, or -1.
+// list. `row` is the element field-table row that recorded the entry, or -1;
+// for a model card, the row of its translation table once looked up.
 struct ParamEntry {
   Token* name = nullptr;
   Token* value = nullptr;

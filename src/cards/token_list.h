@@ -188,6 +188,13 @@ class TokenList {
   const FinishedText* finished() const {
     return (bits_ & 1) != 0 ? reinterpret_cast<const FinishedText*>(bits_ & ~std::uintptr_t{1}) : nullptr;
   }
+  // Gives the finished text up, leaving the list empty: for a look at the
+  // card's words, after which SetFinished puts it back.
+  const FinishedText* TakeFinished() {
+    const FinishedText* text = finished();
+    if (text != nullptr) bits_ = 0;
+    return text;
+  }
   void SetFinished(const FinishedText* text) {
     Release();
     bits_ = reinterpret_cast<std::uintptr_t>(text) | 1;

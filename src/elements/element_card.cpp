@@ -1,5 +1,8 @@
 #include "elements/element_card.h"
 
+#include <array>
+#include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "cards/model_scope.h"
@@ -59,12 +62,25 @@ constexpr ElementClassRow kElementClasses[] = {
     {"Xx", CardKind::SubcktCall, 0, 0, CardKind::Subckt, &Make<SubcktCallCard>},
 };
 
+// The row of kElementClasses each byte selects as a first letter (the first
+// row that lists it), or none: the table read once, at compile time, so that
+// classifying an element costs one look-up instead of a search of the rows.
+constexpr std::size_t kNoElementClass = std::size(kElementClasses);
+constexpr std::array<std::uint8_t, 256> kElementClassOfLetter = [] {
+  std::array<std::uint8_t, 256> classOf{};
+  classOf.fill(static_cast<std::uint8_t>(kNoElementClass));
+  for (std::size_t row = std::size(kElementClasses); row-- > 0;) {
+    for (char letter : kElementClasses[row].letters) {
+      classOf[static_cast<unsigned char>(letter)] = static_cast<std::uint8_t>(row);
+    }
+  }
+  return classOf;
+}();
+
 const ElementClassRow* FindElementClass(std::string_view name) {
   if (name.empty()) return nullptr;
-  for (const ElementClassRow& row : kElementClasses) {
-    if (row.letters.find(name.front()) != std::string_view::npos) return &row;
-  }
-  return nullptr;
+  const std::size_t row = kElementClassOfLetter[static_cast<unsigned char>(name.front())];
+  return row != kNoElementClass ? &kElementClasses[row] : nullptr;
 }
 
 // A brace expression (read as its OpenBrace token) is a value wherever a

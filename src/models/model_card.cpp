@@ -24,7 +24,7 @@ namespace {
 // The model types and the variant each one builds, compared whole and
 // without regard to case.
 struct ModelTypeRow {
-  const char* keyword;
+  std::string_view keyword;
   CardKind kind;
 };
 
@@ -127,7 +127,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
   referencedBy = source.referencedBy;
   modelType = std::exchange(source.modelType, nullptr);
   hasAko_ = source.hasAko_;
-  for (ParamEntry& entry : params) entry.row = -1;
+  // The entries are the parse's, which records none with a field-table row.
 }
 
 void ModelCard::RecordTokens() {
@@ -265,18 +265,34 @@ void ModelCard::ParseParameters(CardKind variant) {
 
   // Separators include "=", "(" and ")", so "IS=1", "IS 1" and "(IS=1)" all
   // read as the same pair.
-  // At most one parameter per three tokens: its name, a separator, its value.
-  params.reserve(tokens.size() / 3);
+  // At most one parameter per two tokens, its name and its value (the words
+  // a classification makes hold no separators), but for those a comma split
+  // off.
+  // The walk steps through the tokens itself, as NextToken would, and leaves
+  // the card's cursor where NextToken would have left it: a model may have
+  // hundreds of parameters, read at classification and again for the
+  // translation.
+  TokenRecords& recorded = tokens.HoldRecorded();
+  std::vector<ParamEntry>& entries = recorded.params;
+  entries.reserve(tokens.size() / 2);
+  Token* cursor = recorded.cursor;
+  auto next = [&cursor]() {
+    if (cursor == nullptr) return cursor;
+    do {
+      cursor = cursor->next;
+    } while (cursor != nullptr && !IsSignificant(cursor->kind));
+    return cursor;
+  };
   const bool ngspice = target() == TranslationTarget::Ngspice;
-  for (Token* parameter = NextToken(); parameter != nullptr; parameter = NextToken()) {
-    // "D(+ IS=1n ...)": ngspice passes over a lone plus sign in a parameter
-    // list, and so does the translation for it.
-    if (ngspice && parameter->text == "+") continue;
+  for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
     if (parameter->kind != TokenKind::Name) {
+      // "D(+ IS=1n ...)": ngspice passes over a lone plus sign (a Number
+      // token) in a parameter list, and so does the translation for it.
+      if (ngspice && parameter->text == "+") continue;
       failure = {true, MessageCode::InvalidName, parameter->line, parameter->text};
       break;
     }
-    Token* value = NextToken();
+    Token* value = next();
     if (value == nullptr) {
       failure = {true, MessageCode::MissingValue, parameter->line, parameter->text};
       break;
@@ -294,12 +310,13 @@ void ModelCard::ParseParameters(CardKind variant) {
     if (std::find(value->text.begin(), value->text.end(), ',') != value->text.end()) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
-    params.push_back(ParamEntry{parameter, value, -1});
+    entries.push_back(ParamEntry{parameter, value, -1});
     if (mosfet && !tableKnown && EqualsNoCase(parameter->text, "LEVEL")) {
       table = KnownParameters(variant, AsciiToInt(value->text));
       tableKnown = true;
     }
   }
+  recorded.cursor = cursor;
 
   if (mosfet && !tableKnown) table = KnownParameters(variant, 1);
   for (const Tag& tag : undecided) {

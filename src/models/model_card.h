@@ -13,6 +13,8 @@
 
 namespace zav {
 
+class EarlyTranslation;
+
 // A .MODEL statement: name, optional AKO reference, model type and parameter
 // pairs. The factory builds one of the nine variants by the model type.
 class ModelCard : public Card {
@@ -49,6 +51,25 @@ class ModelCard : public Card {
   void TranslateParams();
   void RemoveParam(std::size_t index);
   void MoveToInstances(std::size_t index, const char* target, bool& tcMerged);
+
+  // One parameter a model gives the elements that use it, as the model's
+  // own text decides it.
+  struct InstanceMove {
+    std::string_view name;          // as written in the model
+    std::string_view value;
+    std::string_view instanceName;  // what the elements call it
+    // For TC1 or TC2: both coefficients as the elements' one "TC" value.
+    std::string_view mergedValue;
+    const SourceLine* line = nullptr;
+    // For a card translated early: how many of its diagnostics come first.
+    std::uint32_t diagnosticsBefore = 0;
+    TokenKind kind = TokenKind::Number;
+    bool temperatureCoefficient = false;
+  };
+  // Gives the move to every element that uses the model (diagnostic 26
+  // each), or files warning 25 when none does. Of TC1 and TC2 only the first
+  // met moves, both at once: `tcMerged` tells that it has.
+  void MoveToUsers(const InstanceMove& move, bool& tcMerged);
   // Copies the referenced card's parameters into this card, keeping the ones
   // this card already has.
   void CopyAkoParams(const ModelCard& referenced);
@@ -59,6 +80,19 @@ class ModelCard : public Card {
     std::string_view value;
     TokenKind kind;
   };
+
+  // Whether the card's translation reads nothing but the card itself, once
+  // its moves to the elements that use it are left for later (DeferMoves):
+  // not with an AKO reference. Such a card can be translated as soon as it
+  // is classified, while it holds its tokens. Asked while it holds them.
+  virtual bool TranslatesAlone();
+  // What `row` of a parameter entry holds once TranslatesAlone looked its
+  // name up: the row of the card's table, or this for none (-1: not looked
+  // up).
+  static constexpr std::int32_t kNoRule = -2;
+  // Whether the card was translated when it was classified (see
+  // EarlyTranslation).
+  bool translatedEarly() const { return early_ != nullptr; }
 
   const ModelScope* Session() const override { return session; }
   void AddUser(Card* element) override { referencedBy.push_back(element); }
@@ -74,6 +108,17 @@ class ModelCard : public Card {
   const SourceLine* TypeLine() const { return modelType != nullptr ? modelType->line : typeLine_; }
 
  protected:
+  friend class EarlyTranslation;
+  // The early translation of the card, while it runs and until its resolve
+  // step comes; none for a card translated in its turn.
+  EarlyTranslation* early_ = nullptr;
+  // Whether the translation running now is an early one.
+  bool translatingEarly() const;
+  // What a variant left for the resolve step of a card translated early,
+  // made before its diagnostics are filed and after.
+  virtual void BeforeEarlyDiagnostics() {}
+  virtual void AfterEarlyDiagnostics() {}
+
   void RecordTokens() override;
   // The name and the model type stay readable: models are looked up and
   // listed by them.
@@ -154,6 +199,10 @@ class ModelCard : public Card {
   std::vector<AkoCopy> ParamsForAko();
   // Makes the card's words and parses them (the link reads no more).
   void MakeWordsForLink();
+  // The parameters as written, for a card finished already: read from its
+  // lines, its finished text and what it keeps of its name and type left
+  // as they are.
+  void TakeParamsAsWritten(std::vector<AkoCopy>& params);
   void ReleaseAfterLink(bool held);
   // Comments the AKO reference out and adds the copies, as the link does.
   void ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source);

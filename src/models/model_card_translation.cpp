@@ -12,7 +12,9 @@
 #include "cards/dialect_keywords.h"
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
+#include "models/early_translation.h"
 #include "models/model_card.h"
+#include "models/rule_index.h"
 #include "platform/ascii.h"
 #include "platform/no_case_index.h"
 
@@ -107,6 +109,12 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     take(this->params);
     return params;
   }
+  if (tokens.finished() != nullptr) {
+    // Translated early (it has no AKO reference of its own): what a card
+    // copies from it is what it was written with.
+    TakeParamsAsWritten(params);
+    return params;
+  }
   // The card's own parameters, and those its link copied if it ran before:
   // the list the card would hold now.
   MakeWordsForLink();
@@ -116,6 +124,42 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     for (const KeptAkoCopy& copy : akoLink_->copies) params.push_back(copy.Get());
   }
   return params;
+}
+
+void ModelCard::TakeParamsAsWritten(std::vector<AkoCopy>& params) {
+  const FinishedText* finished = tokens.TakeFinished();
+  Token* const name = nameToken;
+  const bool typeTranslated = typeTranslated_;
+  const std::uint16_t typeOffset = typeOffset_;
+  const std::uint16_t typeSize = typeSize_;
+  const SourceLine* const typeLine = typeLine_;
+  MakeWordsForLink();
+  params.reserve(this->params.size());
+  for (const ParamEntry& entry : this->params) {
+    if (entry.name == nullptr || entry.value == nullptr) continue;
+    params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+  }
+  ReleaseTokens();
+  nameToken = name;
+  typeTranslated_ = typeTranslated;
+  typeOffset_ = typeOffset;
+  typeSize_ = typeSize;
+  typeLine_ = typeLine;
+  tokens.SetFinished(finished);
+}
+
+bool ModelCard::TranslatesAlone() {
+  if (hasAko_ || !holdsTokens()) return false;
+  // The rows found here are noted in the entries: the translation, which
+  // comes next, need not look them up again.
+  const ParamRuleTable table = RuleTable();
+  const RuleFinder rules(table);
+  for (ParamEntry& entry : params) {
+    if (entry.name == nullptr) continue;
+    const ParamRule* rule = rules.Find(entry.name->text);
+    entry.row = rule != nullptr ? static_cast<std::int32_t>(rule - table.data()) : kNoRule;
+  }
+  return true;
 }
 
 std::vector<ModelCard::AkoCopy> ModelCard::AkoLink::Copies() const {
@@ -145,6 +189,7 @@ std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<Ako
     if (entry.name != nullptr) present.Add(entry.name->text, true);
   }
   std::vector<AkoCopy> copies;
+  copies.reserve(offered.size());
   // The entries offered are those there were before any copy: a card that
   // refers to itself does not walk into what it is adding.
   for (const AkoCopy& entry : offered) {
@@ -178,21 +223,30 @@ void ModelCard::InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard
 
 void ModelCard::TranslateParams() {
   Materialize();
-  const RuleFinder rules(RuleTable());
+  const ParamRuleTable table = RuleTable();
+  const RuleFinder rules(table);
+  // A card that has finished holds no entries: nothing to translate.
+  TokenRecords* const held = tokens.recorded();
+  if (held == nullptr) return;
   bool tcMerged = false;
   translating_ = true;
 
   // The walk is by index: removing an entry only marks it (RemoveParam), so
   // the walk goes on with the entry that followed, and a card with very many
   // parameters is not shifted once per removal. The marks go at the end.
-  for (std::size_t i = 0; i < params.size(); ++i) {
-    Token* name = params[i].name;
+  // Nothing in the walk adds an entry to this card (a move adds to the
+  // elements), so the entries stay where they are.
+  TokenRecords& recorded = *held;
+  const std::vector<ParamEntry>& entries = recorded.params;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    Token* name = entries[i].name;
     if (name == nullptr) continue;
-    const ParamRule* rule = rules.Find(name->text);
+    const std::int32_t row = entries[i].row;
+    const ParamRule* rule = row >= 0 ? &table[static_cast<std::size_t>(row)] : row == kNoRule ? nullptr : rules.Find(name->text);
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.
-    const bool tag = params[i].value != nullptr && params[i].value->kind != TokenKind::Number;
+    const bool tag = entries[i].value != nullptr && entries[i].value->kind != TokenKind::Number;
     if (rule == nullptr || tag) {
       AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
@@ -211,7 +265,7 @@ void ModelCard::TranslateParams() {
         changed = true;
         if (rule->target != nullptr) {
           name->text = rule->target;
-          if (store != nullptr && i < tokens.recorded()->parsedParams) ++store->statistics().renamedParameters;
+          if (store != nullptr && i < recorded.parsedParams) ++store->statistics().renamedParameters;
         }
         break;
       case ParamAction::MoveToInstance:
@@ -247,64 +301,76 @@ void ModelCard::RemoveParam(std::size_t index) {
 
 void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcMerged) {
   if (index >= params.size() || params[index].name == nullptr) return;
-  const std::string name(params[index].name->text);
+  InstanceMove move;
+  move.name = params[index].name->text;
   const Token* valueToken = params[index].value;
-  const std::string value(TextOf(valueToken));
-  const TokenKind valueKind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
-  const SourceLine* line = params[index].name->line;
-
-  if (referencedBy.empty()) {
-    AddDiagnostic(MessageCode::NoReferencingElements, line, {ModelName(), name});
+  move.value = TextOf(valueToken);
+  move.kind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
+  move.line = params[index].name->line;
+  move.temperatureCoefficient = IsTemperatureCoefficient(move.name);
+  std::string merged;
+  if (!move.temperatureCoefficient) {
+    move.instanceName = target != nullptr ? std::string_view(target) : move.name;
+  } else {
+    // The target simulator takes both temperature coefficients as one "TC"
+    // instance parameter, "TC1,TC2"; the first of the pair met moves both.
+    std::string_view first;
+    std::string_view second;
+    bool hasFirst = false;
+    bool hasSecond = false;
+    if (EqualsNoCase(move.name, "TC1")) {
+      first = move.value;
+      hasFirst = true;
+      if (const ParamEntry* other = FindParam("TC2"); other != nullptr && other->value != nullptr) {
+        second = other->value->text;
+        hasSecond = true;
+      }
+    } else {
+      second = move.value;
+      hasSecond = true;
+      if (const ParamEntry* other = FindParam("TC1"); other != nullptr && other->value != nullptr) {
+        first = other->value->text;
+        hasFirst = true;
+      }
+    }
+    if (hasFirst && hasSecond) {
+      merged.append(first).append(",").append(second);
+    } else if (hasFirst) {
+      merged = first;
+    } else {
+      merged.append("0.0,").append(second);
+    }
+    move.instanceName = "TC";
+    move.mergedValue = merged;
+  }
+  if (translatingEarly()) {
+    // Translated before the link: the users are not known yet. The move is
+    // made when the resolve step comes to the card.
+    early_->NoteMove(move);
     return;
   }
+  MoveToUsers(move, tcMerged);
+}
 
+void ModelCard::MoveToUsers(const InstanceMove& move, bool& tcMerged) {
+  if (referencedBy.empty()) {
+    AddDiagnostic(MessageCode::NoReferencingElements, move.line, {ModelName(), move.name});
+    return;
+  }
   const std::string note = Quoted("Moved here from model: ", ModelName());
-
-  if (!IsTemperatureCoefficient(name)) {
-    const std::string instanceName = target != nullptr ? std::string(target) : name;
+  if (!move.temperatureCoefficient) {
     for (Card* element : referencedBy) {
       element->Materialize();
-      AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), instanceName});
-      element->AddParameter(instanceName, value, valueKind, note, false);
+      AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, TextOf(element->nameToken), move.instanceName});
+      element->AddParameter(move.instanceName, move.value, move.kind, note, false);
     }
     return;
   }
-
-  // The target simulator takes both temperature coefficients as one "TC"
-  // instance parameter, "TC1,TC2"; the first of the pair met moves both.
   if (tcMerged) return;
-  std::string first;
-  std::string second;
-  bool hasFirst = false;
-  bool hasSecond = false;
-  if (EqualsNoCase(name, "TC1")) {
-    first = value;
-    hasFirst = true;
-    if (const ParamEntry* other = FindParam("TC2"); other != nullptr && other->value != nullptr) {
-      second = other->value->text;
-      hasSecond = true;
-    }
-  } else {
-    second = value;
-    hasSecond = true;
-    if (const ParamEntry* other = FindParam("TC1"); other != nullptr && other->value != nullptr) {
-      first = other->value->text;
-      hasFirst = true;
-    }
-  }
-  std::string merged;
-  if (hasFirst && hasSecond) {
-    merged = first + "," + second;
-  } else if (hasFirst) {
-    merged = first;
-  } else {
-    merged = "0.0," + second;
-  }
-
   for (Card* element : referencedBy) {
     element->Materialize();
-    AddDiagnostic(MessageCode::ParameterAddedToDevice, line, {name, TextOf(element->nameToken), "TC"});
-    element->AddParameter("TC", merged, TokenKind::Name, note, false);
+    AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, TextOf(element->nameToken), "TC"});
+    element->AddParameter("TC", move.mergedValue, TokenKind::Name, note, false);
   }
   tcMerged = true;
 }

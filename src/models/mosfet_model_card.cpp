@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "cards/finished_text.h"
 #include "diagnostics/add_diagnostic.h"
+#include "models/early_translation.h"
 #include "models/ngspice_rules.h"
 #include "platform/ascii.h"
 
@@ -26,12 +28,22 @@ ParamRuleTable MosfetModelCard::RuleTable() {
 // missing one); the translation pass then moves them to the transistors.
 void MosfetModelCard::RecordLengthAndWidth() {
   Materialize();
-  const ParamEntry* length = FindParam("L");
-  const ParamEntry* width = FindParam("W");
+  // FindParam for both names in one walk: a MOSFET model has many
+  // parameters, and few of one letter.
+  const ParamEntry* length = nullptr;
+  const ParamEntry* width = nullptr;
+  for (const ParamEntry& entry : params) {
+    if (entry.name == nullptr || entry.name->text.size() != 1) continue;
+    if (length == nullptr && EqualsNoCase(entry.name->text, "L")) length = &entry;
+    if (width == nullptr && EqualsNoCase(entry.name->text, "W")) width = &entry;
+  }
   if (length == nullptr && width == nullptr) return;
 
-  if (subcircuit != nullptr) {
-    if (referencedBy.empty()) {
+  const bool early = translatingEarly();
+  if (early ? early_->insideDefinition() : subcircuit != nullptr) {
+    if (early) {
+      checkUsers_ = true;  // nothing was filed before: the check comes first
+    } else if (referencedBy.empty()) {
       AddDiagnostic(MessageCode::UnreferencedMosfetModel, nameToken ? nameToken->line : nullptr, {ModelName()});
     }
     return;
@@ -46,13 +58,37 @@ void MosfetModelCard::RecordLengthAndWidth() {
   note += " W=";
   note += width != nullptr ? std::string_view(width->value->text) : std::string_view("1E-4");
   note += '\n';
+  changed = true;
+  if (early) {
+    // Comment lines that later steps give the card go before the note.
+    const std::string_view kept = store->KeepText(note);
+    deferredNote_ = kept.data();
+    deferredNoteSize_ = static_cast<std::uint16_t>(kept.size());
+    return;
+  }
   if (!tokens.empty() && (tokens.back()->text.empty() || tokens.back()->text.back() != '\n')) {
     // The statement is the end of a file without a final line feed: the
     // note must not run on in its last line.
     tokens.PushBack(TokenKind::Newline, "\n", nameToken ? nameToken->line : nullptr);
   }
   tokens.PushBack(TokenKind::Comment, note, nameToken ? nameToken->line : nullptr);
-  changed = true;
+}
+
+void MosfetModelCard::BeforeEarlyDiagnostics() {
+  if (checkUsers_ && referencedBy.empty()) {
+    AddDiagnostic(MessageCode::UnreferencedMosfetModel, nameToken ? nameToken->line : nullptr, {ModelName()});
+  }
+}
+
+void MosfetModelCard::AfterEarlyDiagnostics() {
+  if (deferredNote_ == nullptr) return;
+  // As at the end of a card that holds its tokens: a statement that ends
+  // the file without a line feed gets one first.
+  const FinishedText* text = tokens.finished();
+  if (text == nullptr) return;
+  const bool lineFeedFirst = !text->EndsWithLineFeed();
+  const std::string_view pieces[] = {"\n", std::string_view(deferredNote_, deferredNoteSize_)};
+  tokens.SetFinished(FinishedText::WithLines(*store, {}, *text, std::span<const std::string_view>(pieces).subspan(lineFeedFirst ? 0 : 1)));
 }
 
 void MosfetModelCard::Resolve() {

@@ -21,9 +21,20 @@ class MosfetModelCard : public ModelCard {
 
   int32_t level = -1;  // -1 until the table is chosen
 
+ protected:
+  void BeforeEarlyDiagnostics() override;
+  void AfterEarlyDiagnostics() override;
+
  private:
   void ChooseRules();
   void RecordLengthAndWidth();
+
+  // What the L/W step of a card translated early leaves for the resolve
+  // step: the check for users (inside a definition), or the note, which
+  // goes after everything the card's text holds by then.
+  bool checkUsers_ = false;
+  std::uint16_t deferredNoteSize_ = 0;  // a note quotes two tokens: it is short
+  const char* deferredNote_ = nullptr;
 };
 
 }  // namespace zav

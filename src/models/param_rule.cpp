@@ -1,41 +1,34 @@
 #include "models/param_rule.h"
 
-#include <algorithm>
-#include <functional>
+#include <array>
+#include <cstdint>
+#include <iterator>
+#include <tuple>
 #include <vector>
 
 #include "models/ngspice_rules.h"
+#include "models/rule_index.h"
 #include "platform/ascii.h"
-#include "platform/no_case_index.h"
 
 namespace zav {
 namespace {
 
-// One table with its rows by name. The name of every row goes in first row
-// first, so that a name listed twice resolves to its first row as a walk
-// from the front would.
-struct IndexedTable {
-  explicit IndexedTable(ParamRuleTable rules) : table(rules) {
-    byName.Reserve(rules.size());
-    for (const ParamRule& rule : rules) {
-      byName.Add(rule.name, &rule);
-      longestName = std::max(longestName, rule.name.size());
-    }
-  }
-
-  ParamRuleTable table;
-  NoCaseIndex<const ParamRule*> byName;
-  std::size_t longestName = 0;  // a longer parameter name is known to no row
-};
-
-// The indexes, and the same in the order of their tables' addresses, for a
-// binary search: a table is looked up for every card translated.
+// The indexes, and the same by their tables' addresses, open-addressed: a
+// table is looked up for every card translated.
 struct TableIndexes {
-  std::vector<IndexedTable> indexes;
-  std::vector<const IndexedTable*> byAddress;
+  static constexpr unsigned kSlotBits = 6;  // at most half full
+
+  std::vector<RuleIndex> indexes;
+  std::array<const RuleIndex*, std::size_t{1} << kSlotBits> byAddress{};
+
+  static std::size_t SlotOf(const ParamRule* data) {
+    const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(data));
+    return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits));
+  }
+  static std::size_t NextSlot(std::size_t slot) { return (slot + 1) & ((std::size_t{1} << kSlotBits) - 1); }
 };
 
-const IndexedTable* IndexOf(ParamRuleTable table) {
+const RuleIndex* IndexOf(ParamRuleTable table) {
   // Built once, on first use: the tables are constant.
   static const TableIndexes all = [] {
     const ParamRuleTable tables[] = {
@@ -49,23 +42,23 @@ const IndexedTable* IndexOf(ParamRuleTable table) {
         NgspiceInductorRules(),     NgspiceResistorRules(),       NgspiceCurrentSwitchRules(),
         NgspiceVoltageSwitchRules(),
     };
+    static_assert(std::size(tables) * 2 <= std::tuple_size_v<decltype(TableIndexes::byAddress)>);
     TableIndexes made;
     made.indexes.reserve(std::size(tables));
     for (const ParamRuleTable rules : tables) made.indexes.emplace_back(rules);
-    for (const IndexedTable& indexed : made.indexes) made.byAddress.push_back(&indexed);
-    std::sort(made.byAddress.begin(), made.byAddress.end(), [](const IndexedTable* a, const IndexedTable* b) {
-      return std::less<const ParamRule*>()(a->table.data(), b->table.data());
-    });
+    for (const RuleIndex& indexed : made.indexes) {
+      std::size_t slot = TableIndexes::SlotOf(indexed.table().data());
+      while (made.byAddress[slot] != nullptr) slot = TableIndexes::NextSlot(slot);
+      made.byAddress[slot] = &indexed;
+    }
     return made;
   }();
-  const auto at = std::lower_bound(all.byAddress.begin(), all.byAddress.end(), table.data(),
-                                   [](const IndexedTable* indexed, const ParamRule* data) {
-                                     return std::less<const ParamRule*>()(indexed->table.data(), data);
-                                   });
   // An empty table may share its address with another: the size must match
   // too.
-  for (auto it = at; it != all.byAddress.end() && (*it)->table.data() == table.data(); ++it) {
-    if ((*it)->table.size() == table.size()) return *it;
+  for (std::size_t slot = TableIndexes::SlotOf(table.data()); all.byAddress[slot] != nullptr;
+       slot = TableIndexes::NextSlot(slot)) {
+    const ParamRuleTable indexed = all.byAddress[slot]->table();
+    if (indexed.data() == table.data() && indexed.size() == table.size()) return all.byAddress[slot];
   }
   return nullptr;
 }
@@ -96,13 +89,7 @@ const ParamRule* FindRule(ParamRuleTable table, std::string_view name) { return 
 
 RuleFinder::RuleFinder(ParamRuleTable table) : table_(table), indexed_(IndexOf(table)) {}
 
-const ParamRule* RuleFinder::Find(std::string_view name) const {
-  if (const auto* indexed = static_cast<const IndexedTable*>(indexed_)) {
-    if (name.size() > indexed->longestName) return nullptr;
-    const ParamRule* const* found = indexed->byName.Find(name);
-    return found == nullptr ? nullptr : *found;
-  }
-  // A table of no model variant: the plain walk from the front.
+const ParamRule* RuleFinder::FindByWalk(std::string_view name) const {
   for (const ParamRule& rule : table_) {
     if (EqualsNoCase(rule.name, name)) return &rule;
   }

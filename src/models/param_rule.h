@@ -29,17 +29,7 @@ using ParamRuleTable = std::span<const ParamRule>;
 // the table does not know the parameter.
 const ParamRule* FindRule(ParamRuleTable table, std::string_view name);
 
-// FindRule over one table, many times: a translation looks up every
-// parameter of its card in the same table, whose index is found once here.
-class RuleFinder {
- public:
-  explicit RuleFinder(ParamRuleTable table);
-  const ParamRule* Find(std::string_view name) const;
-
- private:
-  ParamRuleTable table_;
-  const void* indexed_;  // the table's index; none for a table of no model variant
-};
+// For many lookups in one table, see RuleFinder (models/rule_index.h).
 
 // The tables, one per model variant (and one per MOSFET level).
 ParamRuleTable BjtRules();

@@ -15,13 +15,6 @@ int CompareNoCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool EqualCharsNoCase(const char* a, const char* b, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) {
-    if (a[i] != b[i] && AsciiToUpper(a[i]) != AsciiToUpper(b[i])) return false;
-  }
-  return true;
-}
-
 int AsciiToInt(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsAsciiSpace(text[i])) ++i;

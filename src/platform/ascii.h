@@ -24,8 +24,14 @@ constexpr char AsciiToUpper(char c) { return IsAsciiLower(c) ? static_cast<char>
 int CompareNoCase(std::string_view a, std::string_view b);
 
 // Equality of `size` characters at `a` and `b` without regard to ASCII
-// letter case.
-bool EqualCharsNoCase(const char* a, const char* b, std::size_t size);
+// letter case. Inline: every lookup by name ends in it. Two bytes that
+// differ are still equal when they differ in bit 5 alone and are letters.
+inline bool EqualCharsNoCase(const char* a, const char* b, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    if (a[i] != b[i] && ((a[i] ^ b[i]) != 0x20 || !IsAsciiAlpha(a[i]))) return false;
+  }
+  return true;
+}
 
 // Whole-text equality without regard to ASCII letter case. The lengths are
 // compared inline: most names looked up differ in length from most they meet.

@@ -3,12 +3,15 @@
 #include <utility>
 
 #include "elements/element_card.h"
+#include "models/early_translation.h"
 #include "models/model_card.h"
 #include "session/classify_card.h"
 #include "session/dropped_card_merge.h"
 #include "session/import_settings.h"
 #include "session/ngspice_statements.h"
+#include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
+#include "diagnostics/diagnostic_sink.h"
 #include "platform/ascii.h"
 #include "platform/file_access.h"
 #include "subcircuits/subckt_card.h"
@@ -28,6 +31,20 @@ constexpr CommentConvention kCommentConventions[] = {
     {1, ";*", ";"},
     {0, "*", ""},
 };
+
+// Whether the card's statement line begins with the model keyword: such a
+// card is tokenized whole when it is classified, so that it can be
+// translated at once.
+bool StartsModelStatement(const LineList& lines) {
+  for (const SourceLine* line : lines) {
+    if (line->kind == LineKind::Comment) continue;
+    std::string_view text = line->text;
+    std::size_t start = 0;
+    while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
+    return StartsWithNoCase(text.substr(start), kModelKeywordPrefix);
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -74,7 +91,10 @@ void ImportSession::Import(const char* filePath, Stage last) {
   }
   // From here on each card is tokenized when it is classified, and holds its
   // tokens only while a step works on it.
-  ClassifyCards();
+  // A card translated early makes its tokens once instead of twice; the
+  // report, which keeps edited cards' tokens, and an import that stops
+  // before the translation take every card through the steps in turn.
+  ClassifyCards(last == Stage::Resolve && !store_->keepEditedTokens);
   if (last == Stage::Classify) return;
   if (!CollectModels() || last == Stage::Collect) return;
   LinkCards();
@@ -100,9 +120,13 @@ void ImportSession::ParseCards() {
   for (auto& card : cards_) card->Parse();
 }
 
-void ImportSession::ClassifyCards() {
+void ImportSession::ClassifyCards(bool translateEarly) {
   DroppedCardMerge merge(runs_.size());
   const std::size_t count = runs_.size();
+  // How deep in .SUBCKT blocks the cards kept so far stand, as the
+  // collection will find it: a .SUBCKT opens a block, an .ENDS closes the
+  // innermost one, and one outside every block changes nothing.
+  std::size_t depth = 0;
   for (std::size_t i = 0; i < count; ++i) {
     Card card;
     card.store = store_.get();
@@ -116,7 +140,12 @@ void ImportSession::ClassifyCards() {
       if (!merge.Drop(card, i + 1 == count)) break;
       continue;
     }
-    card.ParseWords();
+    const bool whole = translateEarly && StartsModelStatement(card.lines);
+    if (whole) {
+      card.Card::Parse();
+    } else {
+      card.ParseWords();
+    }
     std::unique_ptr<Card> typed;
     if (card.FirstToken() == nullptr) {
       // Had the waiting lines been merged already, they would open this card.
@@ -130,8 +159,17 @@ void ImportSession::ClassifyCards() {
     if (typed) {
       // Classified: the card's lines hold everything it needs from now on
       // until a later step asks for its tokens again.
-      typed->ReleaseTokens();
+      ModelCard* early = nullptr;
+      if (whole && IsModelKind(typed->kind) && static_cast<ModelCard*>(typed.get())->TranslatesAlone()) {
+        early = static_cast<ModelCard*>(typed.get());
+      } else {
+        typed->ReleaseTokens();
+      }
+      if (typed->kind == CardKind::Subckt) ++depth;
+      if (typed->kind == CardKind::Ends && depth > 0) --depth;
       merge.Keep(std::move(typed));
+      // After the merge: comment lines waiting for the card are in its text.
+      if (early != nullptr) TranslateEarly(*early, depth > 0);
       continue;
     }
     if (!merge.Drop(card, i + 1 == count)) break;
@@ -189,18 +227,31 @@ void ImportSession::LinkCards() {
   indexBuilt_ = false;
 }
 
+void ImportSession::TranslateEarly(ModelCard& model, bool insideDefinition) {
+  if (early_ == nullptr) early_ = std::make_unique<EarlyTranslation>(CurrentDiagnosticSink().WantsTexts());
+  early_->Translate(model, insideDefinition, store_->target == TranslationTarget::Ngspice);
+}
+
 void ImportSession::ResolveCards() {
   // A card is finished (its text kept, its tokens let go) once nothing will
   // edit it again: after its own step, and, for an element that uses a model
   // card, after that model's step too, which may add parameters to it.
+  DiagnosticSink& sink = CurrentDiagnosticSink();
   for (auto& card : cards_) {
-    card->Resolve();
-    if (store_->target == TranslationTarget::Ngspice) card->RewriteBraceExpressions();
+    auto* model = card->origin == ImportedModel::Origin::ModelCard ? static_cast<ModelCard*>(card.get()) : nullptr;
+    if (model != nullptr && model->translatedEarly()) {
+      // Translated when it was classified: its diagnostics come now, where
+      // its step would have filed them, and its moves to the elements that
+      // use it among them.
+      early_->Complete(*model, sink);
+    } else {
+      card->Resolve();
+      if (store_->target == TranslationTarget::Ngspice) card->RewriteBraceExpressions();
+    }
     auto* element = IsElementKind(card->kind) ? static_cast<ElementCard*>(card.get()) : nullptr;
     if (element != nullptr) element->resolved = true;
     if (element == nullptr || !element->awaitsModel) card->Finish();
-    if (card->origin != ImportedModel::Origin::ModelCard) continue;
-    auto* model = static_cast<ModelCard*>(card.get());
+    if (model == nullptr) continue;
     for (Card* user : model->referencedBy) {
       auto* waiting = static_cast<ElementCard*>(user);
       waiting->awaitsModel = false;
@@ -210,6 +261,7 @@ void ImportSession::ResolveCards() {
     // Only the model's translation reads the list of its users.
     model->referencedBy = CompactList<Card*>();
   }
+  early_.reset();
 }
 
 void ImportSession::BuildModelIndex() {

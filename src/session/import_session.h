@@ -18,7 +18,9 @@
 
 namespace zav {
 
+class EarlyTranslation;
 class LineReader;
+class ModelCard;
 class SubcircuitModel;
 
 // One import of one file: owns its lines, its cards and its top-level
@@ -83,7 +85,11 @@ class ImportSession final : public ModelScope {
   // classification.
   void MakeGenericCards();
   void ParseCards();
-  void ClassifyCards();
+  // With `translateEarly`, a model card whose translation reads only the
+  // card is translated and finished as soon as it is classified, while it
+  // holds its tokens (see TranslateEarly).
+  void ClassifyCards(bool translateEarly);
+  void TranslateEarly(ModelCard& model, bool insideDefinition);
   // False when the import ends here (the last card had to be dropped).
   bool CollectModels();
   void LinkCards();
@@ -121,6 +127,8 @@ class ImportSession final : public ModelScope {
   // The cards of the top-level blocks, block after block (see
   // SubcircuitModel).
   std::vector<Card*> blockCards_;
+  // The cards translated early, until the resolve step has come to them.
+  std::unique_ptr<EarlyTranslation> early_;
   // Name (letter case ignored) -> first model of that name in list order.
   NoCaseIndex<ImportedModel*> modelIndex_;
   bool indexBuilt_ = false;

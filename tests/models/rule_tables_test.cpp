@@ -8,6 +8,7 @@
 
 #include "models/ngspice_rules.h"
 #include "models/param_rule.h"
+#include "models/rule_index.h"
 #include "platform/ascii.h"
 
 namespace zav {
@@ -267,6 +268,54 @@ TEST(RuleFinder, AgreesWithAWalkFromTheFront) {
     }
   }
   EXPECT_EQ(RuleFinder(ParamRuleTable{}).Find("IS"), nullptr);
+}
+
+// Names a lookup by word could take for a row: one byte off in bit 5 where
+// that is no change of case ("[" is no upper-case "{"), the bytes of a short
+// row read again at another length ("IS" and "ISS", "ABCD" and "ABCDABCD"
+// give the same bytes as read), bytes above 0x7F, the empty name, and names
+// past eight bytes.
+TEST(RuleIndex, TellsApartNamesThatOnlyLookAlike) {
+  constexpr ParamRule kRows[] = {
+      {"IS", ParamAction::Keep, nullptr},
+      {"A[B", ParamAction::Keep, nullptr},
+      {"VTO_1", ParamAction::Keep, nullptr},
+      {"ISABCDEFGH", ParamAction::Keep, nullptr},
+      {"ISABCDEFGHIJKLMNO", ParamAction::Keep, nullptr},
+      {"R\xC3\x84", ParamAction::Keep, nullptr},
+      {"ABCD", ParamAction::Keep, nullptr},
+      {"is", ParamAction::NotSupported, nullptr},          // a second row of a name
+      {"isabcdefgh", ParamAction::NotSupported, nullptr},  // ... and of a long one
+  };
+  const RuleIndex index(kRows);
+  struct Lookup {
+    const char* name;
+    int row;  // -1: none
+  };
+  const Lookup lookups[] = {
+      {"IS", 0},
+      {"iS", 0},
+      {"ISS", -1},
+      {"I", -1},
+      {"a[b", 1},
+      {"A{B", -1},
+      {"a{b", -1},
+      {"vto_1", 2},
+      {"VTO\x7F" "1", -1},
+      {"isabcdefgh", 3},
+      {"ISABCDEFGI", -1},
+      {"isabcdefghijklmno", 4},
+      {"ISABCDEFGHIJKLMNP", -1},
+      {"ISABCDEFGHIJKLMNOP", -1},
+      {"r\xC3\x84", 5},
+      {"R\xC3\xA4", -1},
+      {"abcd", 6},
+      {"abcdabcd", -1},
+      {"", -1},
+  };
+  for (const Lookup& lookup : lookups) {
+    EXPECT_EQ(index.Find(lookup.name), lookup.row < 0 ? nullptr : &kRows[lookup.row]) << lookup.name;
+  }
 }
 
 }  // namespace

@@ -96,9 +96,41 @@ constexpr const char* kMixedLibrary =
     ".MODEL DZ AKO:DX D(RS=1)\n"
     ".MODEL DLAST D(IS=1 BV={VB*2} T_ABS=27)";
 
+// A model card whose translation reads only itself is translated as soon as
+// it is classified, and finished then (an import that keeps edited tokens
+// takes every card through the steps in turn). Later steps still reach it:
+// comment lines of cards dropped at classification and at collection join
+// its text before and after, an AKO card copies its parameters as written,
+// and its diagnostics share lines with those of later steps.
+constexpr const char* kEarlyLibrary =
+    "R0 1 2 1k\n"
+    ".MODEL QB NPN(IS=1E-16 VA=50 MFG=Zetex)\n"
+    ".MODEL QA AKO:QB PNP(BF=50)\n"
+    ".MODEL DX D(IS=1E-14 FOO=1) ; tail\n"
+    "* between\n"
+    ".MODEL DX D(IS=2 T_ABS=27)\n"
+    "R9 3 4 2k\n"
+    ".MODEL DY D(IS=3 BAR=1)\n"
+    ".SUBCKT S1 A B\n"
+    ".MODEL MU NMOS(L=1u W=2u)\n"
+    ".ENDS\n"
+    ".ENDS\n"
+    ".MODEL MT NMOS(LEVEL=7 L=1u W=2u T_ABS=30)\n"
+    "R8 3 4 2k\n"
+    ".FOO\n"
+    "+ 1\n";
+
 TEST(HeldTokens, TextsAndDiagnosticsAreThoseOfCardsThatKeepTheirTokens) {
   testing::TempFile mixed(kMixedLibrary);
   ExpectSameEitherWay(mixed.path());
+  testing::TempFile early(kEarlyLibrary);
+  ExpectSameEitherWay(early.path());
+  // A MOSFET's L/W note at the end of a file without a final line feed,
+  // alone and after a stray element's line.
+  testing::TempFile last(".MODEL MZ NMOS(L=1u W=2u MFG=X)");
+  ExpectSameEitherWay(last.path());
+  testing::TempFile stray(".MODEL MZ NMOS(L=1u MFG=X)\nR1 1 2 3");
+  ExpectSameEitherWay(stray.path());
   testing::TempFile crlf(std::string(".MODEL Q1 NPN(BF=1 MFG=X)\r\n+ VAF=2\r\n") + ".MODEL Q2 AKO:Q1 PNP(IS=1)\r\n");
   ExpectSameEitherWay(crlf.path());
 }

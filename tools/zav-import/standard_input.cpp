@@ -96,13 +96,28 @@ void StandardInputCopy::Remove() {
 bool StandardInputCopy::Copy(std::FILE* in, std::string& error) {
   Remove();
   fs::path path;
+#ifndef _WIN32
+  // A signal between the file's creation and its guard would leave the file
+  // behind: the signals wait until the guard is in place.
+  sigset_t signals;
+  sigset_t previous;
+  sigemptyset(&signals);
+  for (int signal : kSignals) sigaddset(&signals, signal);
+  pthread_sigmask(SIG_BLOCK, &signals, &previous);
+#endif
   const int fd = CreateTemporary(path);
+  const int createError = errno;
+  if (fd >= 0) {
+    path_ = path;
+    Guard(path_);
+  }
+#ifndef _WIN32
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+#endif
   if (fd < 0) {
-    error = std::string("cannot create a temporary file: ") + std::strerror(errno);
+    error = std::string("cannot create a temporary file: ") + std::strerror(createError);
     return false;
   }
-  path_ = path;
-  Guard(path_);
 #ifdef _WIN32
   std::FILE* out = _fdopen(fd, "wb");
 #else

@@ -1,0 +1,71 @@
+#include "models/early_translation.h"
+
+#include "cards/card_store.h"
+#include "diagnostics/diagnostic_sink.h"
+
+namespace zav {
+bool ModelCard::translatingEarly() const { return early_ != nullptr && early_->current() == this; }
+
+void EarlyTranslation::File(const Diagnostic& diagnostic) {
+  if (batches_.back()->size() == kBatchSize) batches_.push_back(std::make_unique<DiagnosticBatch>(withTexts_));
+  batches_.back()->File(diagnostic);
+}
+
+void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool ngspice) {
+  const std::size_t movesBefore = moves_.size();
+  if (batches_.empty()) batches_.push_back(std::make_unique<DiagnosticBatch>(withTexts_));
+  firstDiagnostic_ = recorded();
+  current_ = &model;
+  insideDefinition_ = insideDefinition;
+  model.early_ = this;
+  {
+    ScopedDiagnosticSink scope(*this);
+    model.Resolve();
+    if (ngspice) model.RewriteBraceExpressions();
+    model.Finish();
+  }
+  current_ = nullptr;
+  noted_.push_back(Noted{static_cast<std::uint32_t>(recorded() - firstDiagnostic_),
+                         static_cast<std::uint32_t>(moves_.size() - movesBefore)});
+}
+
+void EarlyTranslation::NoteMove(ModelCard::InstanceMove move) {
+  // The texts may be the card's tokens', which go when it is finished.
+  CardStore& store = *current_->store;
+  move.name = store.KeepText(move.name);
+  move.value = store.KeepText(move.value);
+  move.instanceName = store.KeepText(move.instanceName);
+  move.mergedValue = store.KeepText(move.mergedValue);
+  move.diagnosticsBefore = static_cast<std::uint32_t>(recorded() - firstDiagnostic_);
+  moves_.push_back(move);
+}
+
+void EarlyTranslation::Complete(ModelCard& model, DiagnosticSink& sink) {
+  const Noted noted = noted_.front();
+  noted_.pop_front();
+  std::uint32_t filed = 0;
+  auto fileUpTo = [&](std::uint32_t count) {
+    for (; filed < count; ++filed) {
+      if (nextDiagnostic_ - firstKept_ == kBatchSize) {
+        // Every diagnostic of the first batch has been read.
+        batches_.pop_front();
+        firstKept_ += kBatchSize;
+      }
+      sink.File(batches_.front()->At(nextDiagnostic_ - firstKept_));
+      ++nextDiagnostic_;
+    }
+  };
+  model.BeforeEarlyDiagnostics();
+  bool tcMerged = false;
+  for (std::uint32_t i = 0; i < noted.moves; ++i) {
+    const ModelCard::InstanceMove move = moves_.front();
+    moves_.pop_front();
+    fileUpTo(move.diagnosticsBefore);
+    model.MoveToUsers(move, tcMerged);
+  }
+  fileUpTo(noted.diagnostics);
+  model.AfterEarlyDiagnostics();
+  model.early_ = nullptr;
+}
+
+}  // namespace zav

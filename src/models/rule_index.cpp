@@ -1,0 +1,36 @@
+#include "models/rule_index.h"
+
+#include <algorithm>
+
+namespace zav {
+
+RuleIndex::RuleIndex(ParamRuleTable rules) : table_(rules) {
+  std::size_t shortRows = 0;
+  for (const ParamRule& rule : rules) shortRows += IsShort(rule.name.size()) ? 1 : 0;
+  // At most half full: probes stay short.
+  unsigned slotBits = 1;
+  while ((std::size_t{1} << slotBits) < shortRows * 2) ++slotBits;
+  slots_.assign(std::size_t{1} << slotBits, Slot{});
+  mask_ = slots_.size() - 1;
+  shift_ = 64 - slotBits;
+  longNames_.Reserve(rules.size() - shortRows);
+  // First row first: a name listed twice keeps its first row.
+  for (std::size_t row = 0; row < rules.size(); ++row) {
+    const std::string_view name = rules[row].name;
+    longestName_ = std::max(longestName_, name.size());
+    if (!IsShort(name.size())) {
+      longNames_.Add(name, &rules[row]);
+      continue;
+    }
+    const std::uint64_t word = WordOf(name);
+    std::size_t at = SlotOf(word, name.size());
+    while (slots_[at].rowPlusOne != 0 && !(slots_[at].word == word && slots_[at].size == name.size())) {
+      at = (at + 1) & mask_;
+    }
+    if (slots_[at].rowPlusOne == 0) {
+      slots_[at] = Slot{word, static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(row + 1)};
+    }
+  }
+}
+
+}  // namespace zav

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "models/param_rule.h"
+#include "platform/ascii_words.h"
+#include "platform/no_case_index.h"
+
+namespace zav {
+
+// One rule table's rows by name, built once for a table (see RuleFinder).
+// Finds what a walk from the front finds: the first row whose name equals
+// the name looked up without regard to case.
+//
+// A translation looks up every parameter of every model, so the common name,
+// of one to eight bytes, is found by one word: its bytes as LoadShort reads
+// them, upper-cased. Two names of one length are equal without regard to
+// case exactly when their words are, so a slot whose word and length match
+// is the row, without comparing characters. Longer names go through a
+// NoCaseIndex.
+class RuleIndex {
+ public:
+  explicit RuleIndex(ParamRuleTable rules);
+
+  const ParamRule* Find(std::string_view name) const {
+    if (IsShort(name.size())) {
+      const std::uint64_t word = WordOf(name);
+      for (std::size_t at = SlotOf(word, name.size());; at = (at + 1) & mask_) {
+        const Slot& slot = slots_.data()[at];
+        if (slot.rowPlusOne == 0) return nullptr;
+        if (slot.word == word && slot.size == name.size()) return &table_[slot.rowPlusOne - 1];
+      }
+    }
+    // A longer parameter name is known to no row.
+    if (name.size() > longestName_) return nullptr;
+    const ParamRule* const* found = longNames_.Find(name);
+    return found == nullptr ? nullptr : *found;
+  }
+
+  ParamRuleTable table() const { return table_; }
+
+ private:
+  // A free slot has row 0.
+  struct Slot {
+    std::uint64_t word = 0;
+    std::uint32_t size = 0;
+    std::uint32_t rowPlusOne = 0;
+  };
+
+  static bool IsShort(std::size_t size) { return size >= 1 && size <= 8; }
+  static std::uint64_t WordOf(std::string_view name) {
+    return ascii_words::UpperCaseWord(ascii_words::LoadShort(name.data(), name.size()));
+  }
+  // The top bits of a multiplicative hash of the word and the length.
+  std::size_t SlotOf(std::uint64_t word, std::size_t size) const {
+    return static_cast<std::size_t>(((word + size) * 0x9E3779B97F4A7C15ull) >> shift_);
+  }
+
+  ParamRuleTable table_;
+  std::vector<Slot> slots_;  // at least two
+  std::size_t mask_ = 0;     // the number of slots less one
+  unsigned shift_ = 0;       // 64 less the bits of a slot's number
+  NoCaseIndex<const ParamRule*> longNames_;
+  std::size_t longestName_ = 0;
+};
+
+// FindRule over one table, many times: a translation looks up every
+// parameter of its card in the same table, whose index is found once here.
+// Find is inline, so that the walk over a card's parameters calls nothing
+// for a name of up to eight bytes.
+class RuleFinder {
+ public:
+  explicit RuleFinder(ParamRuleTable table);
+  const ParamRule* Find(std::string_view name) const {
+    return indexed_ != nullptr ? indexed_->Find(name) : FindByWalk(name);
+  }
+
+ private:
+  // A table of no model variant: the plain walk from the front.
+  const ParamRule* FindByWalk(std::string_view name) const;
+
+  ParamRuleTable table_;
+  const RuleIndex* indexed_;  // the table's index; none for a table of no model variant
+};
+
+}  // namespace zav

@@ -82,9 +82,10 @@ class ModelCard : public Card {
   };
 
   // Whether the card's translation reads nothing but the card itself, once
-  // its moves to the elements that use it are left for later (DeferMoves):
-  // not with an AKO reference. Such a card can be translated as soon as it
-  // is classified, while it holds its tokens. Asked while it holds them.
+  // what depends on the elements that use it is left for later (see
+  // EarlyTranslation): not with an AKO reference, nor when its last line has
+  // no line feed. Such a card can be translated as soon as it is classified,
+  // while it holds its tokens. Asked while it holds them.
   virtual bool TranslatesAlone();
   // What `row` of a parameter entry holds once TranslatesAlone looked its
   // name up: the row of the card's table, or this for none (-1: not looked

@@ -150,6 +150,12 @@ void ModelCard::TakeParamsAsWritten(std::vector<AkoCopy>& params) {
 
 bool ModelCard::TranslatesAlone() {
   if (hasAko_ || !holdsTokens()) return false;
+  // A card whose last line has no line feed ends the file, or is the first
+  // piece of a line longer than a line may be: comment lines that later
+  // steps give it would run on from that line, where the edits of its
+  // translation must see them.
+  const Token* last = tokens.back();
+  if (last == nullptr || last->text.empty() || last->text.back() != '\n') return false;
   // The rows found here are noted in the entries: the translation, which
   // comes next, need not look them up again.
   const ParamRuleTable table = RuleTable();

@@ -131,6 +131,8 @@ TEST(HeldTokens, TextsAndDiagnosticsAreThoseOfCardsThatKeepTheirTokens) {
   ExpectSameEitherWay(last.path());
   testing::TempFile stray(".MODEL MZ NMOS(L=1u MFG=X)\nR1 1 2 3");
   ExpectSameEitherWay(stray.path());
+  testing::TempFile inlineComment(".MODEL NE NMOS W=1u ;P=1");
+  ExpectSameEitherWay(inlineComment.path());
   testing::TempFile crlf(std::string(".MODEL Q1 NPN(BF=1 MFG=X)\r\n+ VAF=2\r\n") + ".MODEL Q2 AKO:Q1 PNP(IS=1)\r\n");
   ExpectSameEitherWay(crlf.path());
 }

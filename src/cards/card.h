@@ -196,7 +196,9 @@ class Card : public ImportedModel {
   TranslationTarget target() const;
   LineList lines;                  // borrowed from the session
   TokenList tokens;                // owned
-  ParamList params{tokens};        // kept with the tokens
+  // The card's parameter entries, kept with its tokens.
+  ParamList params() { return ParamList(tokens); }
+  const ParamList params() const { return ParamList(const_cast<TokenList&>(tokens)); }
 
  protected:
   // Lets the typed card's parse record the tokens made by Materialize.

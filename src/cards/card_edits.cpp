@@ -35,7 +35,7 @@ bool StartsCode(TokenKind kind) {
 
 void Card::AddParameter(std::string_view name, std::string_view value, TokenKind valueKind,
                         std::optional<std::string_view> note, bool replace) {
-  for (ParamEntry& entry : params) {
+  for (ParamEntry& entry : params()) {
     if (entry.name == nullptr || !EqualsNoCase(entry.name->text, name)) continue;
     if (replace && entry.value != nullptr) {
       tokens.SetText(entry.value, value);
@@ -95,7 +95,7 @@ Token* Card::InsertParameter(Token* after, bool lineFeedFirst, std::string_view 
   } else {
     at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
   }
-  params.push_back(ParamEntry{nameToken, valueToken, -1});
+  params().push_back(ParamEntry{nameToken, valueToken, -1});
   return at;
 }
 

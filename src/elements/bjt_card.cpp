@@ -23,8 +23,8 @@ void BjtCard::Resolve() {
   for (const SourceLine* line : lines) bracket = bracket || line->text.find('[') != std::string_view::npos;
   if (!bracket) return;
   Materialize();
-  if (pins.size() != 4) return;
-  std::string_view& text = pins[3]->text;
+  if (pins().size() != 4) return;
+  std::string_view& text = pins()[3]->text;
   // "[]" holds no node name: stripping it would leave an empty token and the
   // model name would be read as the substrate node, so it stays as written.
   if (text.size() < 3 || text.front() != '[' || text.back() != ']') return;

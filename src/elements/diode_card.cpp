@@ -21,7 +21,7 @@ constexpr int32_t kAreaRow = 1;
 void DiodeCard::Resolve() {
   if (target() != TranslationTarget::Ngspice) return;
   Materialize();
-  for (ParamEntry& entry : params) {
+  for (ParamEntry& entry : params()) {
     if (entry.row != kAreaRow || entry.name != nullptr || entry.value == nullptr) continue;
     const std::string value(entry.value->text);
     tokens.SetText(entry.value, "area=" + value);

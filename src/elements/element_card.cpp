@@ -172,7 +172,7 @@ void ElementCard::ParseName() {
 }
 
 Token* ElementCard::ParsePins() {
-  pins.reserve(maxPins);
+  pins().reserve(maxPins);
   for (uint32_t i = 0; i < minPins; ++i) {
     Token* token = NextToken();
     if (token == nullptr) {
@@ -185,10 +185,10 @@ Token* ElementCard::ParsePins() {
       valid = false;
       return nullptr;
     }
-    pins.push_back(token);
+    pins().push_back(token);
   }
   BraceExpressionIndex braces;
-  while (pins.size() < maxPins) {
+  while (pins().size() < maxPins) {
     Token* token = NextValue(braces);
     if (token == nullptr) return nullptr;
     if (token->kind == TokenKind::Keyword) {
@@ -198,7 +198,7 @@ Token* ElementCard::ParsePins() {
     }
     // A brace expression is a value, never a node.
     if (token->kind != TokenKind::Number && !IsBracketedName(*token)) return token;
-    pins.push_back(token);
+    pins().push_back(token);
   }
   return nullptr;
 }
@@ -216,7 +216,7 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   const ElementField* table = FieldTable();
   const std::size_t count = FieldCount();
   if (firstRow >= count) return;
-  params.reserve(params.size() + (count - firstRow));
+  params().reserve(params().size() + (count - firstRow));
   std::size_t keywordsLeft = 0;
   for (std::size_t row = firstRow; row < count; ++row) keywordsLeft += table[row].keyword ? 1 : 0;
 
@@ -235,7 +235,7 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
 
     // A positional row that comes before the keyword's row in the table still
     // gets the first try, as it would in table order.
-    const std::size_t keywordRow = FindKeywordRow(table, count, firstRow, params, *current);
+    const std::size_t keywordRow = FindKeywordRow(table, count, firstRow, params(), *current);
     if (keywordRow < count && (row >= count || keywordRow < row)) {
       Token* value = NextValue(braces);
       if (value == nullptr || !Fits(*value, table[keywordRow].type)) {
@@ -283,7 +283,7 @@ void ElementCard::RecordField(Token* keyword, Token* value, std::size_t row) {
   if (FieldTable()[row].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) {
     modelName = value;
   }
-  params.push_back({keyword, value, static_cast<int32_t>(row)});
+  params().push_back({keyword, value, static_cast<int32_t>(row)});
 }
 
 }  // namespace zav

@@ -74,7 +74,9 @@ class ElementCard : public Card {
   uint16_t modelNameSize_ = 0;  // see modelNameData_ (a token is at most a line)
 
  public:
-  TokenRefList<0> pins{tokens};  // tokens of this card, kept with them
+  // Tokens of this card, kept with them.
+  TokenRefList<0> pins() { return TokenRefList<0>(tokens); }
+  const TokenRefList<0> pins() const { return TokenRefList<0>(const_cast<TokenList&>(tokens)); }
   Token* modelName = nullptr;
 
  protected:

@@ -28,7 +28,7 @@ void ResistorCard::Resolve() {
   Materialize();
   ParamEntry* tc = nullptr;
   ParamEntry* tc2 = nullptr;
-  for (ParamEntry& entry : params) {
+  for (ParamEntry& entry : params()) {
     if (entry.row == kTcRow) tc = &entry;
     if (entry.row == kTc2Row) tc2 = &entry;
   }

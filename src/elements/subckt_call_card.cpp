@@ -33,13 +33,13 @@ void SubcktCallCard::Parse() {
   }
   nameToken = token;
   for (token = NextToken(); token != nullptr && !EndsInstanceNodes(*token); token = NextToken()) {
-    pins.push_back(token);
+    pins().push_back(token);
   }
   // An instance with nothing before "PARAMS:", "TEXT:" or the end names no
   // subcircuit; it stays an instance without a model.
-  if (pins.empty()) return;
-  modelName = pins.back();
-  pins.pop_back();
+  if (pins().empty()) return;
+  modelName = pins().back();
+  pins().pop_back();
 }
 
 void SubcktCallCard::Resolve() {

@@ -34,7 +34,7 @@ void ValueElementCard::Parse() {
 
   // An expression names no model: it is the value, whatever follows it.
   if (first->kind == TokenKind::OpenBrace) {
-    params.push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
+    params().push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
     ParseFields(nullptr, kFirstTableRow);
     return;
   }
@@ -42,18 +42,18 @@ void ValueElementCard::Parse() {
   // Either "value" or "model value": which one only the next value tells.
   Token* second = NextValue(braces);
   if (second == nullptr) {
-    params.push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
+    params().push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
     return;
   }
   if (second->kind == TokenKind::Number || second->kind == TokenKind::OpenBrace) {
     modelName = first;
-    params.push_back({nullptr, first, static_cast<int32_t>(kModelNameRow)});
-    params.push_back({nullptr, second, static_cast<int32_t>(kValueRow)});
+    params().push_back({nullptr, first, static_cast<int32_t>(kModelNameRow)});
+    params().push_back({nullptr, second, static_cast<int32_t>(kValueRow)});
     if (second->kind == TokenKind::OpenBrace) braceValue() = braces.Find(tokens, second);
     ParseFields(nullptr, kFirstTableRow);
     return;
   }
-  params.push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
+  params().push_back({nullptr, first, static_cast<int32_t>(kValueRow)});
   ParseFields(second, kFirstTableRow);
 }
 
@@ -64,7 +64,7 @@ void ValueElementCard::Resolve() {
   if (target() == TranslationTarget::Ngspice) return;
   Materialize();
   if (modelName == nullptr) return;
-  if (params.size() < 2 || params[1].name != nullptr) {
+  if (params().size() < 2 || params()[1].name != nullptr) {
     modelName = nullptr;
     return;
   }
@@ -74,7 +74,7 @@ void ValueElementCard::Resolve() {
   // between the two (blanks, a line break) stays where it is. The entries
   // keep their positions: entry 0 now holds the value, entry 1 the model name.
   Token* model = modelName;
-  Token* first = params[1].value;
+  Token* first = params()[1].value;
   Token* last = first;
   if (braceValue().open == first && braceValue().last != nullptr) {
     last = braceValue().last;
@@ -88,8 +88,8 @@ void ValueElementCard::Resolve() {
   Token* before = model->prev;
   tokens.MoveAfter(model, model, last);
   tokens.MoveAfter(first, last, before);
-  if (params[0].value == model) params[0].value = first;
-  params[1].value = model;
+  if (params()[0].value == model) params()[0].value = first;
+  params()[1].value = model;
   changed = true;
 }
 

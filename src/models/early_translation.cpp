@@ -4,7 +4,7 @@
 #include "diagnostics/diagnostic_sink.h"
 
 namespace zav {
-bool ModelCard::translatingEarly() const { return early_ != nullptr && early_->current() == this; }
+bool ModelCard::translatingEarly() const { return early() != nullptr && early()->current() == this; }
 
 void EarlyTranslation::File(const Diagnostic& diagnostic) {
   if (batches_.back()->size() == kBatchSize) batches_.push_back(std::make_unique<DiagnosticBatch>(withTexts_));
@@ -17,7 +17,7 @@ void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool n
   firstDiagnostic_ = recorded();
   current_ = &model;
   insideDefinition_ = insideDefinition;
-  model.early_ = this;
+  model.SetEarly(this);
   {
     ScopedDiagnosticSink scope(*this);
     model.Resolve();
@@ -65,7 +65,7 @@ void EarlyTranslation::Complete(ModelCard& model, DiagnosticSink& sink) {
   }
   fileUpTo(noted.diagnostics);
   model.AfterEarlyDiagnostics();
-  model.early_ = nullptr;
+  model.SetEarly(nullptr);
 }
 
 }  // namespace zav

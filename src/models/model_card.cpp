@@ -133,7 +133,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 void ModelCard::RecordTokens() {
   Parse();
   // The link's edit, made again on the new tokens.
-  if (akoLink_ != nullptr && !akoTokens.empty()) ApplyAko(akoLink_->Copies(), *akoLink_->source);
+  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->Copies(), *akoLink()->source);
 }
 
 void ModelCard::ForgetTokens() {
@@ -162,7 +162,7 @@ std::string_view ModelCard::ModelName() const {
 }
 
 ParamEntry* ModelCard::FindParam(std::string_view name) {
-  for (ParamEntry& entry : params) {
+  for (ParamEntry& entry : params()) {
     if (entry.name != nullptr && EqualsNoCase(entry.name->text, name)) return &entry;
   }
   return nullptr;
@@ -173,8 +173,8 @@ void ModelCard::Parse() {
   nameToken = nullptr;
   modelType = nullptr;
   hasAko_ = false;
-  akoTokens.clear();
-  params.clear();
+  akoTokens().clear();
+  params().clear();
 
   auto fail = [this](MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
     AddDiagnostic(code, line, values);
@@ -210,7 +210,7 @@ void ModelCard::Parse() {
   if (!nextName(type)) return;
   if (StartsWithNoCase(type->text, kAkoMarker)) {
     hasAko_ = true;
-    akoTokens.push_back(type);
+    akoTokens().push_back(type);
     // "AKO:" may stand apart from the name it refers to.
     if (type->text.size() == kAkoMarker.size()) {
       Token* reference = NextToken();
@@ -222,7 +222,7 @@ void ModelCard::Parse() {
         if (reference != nullptr) SetTokenCursor(reference->prev);
         if (!nextName(reference)) return;
       }
-      akoTokens.push_back(reference);
+      akoTokens().push_back(reference);
     }
     if (!nextName(type)) return;
   }
@@ -233,7 +233,7 @@ void ModelCard::Parse() {
   // The host's own parameters follow; no table of the dialect describes them.
   if (variant == CardKind::HostModel) return;
   ParseParameters(variant);
-  tokens.HoldRecorded().parsedParams = static_cast<uint32_t>(params.size());
+  tokens.HoldRecorded().parsedParams = static_cast<uint32_t>(params().size());
 }
 
 void ModelCard::ParseParameters(CardKind variant) {

@@ -93,7 +93,7 @@ class ModelCard : public Card {
   static constexpr std::int32_t kNoRule = -2;
   // Whether the card was translated when it was classified (see
   // EarlyTranslation).
-  bool translatedEarly() const { return early_ != nullptr; }
+  bool translatedEarly() const { return early() != nullptr; }
 
   const ModelScope* Session() const override { return session; }
   void AddUser(Card* element) override { referencedBy.push_back(element); }
@@ -101,7 +101,9 @@ class ModelCard : public Card {
   const ModelScope* session = nullptr;  // the import; set for top-level models
   CompactList<Card*> referencedBy;      // the elements that name this model; not owned
   Token* modelType = nullptr;         // a token of this card; none without tokens
-  TokenRefList<1> akoTokens{tokens};  // tokens of this card, kept with them
+  // Tokens of this card, kept with them.
+  TokenRefList<1> akoTokens() { return TokenRefList<1>(tokens); }
+  const TokenRefList<1> akoTokens() const { return TokenRefList<1>(const_cast<TokenList&>(tokens)); }
 
   // The model type as it reads now (translated once the translation ran)
   // and the line it stands on, whether or not the card holds its tokens.
@@ -112,7 +114,8 @@ class ModelCard : public Card {
   friend class EarlyTranslation;
   // The early translation of the card, while it runs and until its resolve
   // step comes; none for a card translated in its turn.
-  EarlyTranslation* early_ = nullptr;
+  EarlyTranslation* early() const { return hasAko_ ? nullptr : link_.early; }
+  void SetEarly(EarlyTranslation* early) { link_.early = early; }
   // Whether the translation running now is an early one.
   bool translatingEarly() const;
   // What a variant left for the resolve step of a card translated early,
@@ -190,7 +193,15 @@ class ModelCard : public Card {
 
     std::vector<AkoCopy> Copies() const;
   };
-  const AkoLink* akoLink_ = nullptr;
+  const AkoLink* akoLink() const { return hasAko_ ? link_.ako : nullptr; }
+  // What the card is linked to besides its users: a card with an AKO
+  // reference to the copies its link noted, one without to its early
+  // translation (`hasAko_` tells which). A model card of a large file is
+  // one of hundreds of thousands: one pointer serves both.
+  union {
+    const AkoLink* ako;
+    EarlyTranslation* early;
+  } link_{nullptr};
 
   // The entries offered by the referenced card this card takes: those whose
   // names it has not got.

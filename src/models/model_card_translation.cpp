@@ -48,11 +48,11 @@ void ModelCard::Link() {
   // translation, after every card's link). Its words are all it reads now.
   const bool held = holdsTokens();
   if (store != nullptr && !held) MakeWordsForLink();
-  if (akoTokens.empty()) return ReleaseAfterLink(held);
+  if (akoTokens().empty()) return ReleaseAfterLink(held);
   changed = true;
 
   // "AKO:NAME" in one token, or "AKO:" followed by the name.
-  const std::string reference(akoTokens.size() == 1 ? akoTokens.front()->text.substr(kAkoMarker.size()) : akoTokens[1]->text);
+  const std::string reference(akoTokens().size() == 1 ? akoTokens().front()->text.substr(kAkoMarker.size()) : akoTokens()[1]->text);
 
   const ModelScope* scope = LookupScope();
   ImportedModel* found = scope != nullptr ? scope->FindModel(reference) : nullptr;
@@ -82,7 +82,7 @@ void ModelCard::Link() {
     keptCopies[i] = KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
                                 static_cast<std::uint32_t>(value.size()), static_cast<std::uint32_t>(copies[i].kind)};
   }
-  akoLink_ = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
+  link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
       AkoLink{referenced, std::span<const KeptAkoCopy>(keptCopies, copies.size())};
   ReleaseTokens();
 }
@@ -106,7 +106,7 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     }
   };
   if (holdsTokens()) {
-    take(this->params);
+    take(this->params());
     return params;
   }
   if (tokens.finished() != nullptr) {
@@ -118,10 +118,10 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
   // The card's own parameters, and those its link copied if it ran before:
   // the list the card would hold now.
   MakeWordsForLink();
-  take(this->params);
+  take(this->params());
   ReleaseTokens();
-  if (akoLink_ != nullptr) {
-    for (const KeptAkoCopy& copy : akoLink_->copies) params.push_back(copy.Get());
+  if (akoLink() != nullptr) {
+    for (const KeptAkoCopy& copy : akoLink()->copies) params.push_back(copy.Get());
   }
   return params;
 }
@@ -134,8 +134,8 @@ void ModelCard::TakeParamsAsWritten(std::vector<AkoCopy>& params) {
   const std::uint16_t typeSize = typeSize_;
   const SourceLine* const typeLine = typeLine_;
   MakeWordsForLink();
-  params.reserve(this->params.size());
-  for (const ParamEntry& entry : this->params) {
+  params.reserve(this->params().size());
+  for (const ParamEntry& entry : this->params()) {
     if (entry.name == nullptr || entry.value == nullptr) continue;
     params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
   }
@@ -160,7 +160,7 @@ bool ModelCard::TranslatesAlone() {
   // comes next, need not look them up again.
   const ParamRuleTable table = RuleTable();
   const RuleFinder rules(table);
-  for (ParamEntry& entry : params) {
+  for (ParamEntry& entry : params()) {
     if (entry.name == nullptr) continue;
     const ParamRule* rule = rules.Find(entry.name->text);
     entry.row = rule != nullptr ? static_cast<std::int32_t>(rule - table.data()) : kNoRule;
@@ -177,7 +177,7 @@ std::vector<ModelCard::AkoCopy> ModelCard::AkoLink::Copies() const {
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
   std::vector<AkoCopy> offered;
-  for (const ParamEntry& entry : referenced.params) {
+  for (const ParamEntry& entry : referenced.params()) {
     if (entry.name == nullptr || entry.value == nullptr) continue;
     offered.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
   }
@@ -190,8 +190,8 @@ std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<Ako
   // parameters per entry: copying a long parameter list stays linear. A name
   // this card has already (in any case) keeps this card's value.
   NoCaseIndex<bool> present;
-  present.Reserve(params.size() + offered.size());
-  for (const ParamEntry& entry : params) {
+  present.Reserve(params().size() + offered.size());
+  for (const ParamEntry& entry : params()) {
     if (entry.name != nullptr) present.Add(entry.name->text, true);
   }
   std::vector<AkoCopy> copies;
@@ -208,8 +208,8 @@ std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<Ako
 }
 
 void ModelCard::ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source) {
-  CommentOutBetween(akoTokens.front(), akoTokens.back());
-  akoTokens.clear();  // their tokens are gone
+  CommentOutBetween(akoTokens().front(), akoTokens().back());
+  akoTokens().clear();  // their tokens are gone
   InsertAkoCopies(copies, source);
 }
 
@@ -291,28 +291,28 @@ void ModelCard::TranslateParams() {
   }
 
   translating_ = false;
-  params.EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
+  params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
 }
 
 void ModelCard::RemoveParam(std::size_t index) {
-  if (index >= params.size()) return;
-  ParamEntry& entry = params[index];
+  if (index >= params().size()) return;
+  ParamEntry& entry = params()[index];
   CommentOutBetween(entry.name, entry.value);
   if (translating_) {
     entry = ParamEntry{};
   } else {
-    params.erase(params.begin() + static_cast<std::ptrdiff_t>(index));
+    params().erase(params().begin() + static_cast<std::ptrdiff_t>(index));
   }
 }
 
 void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcMerged) {
-  if (index >= params.size() || params[index].name == nullptr) return;
+  if (index >= params().size() || params()[index].name == nullptr) return;
   InstanceMove move;
-  move.name = params[index].name->text;
-  const Token* valueToken = params[index].value;
+  move.name = params()[index].name->text;
+  const Token* valueToken = params()[index].value;
   move.value = TextOf(valueToken);
   move.kind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
-  move.line = params[index].name->line;
+  move.line = params()[index].name->line;
   move.temperatureCoefficient = IsTemperatureCoefficient(move.name);
   std::string merged;
   if (!move.temperatureCoefficient) {
@@ -352,7 +352,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   if (translatingEarly()) {
     // Translated before the link: the users are not known yet. The move is
     // made when the resolve step comes to the card.
-    early_->NoteMove(move);
+    early()->NoteMove(move);
     return;
   }
   MoveToUsers(move, tcMerged);

@@ -32,16 +32,16 @@ void MosfetModelCard::RecordLengthAndWidth() {
   // parameters, and few of one letter.
   const ParamEntry* length = nullptr;
   const ParamEntry* width = nullptr;
-  for (const ParamEntry& entry : params) {
+  for (const ParamEntry& entry : params()) {
     if (entry.name == nullptr || entry.name->text.size() != 1) continue;
     if (length == nullptr && EqualsNoCase(entry.name->text, "L")) length = &entry;
     if (width == nullptr && EqualsNoCase(entry.name->text, "W")) width = &entry;
   }
   if (length == nullptr && width == nullptr) return;
 
-  const bool early = translatingEarly();
-  if (early ? early_->insideDefinition() : subcircuit != nullptr) {
-    if (early) {
+  const bool deferring = translatingEarly();
+  if (deferring ? early()->insideDefinition() : subcircuit != nullptr) {
+    if (deferring) {
       checkUsers_ = true;  // nothing was filed before: the check comes first
     } else if (referencedBy.empty()) {
       AddDiagnostic(MessageCode::UnreferencedMosfetModel, nameToken ? nameToken->line : nullptr, {ModelName()});
@@ -59,7 +59,7 @@ void MosfetModelCard::RecordLengthAndWidth() {
   note += width != nullptr ? std::string_view(width->value->text) : std::string_view("1E-4");
   note += '\n';
   changed = true;
-  if (early) {
+  if (deferring) {
     // Comment lines that later steps give the card go before the note.
     const std::string_view kept = store->KeepText(note);
     deferredNote_ = kept.data();

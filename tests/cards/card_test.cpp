@@ -134,10 +134,10 @@ TEST(CardTest, ParseDropsEntriesThatWouldPointAtReleasedTokens) {
   SourceLine* a = lines.Add("R1 1 2 R=10\n", LineKind::Element);
   auto card = lines.MakeCard({a});
   card->nameToken = card->FirstToken();
-  card->params.push_back({card->tokens.At(6), card->tokens.back()->prev, 2});
+  card->params().push_back({card->tokens.At(6), card->tokens.back()->prev, 2});
   card->Parse();
   EXPECT_EQ(card->nameToken, nullptr);
-  EXPECT_TRUE(card->params.empty());
+  EXPECT_TRUE(card->params().empty());
   EXPECT_EQ(card->Text(), "R1 1 2 R=10\n");
 }
 

@@ -80,8 +80,8 @@ TEST(TextWriterTest, AddsEachParameterOnALineOfItsOwn) {
     t.card.AddParameter("L", "1u", TokenKind::Number, c.note, false);
     EXPECT_TRUE(t.card.changed) << c.label;
     EXPECT_EQ(t.card.OutputText(), c.expected) << c.label;
-    ASSERT_FALSE(t.card.params.empty()) << c.label;
-    const ParamEntry& added = t.card.params.back();
+    ASSERT_FALSE(t.card.params().empty()) << c.label;
+    const ParamEntry& added = t.card.params().back();
     EXPECT_EQ(added.name->text, "L") << c.label;
     EXPECT_EQ(added.value->text, "1u") << c.label;
     EXPECT_EQ(added.value->kind, TokenKind::Number) << c.label;
@@ -98,17 +98,17 @@ TEST(TextWriterTest, AddsParametersInTheOrderGivenAndLeavesOrReplacesExistingOne
 
   t.card.AddParameter("tc", "9", TokenKind::Number, std::nullopt, false);
   EXPECT_EQ(t.card.OutputText(), "M1 1 2 3 4 NM\n+ L = 1u\n+ TC = 1,2    ; n\n* after\n");
-  EXPECT_EQ(t.card.params.size(), 2u);
+  EXPECT_EQ(t.card.params().size(), 2u);
 
   t.card.AddParameter("tc", "-1", TokenKind::Number, std::nullopt, true);
   EXPECT_EQ(t.card.OutputText(), "M1 1 2 3 4 NM\n+ L = 1u\n+ TC = -1    ; n\n* after\n");
-  EXPECT_EQ(t.card.params.back().value->kind, TokenKind::Number);
-  EXPECT_EQ(t.card.params.size(), 2u);
+  EXPECT_EQ(t.card.params().back().value->kind, TokenKind::Number);
+  EXPECT_EQ(t.card.params().size(), 2u);
 }
 
 TEST(TextWriterTest, UpdatingAnExistingParameterDoesNotMarkTheCardChanged) {
   TestCard t({"M1 1 2 3 4 NM\n"});
-  t.card.params.push_back(ParamEntry{t.Find("M1"), t.Find("NM"), -1});
+  t.card.params().push_back(ParamEntry{t.Find("M1"), t.Find("NM"), -1});
   t.card.AddParameter("m1", "X", TokenKind::Name, std::nullopt, true);
   EXPECT_FALSE(t.card.changed);
   EXPECT_EQ(t.card.Text(), "M1 1 2 3 4 X\n");

@@ -15,7 +15,7 @@ using testing::BuildElement;
 
 std::string JoinPins(const ElementCard& card) {
   std::string out;
-  for (const Token* pin : card.pins) {
+  for (const Token* pin : card.pins()) {
     if (!out.empty()) out += ' ';
     out += pin->text;
   }
@@ -36,7 +36,7 @@ std::string ValueText(const ElementCard& card, Token* value) {
 // "row:value" per positional field, "row:KEYWORD=value" per keyword field.
 std::string DescribeFields(const ElementCard& card) {
   std::string out;
-  for (const ParamEntry& entry : card.params) {
+  for (const ParamEntry& entry : card.params()) {
     if (!out.empty()) out += ' ';
     out += std::to_string(entry.row) + ':';
     if (entry.name != nullptr) {

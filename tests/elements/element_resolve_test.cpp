@@ -97,23 +97,23 @@ TEST(ElementResolve, SwapKeepsRowsAndTokenKinds) {
   ASSERT_NE(built->card, nullptr);
   ElementCard& card = *built->card;
   card.Resolve();
-  ASSERT_EQ(card.params.size(), 3u);
-  EXPECT_EQ(card.params[0].row, 0);
-  EXPECT_EQ(card.params[1].row, 1);
-  EXPECT_EQ(card.params[1].value, card.modelName);
+  ASSERT_EQ(card.params().size(), 3u);
+  EXPECT_EQ(card.params()[0].row, 0);
+  EXPECT_EQ(card.params()[1].row, 1);
+  EXPECT_EQ(card.params()[1].value, card.modelName);
   EXPECT_EQ(card.modelName->kind, TokenKind::Name);
-  EXPECT_EQ(card.params[0].value->kind, TokenKind::Number);
-  EXPECT_EQ(card.params[0].value->text, "10p");
+  EXPECT_EQ(card.params()[0].value->kind, TokenKind::Number);
+  EXPECT_EQ(card.params()[0].value->text, "10p");
   EXPECT_TRUE(card.changed);
 
   // A brace value: entry 0 now begins the expression.
   auto braced = BuildElement("C1 1 2 CMOD {C0*2} IC=1\n");
   ASSERT_NE(braced->card, nullptr);
   braced->card->Resolve();
-  EXPECT_EQ(braced->card->params[1].value, braced->card->modelName);
+  EXPECT_EQ(braced->card->params()[1].value, braced->card->modelName);
   EXPECT_EQ(braced->card->modelName->text, "CMOD");
-  EXPECT_EQ(braced->card->params[0].value->kind, TokenKind::OpenBrace);
-  EXPECT_EQ(braced->card->params[0].value->next->text, "C0*2}");
+  EXPECT_EQ(braced->card->params()[0].value->kind, TokenKind::OpenBrace);
+  EXPECT_EQ(braced->card->params()[0].value->next->text, "C0*2}");
 }
 
 }  // namespace

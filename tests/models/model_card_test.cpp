@@ -121,10 +121,10 @@ TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
     ASSERT_NE(card.modelType, nullptr) << c.input;
     EXPECT_EQ(card.modelType->text, c.type) << c.input;
     std::vector<std::string> ako;
-    for (const Token* t : card.akoTokens) ako.emplace_back(t->text);
+    for (const Token* t : card.akoTokens()) ako.emplace_back(t->text);
     EXPECT_EQ(ako, c.ako) << c.input;
     std::vector<std::string> params;
-    for (const ParamEntry& e : card.params) params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
+    for (const ParamEntry& e : card.params()) params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
     EXPECT_EQ(params, c.params) << c.input;
     EXPECT_EQ(card.ModelText(), c.input) << c.input;
     EXPECT_FALSE(card.changed) << c.input;
@@ -178,10 +178,10 @@ TEST(ModelCardTest, KeepsTagsTheTableDoesNotKnowAndRejectsTheRest) {
     const ModelCard& card = *built->card;
     EXPECT_EQ(card.kind, c.kind) << c.input;
     std::vector<std::string> ako;
-    for (const Token* t : card.akoTokens) ako.emplace_back(t->text);
+    for (const Token* t : card.akoTokens()) ako.emplace_back(t->text);
     EXPECT_EQ(ako, c.ako) << c.input;
     std::vector<std::string> params;
-    for (const ParamEntry& e : card.params) params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
+    for (const ParamEntry& e : card.params()) params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
     EXPECT_EQ(params, c.params) << c.input;
   }
 }
@@ -205,7 +205,7 @@ TEST(ModelCardTest, CommasSeparateParameters) {
     EXPECT_TRUE(built->diagnostics.empty()) << c.input;
     ASSERT_NE(built->card, nullptr) << c.input;
     std::vector<std::string> params;
-    for (const ParamEntry& e : built->card->params) {
+    for (const ParamEntry& e : built->card->params()) {
       params.push_back(std::string(e.name->text) + "=" + std::string(e.value->text));
     }
     EXPECT_EQ(params, c.params) << c.input;
@@ -232,11 +232,11 @@ TEST(ModelCardTest, VariantPointsAtItsOwnTokensByPosition) {
   ASSERT_EQ(order.size(), 14u);
   EXPECT_EQ(card.nameToken, order[2]);
   EXPECT_EQ(card.modelType, order[4]);
-  ASSERT_EQ(card.params.size(), 2u);
-  EXPECT_EQ(card.params[0].name, order[6]);
-  EXPECT_EQ(card.params[0].value, order[8]);
-  EXPECT_EQ(card.params[1].name, order[10]);
-  EXPECT_EQ(card.params[1].value, order[12]);
+  ASSERT_EQ(card.params().size(), 2u);
+  EXPECT_EQ(card.params()[0].name, order[6]);
+  EXPECT_EQ(card.params()[0].value, order[8]);
+  EXPECT_EQ(card.params()[1].name, order[10]);
+  EXPECT_EQ(card.params()[1].value, order[12]);
 }
 
 TEST(ModelCardTest, FindParamIgnoresCaseAndFindsTheFirstOfTwo) {

@@ -73,10 +73,6 @@ class ImportSession final : public ModelScope {
  private:
   // --- the stages -----------------------------------------------------------
   void ReadFile();
-  // The next piece of at most 511 characters (through its line feed, if it
-  // has one); false at the end of the file or on a read error, which files
-  // the read diagnostic.
-  bool ReadLine(LineReader& reader, std::string_view& piece);
   void AddLine(std::string_view text, int32_t number, bool isInlineComment);
   void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
   void BuildCards();

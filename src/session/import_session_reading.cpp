@@ -1,4 +1,5 @@
 // ImportSession members: reading the file into numbered, classified lines.
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -43,6 +44,25 @@ std::size_t FindAnyOf(std::string_view text, std::string_view set) {
   return std::string_view::npos;
 }
 
+// What `text` is, by its first non-blank character (see LineKind). Here
+// rather than in ClassifyLine so that the reading loop has it inline.
+LineKind Classify(std::string_view text, const std::array<bool, 256>& lineCommentChar) {
+  std::size_t pos = 0;
+  while (pos < text.size() && IsAsciiSpace(text[pos])) ++pos;
+  if (pos == text.size()) return LineKind::Comment;
+  const char c = text[pos];
+  if (lineCommentChar[static_cast<unsigned char>(c)]) return LineKind::Comment;
+  if (c == '.') {
+    const std::string_view rest = text.substr(pos);
+    for (const DotPrefix& row : kDotPrefixes) {
+      if (StartsWithNoCase(rest, row.prefix)) return row.kind;
+    }
+  }
+  if (IsAsciiAlpha(c)) return LineKind::Element;
+  if (c == '+') return LineKind::Continuation;
+  return LineKind::Other;
+}
+
 }  // namespace
 
 void ImportSession::ReadFile() {
@@ -57,17 +77,21 @@ void ImportSession::ReadFile() {
 
   LineReader reader(file);
   const std::string_view inlineChars = inlineCommentChars_;
+  // A single inline-comment character (every style has at most one) is
+  // found by the reader in the pass that finds the line's end.
+  const bool oneMark = inlineChars.size() == 1 && inlineChars.front() != '\n';
   // Room for every piece and a quarter of them split at an inline comment;
   // more is rare, and the vector grows for it.
   const std::size_t pieces = reader.PiecesLeftAtMost();
   lines_.reserve(pieces + pieces / 4);
   std::string_view text;
+  std::size_t mark = std::string_view::npos;
   int32_t number = 0;
   bool inEncryptedBlock = false;
-  while (ReadLine(reader, text)) {
+  while (oneMark ? reader.Next(text, inlineChars.front(), mark) : reader.Next(text)) {
     ++number;
     const std::size_t firstRecord = lines_.size();
-    const LineKind kind = ClassifyLine(text);
+    const LineKind kind = Classify(text, lineCommentChar_);
     if (inEncryptedBlock || (kind == LineKind::Other && StartsEncryptedBlock(text))) {
       // The block's lines are comment lines to everything after the reader:
       // they stay in the card or definition they stand in, byte for byte.
@@ -78,21 +102,24 @@ void ImportSession::ReadFile() {
       } else if (EndsEncryptedBlock(text)) {
         inEncryptedBlock = false;
       }
-    } else if (kind == LineKind::Comment) {
-      AddLine(text, number, false, kind);
-    } else if (const std::size_t mark = FindAnyOf(text, inlineChars); mark == std::string_view::npos) {
-      AddLine(text, number, false, kind);
     } else {
-      // The blanks before the comment character go with the comment, so the
-      // code part ends at its last printing character and the comment part,
-      // which keeps the line feed, restores the line when the two are joined.
-      std::size_t cut = mark;
-      while (cut > 0 && IsAsciiSpace(text[cut - 1])) --cut;
-      AddLine(text.substr(0, cut), number, false);
-      AddLine(text.substr(cut), number, true);
+      if (kind != LineKind::Comment && !oneMark) mark = FindAnyOf(text, inlineChars);
+      if (kind == LineKind::Comment || mark == std::string_view::npos) {
+        AddLine(text, number, false, kind);
+      } else {
+        // The blanks before the comment character go with the comment, so
+        // the code part ends at its last printing character and the comment
+        // part, which keeps the line feed, restores the line when the two
+        // are joined.
+        std::size_t cut = mark;
+        while (cut > 0 && IsAsciiSpace(text[cut - 1])) --cut;
+        AddLine(text.substr(0, cut), number, false);
+        AddLine(text.substr(cut), number, true);
+      }
     }
     if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
   }
+  if (reader.failed()) AddDiagnostic(MessageCode::CantReadFile, nullptr, {path_});
   text_ = reader.TakeText();
   store_->SetLastingText(text_.data(), text_.size());
 
@@ -110,31 +137,10 @@ void ImportSession::ReadFile() {
   if (std::fclose(file) != 0) AddDiagnostic(MessageCode::CantCloseFile, nullptr, {path_});
 }
 
-bool ImportSession::ReadLine(LineReader& reader, std::string_view& piece) {
-  if (reader.Next(piece)) return true;
-  if (reader.failed()) AddDiagnostic(MessageCode::CantReadFile, nullptr, {path_});
-  return false;
-}
-
-LineKind ImportSession::ClassifyLine(std::string_view text) const {
-  std::size_t pos = 0;
-  while (pos < text.size() && IsAsciiSpace(text[pos])) ++pos;
-  if (pos == text.size()) return LineKind::Comment;
-  const char c = text[pos];
-  if (lineCommentChar_[static_cast<unsigned char>(c)]) return LineKind::Comment;
-  if (c == '.') {
-    const std::string_view rest = text.substr(pos);
-    for (const DotPrefix& row : kDotPrefixes) {
-      if (StartsWithNoCase(rest, row.prefix)) return row.kind;
-    }
-  }
-  if (IsAsciiAlpha(c)) return LineKind::Element;
-  if (c == '+') return LineKind::Continuation;
-  return LineKind::Other;
-}
+LineKind ImportSession::ClassifyLine(std::string_view text) const { return Classify(text, lineCommentChar_); }
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment) {
-  AddLine(text, number, isInlineComment, ClassifyLine(text));
+  AddLine(text, number, isInlineComment, Classify(text, lineCommentChar_));
 }
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind) {

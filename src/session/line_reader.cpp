@@ -98,19 +98,6 @@ std::size_t LineReader::PiecesLeftAtMost() const {
   return lineFeeds + 1 + (size_ - pos_) / kMaxPiece;
 }
 
-bool LineReader::Next(std::string_view& piece) {
-  pieceHeldFirstNul_ = false;
-  if (pos_ >= size_) return false;
-  const char* start = text_.data() + pos_;
-  const std::size_t span = std::min(kMaxPiece, size_ - pos_);
-  const char* lf = FindByte(start, start + span, '\n');
-  const std::size_t length = lf != start + span ? static_cast<std::size_t>(lf - start) + 1 : span;
-  if (firstNulAt_ != kNone && firstNulAt_ >= pos_ && firstNulAt_ < pos_ + length) pieceHeldFirstNul_ = true;
-  piece = std::string_view(start, length);
-  pos_ += length;
-  return true;
-}
-
 bool LineReader::Next(std::string& piece) {
   std::string_view view;
   if (!Next(view)) return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/byte_search.h"
 #include "platform/large_block.h"
 
 namespace zav {
@@ -38,6 +40,10 @@ class LineReader {
   // at the end-of-file mark or after a read error). The view stays valid as
   // long as the text (see TakeText).
   bool Next(std::string_view& piece);
+  // The same, also finding the first `mark` (any character but a line feed)
+  // in the piece in the pass that finds its end: `markAt` is its offset, or
+  // npos. Saves a model-file line a second scan for its inline comment.
+  bool Next(std::string_view& piece, char mark, std::size_t& markAt);
   // The same, copied into `piece`.
   bool Next(std::string& piece);
   bool failed() const { return failed_; }
@@ -63,6 +69,9 @@ class LineReader {
   void Load(std::FILE* file, std::size_t blockSize);
   // Ends the text at the mark, counting what follows it.
   void StopAtMark(std::size_t markAt);
+  // Makes [start, end) the piece: `end` is past its line feed, or the end of
+  // the most it may hold.
+  bool Take(std::string_view& piece, const char* start, const char* end);
   // Drops every CR directly before a LF.
   void JoinLineEnds();
   // Turns every NUL into a space, noting where the first one was.
@@ -80,5 +89,37 @@ class LineReader {
   bool textAfterMark_ = false;
   std::uint64_t bytesAfterMark_ = 0;
 };
+
+// Inline, with the search they call: they run once a line of the file.
+inline bool LineReader::Take(std::string_view& piece, const char* start, const char* end) {
+  const auto length = static_cast<std::size_t>(end - start);
+  // Unsigned: a first NUL before the piece, or none (kNone), gives a
+  // difference far past any piece's length.
+  pieceHeldFirstNul_ = firstNulAt_ - pos_ < length;
+  piece = std::string_view(start, length);
+  pos_ += length;
+  return true;
+}
+
+inline bool LineReader::Next(std::string_view& piece) {
+  if (pos_ >= size_) return pieceHeldFirstNul_ = false;
+  const char* start = text_.data() + pos_;
+  const char* end = start + std::min(kMaxPiece, size_ - pos_);
+  const char* lf = FindByte(start, end, '\n');
+  return Take(piece, start, lf != end ? lf + 1 : end);
+}
+
+inline bool LineReader::Next(std::string_view& piece, char mark, std::size_t& markAt) {
+  if (pos_ >= size_) return pieceHeldFirstNul_ = false;
+  const char* start = text_.data() + pos_;
+  const char* end = start + std::min(kMaxPiece, size_ - pos_);
+  const char* hit = FindEitherByte(start, end, '\n', mark);
+  markAt = std::string_view::npos;
+  if (hit != end && *hit == mark) {
+    markAt = static_cast<std::size_t>(hit - start);
+    hit = FindByte(hit + 1, end, '\n');
+  }
+  return Take(piece, start, hit != end ? hit + 1 : end);
+}
 
 }  // namespace zav

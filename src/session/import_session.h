@@ -73,7 +73,6 @@ class ImportSession final : public ModelScope {
  private:
   // --- the stages -----------------------------------------------------------
   void ReadFile();
-  void AddLine(std::string_view text, int32_t number, bool isInlineComment);
   void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
   void BuildCards();
   std::size_t MakeCard(std::size_t start, std::size_t first);

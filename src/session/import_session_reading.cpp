@@ -1,5 +1,6 @@
 // ImportSession members: reading the file into numbered, classified lines.
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -44,24 +45,44 @@ std::size_t FindAnyOf(std::string_view text, std::string_view set) {
   return std::string_view::npos;
 }
 
-// What `text` is, by its first non-blank character (see LineKind). Here
-// rather than in ClassifyLine so that the reading loop has it inline.
-LineKind Classify(std::string_view text, const std::array<bool, 256>& lineCommentChar) {
-  std::size_t pos = 0;
-  while (pos < text.size() && IsAsciiSpace(text[pos])) ++pos;
-  if (pos == text.size()) return LineKind::Comment;
-  const char c = text[pos];
-  if (lineCommentChar[static_cast<unsigned char>(c)]) return LineKind::Comment;
-  if (c == '.') {
-    const std::string_view rest = text.substr(pos);
-    for (const DotPrefix& row : kDotPrefixes) {
-      if (StartsWithNoCase(rest, row.prefix)) return row.kind;
+// What a line is, by its first non-blank character (see LineKind): a table
+// of what each byte makes a line that starts with it, so that the reading
+// loop spends a look-up on a line, not a series of tests.
+class LineClassifier {
+ public:
+  explicit LineClassifier(const std::array<bool, 256>& lineCommentChar) {
+    for (std::size_t i = 0; i < byFirst_.size(); ++i) {
+      const char c = static_cast<char>(i);
+      // In the order the tests are made: a blank is passed over, a
+      // line-comment character wins over a dot.
+      byFirst_[i] = IsAsciiSpace(c)         ? kBlank
+                    : lineCommentChar[i]    ? static_cast<std::uint8_t>(LineKind::Comment)
+                    : c == '.'              ? kDot
+                    : IsAsciiAlpha(c)       ? static_cast<std::uint8_t>(LineKind::Element)
+                    : c == '+'              ? static_cast<std::uint8_t>(LineKind::Continuation)
+                                            : static_cast<std::uint8_t>(LineKind::Other);
     }
   }
-  if (IsAsciiAlpha(c)) return LineKind::Element;
-  if (c == '+') return LineKind::Continuation;
-  return LineKind::Other;
-}
+
+  LineKind operator()(std::string_view text) const {
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+      const std::uint8_t kind = byFirst_[static_cast<unsigned char>(text[pos])];
+      if (kind == kBlank) continue;
+      if (kind != kDot) return static_cast<LineKind>(kind);
+      const std::string_view rest = text.substr(pos);
+      for (const DotPrefix& row : kDotPrefixes) {
+        if (StartsWithNoCase(rest, row.prefix)) return row.kind;
+      }
+    }
+    // Only blanks (or nothing): a blank line is a comment line.
+    return LineKind::Comment;
+  }
+
+ private:
+  static constexpr std::uint8_t kBlank = 0xFE;
+  static constexpr std::uint8_t kDot = 0xFF;
+  std::array<std::uint8_t, 256> byFirst_;
+};
 
 }  // namespace
 
@@ -76,6 +97,7 @@ void ImportSession::ReadFile() {
   }
 
   LineReader reader(file);
+  const LineClassifier classify(lineCommentChar_);
   const std::string_view inlineChars = inlineCommentChars_;
   // A single inline-comment character (every style has at most one) is
   // found by the reader in the pass that finds the line's end.
@@ -91,7 +113,7 @@ void ImportSession::ReadFile() {
   while (oneMark ? reader.Next(text, inlineChars.front(), mark) : reader.Next(text)) {
     ++number;
     const std::size_t firstRecord = lines_.size();
-    const LineKind kind = Classify(text, lineCommentChar_);
+    const LineKind kind = classify(text);
     if (inEncryptedBlock || (kind == LineKind::Other && StartsEncryptedBlock(text))) {
       // The block's lines are comment lines to everything after the reader:
       // they stay in the card or definition they stand in, byte for byte.
@@ -113,8 +135,8 @@ void ImportSession::ReadFile() {
         // are joined.
         std::size_t cut = mark;
         while (cut > 0 && IsAsciiSpace(text[cut - 1])) --cut;
-        AddLine(text.substr(0, cut), number, false);
-        AddLine(text.substr(cut), number, true);
+        AddLine(text.substr(0, cut), number, false, classify(text.substr(0, cut)));
+        AddLine(text.substr(cut), number, true, classify(text.substr(cut)));
       }
     }
     if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
@@ -137,11 +159,7 @@ void ImportSession::ReadFile() {
   if (std::fclose(file) != 0) AddDiagnostic(MessageCode::CantCloseFile, nullptr, {path_});
 }
 
-LineKind ImportSession::ClassifyLine(std::string_view text) const { return Classify(text, lineCommentChar_); }
-
-void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment) {
-  AddLine(text, number, isInlineComment, Classify(text, lineCommentChar_));
-}
+LineKind ImportSession::ClassifyLine(std::string_view text) const { return LineClassifier(lineCommentChar_)(text); }
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind) {
   SourceLine& line = lines_.emplace_back();

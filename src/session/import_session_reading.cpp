@@ -162,12 +162,7 @@ void ImportSession::ReadFile() {
 LineKind ImportSession::ClassifyLine(std::string_view text) const { return LineClassifier(lineCommentChar_)(text); }
 
 void ImportSession::AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind) {
-  SourceLine& line = lines_.emplace_back();
-  line.rawText = text;
-  line.text = line.rawText;
-  line.number = number;
-  line.kind = kind;
-  line.isInlineComment = isInlineComment;
+  lines_.emplace_back(text, number, kind, isInlineComment);
 }
 
 }  // namespace zav

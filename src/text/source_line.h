@@ -18,6 +18,9 @@ namespace zav {
 // Either way a text, once given out, stays valid as long as the line.
 struct SourceLine {
   SourceLine() = default;
+  // A line that views `read`, which its maker keeps alive.
+  SourceLine(std::string_view read, int32_t lineNumber, LineKind lineKind, bool inlineComment)
+      : text(read), rawText(read), number(lineNumber), kind(lineKind), isInlineComment(inlineComment) {}
   SourceLine(SourceLine&& other) noexcept;
   SourceLine& operator=(SourceLine&& other) noexcept;
   SourceLine(const SourceLine&) = delete;

@@ -75,7 +75,6 @@ class ImportSession final : public ModelScope {
   void ReadFile();
   void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
   void BuildCards();
-  std::size_t MakeCard(std::size_t start, std::size_t first);
   // The generic cards of the runs, for a caller that looks at them before
   // classification.
   void MakeGenericCards();

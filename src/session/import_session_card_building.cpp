@@ -7,9 +7,21 @@
 namespace zav {
 
 void ImportSession::BuildCards() {
+  // One pass over the lines. A statement line opens a card; a continuation
+  // line, or the comment part split off a line, extends the open card to it.
+  // A whole comment line is passed over: it belongs to the statement only
+  // when a later line of the statement follows it, else to the next card.
+  // So a card's run ends at the last line of its statement, and the next
+  // run starts right after it.
   std::size_t start = 0;
-  std::size_t position = 0;
-  while (position < lines_.size()) {
+  std::size_t last = 0;
+  bool open = false;
+  const auto closeCard = [&] {
+    runs_.push_back(CardRun{static_cast<uint32_t>(start), static_cast<uint32_t>(last + 1 - start)});
+    start = last + 1;
+    open = false;
+  };
+  for (std::size_t position = 0; position < lines_.size(); ++position) {
     SourceLine& line = lines_[position];
     switch (line.kind) {
       case LineKind::Control:
@@ -17,40 +29,34 @@ void ImportSession::BuildCards() {
       case LineKind::Subckt:
       case LineKind::Ends:
       case LineKind::Element:
-        position = start = MakeCard(start, position);
-        continue;
-      case LineKind::Other:
+        if (open) closeCard();
+        open = true;
+        last = position;
+        break;
       case LineKind::Continuation:
+        if (open) {
+          last = position;
+          break;
+        }
+        [[fallthrough]];
+      case LineKind::Other:
         // A stray line (a part name in brackets, a lone "-", a "+" with no
-        // statement before it) is kept as a comment line of its own, so that
-        // the statement after it is still read by its own first word.
+        // statement before it) ends the open card and is kept as a comment
+        // line of its own, so that the statement after it is still read by
+        // its own first word.
+        if (open) closeCard();
         AddDiagnostic(MessageCode::UnexpectedLine, &line);
         ConvertLineToComment(line, &store_->statistics());
         break;
       case LineKind::Comment:
+        if (open && line.isInlineComment) last = position;
         break;
     }
-    ++position;
   }
+  if (open) closeCard();
   // Comment lines (stray lines among them) after the last statement end up
   // in the last card; without any card they belong to none.
   if (!runs_.empty()) runs_.back().count = static_cast<uint32_t>(lines_.size() - runs_.back().first);
-}
-
-std::size_t ImportSession::MakeCard(std::size_t start, std::size_t first) {
-  std::size_t last = first;
-  for (std::size_t i = first + 1; i < lines_.size(); ++i) {
-    const SourceLine& line = lines_[i];
-    if (line.kind == LineKind::Continuation || (line.kind == LineKind::Comment && line.isInlineComment)) {
-      last = i;
-    } else if (line.kind != LineKind::Comment) {
-      break;
-    }
-    // A whole comment line is passed over: it belongs to the statement only
-    // when a later line of the statement follows it, else to the next card.
-  }
-  runs_.push_back(CardRun{static_cast<uint32_t>(start), static_cast<uint32_t>(last + 1 - start)});
-  return last + 1;
 }
 
 void ImportSession::MakeGenericCards() {

@@ -37,52 +37,32 @@ inline std::uint64_t FirstMatch(std::uint64_t word, char c) {
 // is built for).
 inline std::size_t FirstByte(std::uint64_t mask) { return static_cast<std::size_t>(std::countr_zero(mask)) / 8; }
 
-// The first byte of [begin, end) that `match` marks, or end: `match` turns a
-// word into a mask as FirstMatch does, `is` tells one byte. Sixteen bytes a
-// step; the last bytes of a text of eight or more are read as its last word,
-// which overlaps bytes already searched (none of them matches, so the first
-// hit is past them).
-template <typename Match, typename Is>
-inline const char* FindFirstWhere(const char* begin, const char* end, Match match, Is is) {
+}  // namespace byte_search
+
+// The first `c` in [begin, end), or end. Sixteen bytes a step; the last
+// bytes of a text of eight or more are read as its last word, which overlaps
+// bytes already searched (they hold no `c`, so the first hit is past them).
+inline const char* FindByte(const char* begin, const char* end, char c) {
+  using namespace byte_search;
   const char* at = begin;
   for (; end - at >= 16; at += 16) {
-    const std::uint64_t low = match(Load(at));
-    const std::uint64_t high = match(Load(at + 8));
+    const std::uint64_t low = FirstMatch(Load(at), c);
+    const std::uint64_t high = FirstMatch(Load(at + 8), c);
     if ((low | high) != 0) return low != 0 ? at + FirstByte(low) : at + 8 + FirstByte(high);
   }
   if (end - begin >= 8) {
     if (end - at > 8) {
-      if (const std::uint64_t mask = match(Load(at))) return at + FirstByte(mask);
+      if (const std::uint64_t mask = FirstMatch(Load(at), c)) return at + FirstByte(mask);
     }
     if (at == end) return end;
     const char* last = end - 8;
-    const std::uint64_t mask = match(Load(last));
+    const std::uint64_t mask = FirstMatch(Load(last), c);
     return mask != 0 ? last + FirstByte(mask) : end;
   }
   for (; at < end; ++at) {
-    if (is(*at)) return at;
+    if (*at == c) return at;
   }
   return end;
-}
-
-}  // namespace byte_search
-
-// The first `c` in [begin, end), or end.
-inline const char* FindByte(const char* begin, const char* end, char c) {
-  using namespace byte_search;
-  return FindFirstWhere(
-      begin, end, [c](std::uint64_t word) { return FirstMatch(word, c); }, [c](char x) { return x == c; });
-}
-
-// The first byte in [begin, end) that is `a` or `b`, or end, in one pass: the
-// two masks of a word are joined, and since neither marks a byte before its
-// own first match, the lowest bit of the union is the first byte that is
-// either.
-inline const char* FindEitherByte(const char* begin, const char* end, char a, char b) {
-  using namespace byte_search;
-  return FindFirstWhere(
-      begin, end, [a, b](std::uint64_t word) { return FirstMatch(word, a) | FirstMatch(word, b); },
-      [a, b](char x) { return x == a || x == b; });
 }
 
 // The number of `c` in [begin, end). Counted in rows of 32 bytes, with an

@@ -100,8 +100,9 @@ void ImportSession::ReadFile() {
   const LineClassifier classify(lineCommentChar_);
   const std::string_view inlineChars = inlineCommentChars_;
   // A single inline-comment character (every style has at most one) is
-  // found by the reader in the pass that finds the line's end.
-  const bool oneMark = inlineChars.size() == 1 && inlineChars.front() != '\n';
+  // tracked by the reader, which saves most lines a scan for it.
+  const bool oneMark = inlineChars.size() == 1;
+  if (oneMark) reader.WatchFor(inlineChars.front());
   // Room for every piece and a quarter of them split at an inline comment;
   // more is rare, and the vector grows for it.
   const std::size_t pieces = reader.PiecesLeftAtMost();
@@ -110,7 +111,7 @@ void ImportSession::ReadFile() {
   std::size_t mark = std::string_view::npos;
   int32_t number = 0;
   bool inEncryptedBlock = false;
-  while (oneMark ? reader.Next(text, inlineChars.front(), mark) : reader.Next(text)) {
+  while (oneMark ? reader.Next(text, mark) : reader.Next(text)) {
     ++number;
     const std::size_t firstRecord = lines_.size();
     const LineKind kind = classify(text);

@@ -91,6 +91,17 @@ void LineReader::ReplaceNuls() {
   }
 }
 
+void LineReader::WatchFor(char mark) {
+  mark_ = mark;
+  nextMark_ = FindMark(pos_);
+}
+
+std::size_t LineReader::FindMark(std::size_t from) const {
+  if (from >= size_) return kNone;
+  const void* at = std::memchr(text_.data() + from, mark_, size_ - from);
+  return at != nullptr ? static_cast<std::size_t>(static_cast<const char*>(at) - text_.data()) : kNone;
+}
+
 std::size_t LineReader::PiecesLeftAtMost() const {
   const std::size_t lineFeeds = CountByte(text_.data() + pos_, text_.data() + size_, '\n');
   // Every line may end in a piece without a line feed, and every 511

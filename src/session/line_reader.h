@@ -40,10 +40,14 @@ class LineReader {
   // at the end-of-file mark or after a read error). The view stays valid as
   // long as the text (see TakeText).
   bool Next(std::string_view& piece);
-  // The same, also finding the first `mark` (any character but a line feed)
-  // in the piece in the pass that finds its end: `markAt` is its offset, or
-  // npos. Saves a model-file line a second scan for its inline comment.
-  bool Next(std::string_view& piece, char mark, std::size_t& markAt);
+  // Has every later piece also report the first `mark` in it (see below).
+  void WatchFor(char mark);
+  // The same as Next(piece), with `markAt` the offset of the first mark in
+  // the piece, or npos. The reader keeps the position of the next mark in
+  // the file and looks for the one after it only when a piece has passed
+  // it: a mark (an inline comment) is rare, and one library search between
+  // two costs less than a second scan of every line.
+  bool Next(std::string_view& piece, std::size_t& markAt);
   // The same, copied into `piece`.
   bool Next(std::string& piece);
   bool failed() const { return failed_; }
@@ -69,9 +73,8 @@ class LineReader {
   void Load(std::FILE* file, std::size_t blockSize);
   // Ends the text at the mark, counting what follows it.
   void StopAtMark(std::size_t markAt);
-  // Makes [start, end) the piece: `end` is past its line feed, or the end of
-  // the most it may hold.
-  bool Take(std::string_view& piece, const char* start, const char* end);
+  // The position of the first mark at or after `from`, or kNone.
+  std::size_t FindMark(std::size_t from) const;
   // Drops every CR directly before a LF.
   void JoinLineEnds();
   // Turns every NUL into a space, noting where the first one was.
@@ -83,6 +86,9 @@ class LineReader {
   std::size_t size_ = 0;
   std::size_t pos_ = 0;
   std::size_t firstNulAt_ = kNone;
+  char mark_ = 0;
+  // The first mark at or after pos_, or kNone (also before WatchFor).
+  std::size_t nextMark_ = kNone;
   bool pieceHeldFirstNul_ = false;
   bool failed_ = false;
   bool stoppedAtMark_ = false;
@@ -91,8 +97,12 @@ class LineReader {
 };
 
 // Inline, with the search they call: they run once a line of the file.
-inline bool LineReader::Take(std::string_view& piece, const char* start, const char* end) {
-  const auto length = static_cast<std::size_t>(end - start);
+inline bool LineReader::Next(std::string_view& piece) {
+  if (pos_ >= size_) return pieceHeldFirstNul_ = false;
+  const char* start = text_.data() + pos_;
+  const char* end = start + std::min(kMaxPiece, size_ - pos_);
+  const char* lf = FindByte(start, end, '\n');
+  const auto length = static_cast<std::size_t>(lf != end ? lf + 1 - start : end - start);
   // Unsigned: a first NUL before the piece, or none (kNone), gives a
   // difference far past any piece's length.
   pieceHeldFirstNul_ = firstNulAt_ - pos_ < length;
@@ -101,25 +111,15 @@ inline bool LineReader::Take(std::string_view& piece, const char* start, const c
   return true;
 }
 
-inline bool LineReader::Next(std::string_view& piece) {
-  if (pos_ >= size_) return pieceHeldFirstNul_ = false;
-  const char* start = text_.data() + pos_;
-  const char* end = start + std::min(kMaxPiece, size_ - pos_);
-  const char* lf = FindByte(start, end, '\n');
-  return Take(piece, start, lf != end ? lf + 1 : end);
-}
-
-inline bool LineReader::Next(std::string_view& piece, char mark, std::size_t& markAt) {
-  if (pos_ >= size_) return pieceHeldFirstNul_ = false;
-  const char* start = text_.data() + pos_;
-  const char* end = start + std::min(kMaxPiece, size_ - pos_);
-  const char* hit = FindEitherByte(start, end, '\n', mark);
+inline bool LineReader::Next(std::string_view& piece, std::size_t& markAt) {
+  const std::size_t from = pos_;
+  if (!Next(piece)) return false;
   markAt = std::string_view::npos;
-  if (hit != end && *hit == mark) {
-    markAt = static_cast<std::size_t>(hit - start);
-    hit = FindByte(hit + 1, end, '\n');
+  if (nextMark_ < pos_) {
+    markAt = nextMark_ - from;
+    nextMark_ = FindMark(pos_);
   }
-  return Take(piece, start, hit != end ? hit + 1 : end);
+  return true;
 }
 
 }  // namespace zav

@@ -288,10 +288,11 @@ TEST(LineReaderTest, PiecesDoNotDependOnTheBlockSize) {
     return r;
   };
   std::mt19937 random(99);
-  const std::string alphabet = "ab \r\r\n\n\0"s;
+  const std::string alphabet = "ab \r\r\n\n\0;"s;
   std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
   std::vector<std::string> inputs = {"", "\r", "\r\n", "\r\r\n\r", std::string(510, 'a') + "\r\n" + std::string(511, 'b') + "\r",
-                                     "\x1A", "a\r\x1A\n", "ab\n\x1A\x1A \n", "\0\x1A\0"s};
+                                     "\x1A", "a\r\x1A\n", "ab\n\x1A\x1A \n", "\0\x1A\0"s, ";;\n;\n\n;",
+                                     std::string(1100, ';'), "a;" + std::string(511, 'b') + ";\n;"};
   for (int i = 0; i < 30; ++i) {
     std::string bytes;
     const int length = i < 10 ? 30 : 3000;
@@ -327,6 +328,25 @@ TEST(LineReaderTest, PiecesDoNotDependOnTheBlockSize) {
       EXPECT_EQ(reader.bytesAfterMark(), expected.bytesAfterMark) << "block " << block;
       EXPECT_EQ(reader.textAfterMark(), expected.textAfterMark) << "block " << block;
     }
+    // Watching for a mark changes no piece, and each piece reports its
+    // first mark: several in one piece, in pieces of a long line, in a
+    // run of pieces with none.
+    TempFile file(bytes);
+    std::FILE* f = std::fopen(file.path().c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    LineReader reader(f);
+    reader.WatchFor(';');
+    std::string_view piece;
+    std::size_t markAt = 0;
+    std::size_t count = 0;
+    while (reader.Next(piece, markAt)) {
+      ASSERT_LT(count, expected.pieces.size());
+      EXPECT_EQ(piece, expected.pieces[count]);
+      EXPECT_EQ(markAt, expected.pieces[count].find(';')) << count;
+      ++count;
+    }
+    std::fclose(f);
+    EXPECT_EQ(count, expected.pieces.size());
   }
 }
 

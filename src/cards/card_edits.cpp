@@ -80,21 +80,43 @@ Token* Card::InsertParameter(Token* after, bool lineFeedFirst, std::string_view 
   SourceLine* line = anchor->line;
 
   changed = true;
+  // The line's text is written once, in one piece the list keeps, and its
+  // tokens are cut from it: they follow each other in memory, so the
+  // card's finished text takes the line as one piece (see FinishedText).
+  constexpr std::string_view kMark = "+ ";
+  constexpr std::string_view kEquals = " = ";
+  constexpr std::string_view kNoteStart = "    ; ";
+  const std::size_t size = (lineFeedFirst ? 1 : 0) + kMark.size() + name.size() + kEquals.size() +
+                           value.size() + (note.has_value() ? kNoteStart.size() + note->size() : 0) + 1;
+  char* end = tokens.KeepRoom(size);
+  const auto write = [&end](std::string_view part) {
+    TextArena::CopyChars(end, part.data(), part.size());
+    end += part.size();
+  };
   Token* at = after;
-  if (lineFeedFirst) at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
-  at = tokens.InsertAfter(at, TokenKind::Continuation, "+ ", line);
-  Token* nameToken = at = tokens.InsertAfter(at, TokenKind::Name, name, line);
-  at = tokens.InsertAfter(at, TokenKind::Separator, " = ", line);
-  Token* valueToken = at = tokens.InsertAfter(at, valueKind, value, line);
+  // Inserts the token for what was written since `begin`.
+  const auto insert = [&](TokenKind kind, const char* begin) {
+    at = tokens.InsertKeptAfter(at, kind, std::string_view(begin, static_cast<std::size_t>(end - begin)), line);
+    return at;
+  };
+  // Writes `part` and inserts its token.
+  const auto put = [&](TokenKind kind, std::string_view part) {
+    const char* begin = end;
+    write(part);
+    return insert(kind, begin);
+  };
+  if (lineFeedFirst) put(TokenKind::Newline, "\n");
+  put(TokenKind::Continuation, kMark);
+  Token* nameToken = put(TokenKind::Name, name);
+  put(TokenKind::Separator, kEquals);
+  Token* valueToken = put(valueKind, value);
+  const char* const lineEnd = end;
   if (note.has_value()) {
-    std::string& comment = tokens.Scratch();
-    comment.assign("    ; ");
-    comment.append(note->data(), note->size());
-    comment.push_back('\n');
-    at = tokens.InsertAfter(at, TokenKind::Comment, comment, line);
-  } else {
-    at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
+    write(kNoteStart);
+    write(*note);
   }
+  write("\n");
+  insert(note.has_value() ? TokenKind::Comment : TokenKind::Newline, lineEnd);
   params().push_back(ParamEntry{nameToken, valueToken, -1});
   return at;
 }

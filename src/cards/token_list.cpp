@@ -115,15 +115,6 @@ void TokenList::ReleaseHeld() {
   records->pool->ReleaseRecords(records);
 }
 
-Token* TokenList::Link(TokenListRecords& records, Token* token, Token* before, Token* after) {
-  token->prev = before;
-  token->next = after;
-  if (before != nullptr) before->next = token; else records.head = token;
-  if (after != nullptr) after->prev = token; else records.tail = token;
-  ++records.size;
-  return token;
-}
-
 std::string_view TokenList::Keep(std::string_view text) { return Hold().texts.Keep(text); }
 
 Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {

@@ -274,6 +274,21 @@ class TokenList {
     Token anchor_;
   };
 
+  // Room for `size` characters that the list keeps, to be filled by the
+  // caller: for a text written once and cut into several tokens (see
+  // InsertKeptAfter), which then follow each other in memory.
+  char* KeepRoom(std::size_t size) { return Hold().texts.Allocate(size); }
+  // Inserts a new token after `position` (none: at the front) whose text is
+  // `text` itself, not a copy: text from KeepRoom, or a view that lives as
+  // long as the list.
+  Token* InsertKeptAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
+    TokenListRecords& records = Hold();
+    Token* token = records.pool->AllocateNode();
+    token->kind = kind;
+    token->text = text;
+    token->line = line;
+    return Link(records, token, position, position != nullptr ? position->next : records.head);
+  }
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
   // A copy of `text` that lives as long as the list's tokens.
@@ -309,7 +324,14 @@ class TokenList {
   }
   // Links `token` between `before` and `after` (neighbours, or none at an
   // end of the list).
-  static Token* Link(TokenListRecords& records, Token* token, Token* before, Token* after);
+  static Token* Link(TokenListRecords& records, Token* token, Token* before, Token* after) {
+    token->prev = before;
+    token->next = after;
+    if (before != nullptr) before->next = token; else records.head = token;
+    if (after != nullptr) after->prev = token; else records.tail = token;
+    ++records.size;
+    return token;
+  }
 
   TokenListRecords* Records() const {
     return (bits_ & 1) != 0 ? nullptr : reinterpret_cast<TokenListRecords*>(bits_);

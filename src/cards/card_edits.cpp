@@ -168,25 +168,47 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     }
   }
 
-  std::string& buffer = tokens.Scratch();
-  buffer.assign("* ");
-  for (Token* token = first; token != end; token = token->next) {
-    if (token->kind == TokenKind::Continuation) continue;
-    buffer += token->text;
-    // The buffer held no line feed before: it holds one now exactly when the
-    // token does.
+  // The comment lines (each "* " and the run's texts up to a line feed, the
+  // last given one) and the mark are written into one piece the list keeps,
+  // as an inserted parameter is (see InsertParameter): first their size,
+  // then their text. A line starts with the first character it holds.
+  constexpr std::string_view kCommentStart = "* ";
+  constexpr std::string_view kMark = "+ ";
+  std::size_t size = continues ? kMark.size() : 0;
+  bool lineOpen = false;
+  for (const Token* token = first; token != end; token = token->next) {
+    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+    if (!lineOpen) size += kCommentStart.size();
+    size += token->text.size();
+    lineOpen = !ContainsLineFeed(token->text);
+  }
+  if (lineOpen) ++size;
+
+  char* out = tokens.KeepRoom(size);
+  const auto write = [&out](std::string_view part) {
+    TextArena::CopyChars(out, part.data(), part.size());
+    out += part.size();
+  };
+  const char* lineStart = out;
+  for (const Token* token = first; token != end; token = token->next) {
+    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+    if (out == lineStart) write(kCommentStart);
+    write(token->text);
     if (ContainsLineFeed(token->text)) {
-      tokens.InsertBefore(first, TokenKind::Comment, buffer, token->line);
-      buffer.assign("* ");
+      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+      lineStart = out;
     }
   }
-  if (buffer.size() > 2) {
-    buffer.push_back('\n');
-    tokens.InsertBefore(first, TokenKind::Comment, buffer, runLine);
+  if (out != lineStart) {
+    write("\n");
+    tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), runLine);
   }
-  if (continues) tokens.InsertBefore(first, TokenKind::Continuation, "+ ", runLine);
+  if (continues) {
+    write(kMark);
+    tokens.InsertKeptBefore(first, TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
+  }
 
-  for (Token* token = first; token != end;) token = tokens.Erase(token);
+  tokens.EraseRun(first, end);
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

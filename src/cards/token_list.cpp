@@ -145,6 +145,19 @@ Token* TokenList::Erase(Token* token) {
   return following;
 }
 
+void TokenList::EraseRun(Token* first, Token* end) {
+  if (first == end) return;
+  TokenListRecords& records = *Records();
+  Token* last = first;
+  std::size_t count = 1;
+  for (; last->next != end; last = last->next) ++count;
+  Token* before = first->prev;
+  if (before) before->next = end; else records.head = end;
+  if (end) end->prev = before; else records.tail = before;
+  records.pool->FreeChain(first, last);
+  records.size -= count;
+}
+
 void TokenList::MoveAfter(Token* first, Token* last, Token* position) {
   TokenListRecords& records = *Records();
   if (position == first->prev) return;

@@ -289,6 +289,15 @@ class TokenList {
     token->line = line;
     return Link(records, token, position, position != nullptr ? position->next : records.head);
   }
+  // The same before `position` (none: at the back).
+  Token* InsertKeptBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
+    TokenListRecords& records = Hold();
+    Token* token = records.pool->AllocateNode();
+    token->kind = kind;
+    token->text = text;
+    token->line = line;
+    return Link(records, token, position != nullptr ? position->prev : records.tail, position);
+  }
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
   // A copy of `text` that lives as long as the list's tokens.
@@ -300,6 +309,9 @@ class TokenList {
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);
+  // Unlinks the tokens from `first` up to `end` (not included; none: to the
+  // back of the list) in one step.
+  void EraseRun(Token* first, Token* end);
 
   // Moves the run from `first` to `last` (inclusive, in list order) so that
   // it follows `position`, which must not lie inside the run; a null position

@@ -17,12 +17,13 @@ namespace zav {
 class FinishedText;
 struct TokenListRecords;
 
-// A piece of a text being gathered (see FinishedText::Make): a view of
-// `size` characters at `data`, or (`data` null) the next `size` characters
-// copied to the gatherer's scratch string.
+// A piece of a text being gathered (see FinishedText::Make): `size`
+// characters at `data`, to be viewed where they are or (`copy` set) copied.
+// Sixteen bytes: no card's text nears 4 GB.
 struct GatheredPiece {
   const char* data;
-  std::size_t size;
+  std::uint32_t size;
+  bool copy;
 };
 
 // What a card's parse recorded about its tokens, kept with them in the

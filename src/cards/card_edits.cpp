@@ -6,21 +6,12 @@
 #include <string>
 
 #include "cards/card.h"
+#include "cards/line_feed.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 
 namespace zav {
 namespace {
-
-// Most texts asked about are a token of a few characters (a blank, a
-// name), for which a call of memchr costs more than looking at each one.
-bool ContainsLineFeed(std::string_view text) {
-  if (text.size() > 16) return text.find('\n') != std::string_view::npos;
-  for (char c : text) {
-    if (c == '\n') return true;
-  }
-  return false;
-}
 
 bool EndsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 

@@ -6,21 +6,12 @@
 #include <string>
 
 #include "cards/card.h"
+#include "cards/line_feed.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
 
 namespace zav {
 namespace {
-
-// Most texts asked about are a token of a few characters (a blank, a
-// name), for which a call of memchr costs more than looking at each one.
-bool ContainsLineFeed(std::string_view text) {
-  if (text.size() > 16) return text.find('\n') != std::string_view::npos;
-  for (char c : text) {
-    if (c == '\n') return true;
-  }
-  return false;
-}
 
 bool EndsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
@@ -80,21 +71,43 @@ Token* Card::InsertParameter(Token* after, bool lineFeedFirst, std::string_view 
   SourceLine* line = anchor->line;
 
   changed = true;
+  // The line's text is written once, in one piece the list keeps, and its
+  // tokens are cut from it: they follow each other in memory, so the
+  // card's finished text takes the line as one piece (see FinishedText).
+  constexpr std::string_view kMark = "+ ";
+  constexpr std::string_view kEquals = " = ";
+  constexpr std::string_view kNoteStart = "    ; ";
+  const std::size_t size = (lineFeedFirst ? 1 : 0) + kMark.size() + name.size() + kEquals.size() +
+                           value.size() + (note.has_value() ? kNoteStart.size() + note->size() : 0) + 1;
+  char* end = tokens.KeepRoom(size);
+  const auto write = [&end](std::string_view part) {
+    TextArena::CopyChars(end, part.data(), part.size());
+    end += part.size();
+  };
   Token* at = after;
-  if (lineFeedFirst) at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
-  at = tokens.InsertAfter(at, TokenKind::Continuation, "+ ", line);
-  Token* nameToken = at = tokens.InsertAfter(at, TokenKind::Name, name, line);
-  at = tokens.InsertAfter(at, TokenKind::Separator, " = ", line);
-  Token* valueToken = at = tokens.InsertAfter(at, valueKind, value, line);
+  // Inserts the token for what was written since `begin`.
+  const auto insert = [&](TokenKind kind, const char* begin) {
+    at = tokens.InsertKeptAfter(at, kind, std::string_view(begin, static_cast<std::size_t>(end - begin)), line);
+    return at;
+  };
+  // Writes `part` and inserts its token.
+  const auto put = [&](TokenKind kind, std::string_view part) {
+    const char* begin = end;
+    write(part);
+    return insert(kind, begin);
+  };
+  if (lineFeedFirst) put(TokenKind::Newline, "\n");
+  put(TokenKind::Continuation, kMark);
+  Token* nameToken = put(TokenKind::Name, name);
+  put(TokenKind::Separator, kEquals);
+  Token* valueToken = put(valueKind, value);
+  const char* const lineEnd = end;
   if (note.has_value()) {
-    std::string& comment = tokens.Scratch();
-    comment.assign("    ; ");
-    comment.append(note->data(), note->size());
-    comment.push_back('\n');
-    at = tokens.InsertAfter(at, TokenKind::Comment, comment, line);
-  } else {
-    at = tokens.InsertAfter(at, TokenKind::Newline, "\n", line);
+    write(kNoteStart);
+    write(*note);
   }
+  write("\n");
+  insert(note.has_value() ? TokenKind::Comment : TokenKind::Newline, lineEnd);
   params().push_back(ParamEntry{nameToken, valueToken, -1});
   return at;
 }
@@ -146,25 +159,47 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     }
   }
 
-  std::string& buffer = tokens.Scratch();
-  buffer.assign("* ");
-  for (Token* token = first; token != end; token = token->next) {
-    if (token->kind == TokenKind::Continuation) continue;
-    buffer += token->text;
-    // The buffer held no line feed before: it holds one now exactly when the
-    // token does.
+  // The comment lines (each "* " and the run's texts up to a line feed, the
+  // last given one) and the mark are written into one piece the list keeps,
+  // as an inserted parameter is (see InsertParameter): first their size,
+  // then their text. A line starts with the first character it holds.
+  constexpr std::string_view kCommentStart = "* ";
+  constexpr std::string_view kMark = "+ ";
+  std::size_t size = continues ? kMark.size() : 0;
+  bool lineOpen = false;
+  for (const Token* token = first; token != end; token = token->next) {
+    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+    if (!lineOpen) size += kCommentStart.size();
+    size += token->text.size();
+    lineOpen = !ContainsLineFeed(token->text);
+  }
+  if (lineOpen) ++size;
+
+  char* out = tokens.KeepRoom(size);
+  const auto write = [&out](std::string_view part) {
+    TextArena::CopyChars(out, part.data(), part.size());
+    out += part.size();
+  };
+  const char* lineStart = out;
+  for (const Token* token = first; token != end; token = token->next) {
+    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+    if (out == lineStart) write(kCommentStart);
+    write(token->text);
     if (ContainsLineFeed(token->text)) {
-      tokens.InsertBefore(first, TokenKind::Comment, buffer, token->line);
-      buffer.assign("* ");
+      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+      lineStart = out;
     }
   }
-  if (buffer.size() > 2) {
-    buffer.push_back('\n');
-    tokens.InsertBefore(first, TokenKind::Comment, buffer, runLine);
+  if (out != lineStart) {
+    write("\n");
+    tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), runLine);
   }
-  if (continues) tokens.InsertBefore(first, TokenKind::Continuation, "+ ", runLine);
+  if (continues) {
+    write(kMark);
+    tokens.InsertKeptBefore(first, TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
+  }
 
-  for (Token* token = first; token != end;) token = tokens.Erase(token);
+  tokens.EraseRun(first, end);
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cards/card_store.h"
+#include "cards/text_arena.h"
 #include "cards/token_list.h"
 #include "text/source_line.h"
 
@@ -24,14 +25,15 @@ bool ViewsItsLine(const Token& token) {
 }  // namespace
 
 const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
-  // The pieces are gathered first, the copies into the list's scratch string
-  // one after the other; then the text, its pieces and its copies are kept
-  // in one block of the store.
+  // The runs are gathered first, with the number of pieces and characters
+  // to copy they make; then the text and its pieces are kept in one block
+  // of the store, and what is copied goes straight there.
   std::vector<GatheredPiece>& gathered = tokens.ScratchPieces();
-  std::string& copies = tokens.Scratch();
   gathered.clear();
-  copies.clear();
   std::size_t size = 0;
+  std::size_t count = 0;
+  std::size_t characters = 0;
+  bool copying = false;  // whether the last piece is copied
   for (const Token* token = tokens.front(); token != nullptr;) {
     // The run of tokens from here whose texts follow each other in memory.
     const char* const begin = token->text.data();
@@ -44,29 +46,36 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
     const auto length = static_cast<std::size_t>(end - begin);
     size += length;
     if (length >= kShortestView && ViewsItsLine(*token)) {
-      gathered.push_back(GatheredPiece{begin, length});
+      gathered.push_back(GatheredPiece{begin, static_cast<std::uint32_t>(length), false});
+      ++count;
+      copying = false;
     } else if (length > 0) {
       // A run of copies is one piece.
-      copies.append(begin, length);
-      if (!gathered.empty() && gathered.back().data == nullptr) {
-        gathered.back().size += length;
-      } else {
-        gathered.push_back(GatheredPiece{nullptr, length});
-      }
+      gathered.push_back(GatheredPiece{begin, static_cast<std::uint32_t>(length), true});
+      characters += length;
+      if (!copying) ++count;
+      copying = true;
     }
     token = next;
   }
-  FinishedText* finished = Allocate(store, size, gathered.size(), copies.size());
-  auto* pieces = reinterpret_cast<Piece*>(finished + 1);
-  char* copied = reinterpret_cast<char*>(pieces + gathered.size());
-  if (!copies.empty()) std::memcpy(copied, copies.data(), copies.size());
-  for (std::size_t i = 0; i < gathered.size(); ++i) {
-    const char* data = gathered[i].data;
-    if (data == nullptr) {
-      data = copied;
-      copied += gathered[i].size;
+  FinishedText* finished = Allocate(store, size, count, characters);
+  auto* piece = reinterpret_cast<Piece*>(finished + 1);
+  char* copied = reinterpret_cast<char*>(piece + count);
+  copying = false;
+  for (const GatheredPiece& run : gathered) {
+    if (!run.copy) {
+      new (piece++) Piece{run.data, run.size};
+      copying = false;
+      continue;
     }
-    new (pieces + i) Piece{data, static_cast<std::uint32_t>(gathered[i].size)};
+    if (copying) {
+      piece[-1].size += run.size;
+    } else {
+      new (piece++) Piece{copied, run.size};
+    }
+    TextArena::CopyChars(copied, run.data, run.size);
+    copied += run.size;
+    copying = true;
   }
   return finished;
 }

@@ -115,15 +115,6 @@ void TokenList::ReleaseHeld() {
   records->pool->ReleaseRecords(records);
 }
 
-Token* TokenList::Link(TokenListRecords& records, Token* token, Token* before, Token* after) {
-  token->prev = before;
-  token->next = after;
-  if (before != nullptr) before->next = token; else records.head = token;
-  if (after != nullptr) after->prev = token; else records.tail = token;
-  ++records.size;
-  return token;
-}
-
 std::string_view TokenList::Keep(std::string_view text) { return Hold().texts.Keep(text); }
 
 Token* TokenList::InsertBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
@@ -152,6 +143,19 @@ Token* TokenList::Erase(Token* token) {
   records.pool->FreeNode(token);
   --records.size;
   return following;
+}
+
+void TokenList::EraseRun(Token* first, Token* end) {
+  if (first == end) return;
+  TokenListRecords& records = *Records();
+  Token* last = first;
+  std::size_t count = 1;
+  for (; last->next != end; last = last->next) ++count;
+  Token* before = first->prev;
+  if (before) before->next = end; else records.head = end;
+  if (end) end->prev = before; else records.tail = before;
+  records.pool->FreeChain(first, last);
+  records.size -= count;
 }
 
 void TokenList::MoveAfter(Token* first, Token* last, Token* position) {

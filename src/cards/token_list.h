@@ -17,12 +17,13 @@ namespace zav {
 class FinishedText;
 struct TokenListRecords;
 
-// A piece of a text being gathered (see FinishedText::Make): a view of
-// `size` characters at `data`, or (`data` null) the next `size` characters
-// copied to the gatherer's scratch string.
+// A piece of a text being gathered (see FinishedText::Make): `size`
+// characters at `data`, to be viewed where they are or (`copy` set) copied.
+// Sixteen bytes: no card's text nears 4 GB.
 struct GatheredPiece {
   const char* data;
-  std::size_t size;
+  std::uint32_t size;
+  bool copy;
 };
 
 // What a card's parse recorded about its tokens, kept with them in the
@@ -274,6 +275,30 @@ class TokenList {
     Token anchor_;
   };
 
+  // Room for `size` characters that the list keeps, to be filled by the
+  // caller: for a text written once and cut into several tokens (see
+  // InsertKeptAfter), which then follow each other in memory.
+  char* KeepRoom(std::size_t size) { return Hold().texts.Allocate(size); }
+  // Inserts a new token after `position` (none: at the front) whose text is
+  // `text` itself, not a copy: text from KeepRoom, or a view that lives as
+  // long as the list.
+  Token* InsertKeptAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
+    TokenListRecords& records = Hold();
+    Token* token = records.pool->AllocateNode();
+    token->kind = kind;
+    token->text = text;
+    token->line = line;
+    return Link(records, token, position, position != nullptr ? position->next : records.head);
+  }
+  // The same before `position` (none: at the back).
+  Token* InsertKeptBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
+    TokenListRecords& records = Hold();
+    Token* token = records.pool->AllocateNode();
+    token->kind = kind;
+    token->text = text;
+    token->line = line;
+    return Link(records, token, position != nullptr ? position->prev : records.tail, position);
+  }
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
   // A copy of `text` that lives as long as the list's tokens.
@@ -285,6 +310,9 @@ class TokenList {
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);
+  // Unlinks the tokens from `first` up to `end` (not included; none: to the
+  // back of the list) in one step.
+  void EraseRun(Token* first, Token* end);
 
   // Moves the run from `first` to `last` (inclusive, in list order) so that
   // it follows `position`, which must not lie inside the run; a null position
@@ -309,7 +337,14 @@ class TokenList {
   }
   // Links `token` between `before` and `after` (neighbours, or none at an
   // end of the list).
-  static Token* Link(TokenListRecords& records, Token* token, Token* before, Token* after);
+  static Token* Link(TokenListRecords& records, Token* token, Token* before, Token* after) {
+    token->prev = before;
+    token->next = after;
+    if (before != nullptr) before->next = token; else records.head = token;
+    if (after != nullptr) after->prev = token; else records.tail = token;
+    ++records.size;
+    return token;
+  }
 
   TokenListRecords* Records() const {
     return (bits_ & 1) != 0 ? nullptr : reinterpret_cast<TokenListRecords*>(bits_);

@@ -76,5 +76,32 @@ TEST(TokenPool, ListsSharingAPoolNeverShareANode) {
   EXPECT_EQ(c.front()->prev, nullptr);
 }
 
+// Erasing a run unlinks it in one step: what stays is linked both ways and
+// counted, at either end of the list too, and the run's nodes are free.
+TEST(TokenPool, ErasingARunLeavesTheRestLinkedAndFreesItsNodes) {
+  TokenPool pool(8, 8);
+  TokenList list;
+  list.Reset(&pool);
+  Token* t[6];
+  for (int n = 0; n < 6; ++n) t[n] = list.PushBack(TokenKind::Name, std::string(1, static_cast<char>('a' + n)), nullptr);
+  list.EraseRun(t[2], t[4]);  // the middle: c, d
+  EXPECT_EQ(TextOf(list), "abef");
+  EXPECT_EQ(t[4]->prev, t[1]);
+  list.EraseRun(t[0], t[1]);  // the front
+  list.EraseRun(t[5], nullptr);  // the back
+  list.EraseRun(t[4], t[4]);  // nothing
+  EXPECT_EQ(TextOf(list), "be");
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(list.front(), t[1]);
+  EXPECT_EQ(list.front()->prev, nullptr);
+  EXPECT_EQ(list.back(), t[4]);
+  EXPECT_EQ(list.back()->next, nullptr);
+  EXPECT_EQ(list.back()->prev, t[1]);
+  // The four erased are the free nodes now; the two left are not among them.
+  std::set<Token*> freed;
+  for (int n = 0; n < 4; ++n) freed.insert(pool.AllocateNode());
+  EXPECT_EQ(freed, (std::set<Token*>{t[0], t[2], t[3], t[5]}));
+}
+
 }  // namespace
 }  // namespace zav

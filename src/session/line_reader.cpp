@@ -91,14 +91,14 @@ void LineReader::ReplaceNuls() {
   }
 }
 
-void LineReader::WatchFor(char mark) {
-  mark_ = mark;
-  nextMark_ = FindMark(pos_);
+void LineReader::WatchFor(char c) {
+  watched_ = c;
+  nextWatched_ = FindWatched(pos_);
 }
 
-std::size_t LineReader::FindMark(std::size_t from) const {
+std::size_t LineReader::FindWatched(std::size_t from) const {
   if (from >= size_) return kNone;
-  const void* at = std::memchr(text_.data() + from, mark_, size_ - from);
+  const void* at = std::memchr(text_.data() + from, watched_, size_ - from);
   return at != nullptr ? static_cast<std::size_t>(static_cast<const char*>(at) - text_.data()) : kNone;
 }
 

@@ -40,16 +40,17 @@ class LineReader {
   // at the end-of-file mark or after a read error). The view stays valid as
   // long as the text (see TakeText).
   bool Next(std::string_view& piece);
-  // Has every later piece also report the first `mark` in it (see below).
-  void WatchFor(char mark);
-  // The same as Next(piece), with `markAt` the offset of the first mark in
-  // the piece, or npos. The reader keeps the position of the next mark in
-  // the file and looks for the one after it only when a piece has passed
-  // it: a mark (an inline comment) is rare, and one library search between
-  // two costs less than a second scan of every line.
-  bool Next(std::string_view& piece, std::size_t& markAt);
   // The same, copied into `piece`.
   bool Next(std::string& piece);
+  // Has every later piece also report the first `c` in it (see below).
+  void WatchFor(char c);
+  // The same as Next(piece), with `watchedAt` the offset of the first
+  // watched character in the piece, or npos. The reader keeps the position
+  // of the next one in the file and looks for the one after it only when a
+  // piece has passed it: the character (an inline comment's) is rare, and
+  // one library search from one to the next costs less than a second scan
+  // of every line.
+  bool Next(std::string_view& piece, std::size_t& watchedAt);
   bool failed() const { return failed_; }
 
   // An upper bound of the number of pieces still to come.
@@ -73,8 +74,9 @@ class LineReader {
   void Load(std::FILE* file, std::size_t blockSize);
   // Ends the text at the mark, counting what follows it.
   void StopAtMark(std::size_t markAt);
-  // The position of the first mark at or after `from`, or kNone.
-  std::size_t FindMark(std::size_t from) const;
+  // The position of the first watched character at or after `from`, or
+  // kNone.
+  std::size_t FindWatched(std::size_t from) const;
   // Drops every CR directly before a LF.
   void JoinLineEnds();
   // Turns every NUL into a space, noting where the first one was.
@@ -86,9 +88,10 @@ class LineReader {
   std::size_t size_ = 0;
   std::size_t pos_ = 0;
   std::size_t firstNulAt_ = kNone;
-  char mark_ = 0;
-  // The first mark at or after pos_, or kNone (also before WatchFor).
-  std::size_t nextMark_ = kNone;
+  char watched_ = 0;
+  // The first watched character at or after pos_, or kNone (also before
+  // WatchFor).
+  std::size_t nextWatched_ = kNone;
   bool pieceHeldFirstNul_ = false;
   bool failed_ = false;
   bool stoppedAtMark_ = false;
@@ -111,13 +114,13 @@ inline bool LineReader::Next(std::string_view& piece) {
   return true;
 }
 
-inline bool LineReader::Next(std::string_view& piece, std::size_t& markAt) {
+inline bool LineReader::Next(std::string_view& piece, std::size_t& watchedAt) {
   const std::size_t from = pos_;
   if (!Next(piece)) return false;
-  markAt = std::string_view::npos;
-  if (nextMark_ < pos_) {
-    markAt = nextMark_ - from;
-    nextMark_ = FindMark(pos_);
+  watchedAt = std::string_view::npos;
+  if (nextWatched_ < pos_) {
+    watchedAt = nextWatched_ - from;
+    nextWatched_ = FindWatched(pos_);
   }
   return true;
 }

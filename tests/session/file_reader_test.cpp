@@ -328,21 +328,21 @@ TEST(LineReaderTest, PiecesDoNotDependOnTheBlockSize) {
       EXPECT_EQ(reader.bytesAfterMark(), expected.bytesAfterMark) << "block " << block;
       EXPECT_EQ(reader.textAfterMark(), expected.textAfterMark) << "block " << block;
     }
-    // Watching for a mark changes no piece, and each piece reports its
-    // first mark: several in one piece, in pieces of a long line, in a
-    // run of pieces with none.
+    // Watching for a character changes no piece, and each piece reports
+    // the first one in it: several in one piece, in pieces of a long line,
+    // after a run of pieces with none.
     TempFile file(bytes);
     std::FILE* f = std::fopen(file.path().c_str(), "rb");
     ASSERT_NE(f, nullptr);
     LineReader reader(f);
     reader.WatchFor(';');
     std::string_view piece;
-    std::size_t markAt = 0;
+    std::size_t watchedAt = 0;
     std::size_t count = 0;
-    while (reader.Next(piece, markAt)) {
+    while (reader.Next(piece, watchedAt)) {
       ASSERT_LT(count, expected.pieces.size());
       EXPECT_EQ(piece, expected.pieces[count]);
-      EXPECT_EQ(markAt, expected.pieces[count].find(';')) << count;
+      EXPECT_EQ(watchedAt, expected.pieces[count].find(';')) << count;
       ++count;
     }
     std::fclose(f);

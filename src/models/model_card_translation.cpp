@@ -162,8 +162,8 @@ bool ModelCard::TranslatesAlone() {
   const RuleFinder rules(table);
   for (ParamEntry& entry : params()) {
     if (entry.name == nullptr) continue;
-    const ParamRule* rule = rules.Find(entry.name->text);
-    entry.row = rule != nullptr ? static_cast<std::int32_t>(rule - table.data()) : kNoRule;
+    const std::ptrdiff_t row = rules.FindRow(entry.name->text);
+    entry.row = row >= 0 ? static_cast<std::int32_t>(row) : kNoRule;
   }
   return true;
 }

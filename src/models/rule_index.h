@@ -27,17 +27,19 @@ class RuleIndex {
 
   const ParamRule* Find(std::string_view name) const {
     if (IsShort(name.size())) {
-      const std::uint64_t word = WordOf(name);
-      for (std::size_t at = SlotOf(word, name.size());; at = (at + 1) & mask_) {
-        const Slot& slot = slots_.data()[at];
-        if (slot.rowPlusOne == 0) return nullptr;
-        if (slot.word == word && slot.size == name.size()) return &table_[slot.rowPlusOne - 1];
-      }
+      const std::uint32_t rowPlusOne = ShortRowPlusOne(name);
+      return rowPlusOne == 0 ? nullptr : &table_[rowPlusOne - 1];
     }
-    // A longer parameter name is known to no row.
-    if (name.size() > longestName_) return nullptr;
-    const ParamRule* const* found = longNames_.Find(name);
+    const ParamRule* const* found = FindLong(name);
     return found == nullptr ? nullptr : *found;
+  }
+
+  // The number of the row Find finds, -1 for none: a walk that notes rows
+  // gets them without turning an address back into a number.
+  std::ptrdiff_t FindRow(std::string_view name) const {
+    if (IsShort(name.size())) return static_cast<std::ptrdiff_t>(ShortRowPlusOne(name)) - 1;
+    const ParamRule* const* found = FindLong(name);
+    return found == nullptr ? -1 : *found - table_.data();
   }
 
   ParamRuleTable table() const { return table_; }
@@ -49,6 +51,20 @@ class RuleIndex {
     std::uint32_t size = 0;
     std::uint32_t rowPlusOne = 0;
   };
+
+  // The row of a name of one to eight bytes, plus one; 0 for none.
+  std::uint32_t ShortRowPlusOne(std::string_view name) const {
+    const std::uint64_t word = WordOf(name);
+    for (std::size_t at = SlotOf(word, name.size());; at = (at + 1) & mask_) {
+      const Slot& slot = slots_.data()[at];
+      if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == name.size())) return slot.rowPlusOne;
+    }
+  }
+  const ParamRule* const* FindLong(std::string_view name) const {
+    // A longer parameter name is known to no row.
+    if (name.size() > longestName_) return nullptr;
+    return longNames_.Find(name);
+  }
 
   static bool IsShort(std::size_t size) { return size >= 1 && size <= 8; }
   static std::uint64_t WordOf(std::string_view name) {
@@ -76,6 +92,12 @@ class RuleFinder {
   explicit RuleFinder(ParamRuleTable table);
   const ParamRule* Find(std::string_view name) const {
     return indexed_ != nullptr ? indexed_->Find(name) : FindByWalk(name);
+  }
+  // The number of the row Find finds in the table, -1 for none.
+  std::ptrdiff_t FindRow(std::string_view name) const {
+    if (indexed_ != nullptr) return indexed_->FindRow(name);
+    const ParamRule* rule = FindByWalk(name);
+    return rule == nullptr ? -1 : rule - table_.data();
   }
 
  private:

@@ -259,9 +259,10 @@ void ModelCard::TranslateParams() {
       RemoveParam(i);
       continue;
     }
+    // Most rows keep their parameter as it is: asked first, before the
+    // switch over the other actions.
+    if (rule->action == ParamAction::Keep) continue;
     switch (rule->action) {
-      case ParamAction::Keep:
-        break;
       case ParamAction::NotSupported:
         changed = true;
         AddDiagnostic(MessageCode::UnsupportedParameter, name->line, {name->text});

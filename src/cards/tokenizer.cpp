@@ -122,11 +122,12 @@ template <bool wordsOnly, bool endsInSeparator>
   while (p != limit) {
     if constexpr (wordsOnly) {
       // Separator runs and line feeds make no word: passed over here, not
-      // cut into tokens that would be left out.
-      while (IsSeparatorChar(*p)) {
-        if (++p == limit) break;
+      // cut into tokens that would be left out. A character a turn, so that
+      // the loop's own test of the end is the only one.
+      if (IsSeparatorChar(*p)) {
+        ++p;
+        continue;
       }
-      if (p == limit) break;
     }
     if (freeNodes == nullptr) break;
     TokenKind kind = kTables.startKind[static_cast<unsigned char>(*p)];

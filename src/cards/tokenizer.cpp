@@ -139,8 +139,9 @@ template <bool wordsOnly, bool endsInSeparator>
       if constexpr (!wordsOnly) {
         // A word ends at a separator character or at the end of the text, so
         // what follows it is a line feed or a separator run: cut here, as
-        // the dispatch below would, without a turn of its own.
-        if (p == limit || freeNodes == nullptr) continue;
+        // the dispatch below would, without a turn of its own. (In a text
+        // that ends in a separator, no word reaches the end.)
+        if ((!endsInSeparator && p == limit) || freeNodes == nullptr) continue;
         kind = kTables.startKind[static_cast<unsigned char>(*p)];
         end = p + 1;
         if (kind == TokenKind::Separator) {

@@ -284,19 +284,13 @@ class TokenList {
   // long as the list.
   Token* InsertKeptAfter(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
     TokenListRecords& records = Hold();
-    Token* token = records.pool->AllocateNode();
-    token->kind = kind;
-    token->text = text;
-    token->line = line;
+    Token* token = NewNode(records, kind, text, line);
     return Link(records, token, position, position != nullptr ? position->next : records.head);
   }
   // The same before `position` (none: at the back).
   Token* InsertKeptBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
     TokenListRecords& records = Hold();
-    Token* token = records.pool->AllocateNode();
-    token->kind = kind;
-    token->text = text;
-    token->line = line;
+    Token* token = NewNode(records, kind, text, line);
     return Link(records, token, position != nullptr ? position->prev : records.tail, position);
   }
   // Gives the token a copy of `text` that the list keeps.
@@ -334,6 +328,14 @@ class TokenList {
   TokenListRecords& Hold() {
     if (Records() == nullptr) Reset(nullptr);
     return *Records();
+  }
+  // A node of the list's pool with the token's fields set, not linked yet.
+  static Token* NewNode(TokenListRecords& records, TokenKind kind, std::string_view text, SourceLine* line) {
+    Token* token = records.pool->AllocateNode();
+    token->kind = kind;
+    token->text = text;
+    token->line = line;
+    return token;
   }
   // Links `token` between `before` and `after` (neighbours, or none at an
   // end of the list).

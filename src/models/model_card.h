@@ -87,10 +87,16 @@ class ModelCard : public Card {
   // no line feed. Such a card can be translated as soon as it is classified,
   // while it holds its tokens. Asked while it holds them.
   virtual bool TranslatesAlone();
-  // What `row` of a parameter entry holds once TranslatesAlone looked its
-  // name up: the row of the card's table, or this for none (-1: not looked
-  // up).
+  // What `row` of a parameter entry holds. The parse of a card without an
+  // AKO reference looks every name up in the table the card translates with
+  // (RuleTable): the entry holds the row found, kNoRule for none, or
+  // kKeptAsWritten when the row keeps the parameter as it is and its value is
+  // a number, the common case, which the translation passes over without
+  // looking at the row. An entry of a card with an AKO reference, or one an
+  // edit added, holds kNotLookedUp.
+  static constexpr std::int32_t kNotLookedUp = -1;
   static constexpr std::int32_t kNoRule = -2;
+  static constexpr std::int32_t kKeptAsWritten = -3;
   // Whether the card was translated when it was classified (see
   // EarlyTranslation).
   bool translatedEarly() const { return early() != nullptr; }
@@ -153,6 +159,9 @@ class ModelCard : public Card {
   void TranslateSwitchForNgspice(const SwitchParameters& names);
 
  private:
+  // The .MODEL parse: the variant its model type names, CardKind::Unknown
+  // for none (or when the parse failed).
+  CardKind ParseModel();
   // The parameter pairs after the model type, for a card of the given
   // variant (CardKind::Unknown for a model type the factory will not take).
   void ParseParameters(CardKind variant);

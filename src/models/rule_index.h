@@ -99,6 +99,7 @@ class RuleFinder {
     const ParamRule* rule = FindByWalk(name);
     return rule == nullptr ? -1 : rule - table_.data();
   }
+  ParamRuleTable table() const { return table_; }
 
  private:
   // A table of no model variant: the plain walk from the front.

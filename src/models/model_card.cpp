@@ -200,7 +200,7 @@ ParamEntry* ModelCard::FindParam(std::string_view name) {
 
 void ModelCard::Parse() { ParseModel(); }
 
-CardKind ModelCard::ParseModel() {
+CardKind ModelCard::ParseModel(bool noteRows) {
   valid = true;
   nameToken = nullptr;
   modelType = nullptr;
@@ -266,12 +266,14 @@ CardKind ModelCard::ParseModel() {
   const CardKind variant = row != nullptr ? row->kind : CardKind::Unknown;
   // The host's own parameters follow; no table of the dialect describes them.
   if (variant == CardKind::HostModel) return variant;
-  ParseParameters(variant);
+  // A card with an AKO reference is translated with what its reference adds
+  // (a MOSFET's LEVEL among it): it looks its rows up then.
+  ParseParameters(variant, noteRows && !hasAko_);
   tokens.HoldRecorded().parsedParams = static_cast<uint32_t>(params().size());
   return variant;
 }
 
-void ModelCard::ParseParameters(CardKind variant) {
+void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
   // Vendors tag their models with parameters of their own ("mfg=Philips"). A
   // value that is no number rejects the card only when the variant's table
   // knows the parameter: an unknown one is commented out by the translation
@@ -295,10 +297,7 @@ void ModelCard::ParseParameters(CardKind variant) {
   const TranslationTarget target = this->target();
   bool tableKnown = variant != CardKind::Unknown && !mosfet;
   // The rows are looked up once, here, where the walk meets the names: the
-  // translation reads them from the entries (see kKeptAsWritten). A card
-  // with an AKO reference is translated with what its reference adds (a
-  // MOSFET's LEVEL among it): it looks its rows up then.
-  const bool noteRows = !hasAko_;
+  // translation reads them from the entries (see kKeptAsWritten).
   RuleFinder rules(tableKnown ? KnownParameters(variant, 1, target) : ParamRuleTable());
   Failure failure;
   std::vector<Tag> undecided;

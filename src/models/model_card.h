@@ -160,11 +160,13 @@ class ModelCard : public Card {
 
  private:
   // The .MODEL parse: the variant its model type names, CardKind::Unknown
-  // for none (or when the parse failed).
-  CardKind ParseModel();
+  // for none (or when the parse failed). `noteRows`: whether the entries get
+  // their rows (see kKeptAsWritten); not for a look at the words that are
+  // let go right afterwards.
+  CardKind ParseModel(bool noteRows = true);
   // The parameter pairs after the model type, for a card of the given
   // variant (CardKind::Unknown for a model type the factory will not take).
-  void ParseParameters(CardKind variant);
+  void ParseParameters(CardKind variant, bool noteRows);
 
   // Removal during a translation pass only marks the entry (its name becomes
   // none) and the pass compacts `params` once at its end.
@@ -218,7 +220,8 @@ class ModelCard : public Card {
   // The parameters this card has now, for a card whose AKO reference names
   // it: read from its words when it holds no tokens.
   std::vector<AkoCopy> ParamsForAko();
-  // Makes the card's words and parses them (the link reads no more).
+  // Makes the card's words and parses them, without the rows of its
+  // entries: the link reads no more.
   void MakeWordsForLink();
   // The parameters as written, for a card finished already: read from its
   // lines, its finished text and what it keeps of its name and type left

@@ -90,7 +90,7 @@ void ModelCard::Link() {
 
 void ModelCard::MakeWordsForLink() {
   MakeWords();
-  Parse();
+  ParseModel(/*noteRows=*/false);
 }
 
 void ModelCard::ReleaseAfterLink(bool held) {

@@ -96,10 +96,10 @@ ParamRuleTable KnownParameters(CardKind kind, int mosfetLevel, TranslationTarget
 
 // What the `row` of a parameter entry of a card without an AKO reference
 // holds once its table is known (see ModelCard::kKeptAsWritten).
-std::int32_t NotedRow(const RuleFinder& rules, const ParamEntry& entry) {
-  const std::ptrdiff_t row = rules.FindRow(entry.name->text);
+std::int32_t NotedRow(const RuleFinder& rules, std::string_view name, TokenKind valueKind) {
+  const std::ptrdiff_t row = rules.FindRow(name);
   if (row < 0) return ModelCard::kNoRule;
-  if (rules.table()[static_cast<std::size_t>(row)].action == ParamAction::Keep && entry.value->kind == TokenKind::Number) {
+  if (rules.table()[static_cast<std::size_t>(row)].action == ParamAction::Keep && valueKind == TokenKind::Number) {
     return ModelCard::kKeptAsWritten;
   }
   return static_cast<std::int32_t>(row);
@@ -326,7 +326,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
   // The rows of the entries read before the table was known.
   auto noteRowsSoFar = [&]() {
     if (!noteRows) return;
-    for (ParamEntry& entry : entries) entry.row = NotedRow(rules, entry);
+    for (ParamEntry& entry : entries) entry.row = NotedRow(rules, entry.name->text, entry.value->kind);
   };
   const bool ngspice = target == TranslationTarget::Ngspice;
   for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
@@ -355,10 +355,12 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
     if (HoldsComma(value->text)) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
-    entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
     if (tableKnown) {
-      if (noteRows) entries.back().row = NotedRow(rules, entries.back());
-    } else if (mosfet && EqualsNoCase(parameter->text, "LEVEL")) {
+      entries.push_back(ParamEntry{parameter, value, noteRows ? NotedRow(rules, parameter->text, value->kind) : kNotLookedUp});
+      continue;
+    }
+    entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
+    if (mosfet && EqualsNoCase(parameter->text, "LEVEL")) {
       rules = RuleFinder(KnownParameters(variant, AsciiToInt(value->text), target));
       tableKnown = true;
       noteRowsSoFar();

@@ -292,6 +292,8 @@ TEST(ModelCardTest, RowsTheParseNotesAreThoseOfTheCardsOwnTable) {
       ".MODEL M PMOS(mfg=X W=1u L=1u VTO=1 T_MEASURED=20)\n",
       ".MODEL M NMOS(LEVEL=7 VTH0=1 K1=2 XJ=1 W=1u TNOM=27 mfg=X)\n",
       ".MODEL M NMOS(TOX=1 LEVEL=4 VFB=1 W=1u mfg=X)\n",
+      ".MODEL M PMOS(LEVEL=3 THETA=1 W=1u KAPPA=2 mfg=X)\n",
+      ".MODEL M NMOS(W=1u VTO=1 LEVEL=1.0)\n",
       ".MODEL C1 CAP(C=1 TC1=0.001 TC2=1E-6 VC1=1)\n",
       ".MODEL L1 IND(L=1 IL1=1 TC1=1)\n",
       ".MODEL R1 RES(R=1 TC1=1 TCE=2 T_ABS=3)\n",

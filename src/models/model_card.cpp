@@ -387,8 +387,8 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
   valid = false;
 }
 
-std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
-  const CardKind kind = parseStage.ParseModel();
+std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage, bool noteRows) {
+  const CardKind kind = parseStage.ParseModel(noteRows);
   if (!parseStage.valid) return nullptr;
 
   if (kind == CardKind::MosfetModel) {

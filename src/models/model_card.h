@@ -29,7 +29,9 @@ class ModelCard : public Card {
 
   // Parses the parse-stage card and builds its variant; none (after a
   // diagnostic) when the parse, the model type or the MOSFET level fails.
-  static std::unique_ptr<ModelCard> Create(ModelCard& parseStage);
+  // `noteRows`: whether the entries get their rows (see kKeptAsWritten), for
+  // a card that may be translated with the tokens it is classified with.
+  static std::unique_ptr<ModelCard> Create(ModelCard& parseStage, bool noteRows = true);
 
   std::string ModelText() const override { return OutputText(); }
   void AppendModelText(std::string& out) const override { AppendOutputText(out); }

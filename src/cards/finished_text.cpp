@@ -54,7 +54,7 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
         next = next->next;
       }
       const auto length = static_cast<std::size_t>(end - begin);
-      if (length > 0 && run == runsEnd) break;  // a token count gone wrong: never read past the runs
+      if (run == runsEnd) break;  // only with a token count gone wrong: never write past the runs
       size += length;
       if (length >= kShortestView && ViewsItsLine(*token)) {
         *run++ = GatheredPiece{begin, static_cast<std::uint32_t>(length), false};

@@ -54,20 +54,15 @@ void Card::operator delete(Card* card, std::destroying_delete_t) {
   if (!inStore) ::operator delete(card);
 }
 
-void Card::CopyHeader(const Card& source) {
+Card::Card(Card& source, TakeOver)
+    : kind(source.kind),
+      valid(source.valid),
+      changed(source.changed),
+      store(source.store),
+      lines(std::move(source.lines)),
+      tokens(std::move(source.tokens)) {
   origin = source.origin;
   subcircuit = source.subcircuit;
-
-  kind = source.kind;
-  valid = source.valid;
-  changed = source.changed;
-  store = source.store;
-}
-
-Card::Card(Card& source, TakeOver) {
-  CopyHeader(source);
-  lines = std::move(source.lines);
-  tokens = std::move(source.tokens);
   nameToken = std::exchange(source.nameToken, nullptr);
   SetTokenCursor(tokens.front());
 }

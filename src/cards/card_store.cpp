@@ -25,14 +25,7 @@ void* CardStore::AllocateInNewBlock(std::size_t size, std::size_t alignment) {
   return at;
 }
 
-std::string_view CardStore::KeepText(std::string_view text) {
-  if (text.empty()) return std::string_view();
-  // Compared as addresses: the text may lie in any block at all.
-  const auto at = reinterpret_cast<std::uintptr_t>(text.data());
-  if (at >= reinterpret_cast<std::uintptr_t>(lastingBegin_) &&
-      at + text.size() <= reinterpret_cast<std::uintptr_t>(lastingEnd_)) {
-    return text;
-  }
+std::string_view CardStore::Copy(std::string_view text) {
   char* kept = static_cast<char*>(Allocate(text.size(), 1));
   std::memcpy(kept, text.data(), text.size());
   return std::string_view(kept, text.size());

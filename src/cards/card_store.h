@@ -50,8 +50,17 @@ class CardStore {
     return AllocateInNewBlock(size, alignment);
   }
   // `text` kept until the store goes: a copy, unless it lies in the lasting
-  // text (see SetLastingText), which it then views.
-  std::string_view KeepText(std::string_view text);
+  // text (see SetLastingText), which it then views. Inline: most texts kept
+  // (a model's name, a parameter moved to the elements) lie there.
+  std::string_view KeepText(std::string_view text) {
+    // Compared as addresses: the text may lie in any block at all.
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    if (text.empty() || (at >= reinterpret_cast<std::uintptr_t>(lastingBegin_) &&
+                         at + text.size() <= reinterpret_cast<std::uintptr_t>(lastingEnd_))) {
+      return text.empty() ? std::string_view() : text;
+    }
+    return Copy(text);
+  }
   // Text that lives as long as the store (the import's file, which every
   // line read views), so that KeepText need not copy what lies in it.
   void SetLastingText(const char* begin, std::size_t size) {
@@ -71,6 +80,7 @@ class CardStore {
 
  private:
   void* AllocateInNewBlock(std::size_t size, std::size_t alignment);
+  std::string_view Copy(std::string_view text);
 
   std::vector<LargeBuffer> blocks_;
   std::byte* next_ = nullptr;  // the unused rest of the newest block

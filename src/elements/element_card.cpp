@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
@@ -94,7 +95,7 @@ bool Fits(const Token& token, ElementFieldType type) {
 // entry yet, or `count`. The dialect ignores letter case in keywords, and
 // writes them in any order.
 std::size_t FindKeywordRow(const ElementField* table, std::size_t count, std::size_t firstRow,
-                           const ParamList& params, const Token& token) {
+                           const std::vector<ParamEntry>& params, const Token& token) {
   if (token.kind != TokenKind::Name) return count;
   for (std::size_t row = firstRow; row < count; ++row) {
     if (!table[row].keyword || !EqualsNoCase(token.text, table[row].name)) continue;
@@ -172,7 +173,10 @@ void ElementCard::ParseName() {
 }
 
 Token* ElementCard::ParsePins() {
-  pins().reserve(maxPins);
+  // The records stay where they are while the parse reads: one look-up of
+  // the list instead of one per pin.
+  std::vector<Token*>& pinList = tokens.HoldRecorded().refs[0];
+  pinList.reserve(maxPins);
   for (uint32_t i = 0; i < minPins; ++i) {
     Token* token = NextToken();
     if (token == nullptr) {
@@ -185,10 +189,11 @@ Token* ElementCard::ParsePins() {
       valid = false;
       return nullptr;
     }
-    pins().push_back(token);
+    pinList.push_back(token);
   }
+  if (pinList.size() >= maxPins) return nullptr;
   BraceExpressionIndex braces;
-  while (pins().size() < maxPins) {
+  while (pinList.size() < maxPins) {
     Token* token = NextValue(braces);
     if (token == nullptr) return nullptr;
     if (token->kind == TokenKind::Keyword) {
@@ -198,7 +203,7 @@ Token* ElementCard::ParsePins() {
     }
     // A brace expression is a value, never a node.
     if (token->kind != TokenKind::Number && !IsBracketedName(*token)) return token;
-    pins().push_back(token);
+    pinList.push_back(token);
   }
   return nullptr;
 }
@@ -216,7 +221,8 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   const ElementField* table = FieldTable();
   const std::size_t count = FieldCount();
   if (firstRow >= count) return;
-  params().reserve(params().size() + (count - firstRow));
+  std::vector<ParamEntry>& entries = tokens.HoldRecorded().params;
+  entries.reserve(entries.size() + (count - firstRow));
   std::size_t keywordsLeft = 0;
   for (std::size_t row = firstRow; row < count; ++row) keywordsLeft += table[row].keyword ? 1 : 0;
 
@@ -235,7 +241,8 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
 
     // A positional row that comes before the keyword's row in the table still
     // gets the first try, as it would in table order.
-    const std::size_t keywordRow = FindKeywordRow(table, count, firstRow, params(), *current);
+    const std::size_t keywordRow =
+        keywordsLeft == 0 ? count : FindKeywordRow(table, count, firstRow, entries, *current);
     if (keywordRow < count && (row >= count || keywordRow < row)) {
       Token* value = NextValue(braces);
       if (value == nullptr || !Fits(*value, table[keywordRow].type)) {
@@ -243,13 +250,13 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
         valid = false;
         return;
       }
-      RecordField(current, value, keywordRow);
+      RecordField(current, value, keywordRow, table[keywordRow].type);
       --keywordsLeft;
     } else if (row >= count) {
       // No positional row left: the token is none of the fields, but a
       // keyword may still follow it.
     } else if (Fits(*current, table[row].type)) {
-      RecordField(nullptr, current, row);
+      RecordField(nullptr, current, row, table[row].type);
       ++row;
     } else if (table[row].required) {
       AddDiagnostic(MessageCode::MissingValue, current->line, {table[row].name});
@@ -278,12 +285,10 @@ void ElementCard::Link() {
   }
 }
 
-void ElementCard::RecordField(Token* keyword, Token* value, std::size_t row) {
+void ElementCard::RecordField(Token* keyword, Token* value, std::size_t row, ElementFieldType type) {
   // An expression names no model.
-  if (FieldTable()[row].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) {
-    modelName = value;
-  }
-  params().push_back({keyword, value, static_cast<int32_t>(row)});
+  if (type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) modelName = value;
+  tokens.HoldRecorded().params.push_back({keyword, value, static_cast<int32_t>(row)});
 }
 
 }  // namespace zav

@@ -80,8 +80,9 @@ class ElementCard : public Card {
   Token* modelName = nullptr;
 
  protected:
-  // Appends a field entry; a ModelName row also sets `modelName`.
-  void RecordField(Token* keyword, Token* value, std::size_t row);
+  // Appends a field entry for row `row` of the field table, whose type is
+  // `type`; a ModelName row also sets `modelName`.
+  void RecordField(Token* keyword, Token* value, std::size_t row, ElementFieldType type);
 
  private:
   // The text of `modelName` as the parse found it (it views the file).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace zav {
 
@@ -12,7 +13,7 @@ enum class ElementFieldType : int {
 
 // One row of an element class's field table.
 struct ElementField {
-  const char* name;  // quoted in diagnostics; the keyword itself for keyword fields
+  std::string_view name;  // quoted in diagnostics; the keyword itself for keyword fields
   bool required;
   bool keyword;      // written as NAME=value, in any order and any letter case
   ElementFieldType type;

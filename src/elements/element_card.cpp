@@ -115,8 +115,6 @@ bool IsBracketedName(const Token& token) {
 
 }  // namespace
 
-ElementCard::ElementCard(Card& source, TakeOver) : Card(source, TakeOver{}) {}
-
 ElementCard::ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins,
                          uint32_t maxPins, CardKind modelKind)
     : Card(source, TakeOver{}), minPins(static_cast<uint8_t>(minPins)), maxPins(static_cast<uint8_t>(maxPins)),
@@ -125,18 +123,20 @@ ElementCard::ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins
   nameToken = nullptr;
 }
 
-std::unique_ptr<ElementCard> ElementCard::Create(ElementCard& generic) {
-  const Token* first = generic.FirstToken();
+std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
+  // The typed card derives from the classified card itself: a generic
+  // element card in between would be one more copy of every element.
+  const Token* first = source.FirstToken();
   const ElementClassRow* row = first != nullptr ? FindElementClass(first->text) : nullptr;
-  const SourceLine* line = first != nullptr ? first->line : generic.FirstSignificantLine();
+  const SourceLine* line = first != nullptr ? first->line : source.FirstSignificantLine();
   if (row == nullptr) {
     AddDiagnostic(MessageCode::UnknownElementCard, line);
     return nullptr;
   }
-  std::unique_ptr<ElementCard> card = row->make(generic, *row);
+  std::unique_ptr<ElementCard> card = row->make(source, *row);
   card->Parse();
   if (!card->valid) {
-    generic.lines = std::move(card->lines);  // the caller keeps them as comments
+    source.lines = std::move(card->lines);  // the caller keeps them as comments
     return nullptr;
   }
   if (card->modelName != nullptr) {

@@ -18,17 +18,16 @@ struct SourceLine;
 // constant field table that drives the shared parse steps.
 class ElementCard : public Card {
  public:
-  // The temporary generic element card that classification derives.
-  ElementCard(Card& source, TakeOver);
   // A typed element card: a copy of `source` with the factory's settings.
   ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins, uint32_t maxPins,
               CardKind modelKind);
 
-  // Chooses the class by the first letter of the first significant token,
-  // derives and parses the typed card; none (after a diagnostic) when the
-  // letter is unknown or the parse rejects the card. `generic` is not changed
-  // apart from its token cursor.
-  static std::unique_ptr<ElementCard> Create(ElementCard& generic);
+  // Chooses the class by the first letter of the first significant token of
+  // `source` (a card that classification found to be an element), derives
+  // and parses the typed card, which takes the lines and tokens over; none
+  // (after a diagnostic) when the letter is unknown or the parse rejects the
+  // card, and `source` then has its lines back.
+  static std::unique_ptr<ElementCard> Create(Card& source);
 
   void Parse() override;  // the default element parse: name, pins, fields
   void Link() override;   // the model link

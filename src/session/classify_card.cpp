@@ -65,10 +65,7 @@ std::unique_ptr<Card> ClassifyCard(Card& card, bool wholeText) {
 
     case TokenKind::Name: {
       card.kind = CardKind::Element;
-      ElementCard generic(card, TakeOver{});
-      std::unique_ptr<Card> element = ElementCard::Create(generic);
-      if (element == nullptr) card.lines = std::move(generic.lines);
-      return element;
+      return ElementCard::Create(card);
     }
 
     default:  // a Number, such as ".5"

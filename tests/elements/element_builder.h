@@ -40,8 +40,7 @@ inline std::unique_ptr<BuiltElement> BuildElement(std::string_view text) {
   Card generic;
   for (SourceLine& line : built->lines) generic.AddLine(&line);
   generic.Parse();
-  ElementCard temp(generic, TakeOver{});
-  built->card = ElementCard::Create(temp);
+  built->card = ElementCard::Create(generic);
   return built;
 }
 

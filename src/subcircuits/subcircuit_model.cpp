@@ -34,6 +34,9 @@ struct Interval {
 // short, since the walk visits at most this many models.
 constexpr std::size_t kModelsWalked = 24;
 
+// The room a definition's list of models takes at its first model.
+constexpr std::size_t kFirstModels = 4;
+
 }  // namespace
 
 struct SubcircuitModel::Block {
@@ -206,6 +209,9 @@ bool SubcircuitModel::AddCard(Card* card) {
   }
   if (IsElementKind(card->kind)) return false;
   if (IsModelKind(card->kind)) {
+    // A definition with models has a few, as a rule: room for them at once
+    // instead of growing one by one.
+    if (target->models.capacity() == 0) target->models.reserve(kFirstModels);
     target->models.push_back(card);
     ++block.modelCount;
     return false;

@@ -33,7 +33,13 @@ inline std::uint64_t NoCaseHashOf(std::string_view text) {
   for (; rest > 8; rest -= 8, at += 8) hash = (hash ^ (Load64(at) | kFold)) * kMultiplier;
   const std::uint64_t last = rest > 0 ? LoadShort(at, rest) : 0;
   hash = (hash ^ (last | kFold)) * kMultiplier;
-  // The product's high half is mixed best; an index takes the low bits.
+  // An index takes the low bits, but a product's low bits depend only on the
+  // factors' low bits, and bits 32 to 46 of it not on the last two bytes of
+  // a word: folded once, names that differ only at their end ("Q9982",
+  // "Q9983") would pile up in one run of slots. Folding the high half in,
+  // multiplying again and folding again mixes every byte into the low bits.
+  hash ^= hash >> 32;
+  hash *= kMultiplier;
   return hash ^ (hash >> 32);
 }
 

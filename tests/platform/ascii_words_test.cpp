@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/ascii.h"
 #include "platform/ascii_words.h"
@@ -66,6 +67,28 @@ TEST(AsciiWords, HashesLongNamesAlikeInAnyCase) {
     std::string other = name;
     for (char& c : other) c = IsAsciiUpper(c) ? static_cast<char>(c - 'A' + 'a') : AsciiToUpper(c);
     EXPECT_EQ(NoCaseHashOf(name), NoCaseHashOf(other)) << name;
+  }
+}
+
+TEST(AsciiWords, HashSpreadsNamesThatDifferAtTheirEndOverAnIndex) {
+  // Generated libraries number their models ("Q0000" to "Q9999", "D1234AB"):
+  // an index takes a hash's low bits, and if the last bytes did not reach
+  // them, such names would share a few slots and every probe would walk a
+  // long run. Ten thousand names in 2^15 slots, bucket by bucket, fill
+  // nearly as many buckets as names (a uniform hash: about 86 percent).
+  for (const std::string& suffix : {std::string(), std::string("AB")}) {
+    std::vector<bool> taken(1u << 15, false);
+    int buckets = 0;
+    for (int number = 0; number < 10000; ++number) {
+      std::string name = "Q0000" + suffix;
+      for (std::size_t at = 4, rest = static_cast<std::size_t>(number); at >= 1; --at, rest /= 10) {
+        name[at] = static_cast<char>('0' + rest % 10);
+      }
+      const std::uint32_t slot = static_cast<std::uint32_t>(NoCaseHashOf(name)) & ((1u << 15) - 1);
+      if (!taken[slot]) ++buckets;
+      taken[slot] = true;
+    }
+    EXPECT_GT(buckets, 8000) << suffix;
   }
 }
 

@@ -1,5 +1,9 @@
 #include "cards/brace_expression.h"
 
+#include <array>
+#include <cstddef>
+#include <vector>
+
 #include "platform/ascii.h"
 #include "text/source_line.h"
 
@@ -33,11 +37,41 @@ void EndAtLineEnd(BraceExpression& expression) {
   }
 }
 
+// The braces still open, the innermost last: a few in place, any deeper
+// ones on the heap. Expressions seldom nest, and a card that has one asks
+// for its index while it is parsed: a heap block for every such card would
+// cost more than the matching.
+class OpenBraces {
+ public:
+  bool empty() const { return size_ == 0; }
+  void push_back(std::ptrdiff_t index) {
+    if (size_ < kInPlace) {
+      inPlace_[size_] = index;
+    } else {
+      deeper_.push_back(index);
+    }
+    ++size_;
+  }
+  std::ptrdiff_t PopBack() {
+    --size_;
+    if (size_ < kInPlace) return inPlace_[size_];
+    const std::ptrdiff_t index = deeper_.back();
+    deeper_.pop_back();
+    return index;
+  }
+
+ private:
+  static constexpr std::size_t kInPlace = 16;
+  std::array<std::ptrdiff_t, kInPlace> inPlace_;
+  std::vector<std::ptrdiff_t> deeper_;
+  std::size_t size_ = 0;
+};
+
 std::vector<BraceExpression> MatchAll(const TokenList& tokens) {
   std::vector<BraceExpression> expressions;
   // Every "{" still open: the index of the expression it begins, or -1 for
   // one inside a word, which begins no value but still pairs with a "}".
-  std::vector<std::ptrdiff_t> open;
+  OpenBraces open;
   for (Token* t = tokens.front(); t != nullptr; t = t->next) {
     if (IsCommentLine(*t)) continue;
     for (std::size_t i = 0; i < t->text.size(); ++i) {
@@ -50,8 +84,7 @@ std::vector<BraceExpression> MatchAll(const TokenList& tokens) {
           open.push_back(-1);
         }
       } else if (c == '}' && !open.empty()) {
-        const std::ptrdiff_t index = open.back();
-        open.pop_back();
+        const std::ptrdiff_t index = open.PopBack();
         if (index >= 0) {
           BraceExpression& closed = expressions[static_cast<std::size_t>(index)];
           closed.last = t;

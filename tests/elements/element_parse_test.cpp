@@ -278,6 +278,21 @@ TEST(ElementParse, ManyUnclosedBracesParseInLinearTime) {
   TheDiagnosticList().Clear();
 }
 
+// Expressions seldom nest; one twenty levels deep (deeper than the matching
+// keeps in place) must still pair every close brace with its own open one,
+// and the expression after it must begin and end where it does.
+TEST(ElementParse, MatchesBracesNestedTwentyDeep) {
+  std::string value = "{A";
+  for (int level = 0; level < 20; ++level) value += "{B";
+  for (int level = 0; level < 20; ++level) value += "}";
+  value += "}";
+  TheDiagnosticList().Clear();
+  auto built = BuildElement("R3 1 2 RMOD " + value + " TC={X}\n");
+  ASSERT_NE(built->card, nullptr);
+  EXPECT_EQ(DescribeFields(*built->card), "0:RMOD 1:" + value + " 2:TC={X}");
+  EXPECT_EQ(TheDiagnosticList().Count(), 0u);
+}
+
 TEST(ElementLink, ReportsAModelReferenceOutsideASubcircuit) {
   TheDiagnosticList().Clear();
   auto withModel = BuildElement("D1 1 2 DMOD\n");

@@ -73,17 +73,17 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
 
 TokenList::BorrowedAppender::BorrowedAppender(TokenList& list) : records_(list.Hold()) {
   tail = records_.tail != nullptr ? records_.tail : &anchor_;
-  freeNodes = records_.pool->TakeFreeNodes();
+  tail->next = freeNodes = records_.pool->TakeFreeNodes();
 }
 
 TokenList::BorrowedAppender::~BorrowedAppender() {
+  tail->next = nullptr;
   records_.pool->GiveBackFreeNodes(freeNodes);
   if (added == 0) return;
   if (records_.tail == nullptr) {
     records_.head = anchor_.next;
     records_.head->prev = nullptr;
   }
-  tail->next = nullptr;
   records_.tail = tail;
   records_.size += added;
 }

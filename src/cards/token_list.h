@@ -236,6 +236,10 @@ class TokenList {
   // tokens appended until then stay). In between its three public fields
   // are all that a run of appends changes, so that a scan loop can hold them
   // in registers (see tokenizer.cpp) and write them back here.
+  //
+  // The nodes are taken in the order of their chain, and `tail->next` is
+  // `freeNodes` throughout: each node's `next` is already the token after
+  // it, and an append does not write it.
   class BorrowedAppender {
    public:
     explicit BorrowedAppender(TokenList& list);
@@ -244,7 +248,7 @@ class TokenList {
     ~BorrowedAppender();
 
     // Takes fresh nodes once `freeNodes` is empty.
-    void Refill() { freeNodes = records_.pool->TakeFreeNodes(); }
+    void Refill() { tail->next = freeNodes = records_.pool->TakeFreeNodes(); }
     void Push(TokenKind kind, std::string_view text, SourceLine* line) {
       if (freeNodes == nullptr) Refill();
       Token* token = freeNodes;
@@ -252,14 +256,13 @@ class TokenList {
       Append(token, kind, text, line, tail);
       ++added;
     }
-    // Links a node taken from `freeNodes` after `last`. Its `next` is set
-    // by the token after it, or by the appender when it goes.
+    // Fills in the node taken from `freeNodes` after `last` (whose `next`
+    // it is already) and makes it the last.
     static void Append(Token* token, TokenKind kind, std::string_view text, SourceLine* line, Token*& last) {
       token->text = text;
       token->line = line;
       token->kind = kind;
       token->prev = last;
-      last->next = token;
       last = token;
     }
 

@@ -71,23 +71,6 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   freeRecords_ = records;
 }
 
-TokenList::BorrowedAppender::BorrowedAppender(TokenList& list) : records_(list.Hold()) {
-  tail = records_.tail != nullptr ? records_.tail : &anchor_;
-  tail->next = freeNodes = records_.pool->TakeFreeNodes();
-}
-
-TokenList::BorrowedAppender::~BorrowedAppender() {
-  tail->next = nullptr;
-  records_.pool->GiveBackFreeNodes(freeNodes);
-  if (added == 0) return;
-  if (records_.tail == nullptr) {
-    records_.head = anchor_.next;
-    records_.head->prev = nullptr;
-  }
-  records_.tail = tail;
-  records_.size += added;
-}
-
 void TokenList::Reset(TokenPool* pool) {
   Release();
   bits_ = 0;

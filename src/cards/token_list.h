@@ -231,51 +231,48 @@ class TokenList {
 
   // Appends many tokens in a row as PushBackBorrowed does, for the
   // tokenizer. The appender takes the pool's free nodes and the list's tail
-  // when it begins, and gives back the nodes it did not use and links its
-  // tokens into the list when it goes (also when an allocation throws: the
-  // tokens appended until then stay). In between its three public fields
-  // are all that a run of appends changes, so that a scan loop can hold them
-  // in registers (see tokenizer.cpp) and write them back here.
+  // when it begins, and gives back the nodes it did not use and ends the
+  // list when it goes (also when an allocation throws: the tokens appended
+  // until then stay). In between its three public fields are all that a run
+  // of appends changes, so that a scan loop can hold them in registers (see
+  // tokenizer.cpp) and write them back here.
   //
-  // The nodes are taken in the order of their chain, and `tail->next` is
-  // `freeNodes` throughout: each node's `next` is already the token after
-  // it, and an append does not write it.
+  // The nodes are taken in the order of their chain, which follows the last
+  // token throughout: each node's `next` is already the token after it, and
+  // an append writes neither that nor the list's head or size.
   class BorrowedAppender {
    public:
-    explicit BorrowedAppender(TokenList& list);
+    explicit BorrowedAppender(TokenList& list) : records_(list.Hold()) {
+      tail = records_.tail;
+      freeNodes = records_.pool->TakeFreeNodes();
+      Follow(freeNodes);
+    }
     BorrowedAppender(const BorrowedAppender&) = delete;
     BorrowedAppender& operator=(const BorrowedAppender&) = delete;
-    ~BorrowedAppender();
+    ~BorrowedAppender() {
+      Follow(nullptr);
+      records_.pool->GiveBackFreeNodes(freeNodes);
+      records_.tail = tail;
+      records_.size += added;
+    }
 
     // Takes fresh nodes once `freeNodes` is empty.
-    void Refill() { tail->next = freeNodes = records_.pool->TakeFreeNodes(); }
-    void Push(TokenKind kind, std::string_view text, SourceLine* line) {
-      if (freeNodes == nullptr) Refill();
-      Token* token = freeNodes;
-      freeNodes = token->next;
-      Append(token, kind, text, line, tail);
-      ++added;
-    }
-    // Fills in the node taken from `freeNodes` after `last` (whose `next`
-    // it is already) and makes it the last.
-    static void Append(Token* token, TokenKind kind, std::string_view text, SourceLine* line, Token*& last) {
-      token->text = text;
-      token->line = line;
-      token->kind = kind;
-      token->prev = last;
-      last = token;
+    void Refill() {
+      freeNodes = records_.pool->TakeFreeNodes();
+      Follow(freeNodes);
     }
 
-    // The last token appended; `anchor_` while the list is empty, so that
-    // linking a token needs no test for the first.
+    // The last token of the list; none while it is empty.
     Token* tail;
     // Nodes to take, chained through `next`.
     Token* freeNodes;
     std::size_t added = 0;
 
    private:
+    // Makes `next` what follows the last token (the first of an empty list).
+    void Follow(Token* next) { (tail != nullptr ? tail->next : records_.head) = next; }
+
     TokenListRecords& records_;
-    Token anchor_;
   };
 
   // Room for `size` characters that the list keeps, to be filled by the

@@ -88,14 +88,18 @@ void TokenList::Reset(TokenPool* pool) {
 void TokenList::ReleaseHeld() {
   TokenListRecords* records = Records();
   bits_ = 0;
-  if (records->ownPool != nullptr) {
-    // The pool goes with its only list, nodes and all.
-    std::unique_ptr<TokenPool> own = std::move(records->ownPool);
-    delete records;
+  if (records->ownPool != nullptr) [[unlikely]] {
+    DeleteWithOwnPool(records);
     return;
   }
   if (records->head != nullptr) records->pool->FreeChain(records->head, records->tail);
   records->pool->ReleaseRecords(records);
+}
+
+void TokenList::DeleteWithOwnPool(TokenListRecords* records) {
+  // The pool goes with its only list, nodes and all.
+  std::unique_ptr<TokenPool> own = std::move(records->ownPool);
+  delete records;
 }
 
 std::string_view TokenList::Keep(std::string_view text) { return Hold().texts.Keep(text); }

@@ -325,6 +325,9 @@ class TokenList {
 
  private:
   void ReleaseHeld();
+  // Called out of ReleaseHeld, so that the usual release saves no
+  // registers for the calls it makes.
+  [[gnu::noinline]] static void DeleteWithOwnPool(TokenListRecords* records);
   TokenListRecords& Hold() {
     if (Records() == nullptr) Reset(nullptr);
     return *Records();

@@ -120,7 +120,7 @@ struct Appending {
     if (!HasNode()) [[unlikely]] TakeNodes();
     Append(kind, begin, end, line);
   }
-  // Before a call that may throw.
+  // Before a call that may throw, and when the scan ends.
   void WriteBack() const {
     appender.tail = tail;
     appender.freeNodes = next;

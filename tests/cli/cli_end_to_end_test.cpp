@@ -251,6 +251,7 @@ TEST(ZavImport, RefusesAnOutputThatIsAnInput) {
   const fs::path input = scratch.Write("lib/a.lib", kWarningLib);
   fs::create_symlink("a.lib", scratch.path() / "lib/link.lib");
   fs::create_hard_link(input, scratch.path() / "hard.lib");
+  fs::create_directory_symlink("lib", scratch.path() / "alias");
   const std::vector<std::vector<std::string>> attempts = {
       {"-o", "lib/a.lib", "lib/a.lib"},
       {"-o", "lib/../lib/./a.lib", "lib/a.lib"},
@@ -258,6 +259,8 @@ TEST(ZavImport, RefusesAnOutputThatIsAnInput) {
       {"-o", "hard.lib", "lib/a.lib"},
       {"-r", "-o", "lib", "lib"},
       {"-o", ".", "lib/a.lib", "hard.lib"},
+      {"-o", "alias/a.lib", "lib/a.lib"},
+      {"-r", "-o", "alias", "lib"},
   };
   for (const std::vector<std::string>& args : attempts) {
     const RunResult run = RunZavImport(args, scratch.path());

@@ -242,9 +242,13 @@ void WriteFile(const Options& options, OutputMode& mode, ReportWriter* report, P
 // budget lets it go on with others meanwhile.
 constexpr std::uintmax_t kAheadBytes = 64u << 20;
 
-// Prepares the files on `jobs` threads, at most `jobs` files ahead of the
-// one being written or more while the files taken but not written stay
-// within kAheadBytes, and hands each to `write` in input order.
+// Prepares the files on `jobs` threads (the calling thread among them), at
+// most `jobs` files ahead of the one being written or more while the files
+// taken but not written stay within kAheadBytes, and hands each to `write`
+// in input order. There is no thread that only writes: whichever thread
+// finds the next file in order prepared writes it, and the ones after it
+// that are ready, so that a file is mostly written and released by the
+// thread that prepared it and no thread is woken just to write.
 template <typename Prepare, typename Write>
 void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, Write&& write) {
   if (jobs <= 1 || works.size() <= 1) {
@@ -256,52 +260,54 @@ void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, 
     return;
   }
   std::mutex mutex;
-  std::condition_variable changed;
+  std::condition_variable written;  // another file written: more may be taken
   std::vector<char> done(works.size(), 0);
-  std::size_t next = 0;     // the next file to prepare
-  std::size_t written = 0;  // files written so far
+  std::size_t next = 0;          // the next file to prepare
+  std::size_t writtenCount = 0;  // files written so far
+  bool writing = false;          // a thread is writing (there is one at a time)
   std::uintmax_t heldBytes = 0;  // input bytes of the files taken, not yet written
-  std::vector<std::thread> threads;
   const std::size_t window = jobs;
   auto inputSize = [&](std::size_t index) { return works[index].input != nullptr ? works[index].input->size : 0; };
   auto mayTake = [&] {
-    return next < written + window || heldBytes + inputSize(next) <= kAheadBytes;
+    return next < writtenCount + window || heldBytes + inputSize(next) <= kAheadBytes;
   };
-  for (unsigned t = 0; t < jobs; ++t) {
-    threads.emplace_back([&] {
-      for (;;) {
-        std::size_t index;
-        {
-          std::unique_lock<std::mutex> lock(mutex);
-          changed.wait(lock, [&] { return next >= works.size() || mayTake(); });
-          if (next >= works.size()) return;
-          index = next++;
-          heldBytes += inputSize(index);
+  auto run = [&] {
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+      if (!writing && writtenCount < works.size() && done[writtenCount] != 0) {
+        // Writes every file that is ready in order; one that another thread
+        // finishes meanwhile is found here before the role is given up.
+        writing = true;
+        while (writtenCount < works.size() && done[writtenCount] != 0) {
+          const std::size_t index = writtenCount;
+          lock.unlock();
+          write(works[index]);
+          const std::uintmax_t size = inputSize(index);
+          works[index] = FileWork();
+          lock.lock();
+          writtenCount = index + 1;
+          heldBytes -= size;
+          written.notify_all();
         }
-        prepare(works[index]);
-        {
-          std::lock_guard<std::mutex> lock(mutex);
-          done[index] = 1;
-        }
-        changed.notify_all();
+        writing = false;
+        continue;
       }
-    });
-  }
-  for (std::size_t i = 0; i < works.size(); ++i) {
-    {
-      std::unique_lock<std::mutex> lock(mutex);
-      changed.wait(lock, [&] { return done[i] != 0; });
+      if (next >= works.size()) return;  // what is left is being prepared and written by others
+      if (!mayTake()) {
+        written.wait(lock);
+        continue;
+      }
+      const std::size_t index = next++;
+      heldBytes += inputSize(index);
+      lock.unlock();
+      prepare(works[index]);
+      lock.lock();
+      done[index] = 1;
     }
-    write(works[i]);
-    const std::uintmax_t size = inputSize(i);
-    works[i] = FileWork();
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      written = i + 1;
-      heldBytes -= size;
-    }
-    changed.notify_all();
-  }
+  };
+  std::vector<std::thread> threads;
+  for (unsigned t = 1; t < jobs; ++t) threads.emplace_back(run);
+  run();
   for (std::thread& thread : threads) thread.join();
 }
 

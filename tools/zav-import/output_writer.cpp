@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 #include <system_error>
 #include <unordered_set>
@@ -25,6 +26,33 @@ std::string CanonicalText(const fs::path& path) {
   fs::path canonical = fs::weakly_canonical(fs::absolute(path, error), error);
   return (error ? fs::absolute(path) : canonical).lexically_normal().generic_string();
 }
+
+// Canonical names of many paths, each directory's worked out once: resolving
+// a path looks up every component of it, and a batch holds thousands of
+// files in a few directories.
+class CanonicalNames {
+ public:
+  std::string Of(const fs::path& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    const fs::path name = absolute.filename();
+    // A link's own name is not its target's, and "." or ".." name no entry.
+    if (error || name.empty() || name == "." || name == ".." || fs::is_symlink(fs::symlink_status(absolute, error))) {
+      return CanonicalText(path);
+    }
+    const fs::path parent = absolute.parent_path();
+    auto known = directories_.find(parent);
+    if (known == directories_.end()) {
+      fs::path canonical = fs::weakly_canonical(parent, error);
+      if (error) return CanonicalText(path);
+      known = directories_.emplace(parent, std::move(canonical)).first;
+    }
+    return (known->second / name).lexically_normal().generic_string();
+  }
+
+ private:
+  std::map<fs::path, fs::path> directories_;
+};
 
 // A file's identity beyond its spelling: hard links and bind mounts reach the
 // same file through unrelated paths.
@@ -69,10 +97,11 @@ OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& 
   OutputPlan plan;
   if (output.empty()) return plan;
 
+  CanonicalNames canonical;
   std::unordered_set<std::string> inputNames;
   std::unordered_set<std::string> inputIdentities;
   for (const InputFile& input : inputs) {
-    inputNames.insert(CanonicalText(input.path));
+    inputNames.insert(canonical.Of(input.path));
     std::string identity = FileIdentity(input.path);
     if (!identity.empty()) inputIdentities.insert(std::move(identity));
   }
@@ -80,7 +109,7 @@ OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& 
   std::set<std::string> taken;
   for (const InputFile& input : inputs) {
     fs::path path = directoryMode ? fs::path(output) / input.relative : fs::path(output);
-    const std::string name = CanonicalText(path);
+    const std::string name = canonical.Of(path);
     const std::string identity = FileIdentity(path);
     if (inputNames.count(name) != 0 || (!identity.empty() && inputIdentities.count(identity) != 0)) {
       plan.problem = "refusing to write " + path.string() + ": it is an input file";

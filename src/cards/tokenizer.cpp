@@ -238,8 +238,9 @@ template <bool wordsOnly>
 // Cuts a line into tokens and appends them to `out` (with `wordsOnly`, only
 // those IsWordKind takes). At a character that cannot start a token the
 // line is rejected: the tokens before it stay, and the rejection is
-// reported.
-template <bool wordsOnly>
+// reported. With `braces` (for ngspice: see AppendLineTokens),
+// `openBraces` is the count of braces open.
+template <bool wordsOnly, bool braces>
 [[gnu::always_inline]] inline void ScanLine(SourceLine& line, Appending& out, int* const openBraces) {
   const char* const begin = line.text.data();
   const char* const limit = begin + line.text.size();
@@ -252,14 +253,14 @@ template <bool wordsOnly>
     // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
     while (p != limit && (IsAsciiSpace(*p) || *p == '+')) ++p;
     if (!wordsOnly) out.Push(TokenKind::Continuation, begin, p, &line);
-    if (openBraces != nullptr && *openBraces > 0) {
+    if (braces && *openBraces > 0) {
       // The rest of an expression the line before left open.
       const std::size_t pos = static_cast<std::size_t>(p - begin);
       const char* end = begin + BraceExpressionEnd(line.text, pos, *openBraces);
       if (end != p) out.Push(TokenKind::Number, p, end, &line);
       p = end;
     }
-  } else if (openBraces != nullptr) {
+  } else if (braces) {
     *openBraces = 0;
   }
 
@@ -270,18 +271,18 @@ template <bool wordsOnly>
   while (lastSeparatorEnd > p && !IsSeparatorChar(lastSeparatorEnd[-1])) --lastSeparatorEnd;
   for (;;) {
     if (p < lastSeparatorEnd) {
-      p = ScanToSeparator<wordsOnly>(p, lastSeparatorEnd, &line, out, openBraces != nullptr);
+      p = ScanToSeparator<wordsOnly>(p, lastSeparatorEnd, &line, out, braces);
       if (p == lastSeparatorEnd) continue;
     } else {
       if (p == limit) return;
-      p = ScanAfterSeparators<wordsOnly>(p, limit, &line, out, openBraces != nullptr);
+      p = ScanAfterSeparators<wordsOnly>(p, limit, &line, out, braces);
       if (p == limit) return;
     }
     if (!out.HasNode()) {
       out.TakeNodes();
       continue;
     }
-    if (*p == '{' && openBraces != nullptr) {
+    if (braces && *p == '{') {
       // For ngspice a brace expression is one value.
       *openBraces = 0;
       const std::size_t pos = static_cast<std::size_t>(p - begin);
@@ -304,15 +305,21 @@ template <bool wordsOnly>
 void ScanOneLine(SourceLine& line, TokenList& tokens, int* openBraces) {
   TokenList::BorrowedAppender appender(tokens);
   Appending out(appender);
-  ScanLine<wordsOnly>(line, out, openBraces);
+  if (openBraces != nullptr) {
+    ScanLine<wordsOnly, true>(line, out, openBraces);
+  } else {
+    ScanLine<wordsOnly, false>(line, out, nullptr);
+  }
   out.WriteBack();
 }
 
-template <bool wordsOnly>
+// A card's lines, each cut by its own copy of the scan for the host and for
+// ngspice: the host's need not ask whether braces are values.
+template <bool wordsOnly, bool braces>
 void ScanLines(const LineList& lines, TokenList& tokens, int* openBraces) {
   TokenList::BorrowedAppender appender(tokens);
   Appending out(appender);
-  for (SourceLine* line : lines) ScanLine<wordsOnly>(*line, out, openBraces);
+  for (SourceLine* line : lines) ScanLine<wordsOnly, braces>(*line, out, openBraces);
   out.WriteBack();
 }
 
@@ -327,11 +334,19 @@ void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces) {
 }
 
 void AppendCardTokens(const LineList& lines, TokenList& tokens, int* openBraces) {
-  ScanLines<false>(lines, tokens, openBraces);
+  if (openBraces != nullptr) {
+    ScanLines<false, true>(lines, tokens, openBraces);
+  } else {
+    ScanLines<false, false>(lines, tokens, nullptr);
+  }
 }
 
 void AppendCardWords(const LineList& lines, TokenList& tokens, int* openBraces) {
-  ScanLines<true>(lines, tokens, openBraces);
+  if (openBraces != nullptr) {
+    ScanLines<true, true>(lines, tokens, openBraces);
+  } else {
+    ScanLines<true, false>(lines, tokens, nullptr);
+  }
 }
 
 }  // namespace zav

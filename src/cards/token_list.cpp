@@ -50,9 +50,7 @@ TokenListRecords* TokenPool::AcquireRecords() {
     records->pool = this;
     return records.release();
   }
-  TokenListRecords* records = std::exchange(freeRecords_, freeRecords_->nextFree);
-  records->nextFree = nullptr;
-  return records;
+  return ReuseRecords();
 }
 
 void TokenPool::ReleaseRecords(TokenListRecords* records) {
@@ -70,8 +68,7 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   freeRecords_ = records;
 }
 
-void TokenList::Reset(TokenPool* pool) {
-  Release();
+void TokenList::ResetWithNewRecords(TokenPool* pool) {
   bits_ = 0;
   TokenListRecords* records;
   if (pool != nullptr) {

@@ -104,6 +104,8 @@ class TokenPool {
   // Puts `chain` before the free nodes.
   void GiveBackBefore(Token* chain);
   TokenListRecords* AcquireRecords();
+  // Records released before, of which there are some.
+  TokenListRecords* ReuseRecords();
   void ReleaseRecords(TokenListRecords* records);
 
   std::vector<std::unique_ptr<Token[]>> blocks_;
@@ -138,6 +140,13 @@ struct TokenListRecords {
   std::vector<GatheredPiece> pieces;
 };
 
+inline TokenListRecords* TokenPool::ReuseRecords() {
+  TokenListRecords* records = freeRecords_;
+  freeRecords_ = records->nextFree;
+  records->nextFree = nullptr;
+  return records;
+}
+
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
 // come from a TokenPool, so that insertion and removal anywhere are O(1) and
 // pointers to tokens stay valid while other tokens come and go. Together with
@@ -166,8 +175,16 @@ class TokenList {
   ~TokenList() { Release(); }
 
   // Empties the list; it takes its nodes from `pool` from now on (none: from
-  // a pool of its own).
-  void Reset(TokenPool* pool);
+  // a pool of its own). Inline where the pool has records to reuse, as it
+  // has for all but the first few of an import's cards.
+  void Reset(TokenPool* pool) {
+    Release();
+    if (pool != nullptr && pool->freeRecords_ != nullptr) {
+      bits_ = reinterpret_cast<std::uintptr_t>(pool->ReuseRecords());
+      return;
+    }
+    ResetWithNewRecords(pool);
+  }
   // Releases the tokens and their records back to their pool. Inline where
   // there is nothing to release: a card's list is moved, reset and destroyed
   // empty more often than not.
@@ -327,6 +344,7 @@ class TokenList {
 
  private:
   void ReleaseHeld();
+  void ResetWithNewRecords(TokenPool* pool);
   // Called out of ReleaseHeld, so that the usual release saves no
   // registers for the calls it makes.
   [[gnu::noinline]] static void DeleteWithOwnPool(TokenListRecords* records);

@@ -9,19 +9,19 @@ namespace zav {
 void DroppedCardMerge::ClearWaiting() { waiting_.clear(); }
 
 void DroppedCardMerge::MergeWaiting() {
-  kept_.back()->PrependCommentLines(waiting_);
+  LastKept().PrependCommentLines(waiting_);
   ClearWaiting();
 }
 
 bool DroppedCardMerge::Drop(const Card& card, bool isLast) {
-  if (isLast && kept_.empty()) {
+  if (isLast && count_ == 0) {
     AddDiagnostic(MessageCode::NoValidModels, nullptr);
     ClearWaiting();
     return false;
   }
   waiting_.Append(card.lines);
   if (isLast) {
-    kept_.back()->AppendCommentLines(waiting_);
+    LastKept().AppendCommentLines(waiting_);
     ClearWaiting();
   }
   return true;

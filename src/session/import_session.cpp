@@ -179,7 +179,7 @@ void ImportSession::ClassifyCards(bool translateEarly) {
 }
 
 bool ImportSession::CollectModels() {
-  DroppedCardMerge merge(cards_.size());
+  DroppedCardMerge merge(cards_);
   // Every card joins at most one top-level block: the list never grows past
   // this, so the blocks' views of it stay valid.
   blockCards_.reserve(cards_.size());
@@ -192,10 +192,10 @@ bool ImportSession::CollectModels() {
       definitions_.push_back(std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card), &blockCards_));
       SubcircuitModel* definition = definitions_.back().get();
       models_.push_back(definition);
-      merge.Keep(std::move(cards_[i++]));
+      merge.KeepAt(i++);
       while (i < count) {
         Card* member = cards_[i].get();
-        merge.Keep(std::move(cards_[i++]));
+        merge.KeepAt(i++);
         if (definition->AddCard(member)) break;
       }
       continue;
@@ -203,7 +203,7 @@ bool ImportSession::CollectModels() {
     if (IsModelKind(card->kind)) {
       static_cast<ModelCard*>(card)->session = this;
       models_.push_back(card);
-      merge.Keep(std::move(cards_[i++]));
+      merge.KeepAt(i++);
       continue;
     }
     AddDiagnostic(MessageCode::ElementNotInSubcircuit, card->FirstSignificantLine());
@@ -213,7 +213,7 @@ bool ImportSession::CollectModels() {
     }
     ++i;
   }
-  cards_ = merge.TakeKept();
+  merge.FinishInPlace();
   BuildModelIndex();
   return goesOn;
 }

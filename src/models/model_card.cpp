@@ -133,7 +133,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 void ModelCard::RecordTokens() {
   Parse();
   // The link's edit, made again on the new tokens.
-  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->Copies(), *akoLink()->source);
+  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->copies, *akoLink()->source);
 }
 
 void ModelCard::ForgetTokens() {

@@ -182,6 +182,10 @@ class ModelCard : public Card {
     std::uint32_t valueSize : 24;
     std::uint32_t kind : 8;
 
+    static KeptAkoCopy Of(std::string_view name, std::string_view value, TokenKind kind) {
+      return KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
+                         static_cast<std::uint32_t>(value.size()), static_cast<std::uint32_t>(kind)};
+    }
     AkoCopy Get() const {
       return AkoCopy{std::string_view(name, nameSize), std::string_view(value, valueSize),
                      static_cast<TokenKind>(kind)};
@@ -190,8 +194,6 @@ class ModelCard : public Card {
   struct AkoLink {
     const ModelCard* source;
     std::span<const KeptAkoCopy> copies;
-
-    std::vector<AkoCopy> Copies() const;
   };
   const AkoLink* akoLink() const { return hasAko_ ? link_.ako : nullptr; }
   // What the card is linked to besides its users: a card with an AKO
@@ -203,9 +205,9 @@ class ModelCard : public Card {
     EarlyTranslation* early;
   } link_{nullptr};
 
-  // The entries offered by the referenced card this card takes: those whose
-  // names it has not got.
-  std::vector<AkoCopy> ChooseAkoCopies(const std::vector<AkoCopy>& offered) const;
+  // Keeps of the entries offered by the referenced card those this card
+  // takes: those whose names it has not got, in their order.
+  void ChooseAkoCopies(std::vector<AkoCopy>& offered) const;
   // The parameters this card has now, for a card whose AKO reference names
   // it: read from its words when it holds no tokens.
   std::vector<AkoCopy> ParamsForAko();
@@ -217,8 +219,8 @@ class ModelCard : public Card {
   void TakeParamsAsWritten(std::vector<AkoCopy>& params);
   void ReleaseAfterLink(bool held);
   // Comments the AKO reference out and adds the copies, as the link does.
-  void ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source);
-  void InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source);
+  void ApplyAko(std::span<const KeptAkoCopy> copies, const ModelCard& source);
+  void InsertAkoCopies(std::span<const KeptAkoCopy> copies, const ModelCard& source);
 };
 
 }  // namespace zav

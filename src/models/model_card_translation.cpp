@@ -68,19 +68,21 @@ void ModelCard::Link() {
   }
 
   auto* referenced = static_cast<ModelCard*>(found);
-  std::vector<AkoCopy> copies = ChooseAkoCopies(referenced->ParamsForAko());
+  std::vector<AkoCopy> copies = referenced->ParamsForAko();
+  ChooseAkoCopies(copies);
   if (store == nullptr) {
-    ApplyAko(copies, *referenced);
+    // The referenced card holds its tokens as long as this one.
+    std::vector<KeptAkoCopy> kept;
+    kept.reserve(copies.size());
+    for (const AkoCopy& copy : copies) kept.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
+    ApplyAko(kept, *referenced);
     return;
   }
   // The copies are kept (their texts may live in the referenced card's
   // tokens), so that the card can make the edit again at any time.
   auto* keptCopies = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * copies.size(), alignof(KeptAkoCopy)));
   for (std::size_t i = 0; i < copies.size(); ++i) {
-    const std::string_view name = store->KeepText(copies[i].name);
-    const std::string_view value = store->KeepText(copies[i].value);
-    keptCopies[i] = KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
-                                static_cast<std::uint32_t>(value.size()), static_cast<std::uint32_t>(copies[i].kind)};
+    keptCopies[i] = KeptAkoCopy::Of(store->KeepText(copies[i].name), store->KeepText(copies[i].value), copies[i].kind);
   }
   link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
       AkoLink{referenced, std::span<const KeptAkoCopy>(keptCopies, copies.size())};
@@ -168,24 +170,20 @@ bool ModelCard::TranslatesAlone() {
   return true;
 }
 
-std::vector<ModelCard::AkoCopy> ModelCard::AkoLink::Copies() const {
-  std::vector<AkoCopy> list;
-  list.reserve(copies.size());
-  for (const KeptAkoCopy& copy : copies) list.push_back(copy.Get());
-  return list;
-}
-
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
   std::vector<AkoCopy> offered;
   for (const ParamEntry& entry : referenced.params()) {
     if (entry.name == nullptr || entry.value == nullptr) continue;
     offered.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
   }
-  const std::vector<AkoCopy> copies = ChooseAkoCopies(offered);
+  ChooseAkoCopies(offered);
+  std::vector<KeptAkoCopy> copies;
+  copies.reserve(offered.size());
+  for (const AkoCopy& copy : offered) copies.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
   InsertAkoCopies(copies, referenced);
 }
 
-std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<AkoCopy>& offered) const {
+void ModelCard::ChooseAkoCopies(std::vector<AkoCopy>& offered) const {
   // What AddParameter does for each entry, without its walk over all
   // parameters per entry: copying a long parameter list stays linear. A name
   // this card has already (in any case) keeps this card's value.
@@ -194,34 +192,34 @@ std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<Ako
   for (const ParamEntry& entry : params()) {
     if (entry.name != nullptr) present.Add(entry.name->text, true);
   }
-  std::vector<AkoCopy> copies;
-  copies.reserve(offered.size());
   // The entries offered are those there were before any copy: a card that
   // refers to itself does not walk into what it is adding.
+  std::size_t taken = 0;
   for (const AkoCopy& entry : offered) {
     const std::size_t before = present.size();
     present.Add(entry.name, true);
     if (present.size() == before) continue;
-    copies.push_back(entry);
+    offered[taken++] = entry;
   }
-  return copies;
+  offered.resize(taken);
 }
 
-void ModelCard::ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source) {
+void ModelCard::ApplyAko(std::span<const KeptAkoCopy> copies, const ModelCard& source) {
   CommentOutBetween(akoTokens().front(), akoTokens().back());
   akoTokens().clear();  // their tokens are gone
   InsertAkoCopies(copies, source);
 }
 
-void ModelCard::InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source) {
+void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> copies, const ModelCard& source) {
   const std::string note = Quoted("Added via AKO reference from: ", source.ModelName());
   Token* after = nullptr;
   bool lineFeedFirst = false;
-  for (const AkoCopy& copy : copies) {
+  for (const KeptAkoCopy& kept : copies) {
     if (after == nullptr) {
       after = ParameterInsertionPoint(lineFeedFirst);
       if (after == nullptr) return;
     }
+    const AkoCopy copy = kept.Get();
     after = InsertParameter(after, lineFeedFirst, copy.name, copy.value, copy.kind, note);
     lineFeedFirst = false;
   }

@@ -186,28 +186,38 @@ class ModelCard : public Card {
       return KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
                          static_cast<std::uint32_t>(value.size()), static_cast<std::uint32_t>(kind)};
     }
+    std::string_view Name() const { return std::string_view(name, nameSize); }
     AkoCopy Get() const {
       return AkoCopy{std::string_view(name, nameSize), std::string_view(value, valueSize),
                      static_cast<TokenKind>(kind)};
     }
   };
+  // Made when the card first lets its tokens go, with the name it refers
+  // to; the link notes the card found (none: not linked) and the parameters
+  // it offers, of which the card takes those it has not got.
   struct AkoLink {
     const ModelCard* source;
-    std::span<const KeptAkoCopy> copies;
+    std::span<const KeptAkoCopy> offered;
+    std::string_view reference;
   };
-  const AkoLink* akoLink() const { return hasAko_ ? link_.ako : nullptr; }
+  // Once the link found the referenced card; none before, or without one.
+  const AkoLink* akoLink() const {
+    return hasAko_ && link_.ako != nullptr && link_.ako->source != nullptr ? link_.ako : nullptr;
+  }
   // What the card is linked to besides its users: a card with an AKO
   // reference to the copies its link noted, one without to its early
   // translation (`hasAko_` tells which). A model card of a large file is
   // one of hundreds of thousands: one pointer serves both.
   union {
-    const AkoLink* ako;
+    AkoLink* ako;
     EarlyTranslation* early;
   } link_{nullptr};
 
-  // Keeps of the entries offered by the referenced card those this card
-  // takes: those whose names it has not got, in their order.
-  void ChooseAkoCopies(std::vector<AkoCopy>& offered) const;
+  // The name the AKO reference gives, read from its tokens.
+  std::string_view AkoReference() const;
+  // Makes the card's AkoLink with the name it refers to, while it holds its
+  // tokens: the link need not make them.
+  void KeepAkoReference();
   // The parameters this card has now, for a card whose AKO reference names
   // it: read from its words when it holds no tokens.
   std::vector<AkoCopy> ParamsForAko();
@@ -218,9 +228,10 @@ class ModelCard : public Card {
   // as they are.
   void TakeParamsAsWritten(std::vector<AkoCopy>& params);
   void ReleaseAfterLink(bool held);
-  // Comments the AKO reference out and adds the copies, as the link does.
-  void ApplyAko(std::span<const KeptAkoCopy> copies, const ModelCard& source);
-  void InsertAkoCopies(std::span<const KeptAkoCopy> copies, const ModelCard& source);
+  // Comments the AKO reference out and adds the parameters offered that
+  // the card has not got.
+  void ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& source);
+  void InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source);
 };
 
 }  // namespace zav

@@ -39,20 +39,47 @@ bool IsTemperatureCoefficient(std::string_view name) {
   return EqualsNoCase(name, "TC1") || EqualsNoCase(name, "TC2");
 }
 
+// Which of the parameters offered through an AKO reference a card takes:
+// those whose names (in any case) it has not got, the first of a name. A
+// name this card has already keeps this card's value. One lookup per name:
+// copying a long parameter list stays linear.
+class AkoChoice {
+ public:
+  AkoChoice(const ParamList& own, std::size_t offered) {
+    present_.Reserve(own.size() + offered);
+    for (const ParamEntry& entry : own) {
+      if (entry.name != nullptr) present_.Add(entry.name->text, true);
+    }
+  }
+  bool Takes(std::string_view name) {
+    const std::size_t before = present_.size();
+    present_.Add(name, true);
+    return present_.size() != before;
+  }
+
+ private:
+  NoCaseIndex<bool> present_;
+};
+
 }  // namespace
 
 void ModelCard::Link() {
   if (!hasAko_) return;
-  // A card of an import makes no edit here: it notes what its AKO reference
-  // copies, and makes the edit whenever it makes its tokens (for its
-  // translation, after every card's link). Its words are all it reads now.
+  // A card of an import makes no edit here, nor makes its tokens: it notes
+  // what its AKO reference offers, and makes the edit whenever it makes its
+  // tokens (for its translation, after every card's link), taking then what
+  // it has not got. Its reference was kept when it let its tokens go.
   const bool held = holdsTokens();
-  if (store != nullptr && !held) MakeWordsForLink();
-  if (akoTokens().empty()) return ReleaseAfterLink(held);
+  std::string_view reference;
+  if (held) {
+    if (akoTokens().empty()) return;
+    reference = AkoReference();
+  } else if (link_.ako != nullptr) {
+    reference = link_.ako->reference;
+  } else {
+    return;
+  }
   changed = true;
-
-  // "AKO:NAME" in one token, or "AKO:" followed by the name.
-  const std::string reference(akoTokens().size() == 1 ? akoTokens().front()->text.substr(kAkoMarker.size()) : akoTokens()[1]->text);
 
   const ModelScope* scope = LookupScope();
   ImportedModel* found = scope != nullptr ? scope->FindModel(reference) : nullptr;
@@ -68,25 +95,38 @@ void ModelCard::Link() {
   }
 
   auto* referenced = static_cast<ModelCard*>(found);
-  std::vector<AkoCopy> copies = referenced->ParamsForAko();
-  ChooseAkoCopies(copies);
+  const std::vector<AkoCopy> offered = referenced->ParamsForAko();
   if (store == nullptr) {
     // The referenced card holds its tokens as long as this one.
     std::vector<KeptAkoCopy> kept;
-    kept.reserve(copies.size());
-    for (const AkoCopy& copy : copies) kept.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
+    kept.reserve(offered.size());
+    for (const AkoCopy& copy : offered) kept.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
     ApplyAko(kept, *referenced);
     return;
   }
-  // The copies are kept (their texts may live in the referenced card's
+  // What is offered is kept (its texts may live in the referenced card's
   // tokens), so that the card can make the edit again at any time.
-  auto* keptCopies = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * copies.size(), alignof(KeptAkoCopy)));
-  for (std::size_t i = 0; i < copies.size(); ++i) {
-    keptCopies[i] = KeptAkoCopy::Of(store->KeepText(copies[i].name), store->KeepText(copies[i].value), copies[i].kind);
+  auto* kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * offered.size(), alignof(KeptAkoCopy)));
+  for (std::size_t i = 0; i < offered.size(); ++i) {
+    kept[i] = KeptAkoCopy::Of(store->KeepText(offered[i].name), store->KeepText(offered[i].value), offered[i].kind);
   }
-  link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
-      AkoLink{referenced, std::span<const KeptAkoCopy>(keptCopies, copies.size())};
+  if (link_.ako == nullptr) KeepAkoReference();
+  if (link_.ako == nullptr) return;
+  link_.ako->source = referenced;
+  link_.ako->offered = std::span<const KeptAkoCopy>(kept, offered.size());
   ReleaseTokens();
+}
+
+std::string_view ModelCard::AkoReference() const {
+  // "AKO:NAME" in one token, or "AKO:" followed by the name.
+  return akoTokens().size() == 1 ? std::string_view(akoTokens().front()->text).substr(kAkoMarker.size())
+                                 : std::string_view(akoTokens()[1]->text);
+}
+
+void ModelCard::KeepAkoReference() {
+  if (store == nullptr || akoTokens().empty()) return;
+  link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
+      AkoLink{nullptr, {}, store->KeepText(AkoReference())};
 }
 
 void ModelCard::MakeWordsForLink() {
@@ -117,14 +157,17 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     TakeParamsAsWritten(params);
     return params;
   }
-  // The card's own parameters, and those its link copied if it ran before:
+  // The card's own parameters, and those its link copies if it ran before:
   // the list the card would hold now.
   MakeWordsForLink();
   take(this->params());
-  ReleaseTokens();
-  if (akoLink() != nullptr) {
-    for (const KeptAkoCopy& copy : akoLink()->copies) params.push_back(copy.Get());
+  if (const AkoLink* link = akoLink(); link != nullptr) {
+    AkoChoice choice(this->params(), link->offered.size());
+    for (const KeptAkoCopy& copy : link->offered) {
+      if (choice.Takes(copy.Name())) params.push_back(copy.Get());
+    }
   }
+  ReleaseTokens();
   return params;
 }
 
@@ -171,50 +214,30 @@ bool ModelCard::TranslatesAlone() {
 }
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
-  std::vector<AkoCopy> offered;
+  std::vector<KeptAkoCopy> offered;
   for (const ParamEntry& entry : referenced.params()) {
     if (entry.name == nullptr || entry.value == nullptr) continue;
-    offered.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+    offered.push_back(KeptAkoCopy::Of(entry.name->text, entry.value->text, entry.value->kind));
   }
-  ChooseAkoCopies(offered);
-  std::vector<KeptAkoCopy> copies;
-  copies.reserve(offered.size());
-  for (const AkoCopy& copy : offered) copies.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
-  InsertAkoCopies(copies, referenced);
+  InsertAkoCopies(offered, referenced);
 }
 
-void ModelCard::ChooseAkoCopies(std::vector<AkoCopy>& offered) const {
-  // What AddParameter does for each entry, without its walk over all
-  // parameters per entry: copying a long parameter list stays linear. A name
-  // this card has already (in any case) keeps this card's value.
-  NoCaseIndex<bool> present;
-  present.Reserve(params().size() + offered.size());
-  for (const ParamEntry& entry : params()) {
-    if (entry.name != nullptr) present.Add(entry.name->text, true);
-  }
-  // The entries offered are those there were before any copy: a card that
-  // refers to itself does not walk into what it is adding.
-  std::size_t taken = 0;
-  for (const AkoCopy& entry : offered) {
-    const std::size_t before = present.size();
-    present.Add(entry.name, true);
-    if (present.size() == before) continue;
-    offered[taken++] = entry;
-  }
-  offered.resize(taken);
-}
-
-void ModelCard::ApplyAko(std::span<const KeptAkoCopy> copies, const ModelCard& source) {
+void ModelCard::ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
   CommentOutBetween(akoTokens().front(), akoTokens().back());
   akoTokens().clear();  // their tokens are gone
-  InsertAkoCopies(copies, source);
+  InsertAkoCopies(offered, source);
 }
 
-void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> copies, const ModelCard& source) {
+void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
   const std::string note = Quoted("Added via AKO reference from: ", source.ModelName());
+  // The names present are those before any copy: the entries the loop adds
+  // are not among them (and a card that refers to itself offers only what
+  // it had).
+  AkoChoice choice(params(), offered.size());
   Token* after = nullptr;
   bool lineFeedFirst = false;
-  for (const KeptAkoCopy& kept : copies) {
+  for (const KeptAkoCopy& kept : offered) {
+    if (!choice.Takes(kept.Name())) continue;
     if (after == nullptr) {
       after = ParameterInsertionPoint(lineFeedFirst);
       if (after == nullptr) return;

@@ -229,7 +229,9 @@ void ModelCard::ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& 
 }
 
 void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
-  const std::string note = Quoted("Added via AKO reference from: ", source.ModelName());
+  // Written where the card's edits build their texts: no heap block per card.
+  std::string& note = tokens.Scratch();
+  note.assign("Added via AKO reference from: \"").append(source.ModelName()).append("\"");
   // The names present are those before any copy: the entries the loop adds
   // are not among them (and a card that refers to itself offers only what
   // it had).

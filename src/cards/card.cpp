@@ -54,20 +54,15 @@ void Card::operator delete(Card* card, std::destroying_delete_t) {
   if (!inStore) ::operator delete(card);
 }
 
-void Card::CopyHeader(const Card& source) {
+Card::Card(Card& source, TakeOver)
+    : kind(source.kind),
+      valid(source.valid),
+      changed(source.changed),
+      store(source.store),
+      lines(std::move(source.lines)),
+      tokens(std::move(source.tokens)) {
   origin = source.origin;
   subcircuit = source.subcircuit;
-
-  kind = source.kind;
-  valid = source.valid;
-  changed = source.changed;
-  store = source.store;
-}
-
-Card::Card(Card& source, TakeOver) {
-  CopyHeader(source);
-  lines = std::move(source.lines);
-  tokens = std::move(source.tokens);
   nameToken = std::exchange(source.nameToken, nullptr);
   SetTokenCursor(tokens.front());
 }
@@ -272,7 +267,21 @@ void Card::AppendOutputText(std::string& out) const {
   } else if (changed) {
     for (const Token* t = tokens.front(); t != nullptr; t = t->next) out.append(t->text);
   } else {
-    for (const SourceLine* line : lines) out.append(line->text);
+    // Lines as read lie one after the other in the file's buffer (an inline
+    // comment right after its code): each stretch of them is appended at once.
+    const char* begin = nullptr;
+    std::size_t size = 0;
+    for (const SourceLine* line : lines) {
+      const std::string_view text = line->text;
+      if (text.data() == begin + size) {
+        size += text.size();
+        continue;
+      }
+      if (size != 0) out.append(begin, size);
+      begin = text.data();
+      size = text.size();
+    }
+    if (size != 0) out.append(begin, size);
   }
 }
 

@@ -229,10 +229,6 @@ class Card : public ImportedModel {
   template <typename Lines>
   void JoinFinishedText(const Lines& lines, bool before);
 
-  // The fields both deriving constructors copy: what the card is, its flags
-  // and its place.
-  void CopyHeader(const Card& source);
-
   static Token* SkipInsignificant(Token* token) {
     while (token != nullptr && !IsSignificant(token->kind)) token = token->next;
     return token;

@@ -161,19 +161,14 @@ void Card::CommentOutTokens(Token* first, Token* last) {
 
   // The comment lines (each "* " and the run's texts up to a line feed, the
   // last given one) and the mark are written into one piece the list keeps,
-  // as an inserted parameter is (see InsertParameter): first their size,
-  // then their text. A line starts with the first character it holds.
+  // as an inserted parameter is (see InsertParameter). A line starts with
+  // the first character it holds. The piece is room enough for a line of
+  // each token, which spares looking for line feeds twice; what is left
+  // over goes with the list's texts.
   constexpr std::string_view kCommentStart = "* ";
   constexpr std::string_view kMark = "+ ";
-  std::size_t size = continues ? kMark.size() : 0;
-  bool lineOpen = false;
-  for (const Token* token = first; token != end; token = token->next) {
-    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
-    if (!lineOpen) size += kCommentStart.size();
-    size += token->text.size();
-    lineOpen = !ContainsLineFeed(token->text);
-  }
-  if (lineOpen) ++size;
+  std::size_t size = 1 + kMark.size();
+  for (const Token* token = first; token != end; token = token->next) size += kCommentStart.size() + token->text.size();
 
   char* out = tokens.KeepRoom(size);
   const auto write = [&out](std::string_view part) {

@@ -11,38 +11,21 @@ constexpr std::size_t kLargestBlock = 4 * 1024 * 1024;
 
 }  // namespace
 
-void* CardStore::Allocate(std::size_t size, std::size_t alignment) {
-  auto aligned = [&](std::byte* at) {
-    const auto address = reinterpret_cast<std::uintptr_t>(at);
-    return reinterpret_cast<std::byte*>((address + alignment - 1) & ~(std::uintptr_t{alignment} - 1));
-  };
-  std::byte* at = next_ != nullptr ? aligned(next_) : nullptr;
-  // Aligning may step past the end of a block whose size is no multiple of
-  // the alignment (a block made for one large object).
-  const bool fits = at != nullptr && reinterpret_cast<std::uintptr_t>(at) <= reinterpret_cast<std::uintptr_t>(end_) &&
-                    static_cast<std::size_t>(end_ - at) >= size;
-  if (!fits) {
-    // Blocks grow with the import, so that a small file takes little and a
-    // large one few blocks; a single large object gets a block of its own.
-    const std::size_t blockSize = size + alignment > nextBlock_ ? size + alignment : nextBlock_;
-    blocks_.emplace_back(blockSize);
-    next_ = reinterpret_cast<std::byte*>(blocks_.back().data());
-    end_ = next_ + blockSize;
-    if (nextBlock_ < kLargestBlock) nextBlock_ *= 2;
-    at = aligned(next_);
-  }
+void* CardStore::AllocateInNewBlock(std::size_t size, std::size_t alignment) {
+  // Blocks grow with the import, so that a small file takes little and a
+  // large one few blocks; a single large object gets a block of its own.
+  const std::size_t blockSize = size + alignment > nextBlock_ ? size + alignment : nextBlock_;
+  blocks_.emplace_back(blockSize);
+  next_ = reinterpret_cast<std::byte*>(blocks_.back().data());
+  end_ = next_ + blockSize;
+  if (nextBlock_ < kLargestBlock) nextBlock_ *= 2;
+  const auto address = reinterpret_cast<std::uintptr_t>(next_);
+  auto* at = reinterpret_cast<std::byte*>((address + alignment - 1) & ~(std::uintptr_t{alignment} - 1));
   next_ = at + size;
   return at;
 }
 
-std::string_view CardStore::KeepText(std::string_view text) {
-  if (text.empty()) return std::string_view();
-  // Compared as addresses: the text may lie in any block at all.
-  const auto at = reinterpret_cast<std::uintptr_t>(text.data());
-  if (at >= reinterpret_cast<std::uintptr_t>(lastingBegin_) &&
-      at + text.size() <= reinterpret_cast<std::uintptr_t>(lastingEnd_)) {
-    return text;
-  }
+std::string_view CardStore::Copy(std::string_view text) {
   char* kept = static_cast<char*>(Allocate(text.size(), 1));
   std::memcpy(kept, text.data(), text.size());
   return std::string_view(kept, text.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -32,11 +33,34 @@ class CardStore {
   CardStore(const CardStore&) = delete;
   CardStore& operator=(const CardStore&) = delete;
 
-  // Room for an object, kept until the store goes.
-  void* Allocate(std::size_t size, std::size_t alignment);
+  // Room for an object, kept until the store goes. Inline: an import asks
+  // for room for every card and every edited card's text, and the rest of
+  // the newest block nearly always has it.
+  void* Allocate(std::size_t size, std::size_t alignment) {
+    const auto next = reinterpret_cast<std::uintptr_t>(next_);
+    const std::uintptr_t at = (next + alignment - 1) & ~(std::uintptr_t{alignment} - 1);
+    // Compared as addresses, so that aligning past the end of a block whose
+    // size is no multiple of the alignment (one made for one large object)
+    // is caught, and with no block yet (both null) nothing fits.
+    if (next_ != nullptr && at <= reinterpret_cast<std::uintptr_t>(end_) &&
+        reinterpret_cast<std::uintptr_t>(end_) - at >= size) {
+      next_ = reinterpret_cast<std::byte*>(at + size);
+      return reinterpret_cast<void*>(at);
+    }
+    return AllocateInNewBlock(size, alignment);
+  }
   // `text` kept until the store goes: a copy, unless it lies in the lasting
-  // text (see SetLastingText), which it then views.
-  std::string_view KeepText(std::string_view text);
+  // text (see SetLastingText), which it then views. Inline: most texts kept
+  // (a model's name, a parameter moved to the elements) lie there.
+  std::string_view KeepText(std::string_view text) {
+    // Compared as addresses: the text may lie in any block at all.
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    if (text.empty() || (at >= reinterpret_cast<std::uintptr_t>(lastingBegin_) &&
+                         at + text.size() <= reinterpret_cast<std::uintptr_t>(lastingEnd_))) {
+      return text.empty() ? std::string_view() : text;
+    }
+    return Copy(text);
+  }
   // Text that lives as long as the store (the import's file, which every
   // line read views), so that KeepText need not copy what lies in it.
   void SetLastingText(const char* begin, std::size_t size) {
@@ -55,6 +79,9 @@ class CardStore {
   TranslationTarget target = TranslationTarget::Host;
 
  private:
+  void* AllocateInNewBlock(std::size_t size, std::size_t alignment);
+  std::string_view Copy(std::string_view text);
+
   std::vector<LargeBuffer> blocks_;
   std::byte* next_ = nullptr;  // the unused rest of the newest block
   std::byte* end_ = nullptr;

@@ -27,54 +27,67 @@ bool ViewsItsLine(const Token& token) {
 const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
   // The runs are gathered first, with the number of pieces and characters
   // to copy they make; then the text and its pieces are kept in one block
-  // of the store, and what is copied goes straight there.
+  // of the store, and what is copied goes straight there. Every run takes
+  // one token at least, so there are no more runs than tokens.
   std::vector<GatheredPiece>& gathered = tokens.ScratchPieces();
-  gathered.clear();
+  if (gathered.size() < tokens.size()) gathered.resize(tokens.size());
+  GatheredPiece* run = gathered.data();
+  const GatheredPiece* const runsEnd = run + gathered.size();
   std::size_t size = 0;
   std::size_t count = 0;
   std::size_t characters = 0;
   bool copying = false;  // whether the last piece is copied
-  for (const Token* token = tokens.front(); token != nullptr;) {
-    // The run of tokens from here whose texts follow each other in memory.
-    const char* const begin = token->text.data();
-    const char* end = begin + token->text.size();
-    const Token* next = token->next;
-    while (next != nullptr && next->text.data() == end) {
-      end += next->text.size();
-      next = next->next;
+  if (Token* const last = tokens.back(); last != nullptr) {
+    // The walk looks at every token of the card; a stop after the last, whose
+    // text no other text can end at (it would have to lie inside the stop),
+    // spares it a test for the end at each of them.
+    Token stop;
+    stop.text = std::string_view(reinterpret_cast<const char*>(&stop) + 1, 0);
+    last->next = &stop;
+    for (const Token* token = tokens.front(); token != &stop;) {
+      // The run of tokens from here whose texts follow each other in memory.
+      const char* const begin = token->text.data();
+      const char* end = begin + token->text.size();
+      const Token* next = token->next;
+      while (next->text.data() == end) {
+        end += next->text.size();
+        next = next->next;
+      }
+      const auto length = static_cast<std::size_t>(end - begin);
+      if (run == runsEnd) break;  // only with a token count gone wrong: never write past the runs
+      size += length;
+      if (length >= kShortestView && ViewsItsLine(*token)) {
+        *run++ = GatheredPiece{begin, static_cast<std::uint32_t>(length), false};
+        ++count;
+        copying = false;
+      } else if (length > 0) {
+        // A run of copies is one piece.
+        *run++ = GatheredPiece{begin, static_cast<std::uint32_t>(length), true};
+        characters += length;
+        if (!copying) ++count;
+        copying = true;
+      }
+      token = next;
     }
-    const auto length = static_cast<std::size_t>(end - begin);
-    size += length;
-    if (length >= kShortestView && ViewsItsLine(*token)) {
-      gathered.push_back(GatheredPiece{begin, static_cast<std::uint32_t>(length), false});
-      ++count;
-      copying = false;
-    } else if (length > 0) {
-      // A run of copies is one piece.
-      gathered.push_back(GatheredPiece{begin, static_cast<std::uint32_t>(length), true});
-      characters += length;
-      if (!copying) ++count;
-      copying = true;
-    }
-    token = next;
+    last->next = nullptr;
   }
   FinishedText* finished = Allocate(store, size, count, characters);
   auto* piece = reinterpret_cast<Piece*>(finished + 1);
   char* copied = reinterpret_cast<char*>(piece + count);
   copying = false;
-  for (const GatheredPiece& run : gathered) {
-    if (!run.copy) {
-      new (piece++) Piece{run.data, run.size};
+  for (const GatheredPiece* gatheredRun = gathered.data(); gatheredRun != run; ++gatheredRun) {
+    if (!gatheredRun->copy) {
+      new (piece++) Piece{gatheredRun->data, gatheredRun->size};
       copying = false;
       continue;
     }
     if (copying) {
-      piece[-1].size += run.size;
+      piece[-1].size += gatheredRun->size;
     } else {
-      new (piece++) Piece{copied, run.size};
+      new (piece++) Piece{copied, gatheredRun->size};
     }
-    TextArena::CopyChars(copied, run.data, run.size);
-    copied += run.size;
+    TextArena::CopyChars(copied, gatheredRun->data, gatheredRun->size);
+    copied += gatheredRun->size;
     copying = true;
   }
   return finished;

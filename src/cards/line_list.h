@@ -79,7 +79,18 @@ class LineList {
   LineList(const LineList&) = delete;
   LineList& operator=(const LineList&) = delete;
   // Inline: every card an import types is moved into its typed card.
-  LineList(LineList&& other) noexcept { *this = std::move(other); }
+  // Made directly, not assigned: classification moves every card's lines
+  // from stage to stage.
+  LineList(LineList&& other) noexcept : size_(other.size_), capacity_(other.capacity_) {
+    if (capacity_ != 0) {
+      pointers_ = other.pointers_;
+    } else {
+      records_ = other.records_;
+    }
+    other.capacity_ = 0;
+    other.size_ = 0;
+    other.records_ = nullptr;
+  }
   LineList& operator=(LineList&& other) noexcept {
     if (this == &other) return *this;
     if (capacity_ != 0) delete[] pointers_;

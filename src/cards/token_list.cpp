@@ -66,7 +66,6 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   records->recorded.parsedParams = 0;
   records->recorded.braceValue = BraceExpression{};
   records->recorded.cursor = nullptr;
-  records->pieces.clear();
   records->nextFree = freeRecords_;
   freeRecords_ = records;
 }

@@ -131,7 +131,9 @@ struct TokenListRecords {
   TextArena texts{256, 4096};
   TokenRecords recorded;
   // Room to build a text in before the list keeps it (see Scratch), and to
-  // gather pieces of text in (see FinishedText).
+  // gather pieces of text in (see FinishedText). The pieces are scratch
+  // entries whose count only grows, so that filling them costs no setting
+  // to zero first.
   std::string scratch;
   std::vector<GatheredPiece> pieces;
 };

@@ -9,10 +9,11 @@ bool ModelCard::translatingEarly() const { return early() != nullptr && early()-
 void EarlyTranslation::File(const Diagnostic& diagnostic) {
   if (batches_.back()->size() == kBatchSize) batches_.push_back(std::make_unique<DiagnosticBatch>(withTexts_));
   batches_.back()->File(diagnostic);
+  ++filed_;
 }
 
 void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool ngspice) {
-  const std::size_t movesBefore = moves_.size();
+  const std::size_t movesBefore = movesNoted_;
   if (batches_.empty()) batches_.push_back(std::make_unique<DiagnosticBatch>(withTexts_));
   firstDiagnostic_ = recorded();
   current_ = &model;
@@ -26,7 +27,7 @@ void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool n
   }
   current_ = nullptr;
   noted_.push_back(Noted{static_cast<std::uint32_t>(recorded() - firstDiagnostic_),
-                         static_cast<std::uint32_t>(moves_.size() - movesBefore)});
+                         static_cast<std::uint32_t>(movesNoted_ - movesBefore)});
 }
 
 void EarlyTranslation::NoteMove(ModelCard::InstanceMove move) {
@@ -38,6 +39,7 @@ void EarlyTranslation::NoteMove(ModelCard::InstanceMove move) {
   move.mergedValue = store.KeepText(move.mergedValue);
   move.diagnosticsBefore = static_cast<std::uint32_t>(recorded() - firstDiagnostic_);
   moves_.push_back(move);
+  ++movesNoted_;
 }
 
 void EarlyTranslation::Complete(ModelCard& model, DiagnosticSink& sink) {

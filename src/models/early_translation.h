@@ -56,11 +56,15 @@ class EarlyTranslation final : private DiagnosticSink {
   // when the last is full.
   void File(const Diagnostic& diagnostic) override;
   bool WantsTexts() const override { return withTexts_; }
-  std::size_t recorded() const { return firstKept_ + (batches_.size() - 1) * kBatchSize + batches_.back()->size(); }
+  // How many diagnostics were filed, and moves noted, so far: counted, not
+  // worked out from the queues for every card.
+  std::size_t recorded() const { return filed_; }
 
   bool withTexts_;
   std::deque<std::unique_ptr<DiagnosticBatch>> batches_;
   std::size_t firstKept_ = 0;  // how many diagnostics went with the batches read already
+  std::size_t filed_ = 0;
+  std::size_t movesNoted_ = 0;
   std::deque<ModelCard::InstanceMove> moves_;
   std::deque<Noted> noted_;
   const ModelCard* current_ = nullptr;

@@ -1,6 +1,8 @@
 #include "models/model_card.h"
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <iterator>
 #include <utility>
 
 #include "cards/dialect_keywords.h"
@@ -13,10 +15,13 @@
 #include "models/inductor_model_card.h"
 #include "models/jfet_model_card.h"
 #include "models/mosfet_model_card.h"
+#include "models/ngspice_rules.h"
 #include "models/resistor_model_card.h"
+#include "models/rule_index.h"
 #include "models/value_commas.h"
 #include "models/voltage_switch_model_card.h"
 #include "platform/ascii.h"
+#include "platform/ascii_words.h"
 
 namespace zav {
 namespace {
@@ -52,27 +57,52 @@ constexpr ModelTypeRow kModelTypes[] = {
 };
 
 const ModelTypeRow* FindModelType(std::string_view type) {
-  for (const ModelTypeRow& row : kModelTypes) {
-    if (EqualsNoCase(type, row.keyword)) return &row;
+  // Every keyword is one word of up to eight bytes (see ascii_words.h): a
+  // row matches when its word and length do.
+  static const auto kWords = [] {
+    std::array<std::uint64_t, std::size(kModelTypes)> words{};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      words[i] = ascii_words::LoadShort(kModelTypes[i].keyword.data(), kModelTypes[i].keyword.size());
+    }
+    return words;
+  }();
+  if (type.size() - 1 >= 8) return nullptr;
+  const std::uint64_t word = ascii_words::UpperCaseWord(ascii_words::LoadShort(type.data(), type.size()));
+  for (std::size_t i = 0; i < kWords.size(); ++i) {
+    if (kWords[i] == word && kModelTypes[i].keyword.size() == type.size()) return &kModelTypes[i];
   }
   return nullptr;
 }
 
-// The table of the parameters a variant knows, as its RuleTable gives it; the
-// MOSFET table by the level.
-ParamRuleTable KnownParameters(CardKind kind, int mosfetLevel) {
+// The table a variant translates its parameters with for `target`, as its
+// RuleTable gives it; the MOSFET table by the level. The ngspice tables name
+// the host tables' parameters row for row, so which parameters a card knows
+// does not depend on the target.
+ParamRuleTable KnownParameters(CardKind kind, int mosfetLevel, TranslationTarget target) {
+  const bool ngspice = target == TranslationTarget::Ngspice;
   switch (kind) {
-    case CardKind::BjtModel: return BjtRules();
-    case CardKind::DiodeModel: return DiodeRules();
-    case CardKind::JfetModel: return JfetRules();
-    case CardKind::MosfetModel: return MosfetRulesForLevel(mosfetLevel);
-    case CardKind::CapacitorModel: return CapacitorRules();
-    case CardKind::InductorModel: return InductorRules();
-    case CardKind::ResistorModel: return ResistorRules();
-    case CardKind::CurrentSwitchModel: return CurrentSwitchRules();
-    case CardKind::VoltageSwitchModel: return VoltageSwitchRules();
+    case CardKind::BjtModel: return ngspice ? NgspiceBjtRules() : BjtRules();
+    case CardKind::DiodeModel: return ngspice ? NgspiceDiodeRules() : DiodeRules();
+    case CardKind::JfetModel: return ngspice ? NgspiceJfetRules() : JfetRules();
+    case CardKind::MosfetModel: return ngspice ? NgspiceMosfetRulesForLevel(mosfetLevel) : MosfetRulesForLevel(mosfetLevel);
+    case CardKind::CapacitorModel: return ngspice ? NgspiceCapacitorRules() : CapacitorRules();
+    case CardKind::InductorModel: return ngspice ? NgspiceInductorRules() : InductorRules();
+    case CardKind::ResistorModel: return ngspice ? NgspiceResistorRules() : ResistorRules();
+    case CardKind::CurrentSwitchModel: return ngspice ? NgspiceCurrentSwitchRules() : CurrentSwitchRules();
+    case CardKind::VoltageSwitchModel: return ngspice ? NgspiceVoltageSwitchRules() : VoltageSwitchRules();
     default: return {};
   }
+}
+
+// What the `row` of a parameter entry of a card without an AKO reference
+// holds once its table is known (see ModelCard::kKeptAsWritten).
+std::int32_t NotedRow(const RuleFinder& rules, std::string_view name, TokenKind valueKind) {
+  const std::ptrdiff_t row = rules.FindRow(name);
+  if (row < 0) return ModelCard::kNoRule;
+  if (rules.table()[static_cast<std::size_t>(row)].action == ParamAction::Keep && valueKind == TokenKind::Number) {
+    return ModelCard::kKeptAsWritten;
+  }
+  return static_cast<std::int32_t>(row);
 }
 
 // The MOSFET levels the target simulator has a counterpart for.
@@ -169,7 +199,9 @@ ParamEntry* ModelCard::FindParam(std::string_view name) {
   return nullptr;
 }
 
-void ModelCard::Parse() {
+void ModelCard::Parse() { ParseModel(); }
+
+CardKind ModelCard::ParseModel(bool noteRows) {
   valid = true;
   nameToken = nullptr;
   modelType = nullptr;
@@ -185,13 +217,15 @@ void ModelCard::Parse() {
   Token* keyword = FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, kModelKeywordPrefix)) {
     fail(MessageCode::MissingKeyword, FirstSignificantLine(), {});
-    return;
+    return CardKind::Unknown;
   }
   const SourceLine* keywordLine = keyword->line;
 
   Token* name = NextToken();
-  if (name == nullptr) return fail(MessageCode::MissingModelName, keywordLine, {});
-  if (name->kind != TokenKind::Name && name->kind != TokenKind::Number) return fail(MessageCode::MissingModelName, name->line, {});
+  if (name == nullptr || (name->kind != TokenKind::Name && name->kind != TokenKind::Number)) {
+    fail(MessageCode::MissingModelName, name != nullptr ? name->line : keywordLine, {});
+    return CardKind::Unknown;
+  }
   nameToken = name;
 
   // The model type, or the AKO reference in front of it.
@@ -208,7 +242,7 @@ void ModelCard::Parse() {
     return true;
   };
   Token* type = nullptr;
-  if (!nextName(type)) return;
+  if (!nextName(type)) return CardKind::Unknown;
   if (StartsWithNoCase(type->text, kAkoMarker)) {
     hasAko_ = true;
     akoTokens().push_back(type);
@@ -221,23 +255,26 @@ void ModelCard::Parse() {
                               target() == TranslationTarget::Ngspice;
       if (!numberName) {
         if (reference != nullptr) SetTokenCursor(reference->prev);
-        if (!nextName(reference)) return;
+        if (!nextName(reference)) return CardKind::Unknown;
       }
       akoTokens().push_back(reference);
     }
-    if (!nextName(type)) return;
+    if (!nextName(type)) return CardKind::Unknown;
   }
   modelType = type;
 
   const ModelTypeRow* row = FindModelType(type->text);
   const CardKind variant = row != nullptr ? row->kind : CardKind::Unknown;
   // The host's own parameters follow; no table of the dialect describes them.
-  if (variant == CardKind::HostModel) return;
-  ParseParameters(variant);
+  if (variant == CardKind::HostModel) return variant;
+  // A card with an AKO reference is translated with what its reference adds
+  // (a MOSFET's LEVEL among it): it looks its rows up then.
+  ParseParameters(variant, noteRows && !hasAko_);
   tokens.HoldRecorded().parsedParams = static_cast<uint32_t>(params().size());
+  return variant;
 }
 
-void ModelCard::ParseParameters(CardKind variant) {
+void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
   // Vendors tag their models with parameters of their own ("mfg=Philips"). A
   // value that is no number rejects the card only when the variant's table
   // knows the parameter: an unknown one is commented out by the translation
@@ -258,8 +295,11 @@ void ModelCard::ParseParameters(CardKind variant) {
     std::string_view value;  // as written, before any comma split it off
   };
   const bool mosfet = variant == CardKind::MosfetModel;
+  const TranslationTarget target = this->target();
   bool tableKnown = variant != CardKind::Unknown && !mosfet;
-  ParamRuleTable table = tableKnown ? KnownParameters(variant, 1) : ParamRuleTable();
+  // The rows are looked up once, here, where the walk meets the names: the
+  // translation reads them from the entries (see kKeptAsWritten).
+  RuleFinder rules(tableKnown ? KnownParameters(variant, 1, target) : ParamRuleTable());
   Failure failure;
   std::vector<Tag> undecided;
   BraceDepth braces(modelType->next);
@@ -284,7 +324,12 @@ void ModelCard::ParseParameters(CardKind variant) {
     } while (cursor != nullptr && !IsSignificant(cursor->kind));
     return cursor;
   };
-  const bool ngspice = target() == TranslationTarget::Ngspice;
+  // The rows of the entries read before the table was known.
+  auto noteRowsSoFar = [&]() {
+    if (!noteRows) return;
+    for (ParamEntry& entry : entries) entry.row = NotedRow(rules, entry.name->text, entry.value->kind);
+  };
+  const bool ngspice = target == TranslationTarget::Ngspice;
   for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
     if (parameter->kind != TokenKind::Name) {
       // "D(+ IS=1n ...)": ngspice passes over a lone plus sign (a Number
@@ -300,7 +345,7 @@ void ModelCard::ParseParameters(CardKind variant) {
     }
     if (value->kind != TokenKind::Number) {
       // A card of a model type the factory will not take keeps no tag.
-      if (variant == CardKind::Unknown || (tableKnown && FindRule(table, parameter->text) != nullptr)) {
+      if (variant == CardKind::Unknown || (tableKnown && rules.FindRow(parameter->text) >= 0)) {
         failure = {true, MessageCode::NonNumericValue, value->line, value->text};
         break;
       }
@@ -308,20 +353,28 @@ void ModelCard::ParseParameters(CardKind variant) {
     }
     // Only a word with a comma may split; the brace depth is counted up to
     // it only then (the count walks on from where it stopped).
-    if (std::find(value->text.begin(), value->text.end(), ',') != value->text.end()) {
+    if (HoldsComma(value->text)) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
-    entries.push_back(ParamEntry{parameter, value, -1});
-    if (mosfet && !tableKnown && EqualsNoCase(parameter->text, "LEVEL")) {
-      table = KnownParameters(variant, AsciiToInt(value->text));
+    if (tableKnown) {
+      entries.push_back(ParamEntry{parameter, value, noteRows ? NotedRow(rules, parameter->text, value->kind) : kNotLookedUp});
+      continue;
+    }
+    entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
+    if (mosfet && EqualsNoCase(parameter->text, "LEVEL")) {
+      rules = RuleFinder(KnownParameters(variant, AsciiToInt(value->text), target));
       tableKnown = true;
+      noteRowsSoFar();
     }
   }
   recorded.cursor = cursor;
 
-  if (mosfet && !tableKnown) table = KnownParameters(variant, 1);
+  if (mosfet && !tableKnown) {
+    rules = RuleFinder(KnownParameters(variant, 1, target));
+    noteRowsSoFar();
+  }
   for (const Tag& tag : undecided) {
-    if (FindRule(table, tag.name->text) != nullptr) {
+    if (rules.FindRow(tag.name->text) >= 0) {
       failure = {true, MessageCode::NonNumericValue, tag.line, tag.value};
       break;
     }
@@ -335,13 +388,11 @@ void ModelCard::ParseParameters(CardKind variant) {
   valid = false;
 }
 
-std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
-  parseStage.Parse();
+std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage, bool noteRows) {
+  const CardKind kind = parseStage.ParseModel(noteRows);
   if (!parseStage.valid) return nullptr;
 
-  const ModelTypeRow* match = FindModelType(parseStage.modelType->text);
-
-  if (match != nullptr && match->kind == CardKind::MosfetModel) {
+  if (kind == CardKind::MosfetModel) {
     if (const ParamEntry* level = parseStage.FindParam("LEVEL"); level != nullptr) {
       if (!IsTranslatableMosfetLevel(AsciiToInt(level->value->text))) {
         AddDiagnostic(MessageCode::UntranslatableMosfetLevel, parseStage.modelType->line, {level->value->text});
@@ -350,8 +401,7 @@ std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage) {
     }
   }
 
-  std::unique_ptr<ModelCard> variant;
-  if (match != nullptr) variant = BuildVariant(parseStage, match->kind);
+  std::unique_ptr<ModelCard> variant = BuildVariant(parseStage, kind);
   if (variant == nullptr) {
     AddDiagnostic(MessageCode::UnknownModelCard, LineOf(parseStage.FirstToken()), {});
     return nullptr;

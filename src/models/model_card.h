@@ -29,7 +29,9 @@ class ModelCard : public Card {
 
   // Parses the parse-stage card and builds its variant; none (after a
   // diagnostic) when the parse, the model type or the MOSFET level fails.
-  static std::unique_ptr<ModelCard> Create(ModelCard& parseStage);
+  // `noteRows`: whether the entries get their rows (see kKeptAsWritten), for
+  // a card that may be translated with the tokens it is classified with.
+  static std::unique_ptr<ModelCard> Create(ModelCard& parseStage, bool noteRows = true);
 
   std::string ModelText() const override { return OutputText(); }
   void AppendModelText(std::string& out) const override { AppendOutputText(out); }
@@ -87,10 +89,16 @@ class ModelCard : public Card {
   // no line feed. Such a card can be translated as soon as it is classified,
   // while it holds its tokens. Asked while it holds them.
   virtual bool TranslatesAlone();
-  // What `row` of a parameter entry holds once TranslatesAlone looked its
-  // name up: the row of the card's table, or this for none (-1: not looked
-  // up).
+  // What `row` of a parameter entry holds. The parse of a card without an
+  // AKO reference looks every name up in the table the card translates with
+  // (RuleTable): the entry holds the row found, kNoRule for none, or
+  // kKeptAsWritten when the row keeps the parameter as it is and its value is
+  // a number, the common case, which the translation passes over without
+  // looking at the row. An entry of a card with an AKO reference, or one an
+  // edit added, holds kNotLookedUp.
+  static constexpr std::int32_t kNotLookedUp = -1;
   static constexpr std::int32_t kNoRule = -2;
+  static constexpr std::int32_t kKeptAsWritten = -3;
   // Whether the card was translated when it was classified (see
   // EarlyTranslation).
   bool translatedEarly() const { return early() != nullptr; }
@@ -153,9 +161,14 @@ class ModelCard : public Card {
   void TranslateSwitchForNgspice(const SwitchParameters& names);
 
  private:
+  // The .MODEL parse: the variant its model type names, CardKind::Unknown
+  // for none (or when the parse failed). `noteRows`: whether the entries get
+  // their rows (see kKeptAsWritten); not for a look at the words that are
+  // let go right afterwards.
+  CardKind ParseModel(bool noteRows = true);
   // The parameter pairs after the model type, for a card of the given
   // variant (CardKind::Unknown for a model type the factory will not take).
-  void ParseParameters(CardKind variant);
+  void ParseParameters(CardKind variant, bool noteRows);
 
   // Removal during a translation pass only marks the entry (its name becomes
   // none) and the pass compacts `params` once at its end.
@@ -221,7 +234,8 @@ class ModelCard : public Card {
   // The parameters this card has now, for a card whose AKO reference names
   // it: read from its words when it holds no tokens.
   std::vector<AkoCopy> ParamsForAko();
-  // Makes the card's words and parses them (the link reads no more).
+  // Makes the card's words and parses them, without the rows of its
+  // entries: the link reads no more.
   void MakeWordsForLink();
   // The parameters as written, for a card finished already: read from its
   // lines, its finished text and what it keeps of its name and type left

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <unordered_set>
 
@@ -131,7 +132,7 @@ void ModelCard::KeepAkoReference() {
 
 void ModelCard::MakeWordsForLink() {
   MakeWords();
-  Parse();
+  ParseModel(/*noteRows=*/false);
 }
 
 void ModelCard::ReleaseAfterLink(bool held) {
@@ -200,17 +201,7 @@ bool ModelCard::TranslatesAlone() {
   // steps give it would run on from that line, where the edits of its
   // translation must see them.
   const Token* last = tokens.back();
-  if (last == nullptr || last->text.empty() || last->text.back() != '\n') return false;
-  // The rows found here are noted in the entries: the translation, which
-  // comes next, need not look them up again.
-  const ParamRuleTable table = RuleTable();
-  const RuleFinder rules(table);
-  for (ParamEntry& entry : params()) {
-    if (entry.name == nullptr) continue;
-    const std::ptrdiff_t row = rules.FindRow(entry.name->text);
-    entry.row = row >= 0 ? static_cast<std::int32_t>(row) : kNoRule;
-  }
-  return true;
+  return last != nullptr && !last->text.empty() && last->text.back() == '\n';
 }
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
@@ -253,11 +244,13 @@ void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> offered, const Mode
 void ModelCard::TranslateParams() {
   Materialize();
   const ParamRuleTable table = RuleTable();
-  const RuleFinder rules(table);
+  // Made for the first entry whose row the parse did not look up.
+  std::optional<RuleFinder> rules;
   // A card that has finished holds no entries: nothing to translate.
   TokenRecords* const held = tokens.recorded();
   if (held == nullptr) return;
   bool tcMerged = false;
+  bool removed = false;
   translating_ = true;
 
   // The walk is by index: removing an entry only marks it (RemoveParam), so
@@ -266,12 +259,25 @@ void ModelCard::TranslateParams() {
   // Nothing in the walk adds an entry to this card (a move adds to the
   // elements), so the entries stay where they are.
   TokenRecords& recorded = *held;
-  const std::vector<ParamEntry>& entries = recorded.params;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
+  ParamEntry* const entries = recorded.params.data();
+  const std::size_t count = recorded.params.size();
+  auto remove = [&](std::size_t i) {
+    RemoveParam(i);
+    removed = true;
+  };
+  for (std::size_t i = 0; i < count; ++i) {
+    // Most parameters stay as they are written: the parse noted so.
+    const std::int32_t row = entries[i].row;
+    if (row == kKeptAsWritten) continue;
     Token* name = entries[i].name;
     if (name == nullptr) continue;
-    const std::int32_t row = entries[i].row;
-    const ParamRule* rule = row >= 0 ? &table[static_cast<std::size_t>(row)] : row == kNoRule ? nullptr : rules.Find(name->text);
+    const ParamRule* rule = nullptr;
+    if (row >= 0) {
+      rule = &table[static_cast<std::size_t>(row)];
+    } else if (row == kNotLookedUp) {
+      if (!rules.has_value()) rules.emplace(table);
+      rule = rules->Find(name->text);
+    }
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.
@@ -279,17 +285,15 @@ void ModelCard::TranslateParams() {
     if (rule == nullptr || tag) {
       AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
-      RemoveParam(i);
+      remove(i);
       continue;
     }
-    // Most rows keep their parameter as it is: asked first, before the
-    // switch over the other actions.
     if (rule->action == ParamAction::Keep) continue;
     switch (rule->action) {
       case ParamAction::NotSupported:
         changed = true;
         AddDiagnostic(MessageCode::UnsupportedParameter, name->line, {name->text});
-        RemoveParam(i);
+        remove(i);
         break;
       case ParamAction::Rename:
         changed = true;
@@ -301,7 +305,7 @@ void ModelCard::TranslateParams() {
       case ParamAction::MoveToInstance:
         changed = true;
         MoveToInstances(i, rule->target, tcMerged);
-        RemoveParam(i);
+        remove(i);
         break;
       case ParamAction::KeepChanged:
         changed = true;
@@ -309,13 +313,13 @@ void ModelCard::TranslateParams() {
       default:
         changed = true;
         AddDiagnostic(MessageCode::UnknownParameterAction, name->line, {name->text});
-        RemoveParam(i);
+        remove(i);
         break;
     }
   }
 
   translating_ = false;
-  params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
+  if (removed) params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
 }
 
 void ModelCard::RemoveParam(std::size_t index) {

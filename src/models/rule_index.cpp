@@ -1,15 +1,18 @@
 #include "models/rule_index.h"
 
 #include <algorithm>
+#include <array>
+
+#include "platform/ascii.h"
 
 namespace zav {
 
 RuleIndex::RuleIndex(ParamRuleTable rules) : table_(rules) {
   std::size_t shortRows = 0;
   for (const ParamRule& rule : rules) shortRows += IsShort(rule.name.size()) ? 1 : 0;
-  // At most half full: probes stay short.
+  // Two spellings a row, at most half full: probes stay short.
   unsigned slotBits = 1;
-  while ((std::size_t{1} << slotBits) < shortRows * 2) ++slotBits;
+  while ((std::size_t{1} << slotBits) < shortRows * 4) ++slotBits;
   slots_.assign(std::size_t{1} << slotBits, Slot{});
   mask_ = slots_.size() - 1;
   shift_ = 64 - slotBits;
@@ -22,14 +25,19 @@ RuleIndex::RuleIndex(ParamRuleTable rules) : table_(rules) {
       longNames_.Add(name, &rules[row]);
       continue;
     }
-    const std::uint64_t word = WordOf(name);
-    std::size_t at = SlotOf(word, name.size());
-    while (slots_[at].rowPlusOne != 0 && !(slots_[at].word == word && slots_[at].size == name.size())) {
-      at = (at + 1) & mask_;
-    }
-    if (slots_[at].rowPlusOne == 0) {
-      slots_[at] = Slot{word, static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(row + 1)};
-    }
+    std::array<char, 8> lower{};
+    std::transform(name.begin(), name.end(), lower.begin(), [](char c) { return IsAsciiUpper(c) ? static_cast<char>(c - 'A' + 'a') : c; });
+    const std::uint64_t upper = ascii_words::UpperCaseWord(ascii_words::LoadShort(name.data(), name.size()));
+    Insert(upper, name.size(), row);
+    Insert(ascii_words::LoadShort(lower.data(), name.size()), name.size(), row);
+  }
+}
+
+void RuleIndex::Insert(std::uint64_t word, std::size_t size, std::size_t row) {
+  std::size_t at = SlotOf(word, size);
+  while (slots_[at].rowPlusOne != 0 && !(slots_[at].word == word && slots_[at].size == size)) at = (at + 1) & mask_;
+  if (slots_[at].rowPlusOne == 0) {
+    slots_[at] = Slot{word, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(row + 1)};
   }
 }
 

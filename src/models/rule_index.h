@@ -21,6 +21,11 @@ namespace zav {
 // case exactly when their words are, so a slot whose word and length match
 // is the row, without comparing characters. Longer names go through a
 // NoCaseIndex.
+//
+// Most files write a name all in upper case or all in lower case: every row
+// is in the index under both spellings, so that such a name is found by its
+// word as read, before any case folding. Only a name found so is the row;
+// any other is looked up by its upper-cased word.
 class RuleIndex {
  public:
   explicit RuleIndex(ParamRuleTable rules);
@@ -54,12 +59,21 @@ class RuleIndex {
 
   // The row of a name of one to eight bytes, plus one; 0 for none.
   std::uint32_t ShortRowPlusOne(std::string_view name) const {
-    const std::uint64_t word = WordOf(name);
-    for (std::size_t at = SlotOf(word, name.size());; at = (at + 1) & mask_) {
+    const std::uint64_t asRead = ascii_words::LoadShort(name.data(), name.size());
+    if (const std::uint32_t rowPlusOne = Probe(asRead, name.size()); rowPlusOne != 0) return rowPlusOne;
+    const std::uint64_t upper = ascii_words::UpperCaseWord(asRead);
+    return upper == asRead ? 0 : Probe(upper, name.size());
+  }
+  // The row plus one of the slot that holds `word` and `size`; 0 for none.
+  std::uint32_t Probe(std::uint64_t word, std::size_t size) const {
+    for (std::size_t at = SlotOf(word, size);; at = (at + 1) & mask_) {
       const Slot& slot = slots_.data()[at];
-      if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == name.size())) return slot.rowPlusOne;
+      if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == size)) return slot.rowPlusOne;
     }
   }
+  // Puts `word` and `size` in the index for `row`, unless a row before it
+  // is there already.
+  void Insert(std::uint64_t word, std::size_t size, std::size_t row);
   const ParamRule* const* FindLong(std::string_view name) const {
     // A longer parameter name is known to no row.
     if (name.size() > longestName_) return nullptr;
@@ -67,9 +81,6 @@ class RuleIndex {
   }
 
   static bool IsShort(std::size_t size) { return size >= 1 && size <= 8; }
-  static std::uint64_t WordOf(std::string_view name) {
-    return ascii_words::UpperCaseWord(ascii_words::LoadShort(name.data(), name.size()));
-  }
   // The top bits of a multiplicative hash of the word and the length.
   std::size_t SlotOf(std::uint64_t word, std::size_t size) const {
     return static_cast<std::size_t>(((word + size) * 0x9E3779B97F4A7C15ull) >> shift_);
@@ -99,6 +110,7 @@ class RuleFinder {
     const ParamRule* rule = FindByWalk(name);
     return rule == nullptr ? -1 : rule - table_.data();
   }
+  ParamRuleTable table() const { return table_; }
 
  private:
   // A table of no model variant: the plain walk from the front.

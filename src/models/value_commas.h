@@ -1,7 +1,11 @@
 #pragma once
 
+#include <string_view>
+
 #include "cards/token.h"
 #include "cards/token_list.h"
+#include "platform/ascii_words.h"
+#include "platform/byte_search.h"
 
 namespace zav {
 
@@ -32,5 +36,14 @@ class BraceDepth {
 // of one parameter ("TC=0.01,0.02") and stays in the word. Returns whether the
 // word was split.
 bool SplitValueAtComma(TokenList& tokens, Token* value, int depth);
+
+// Whether a word holds a comma: only such a word may split. Asked of every
+// value a model card has; most are a few bytes long, and one word of eight
+// bytes holds them whole (LoadShort: its other bytes are zero or repeat the
+// text's).
+inline bool HoldsComma(std::string_view word) {
+  if (word.size() - 1 < 8) return byte_search::FirstMatch(ascii_words::LoadShort(word.data(), word.size()), ',') != 0;
+  return FindByte(word.data(), word.data() + word.size(), ',') != word.data() + word.size();
+}
 
 }  // namespace zav

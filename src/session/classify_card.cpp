@@ -29,7 +29,7 @@ std::unique_ptr<Card> BuildIfValid(Card& card) {
 
 }  // namespace
 
-std::unique_ptr<Card> ClassifyCard(Card& card) {
+std::unique_ptr<Card> ClassifyCard(Card& card, bool wholeText) {
   card.kind = CardKind::Unknown;
   Token* first = card.FirstToken();
   if (first == nullptr) {
@@ -48,7 +48,7 @@ std::unique_ptr<Card> ClassifyCard(Card& card) {
       if (StartsWithNoCase(first->text, kModelKeywordPrefix)) {
         card.kind = CardKind::Model;
         ModelCard parseStage(card, TakeOver{});
-        std::unique_ptr<Card> model = ModelCard::Create(parseStage);
+        std::unique_ptr<Card> model = ModelCard::Create(parseStage, wholeText);
         if (model == nullptr) card.lines = std::move(parseStage.lines);
         return model;
       }

@@ -154,7 +154,7 @@ void ImportSession::ClassifyCards(bool translateEarly) {
       if (line == nullptr) line = !card.tokens.empty() ? card.tokens.front()->line : card.FirstSignificantLine();
       AddDiagnostic(MessageCode::NoFirstToken, line);
     } else {
-      typed = ClassifyCard(card);
+      typed = ClassifyCard(card, whole);
     }
     if (typed) {
       // Classified: the card's lines hold everything it needs from now on

@@ -116,6 +116,47 @@ TEST(CardTest, MergesDroppedCardIntoNeighboursAsCommentsAlikeInBothForms) {
   }
 }
 
+TEST(CardTest, UneditedCardWritesItsLinesWhereverTheyLie) {
+  // Lines read from one buffer lie one after the other and are written out
+  // as one stretch; a line turned into a comment, or made on its own, lies
+  // elsewhere and breaks the stretch; lines listed out of the buffer's
+  // order must not join.
+  const std::string buffer = "Q1 1 2 3 QN ; why\n+ 4\n* note\nR1 1 0 1k\n";
+  std::vector<SourceLine> read;
+  for (std::size_t at = 0; at < buffer.size();) {
+    const std::size_t end = buffer.find('\n', at) + 1;
+    read.emplace_back(std::string_view(buffer).substr(at, end - at), static_cast<int32_t>(read.size() + 1),
+                      LineKind::Other, false);
+    at = end;
+  }
+  SourceLine own = SourceLine::MakeOwning("* made on its own\n", 9, LineKind::Comment);
+  struct Row {
+    std::vector<SourceLine*> lines;
+    std::string text;
+  };
+  const Row rows[] = {
+      {{&read[0], &read[1], &read[2]}, "Q1 1 2 3 QN ; why\n+ 4\n* note\n"},
+      {{&read[0], &own, &read[1]}, "Q1 1 2 3 QN ; why\n* made on its own\n+ 4\n"},
+      {{&read[1], &read[0], &read[2]}, "+ 4\nQ1 1 2 3 QN ; why\n* note\n"},
+      {{&read[3], &read[2]}, "R1 1 0 1k\n* note\n"},
+      {{}, ""},
+  };
+  for (const Row& row : rows) {
+    Card card;
+    for (SourceLine* line : row.lines) card.AddLine(line);
+    std::string out = "before\n";
+    card.AppendOutputText(out);
+    EXPECT_EQ(out, "before\n" + row.text);
+    EXPECT_EQ(card.OutputText(), row.text);
+    EXPECT_EQ(card.OutputSize(), row.text.size());
+  }
+  // A line of the stretch turned into a comment now keeps a text elsewhere.
+  ConvertLineToComment(read[1]);
+  Card card;
+  for (SourceLine& line : read) card.AddLine(&line);
+  EXPECT_EQ(card.OutputText(), "Q1 1 2 3 QN ; why\n* + 4\n* note\nR1 1 0 1k\n");
+}
+
 TEST(CardTest, MergedInlineCommentGetsItsOwnLineHeaderInPrint) {
   Lines lines;
   SourceLine* a = lines.Add("R1 1 2", LineKind::Element);

@@ -60,5 +60,44 @@ TEST(FinishedText, IsTheTokensConcatenatedWhateverTheirTextsView) {
   EXPECT_EQ(none->size(), 0u);
 }
 
+TEST(FinishedText, LeavesTheListWholeAndReusesItsScratchAcrossCardsOfAnySize) {
+  // Finishing walks the list with a stop after its last token and gathers
+  // into scratch entries its records keep for the next list: each card's
+  // text must come out whole whatever the cards before it left there, and
+  // its list must end where it did.
+  CardStore store;
+  SourceLine line = SourceLine::MakeOwning(".MODEL QX NPN(IS=1E-16 BF=100 VAF=50 IKF=0.1 ISE=1E-14 NE=1.5)\n", 1,
+                                           LineKind::Model);
+  for (const int edits : {40, 1, 0, 25, 3, 60}) {
+    TokenList tokens;
+    tokens.Reset(&store.tokenPool());
+    AppendLineTokens(line, tokens);
+    // Short copies between the runs of the line, as many pieces as edits.
+    Token* at = tokens.front();
+    for (int i = 0; i < edits; ++i) {
+      at = tokens.InsertAfter(at, TokenKind::Comment, i % 2 == 0 ? "x" : "", &line);
+      if (at->next != nullptr && at->next->next != nullptr) at = at->next->next;
+    }
+    const std::string expected = Concatenated(tokens);
+    const Token* last = tokens.back();
+
+    const FinishedText* finished = FinishedText::Make(store, tokens);
+    EXPECT_EQ(tokens.back(), last);
+    EXPECT_EQ(last->next, nullptr);
+    EXPECT_EQ(Concatenated(tokens), expected);
+    tokens.Release();
+    std::string text;
+    finished->AppendTo(text);
+    EXPECT_EQ(text, expected) << edits;
+  }
+
+  // A list that holds no token at all.
+  TokenList none;
+  none.Reset(&store.tokenPool());
+  std::string nothing;
+  FinishedText::Make(store, none)->AppendTo(nothing);
+  EXPECT_EQ(nothing, "");
+}
+
 }  // namespace
 }  // namespace zav

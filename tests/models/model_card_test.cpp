@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "cards/card.h"
+#include "cards/card_store.h"
 #include "diagnostics/diagnostic_list.h"
 #include "models/model_card.h"
 #include "models/mosfet_model_card.h"
+#include "models/param_rule.h"
 #include "text/source_line.h"
 
 namespace zav {
@@ -23,7 +25,9 @@ struct Built {
   std::vector<std::string> diagnostics;
 };
 
-std::unique_ptr<Built> Build(std::string_view text) {
+// `store`: the import's store the card is made in (its target among it);
+// none for a card of its own.
+std::unique_ptr<Built> Build(std::string_view text, CardStore* store = nullptr) {
   auto built = std::make_unique<Built>();
   int32_t number = 1;
   while (!text.empty()) {
@@ -36,6 +40,7 @@ std::unique_ptr<Built> Build(std::string_view text) {
   }
   TheDiagnosticList().Clear();
   Card generic;
+  generic.store = store;
   for (SourceLine& line : built->lines) generic.AddLine(&line);
   generic.Parse();
   ModelCard parseStage(generic, TakeOver{});
@@ -272,6 +277,58 @@ TEST(ModelCardTest, MosfetChoosesItsTableOnceByLevel) {
     if (ParamEntry* level = mosfet.FindParam("LEVEL")) level->value->text = "2";
     EXPECT_EQ(mosfet.RuleTable().size(), c.rows) << c.input;
   }
+}
+
+// The translation passes over an entry the parse noted as kept as written,
+// and takes the row it noted for the others: both must be what the card's
+// own table says, for either target, whichever MOSFET table the LEVEL picks
+// and wherever the LEVEL stands.
+TEST(ModelCardTest, RowsTheParseNotesAreThoseOfTheCardsOwnTable) {
+  const char* const inputs[] = {
+      ".MODEL Q NPN(IS=1E-16 bf=400 CCS=2 GAMMA=1 mfg=Zetex TC1=1 FOO=3 ik=2)\n",
+      ".MODEL D1 D(IS=1e-14,N=1.5 T_ABS=30 TT=1n)\n",
+      ".MODEL J NJF(VTO=-2 BETA=1m mfg=X)\n",
+      ".MODEL M NMOS(mfg=X W=1u LEVEL=2 L=1u VTO=1 KP=2 TOX=1n)\n",
+      ".MODEL M PMOS(mfg=X W=1u L=1u VTO=1 T_MEASURED=20)\n",
+      ".MODEL M NMOS(LEVEL=7 VTH0=1 K1=2 XJ=1 W=1u TNOM=27 mfg=X)\n",
+      ".MODEL M NMOS(TOX=1 LEVEL=4 VFB=1 W=1u mfg=X)\n",
+      ".MODEL M PMOS(LEVEL=3 THETA=1 W=1u KAPPA=2 mfg=X)\n",
+      ".MODEL M NMOS(W=1u VTO=1 LEVEL=1.0)\n",
+      ".MODEL C1 CAP(C=1 TC1=0.001 TC2=1E-6 VC1=1)\n",
+      ".MODEL L1 IND(L=1 IL1=1 TC1=1)\n",
+      ".MODEL R1 RES(R=1 TC1=1 TCE=2 T_ABS=3)\n",
+      ".MODEL S1 VSWITCH(RON=1 ROFF=1MEG VON=1 VOFF=0)\n",
+      ".MODEL W1 ISWITCH(ION=1m IOFF=0 RON=1)\n",
+  };
+  for (const TranslationTarget target : {TranslationTarget::Host, TranslationTarget::Ngspice}) {
+    for (const char* input : inputs) {
+      SCOPED_TRACE(input);
+      CardStore store;
+      store.target = target;
+      auto built = Build(input, &store);
+      ASSERT_NE(built->card, nullptr);
+      ModelCard& card = *built->card;
+      const ParamRuleTable table = card.RuleTable();
+      ASSERT_FALSE(card.params().empty());
+      for (const ParamEntry& entry : card.params()) {
+        SCOPED_TRACE(entry.name->text);
+        const ParamRule* rule = FindRule(table, entry.name->text);
+        if (rule == nullptr) {
+          EXPECT_EQ(entry.row, ModelCard::kNoRule);
+        } else if (rule->action == ParamAction::Keep && entry.value->kind == TokenKind::Number) {
+          EXPECT_EQ(entry.row, ModelCard::kKeptAsWritten);
+        } else {
+          EXPECT_EQ(entry.row, rule - table.data());
+        }
+      }
+    }
+  }
+
+  // A card with an AKO reference may get its LEVEL from it: it looks its
+  // rows up when it is translated.
+  auto ako = Build(".MODEL M2 AKO:M NMOS(W=1u VTO=1)\n");
+  ASSERT_NE(ako->card, nullptr);
+  for (const ParamEntry& entry : ako->card->params()) EXPECT_EQ(entry.row, ModelCard::kNotLookedUp);
 }
 
 }  // namespace

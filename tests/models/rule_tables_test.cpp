@@ -295,6 +295,8 @@ TEST(RuleIndex, TellsApartNamesThatOnlyLookAlike) {
   const Lookup lookups[] = {
       {"IS", 0},
       {"iS", 0},
+      {"is", 0},  // as written in the second row, but the first row's name
+      {"Is", 0},
       {"ISS", -1},
       {"I", -1},
       {"a[b", 1},
@@ -310,6 +312,8 @@ TEST(RuleIndex, TellsApartNamesThatOnlyLookAlike) {
       {"r\xC3\x84", 5},
       {"R\xC3\xA4", -1},
       {"abcd", 6},
+      {"aBcD", 6},
+      {"A[b", 1},
       {"abcdabcd", -1},
       {"", -1},
   };

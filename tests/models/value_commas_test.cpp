@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cards/token_list.h"
@@ -62,6 +64,21 @@ TEST(ValueCommasTest, SplitsAValueFromTheNextNameOnlyOutsideBraces) {
     for (const Piece& piece : Pieces(tokens)) joined += piece.text;
     EXPECT_EQ(joined, c.word);
   }
+}
+
+TEST(ValueCommasTest, HoldsCommaFindsACommaAtEveryPlaceOfAnyLength) {
+  // Each word in a block of its own size, so that a read past its end shows
+  // under the address sanitizer.
+  for (std::size_t size = 0; size <= 20; ++size) {
+    for (std::size_t comma = 0; comma <= size; ++comma) {  // `size`: none
+      const auto block = std::make_unique<char[]>(size);
+      for (std::size_t i = 0; i < size; ++i) block[i] = i == comma ? ',' : static_cast<char>('A' + i % 26);
+      EXPECT_EQ(HoldsComma(std::string_view(block.get(), size)), comma < size) << size << " " << comma;
+    }
+  }
+  // A byte that differs from a comma in one bit only is no comma.
+  EXPECT_FALSE(HoldsComma("\x2D\x0C\xAC"));
+  EXPECT_FALSE(HoldsComma("1E-16\xAC"));
 }
 
 TEST(ValueCommasTest, BraceDepthCountsEveryTokenOnceAndSkipsComments) {

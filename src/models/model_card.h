@@ -218,7 +218,7 @@ class ModelCard : public Card {
     return hasAko_ && link_.ako != nullptr && link_.ako->source != nullptr ? link_.ako : nullptr;
   }
   // What the card is linked to besides its users: a card with an AKO
-  // reference to the copies its link noted, one without to its early
+  // reference to its AkoLink (see there), one without to its early
   // translation (`hasAko_` tells which). A model card of a large file is
   // one of hundreds of thousands: one pointer serves both.
   union {

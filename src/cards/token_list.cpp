@@ -50,9 +50,7 @@ TokenListRecords* TokenPool::AcquireRecords() {
     records->pool = this;
     return records.release();
   }
-  TokenListRecords* records = std::exchange(freeRecords_, freeRecords_->nextFree);
-  records->nextFree = nullptr;
-  return records;
+  return ReuseRecords();
 }
 
 void TokenPool::ReleaseRecords(TokenListRecords* records) {
@@ -70,25 +68,7 @@ void TokenPool::ReleaseRecords(TokenListRecords* records) {
   freeRecords_ = records;
 }
 
-TokenList::BorrowedAppender::BorrowedAppender(TokenList& list) : records_(list.Hold()) {
-  tail = records_.tail != nullptr ? records_.tail : &anchor_;
-  freeNodes = records_.pool->TakeFreeNodes();
-}
-
-TokenList::BorrowedAppender::~BorrowedAppender() {
-  records_.pool->GiveBackFreeNodes(freeNodes);
-  if (added == 0) return;
-  if (records_.tail == nullptr) {
-    records_.head = anchor_.next;
-    records_.head->prev = nullptr;
-  }
-  tail->next = nullptr;
-  records_.tail = tail;
-  records_.size += added;
-}
-
-void TokenList::Reset(TokenPool* pool) {
-  Release();
+void TokenList::ResetWithNewRecords(TokenPool* pool) {
   bits_ = 0;
   TokenListRecords* records;
   if (pool != nullptr) {
@@ -104,14 +84,18 @@ void TokenList::Reset(TokenPool* pool) {
 void TokenList::ReleaseHeld() {
   TokenListRecords* records = Records();
   bits_ = 0;
-  if (records->ownPool != nullptr) {
-    // The pool goes with its only list, nodes and all.
-    std::unique_ptr<TokenPool> own = std::move(records->ownPool);
-    delete records;
+  if (records->ownPool != nullptr) [[unlikely]] {
+    DeleteWithOwnPool(records);
     return;
   }
   if (records->head != nullptr) records->pool->FreeChain(records->head, records->tail);
   records->pool->ReleaseRecords(records);
+}
+
+void TokenList::DeleteWithOwnPool(TokenListRecords* records) {
+  // The pool goes with its only list, nodes and all.
+  std::unique_ptr<TokenPool> own = std::move(records->ownPool);
+  delete records;
 }
 
 std::string_view TokenList::Keep(std::string_view text) { return Hold().texts.Keep(text); }

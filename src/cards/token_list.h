@@ -104,6 +104,8 @@ class TokenPool {
   // Puts `chain` before the free nodes.
   void GiveBackBefore(Token* chain);
   TokenListRecords* AcquireRecords();
+  // Records released before, of which there are some.
+  TokenListRecords* ReuseRecords();
   void ReleaseRecords(TokenListRecords* records);
 
   std::vector<std::unique_ptr<Token[]>> blocks_;
@@ -138,6 +140,13 @@ struct TokenListRecords {
   std::vector<GatheredPiece> pieces;
 };
 
+inline TokenListRecords* TokenPool::ReuseRecords() {
+  TokenListRecords* records = freeRecords_;
+  freeRecords_ = records->nextFree;
+  records->nextFree = nullptr;
+  return records;
+}
+
 // The ordered tokens of one card: an intrusive doubly linked list whose nodes
 // come from a TokenPool, so that insertion and removal anywhere are O(1) and
 // pointers to tokens stay valid while other tokens come and go. Together with
@@ -166,8 +175,16 @@ class TokenList {
   ~TokenList() { Release(); }
 
   // Empties the list; it takes its nodes from `pool` from now on (none: from
-  // a pool of its own).
-  void Reset(TokenPool* pool);
+  // a pool of its own). Inline where the pool has records to reuse, as it
+  // has for all but the first few of an import's cards.
+  void Reset(TokenPool* pool) {
+    Release();
+    if (pool != nullptr && pool->freeRecords_ != nullptr) {
+      bits_ = reinterpret_cast<std::uintptr_t>(pool->ReuseRecords());
+      return;
+    }
+    ResetWithNewRecords(pool);
+  }
   // Releases the tokens and their records back to their pool. Inline where
   // there is nothing to release: a card's list is moved, reset and destroyed
   // empty more often than not.
@@ -233,48 +250,48 @@ class TokenList {
 
   // Appends many tokens in a row as PushBackBorrowed does, for the
   // tokenizer. The appender takes the pool's free nodes and the list's tail
-  // when it begins, and gives back the nodes it did not use and links its
-  // tokens into the list when it goes (also when an allocation throws: the
-  // tokens appended until then stay). In between its three public fields
-  // are all that a run of appends changes, so that a scan loop can hold them
-  // in registers (see tokenizer.cpp) and write them back here.
+  // when it begins, and gives back the nodes it did not use and ends the
+  // list when it goes (also when an allocation throws: the tokens appended
+  // until then stay). In between its three public fields are all that a run
+  // of appends changes, so that a scan loop can hold them in registers (see
+  // tokenizer.cpp) and write them back here.
+  //
+  // The nodes are taken in the order of their chain, which follows the last
+  // token throughout: each node's `next` is already the token after it, and
+  // an append writes neither that nor the list's head or size.
   class BorrowedAppender {
    public:
-    explicit BorrowedAppender(TokenList& list);
+    explicit BorrowedAppender(TokenList& list) : records_(list.Hold()) {
+      tail = records_.tail;
+      freeNodes = records_.pool->TakeFreeNodes();
+      Follow(freeNodes);
+    }
     BorrowedAppender(const BorrowedAppender&) = delete;
     BorrowedAppender& operator=(const BorrowedAppender&) = delete;
-    ~BorrowedAppender();
+    ~BorrowedAppender() {
+      Follow(nullptr);
+      records_.pool->GiveBackFreeNodes(freeNodes);
+      records_.tail = tail;
+      records_.size += added;
+    }
 
     // Takes fresh nodes once `freeNodes` is empty.
-    void Refill() { freeNodes = records_.pool->TakeFreeNodes(); }
-    void Push(TokenKind kind, std::string_view text, SourceLine* line) {
-      if (freeNodes == nullptr) Refill();
-      Token* token = freeNodes;
-      freeNodes = token->next;
-      Append(token, kind, text, line, tail);
-      ++added;
-    }
-    // Links a node taken from `freeNodes` after `last`. Its `next` is set
-    // by the token after it, or by the appender when it goes.
-    static void Append(Token* token, TokenKind kind, std::string_view text, SourceLine* line, Token*& last) {
-      token->text = text;
-      token->line = line;
-      token->kind = kind;
-      token->prev = last;
-      last->next = token;
-      last = token;
+    void Refill() {
+      freeNodes = records_.pool->TakeFreeNodes();
+      Follow(freeNodes);
     }
 
-    // The last token appended; `anchor_` while the list is empty, so that
-    // linking a token needs no test for the first.
+    // The last token of the list; none while it is empty.
     Token* tail;
     // Nodes to take, chained through `next`.
     Token* freeNodes;
     std::size_t added = 0;
 
    private:
+    // Makes `next` what follows the last token (the first of an empty list).
+    void Follow(Token* next) { (tail != nullptr ? tail->next : records_.head) = next; }
+
     TokenListRecords& records_;
-    Token anchor_;
   };
 
   // Room for `size` characters that the list keeps, to be filled by the
@@ -327,6 +344,10 @@ class TokenList {
 
  private:
   void ReleaseHeld();
+  void ResetWithNewRecords(TokenPool* pool);
+  // Called out of ReleaseHeld, so that the usual release saves no
+  // registers for the calls it makes.
+  [[gnu::noinline]] static void DeleteWithOwnPool(TokenListRecords* records);
   TokenListRecords& Hold() {
     if (Records() == nullptr) Reset(nullptr);
     return *Records();

@@ -78,81 +78,111 @@ constexpr bool IsWordKind(TokenKind kind) {
          kind == TokenKind::Comment;
 }
 
-// A word extends to the first separator character or the end of the text;
-// everything else, ",", ";" and ":" included, is part of a word once it has
-// begun. With `endsInSeparator` (the text's last character is a separator,
-// as a line read whole ends in its line feed) every word ends before the end
-// of the text, and the scan need not look for it.
-template <bool endsInSeparator>
-inline const char* WordEnd(const char* start, const char* limit) {
-  const char* end = start + 1;
-  if constexpr (endsInSeparator) {
-    // Two characters a turn: most words are longer than one, and the loop's
-    // own step and jump are then paid half as often.
-    while (!IsSeparatorChar(end[0])) {
-      if (IsSeparatorChar(end[1])) return end + 1;
-      end += 2;
-    }
-  } else {
-    while (end != limit && !IsSeparatorChar(*end)) ++end;
-  }
-  return end;
+// Takes nodes for the scan below once the ones it holds are used up. The
+// appender's fields are written back first, so that an allocation that
+// throws leaves it holding the tokens made so far.
+[[gnu::noinline]] Token* TakeNodes(TokenList::BorrowedAppender& appender, Token* tail, std::size_t added) {
+  appender.tail = tail;
+  appender.freeNodes = nullptr;
+  appender.added = added;
+  appender.Refill();
+  return appender.freeNodes;
 }
 
-// Appends the tokens of `p` up to `limit` (with `wordsOnly`, only those
-// IsWordKind takes) and returns where it stopped: at `limit`; where a token
-// would begin and `out` has no free node left; at a character that starts no
-// token; or, with `bracesAreValues`, at a "{". It calls nothing, so that the
-// compiler can keep the appender's fields and the scan's pointers in
-// registers: nearly every token of a file is made here, and its cost is a
-// few loads and stores.
-template <bool wordsOnly, bool endsInSeparator>
-[[gnu::noinline]] const char* ScanRun(const char* p, const char* const limit, SourceLine* const line,
-                                      TokenList::BorrowedAppender& out, const bool bracesAreValues) {
-  Token* tail = out.tail;
-  Token* freeNodes = out.freeNodes;
-  std::size_t added = out.added;
-  auto append = [&](TokenKind kind, const char* begin, const char* end) {
-    Token* token = freeNodes;
-    freeNodes = token->next;
-    TokenList::BorrowedAppender::Append(token, kind, std::string_view(begin, static_cast<std::size_t>(end - begin)),
-                                        line, tail);
+// The appender's fields as locals of a card's scan: nearly every token of a
+// file is made here, and holding them in registers keeps a token's cost to
+// a few stores. Nothing the scan calls sees this struct (it would have to
+// live in memory then); what it calls gets the fields themselves.
+struct Appending {
+  TokenList::BorrowedAppender& appender;
+  Token* tail;
+  Token* next;  // the node the next token takes; none when they are used up
+  std::size_t added;
+
+  explicit Appending(TokenList::BorrowedAppender& to)
+      : appender(to), tail(to.tail), next(to.freeNodes), added(to.added) {}
+
+  bool HasNode() const { return next != nullptr; }
+  void TakeNodes() { next = zav::TakeNodes(appender, tail, added); }
+  // Needs a node (HasNode). The node's `next` is already the node after it
+  // (see TokenList::BorrowedAppender), which the token after this one takes.
+  void Append(TokenKind kind, const char* begin, const char* end, SourceLine* line) {
+    Token* token = next;
+    next = token->next;
+    token->text = std::string_view(begin, static_cast<std::size_t>(end - begin));
+    token->line = line;
+    token->kind = kind;
+    token->prev = tail;
+    tail = token;
     ++added;
-  };
+  }
+  void Push(TokenKind kind, const char* begin, const char* end, SourceLine* line) {
+    if (!HasNode()) [[unlikely]] TakeNodes();
+    Append(kind, begin, end, line);
+  }
+  // Before a call that may throw, and when the scan ends.
+  void WriteBack() const {
+    appender.tail = tail;
+    appender.freeNodes = next;
+    appender.added = added;
+  }
+};
+
+// Cuts the tokens of `p` up to `limit`, where the character before `limit`
+// is a separator (the scan ends at it otherwise: see ScanLine), and appends
+// them (with `wordsOnly`, those IsWordKind takes). Returns where it stopped:
+// at `limit`; where a token would begin and `out` has no node left; at a
+// character that starts no token (a "." included that neither a letter nor
+// a digit follows); or, with `bracesAreValues`, at a "{". As the separator
+// before `limit` ends every word begun before it, neither a word nor the
+// character after a "." is checked against the end. The loop calls
+// nothing, so that the compiler may keep what it works with in registers
+// that a call would take.
+template <bool wordsOnly>
+[[gnu::always_inline]] inline const char* ScanToSeparator(const char* p, const char* const limit,
+                                                         SourceLine* const line, Appending& out,
+                                                         const bool bracesAreValues) {
   while (p != limit) {
     if constexpr (wordsOnly) {
-      // Separator runs and line feeds make no word: passed over here, not
-      // cut into tokens that would be left out. A character a turn, so that
-      // the loop's own test of the end is the only one.
+      // Separator runs and line feeds make no word: passed over a
+      // character a turn, so that the loop's own test of the end is the
+      // only one.
       if (IsSeparatorChar(*p)) {
         ++p;
         continue;
       }
     }
-    if (freeNodes == nullptr) break;
     TokenKind kind = kTables.startKind[static_cast<unsigned char>(*p)];
     const char* end = p + 1;
-    if (IsWordStart(kind)) {
-      end = WordEnd<endsInSeparator>(p, limit);
-      append(kind, p, end);
-      p = end;
-      if constexpr (!wordsOnly) {
-        // A word ends at a separator character or at the end of the text, so
-        // what follows it is a line feed or a separator run: cut here, as
-        // the dispatch below would, without a turn of its own. (In a text
-        // that ends in a separator, no word reaches the end.)
-        if ((!endsInSeparator && p == limit) || freeNodes == nullptr) continue;
-        kind = kTables.startKind[static_cast<unsigned char>(*p)];
-        end = p + 1;
-        if (kind == TokenKind::Separator) {
+    if (IsWordStart(kind)) [[likely]] {
+      // Two characters a turn: most words are longer than one, and the
+      // loop's own step and jump are then paid half as often.
+      while (!IsSeparatorChar(end[0])) {
+        if (IsSeparatorChar(end[1])) {
+          ++end;
+          break;
+        }
+        end += 2;
+      }
+      if (!out.HasNode()) [[unlikely]] return p;
+      out.Append(kind, p, end, line);
+      if constexpr (wordsOnly) {
+        // The separator that ended the word is passed over at once.
+        p = end + 1;
+      } else {
+        // What ends a word is a line feed or a separator run: cut here, as
+        // the dispatch below would, without a turn of its own.
+        p = end;
+        ++end;
+        if (*p == '\n') {
+          kind = TokenKind::Newline;
+        } else {
+          kind = TokenKind::Separator;
           while (end != limit && IsSeparatorChar(*end)) ++end;
         }
-        append(kind, p, end);
+        if (!out.HasNode()) [[unlikely]] return p;
+        out.Append(kind, p, end, line);
         p = end;
-      } else if constexpr (endsInSeparator) {
-        // The separator character that ended the word (the text ends in
-        // one, so there is one) is passed over at once.
-        ++p;
       }
       continue;
     }
@@ -160,116 +190,163 @@ template <bool wordsOnly, bool endsInSeparator>
       while (end != limit && IsSeparatorChar(*end)) ++end;
     } else if (kind == TokenKind::Keyword) {
       // A ".": a Keyword before a letter, a Number before a digit.
-      if (end != limit && IsAsciiDigit(*end)) {
+      if (IsAsciiDigit(*end)) {
         kind = TokenKind::Number;
-      } else if (end == limit || !IsAsciiAlpha(*end)) {
-        break;
+      } else if (!IsAsciiAlpha(*end)) {
+        return p;
       }
-      end = WordEnd<endsInSeparator>(p, limit);
+      while (!IsSeparatorChar(*end)) ++end;
     } else if (kind == TokenKind::Comment || (kind == TokenKind::OpenBrace && bracesAreValues)) {
-      break;
+      return p;
     } else if (wordsOnly && !IsWordKind(kind)) {
-      // A line feed, or a single-character token a parse does not read.
+      // A single-character token a parse does not read.
       p = end;
       continue;
     }
     // A line feed, or a single-character token, is the one character.
-    append(kind, p, end);
+    if (!out.HasNode()) [[unlikely]] return p;
+    out.Append(kind, p, end, line);
     p = end;
   }
-  out.tail = tail;
-  out.freeNodes = freeNodes;
-  out.added = added;
   return p;
 }
 
-// Cuts a line's text into tokens and appends them to `out` (with
-// `wordsOnly`, only those IsWordKind takes). At a character that cannot
-// start a token the line is rejected: the tokens before it stay, and the
-// rejection is reported.
-template <bool wordsOnly, bool endsInSeparator>
-void ScanText(SourceLine& line, std::string_view text, TokenList::BorrowedAppender& out, int* openBraces) {
-  const char* const begin = text.data();
-  const char* const limit = begin + text.size();
+// The same for the rest of a text after its last separator (of a line
+// without its line feed, or cut off in the middle of a word):
+// single-character tokens, and at most one word, which runs to the end.
+template <bool wordsOnly>
+[[gnu::always_inline]] inline const char* ScanAfterSeparators(const char* p, const char* const limit,
+                                                             SourceLine* const line, Appending& out,
+                                                             const bool bracesAreValues) {
+  while (p != limit) {
+    TokenKind kind = kTables.startKind[static_cast<unsigned char>(*p)];
+    if (kind == TokenKind::Keyword) {
+      if (p + 1 == limit || !(IsAsciiDigit(p[1]) || IsAsciiAlpha(p[1]))) return p;
+      if (IsAsciiDigit(p[1])) kind = TokenKind::Number;
+    }
+    if (IsWordStart(kind) || kind == TokenKind::Keyword) {
+      out.Push(kind, p, limit, line);
+      return limit;
+    }
+    if (kind == TokenKind::Comment || (kind == TokenKind::OpenBrace && bracesAreValues)) return p;
+    if (!wordsOnly || IsWordKind(kind)) out.Push(kind, p, p + 1, line);
+    ++p;
+  }
+  return p;
+}
+
+// Cuts a line into tokens and appends them to `out` (with `wordsOnly`, only
+// those IsWordKind takes). At a character that cannot start a token the
+// line is rejected: the tokens before it stay, and the rejection is
+// reported. With `braces` (for ngspice: see AppendLineTokens),
+// `openBraces` is the count of braces open.
+template <bool wordsOnly, bool braces>
+[[gnu::always_inline]] inline void ScanLine(SourceLine& line, Appending& out, int* const openBraces) {
+  const char* const begin = line.text.data();
+  const char* const limit = begin + line.text.size();
+  if (line.kind == LineKind::Comment) {
+    out.Push(TokenKind::Comment, begin, limit, &line);
+    return;
+  }
   const char* p = begin;
   if (line.kind == LineKind::Continuation) {
     // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
     while (p != limit && (IsAsciiSpace(*p) || *p == '+')) ++p;
-    if (!wordsOnly) out.Push(TokenKind::Continuation, std::string_view(begin, static_cast<std::size_t>(p - begin)), &line);
-    if (openBraces != nullptr && *openBraces > 0) {
+    if (!wordsOnly) out.Push(TokenKind::Continuation, begin, p, &line);
+    if (braces && *openBraces > 0) {
       // The rest of an expression the line before left open.
       const std::size_t pos = static_cast<std::size_t>(p - begin);
-      const std::size_t end = BraceExpressionEnd(text, pos, *openBraces);
-      if (end > pos) out.Push(TokenKind::Number, text.substr(pos, end - pos), &line);
-      p = begin + end;
+      const char* end = begin + BraceExpressionEnd(line.text, pos, *openBraces);
+      if (end != p) out.Push(TokenKind::Number, p, end, &line);
+      p = end;
     }
-  } else if (openBraces != nullptr) {
+  } else if (braces) {
     *openBraces = 0;
   }
 
-  while (p != limit) {
-    p = ScanRun<wordsOnly, endsInSeparator>(p, limit, &line, out, openBraces != nullptr);
-    if (p == limit) return;
-    if (out.freeNodes == nullptr) {
-      out.Refill();
+  // Up to the last separator, every word ends at a separator: the scan
+  // need not look for the end of the text within a word. A line read whole
+  // ends in its line feed, so that this is the whole line.
+  const char* lastSeparatorEnd = limit;
+  while (lastSeparatorEnd > p && !IsSeparatorChar(lastSeparatorEnd[-1])) --lastSeparatorEnd;
+  for (;;) {
+    if (p < lastSeparatorEnd) {
+      p = ScanToSeparator<wordsOnly>(p, lastSeparatorEnd, &line, out, braces);
+      if (p == lastSeparatorEnd) continue;
+    } else {
+      if (p == limit) return;
+      p = ScanAfterSeparators<wordsOnly>(p, limit, &line, out, braces);
+      if (p == limit) return;
+    }
+    if (!out.HasNode()) {
+      out.TakeNodes();
       continue;
     }
-    if (*p == '{') {
+    if (braces && *p == '{') {
       // For ngspice a brace expression is one value.
       *openBraces = 0;
       const std::size_t pos = static_cast<std::size_t>(p - begin);
-      const std::size_t end = BraceExpressionEnd(text, pos, *openBraces);
-      out.Push(TokenKind::Number, text.substr(pos, end - pos), &line);
-      p = begin + end;
+      const char* end = begin + BraceExpressionEnd(line.text, pos, *openBraces);
+      out.Push(TokenKind::Number, p, end, &line);
+      p = end;
       continue;
     }
     // The rest of the line is not tokenized: it is kept whole in one comment
     // token that no parser looks at, so that a card rebuilt from its tokens
     // after an edit still gives back every character of the line.
+    out.WriteBack();
     AddDiagnostic(MessageCode::InvalidCharacter, &line, {line.text.view()});
-    out.Push(TokenKind::Comment, std::string_view(p, static_cast<std::size_t>(limit - p)), &line);
+    out.Push(TokenKind::Comment, p, limit, &line);
     return;
   }
 }
 
 template <bool wordsOnly>
-void ScanLine(SourceLine& line, TokenList::BorrowedAppender& out, int* openBraces) {
-  const std::string_view text = line.text;
-  if (line.kind == LineKind::Comment) {
-    out.Push(TokenKind::Comment, text, &line);
-    return;
-  }
-  if (!text.empty() && IsSeparatorChar(text.back())) {
-    ScanText<wordsOnly, true>(line, text, out, openBraces);
+void ScanOneLine(SourceLine& line, TokenList& tokens, int* openBraces) {
+  TokenList::BorrowedAppender appender(tokens);
+  Appending out(appender);
+  if (openBraces != nullptr) {
+    ScanLine<wordsOnly, true>(line, out, openBraces);
   } else {
-    ScanText<wordsOnly, false>(line, text, out, openBraces);
+    ScanLine<wordsOnly, false>(line, out, nullptr);
   }
+  out.WriteBack();
 }
 
-template <bool wordsOnly>
+// A card's lines, each cut by its own copy of the scan for the host and for
+// ngspice: the host's need not ask whether braces are values.
+template <bool wordsOnly, bool braces>
 void ScanLines(const LineList& lines, TokenList& tokens, int* openBraces) {
-  TokenList::BorrowedAppender out(tokens);
-  for (SourceLine* line : lines) ScanLine<wordsOnly>(*line, out, openBraces);
+  TokenList::BorrowedAppender appender(tokens);
+  Appending out(appender);
+  for (SourceLine* line : lines) ScanLine<wordsOnly, braces>(*line, out, openBraces);
+  out.WriteBack();
 }
 
 }  // namespace
 
 void AppendLineTokens(SourceLine& line, TokenList& tokens, int* openBraces) {
-  TokenList::BorrowedAppender out(tokens);
-  ScanLine<false>(line, out, openBraces);
+  ScanOneLine<false>(line, tokens, openBraces);
 }
 
 void AppendLineWords(SourceLine& line, TokenList& tokens, int* openBraces) {
-  TokenList::BorrowedAppender out(tokens);
-  ScanLine<true>(line, out, openBraces);
+  ScanOneLine<true>(line, tokens, openBraces);
 }
 
 void AppendCardTokens(const LineList& lines, TokenList& tokens, int* openBraces) {
-  ScanLines<false>(lines, tokens, openBraces);
+  if (openBraces != nullptr) {
+    ScanLines<false, true>(lines, tokens, openBraces);
+  } else {
+    ScanLines<false, false>(lines, tokens, nullptr);
+  }
 }
 
 void AppendCardWords(const LineList& lines, TokenList& tokens, int* openBraces) {
-  ScanLines<true>(lines, tokens, openBraces);
+  if (openBraces != nullptr) {
+    ScanLines<true, true>(lines, tokens, openBraces);
+  } else {
+    ScanLines<true, false>(lines, tokens, nullptr);
+  }
 }
 
 }  // namespace zav

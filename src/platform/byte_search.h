@@ -1,7 +1,8 @@
-// Searching a text for a byte, a word of eight bytes at a time: the line reader looks
+// Searching a text for a byte, sixteen bytes at a time: the line reader looks
 // at every byte of a file, and most model-file lines are shorter than the
-// start-up cost of a library search per line. Plain C++ (no processor
-// intrinsics), so that every platform gets the same code.
+// start-up cost of a library search per line. In plain C++, words of eight
+// bytes; where the compiler targets SSE2 (every x86-64 build), one vector
+// compare per sixteen bytes, which gives the same answers.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +10,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zav {
 
@@ -39,10 +44,11 @@ inline std::size_t FirstByte(std::uint64_t mask) { return static_cast<std::size_
 
 }  // namespace byte_search
 
-// The first `c` in [begin, end), or end. Sixteen bytes a step; the last
-// bytes of a text of eight or more are read as its last word, which overlaps
-// bytes already searched (they hold no `c`, so the first hit is past them).
-inline const char* FindByte(const char* begin, const char* end, char c) {
+// The first `c` in [begin, end), or end, in plain C++. Sixteen bytes a
+// step; the last bytes of a text of eight or more are read as its last word,
+// which overlaps bytes already searched (they hold no `c`, so the first hit
+// is past them).
+inline const char* FindByteInWords(const char* begin, const char* end, char c) {
   using namespace byte_search;
   const char* at = begin;
   for (; end - at >= 16; at += 16) {
@@ -63,6 +69,29 @@ inline const char* FindByte(const char* begin, const char* end, char c) {
     if (*at == c) return at;
   }
   return end;
+}
+
+// The first `c` in [begin, end), or end: as FindByteInWords, a vector of
+// sixteen bytes a step where there is SSE2, the last sixteen bytes of a text
+// of sixteen or more read as one overlapping vector.
+inline const char* FindByte(const char* begin, const char* end, char c) {
+#if defined(__SSE2__)
+  if (end - begin >= 16) {
+    const __m128i sought = _mm_set1_epi8(c);
+    const auto matches = [sought](const char* at) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+      return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, sought)));
+    };
+    const char* at = begin;
+    for (; end - at > 16; at += 16) {
+      if (const unsigned mask = matches(at)) return at + std::countr_zero(mask);
+    }
+    const char* last = end - 16;
+    const unsigned mask = matches(last);
+    return mask != 0 ? last + std::countr_zero(mask) : end;
+  }
+#endif
+  return FindByteInWords(begin, end, c);
 }
 
 // The number of `c` in [begin, end). Counted in rows of 32 bytes, with an

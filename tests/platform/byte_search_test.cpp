@@ -1,12 +1,13 @@
-// FindByte reads words of eight bytes, CountByte rows of 32 with a counter
-// per place: every length and alignment, the byte at every place, byte values
-// that a careless bit trick confuses (0x80 and above, the byte next to the
-// one sought, the sought byte with its high bit set), and counters that fill
-// up must give what a plain loop gives.
+// FindByte reads vectors of sixteen bytes or words of eight, CountByte rows
+// of 32 with a counter per place: every length and alignment, the byte at
+// every place, byte values that a careless bit trick confuses (0x80 and
+// above, the byte next to the one sought, the sought byte with its high bit
+// set), and counters that fill up must give what a plain loop gives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,30 @@ TEST(ByteSearch, FindsTheFirstOfTwo) {
           text[first] = filler;
           text[second] = filler;
         }
+      }
+    }
+  }
+}
+
+// The vector search and the word search (the one platforms without SSE2
+// use) give the same answers, and neither reads a byte past the text: each
+// text is a block of its exact size, which a sanitized build checks.
+TEST(ByteSearch, VectorsAndWordsAgreeAndStayInsideTheText) {
+  for (const char sought : {'\n', '\xFF'}) {
+    for (std::size_t length = 0; length <= 70; ++length) {
+      const std::unique_ptr<char[]> text(new char[length]);
+      const char* end = text.get() + length;
+      std::fill(text.get(), text.get() + length, static_cast<char>(sought ^ 0x80));
+      EXPECT_EQ(FindByte(text.get(), end, sought), end);
+      EXPECT_EQ(FindByteInWords(text.get(), end, sought), end);
+      for (std::size_t place = 0; place < length; ++place) {
+        text[place] = sought;
+        for (std::size_t from = 0; from <= length; from += 5) {
+          const char* expected = PlainFind(text.get() + from, end, sought);
+          EXPECT_EQ(FindByte(text.get() + from, end, sought), expected) << length << " " << place << " " << from;
+          EXPECT_EQ(FindByteInWords(text.get() + from, end, sought), expected) << length << " " << place;
+        }
+        text[place] = static_cast<char>(sought ^ 0x80);
       }
     }
   }

@@ -191,13 +191,15 @@ class ModelCard : public Card {
   struct KeptAkoCopy {
     const char* name;
     const char* value;
-    std::uint32_t nameSize;
-    std::uint32_t valueSize : 24;
+    // A name is one word of a line, which the reader keeps under 512
+    // characters; a value may be an expression joined from many lines.
+    std::uint32_t nameSize : 24;
     std::uint32_t kind : 8;
+    std::uint32_t valueSize;
 
     static KeptAkoCopy Of(std::string_view name, std::string_view value, TokenKind kind) {
       return KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
-                         static_cast<std::uint32_t>(value.size()), static_cast<std::uint32_t>(kind)};
+                         static_cast<std::uint32_t>(kind), static_cast<std::uint32_t>(value.size())};
     }
     std::string_view Name() const { return std::string_view(name, nameSize); }
     AkoCopy Get() const {

@@ -163,10 +163,11 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 void ModelCard::RecordTokens() {
   Parse();
   // The link's edit, made again on the new tokens.
-  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->Copies(), *akoLink()->source);
+  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->offered, *akoLink()->source);
 }
 
 void ModelCard::ForgetTokens() {
+  if (hasAko_ && link_.ako == nullptr) KeepAkoReference();
   nameToken = KeepToken(nameToken, keptName());
   if (modelType != nullptr) {
     typeLine_ = modelType->line;

@@ -191,34 +191,48 @@ class ModelCard : public Card {
   struct KeptAkoCopy {
     const char* name;
     const char* value;
-    std::uint32_t nameSize;
-    std::uint32_t valueSize : 24;
+    // A name is one word of a line, which the reader keeps under 512
+    // characters; a value may be an expression joined from many lines.
+    std::uint32_t nameSize : 24;
     std::uint32_t kind : 8;
+    std::uint32_t valueSize;
 
+    static KeptAkoCopy Of(std::string_view name, std::string_view value, TokenKind kind) {
+      return KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
+                         static_cast<std::uint32_t>(kind), static_cast<std::uint32_t>(value.size())};
+    }
+    std::string_view Name() const { return std::string_view(name, nameSize); }
     AkoCopy Get() const {
       return AkoCopy{std::string_view(name, nameSize), std::string_view(value, valueSize),
                      static_cast<TokenKind>(kind)};
     }
   };
+  // Made when the card first lets its tokens go, with the name it refers
+  // to; the link notes the card found (none: not linked) and the parameters
+  // it offers, of which the card takes those it has not got.
   struct AkoLink {
     const ModelCard* source;
-    std::span<const KeptAkoCopy> copies;
-
-    std::vector<AkoCopy> Copies() const;
+    std::span<const KeptAkoCopy> offered;
+    std::string_view reference;
   };
-  const AkoLink* akoLink() const { return hasAko_ ? link_.ako : nullptr; }
+  // Once the link found the referenced card; none before, or without one.
+  const AkoLink* akoLink() const {
+    return hasAko_ && link_.ako != nullptr && link_.ako->source != nullptr ? link_.ako : nullptr;
+  }
   // What the card is linked to besides its users: a card with an AKO
-  // reference to the copies its link noted, one without to its early
+  // reference to its AkoLink (see there), one without to its early
   // translation (`hasAko_` tells which). A model card of a large file is
   // one of hundreds of thousands: one pointer serves both.
   union {
-    const AkoLink* ako;
+    AkoLink* ako;
     EarlyTranslation* early;
   } link_{nullptr};
 
-  // The entries offered by the referenced card this card takes: those whose
-  // names it has not got.
-  std::vector<AkoCopy> ChooseAkoCopies(const std::vector<AkoCopy>& offered) const;
+  // The name the AKO reference gives, read from its tokens.
+  std::string_view AkoReference() const;
+  // Makes the card's AkoLink with the name it refers to, while it holds its
+  // tokens: the link need not make them.
+  void KeepAkoReference();
   // The parameters this card has now, for a card whose AKO reference names
   // it: read from its words when it holds no tokens.
   std::vector<AkoCopy> ParamsForAko();
@@ -230,9 +244,10 @@ class ModelCard : public Card {
   // as they are.
   void TakeParamsAsWritten(std::vector<AkoCopy>& params);
   void ReleaseAfterLink(bool held);
-  // Comments the AKO reference out and adds the copies, as the link does.
-  void ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source);
-  void InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source);
+  // Comments the AKO reference out and adds the parameters offered that
+  // the card has not got.
+  void ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& source);
+  void InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source);
 };
 
 }  // namespace zav

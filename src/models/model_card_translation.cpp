@@ -40,20 +40,47 @@ bool IsTemperatureCoefficient(std::string_view name) {
   return EqualsNoCase(name, "TC1") || EqualsNoCase(name, "TC2");
 }
 
+// Which of the parameters offered through an AKO reference a card takes:
+// those whose names (in any case) it has not got, the first of a name. A
+// name this card has already keeps this card's value. One lookup per name:
+// copying a long parameter list stays linear.
+class AkoChoice {
+ public:
+  AkoChoice(const ParamList& own, std::size_t offered) {
+    present_.Reserve(own.size() + offered);
+    for (const ParamEntry& entry : own) {
+      if (entry.name != nullptr) present_.Add(entry.name->text, true);
+    }
+  }
+  bool Takes(std::string_view name) {
+    const std::size_t before = present_.size();
+    present_.Add(name, true);
+    return present_.size() != before;
+  }
+
+ private:
+  NoCaseIndex<bool> present_;
+};
+
 }  // namespace
 
 void ModelCard::Link() {
   if (!hasAko_) return;
-  // A card of an import makes no edit here: it notes what its AKO reference
-  // copies, and makes the edit whenever it makes its tokens (for its
-  // translation, after every card's link). Its words are all it reads now.
+  // A card of an import makes no edit here, nor makes its tokens: it notes
+  // what its AKO reference offers, and makes the edit whenever it makes its
+  // tokens (for its translation, after every card's link), taking then what
+  // it has not got. Its reference was kept when it let its tokens go.
   const bool held = holdsTokens();
-  if (store != nullptr && !held) MakeWordsForLink();
-  if (akoTokens().empty()) return ReleaseAfterLink(held);
+  std::string_view reference;
+  if (held) {
+    if (akoTokens().empty()) return;
+    reference = AkoReference();
+  } else if (link_.ako != nullptr) {
+    reference = link_.ako->reference;
+  } else {
+    return;
+  }
   changed = true;
-
-  // "AKO:NAME" in one token, or "AKO:" followed by the name.
-  const std::string reference(akoTokens().size() == 1 ? akoTokens().front()->text.substr(kAkoMarker.size()) : akoTokens()[1]->text);
 
   const ModelScope* scope = LookupScope();
   ImportedModel* found = scope != nullptr ? scope->FindModel(reference) : nullptr;
@@ -69,23 +96,38 @@ void ModelCard::Link() {
   }
 
   auto* referenced = static_cast<ModelCard*>(found);
-  std::vector<AkoCopy> copies = ChooseAkoCopies(referenced->ParamsForAko());
+  const std::vector<AkoCopy> offered = referenced->ParamsForAko();
   if (store == nullptr) {
-    ApplyAko(copies, *referenced);
+    // The referenced card holds its tokens as long as this one.
+    std::vector<KeptAkoCopy> kept;
+    kept.reserve(offered.size());
+    for (const AkoCopy& copy : offered) kept.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
+    ApplyAko(kept, *referenced);
     return;
   }
-  // The copies are kept (their texts may live in the referenced card's
+  // What is offered is kept (its texts may live in the referenced card's
   // tokens), so that the card can make the edit again at any time.
-  auto* keptCopies = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * copies.size(), alignof(KeptAkoCopy)));
-  for (std::size_t i = 0; i < copies.size(); ++i) {
-    const std::string_view name = store->KeepText(copies[i].name);
-    const std::string_view value = store->KeepText(copies[i].value);
-    keptCopies[i] = KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
-                                static_cast<std::uint32_t>(value.size()), static_cast<std::uint32_t>(copies[i].kind)};
+  auto* kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * offered.size(), alignof(KeptAkoCopy)));
+  for (std::size_t i = 0; i < offered.size(); ++i) {
+    kept[i] = KeptAkoCopy::Of(store->KeepText(offered[i].name), store->KeepText(offered[i].value), offered[i].kind);
   }
-  link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
-      AkoLink{referenced, std::span<const KeptAkoCopy>(keptCopies, copies.size())};
+  if (link_.ako == nullptr) KeepAkoReference();
+  if (link_.ako == nullptr) return;
+  link_.ako->source = referenced;
+  link_.ako->offered = std::span<const KeptAkoCopy>(kept, offered.size());
   ReleaseTokens();
+}
+
+std::string_view ModelCard::AkoReference() const {
+  // "AKO:NAME" in one token, or "AKO:" followed by the name.
+  return akoTokens().size() == 1 ? std::string_view(akoTokens().front()->text).substr(kAkoMarker.size())
+                                 : std::string_view(akoTokens()[1]->text);
+}
+
+void ModelCard::KeepAkoReference() {
+  if (store == nullptr || akoTokens().empty()) return;
+  link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
+      AkoLink{nullptr, {}, store->KeepText(AkoReference())};
 }
 
 void ModelCard::MakeWordsForLink() {
@@ -116,14 +158,17 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     TakeParamsAsWritten(params);
     return params;
   }
-  // The card's own parameters, and those its link copied if it ran before:
+  // The card's own parameters, and those its link copies if it ran before:
   // the list the card would hold now.
   MakeWordsForLink();
   take(this->params());
-  ReleaseTokens();
-  if (akoLink() != nullptr) {
-    for (const KeptAkoCopy& copy : akoLink()->copies) params.push_back(copy.Get());
+  if (const AkoLink* link = akoLink(); link != nullptr) {
+    AkoChoice choice(this->params(), link->offered.size());
+    for (const KeptAkoCopy& copy : link->offered) {
+      if (choice.Takes(copy.Name())) params.push_back(copy.Get());
+    }
   }
+  ReleaseTokens();
   return params;
 }
 
@@ -159,60 +204,38 @@ bool ModelCard::TranslatesAlone() {
   return last != nullptr && !last->text.empty() && last->text.back() == '\n';
 }
 
-std::vector<ModelCard::AkoCopy> ModelCard::AkoLink::Copies() const {
-  std::vector<AkoCopy> list;
-  list.reserve(copies.size());
-  for (const KeptAkoCopy& copy : copies) list.push_back(copy.Get());
-  return list;
-}
-
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
-  std::vector<AkoCopy> offered;
+  std::vector<KeptAkoCopy> offered;
   for (const ParamEntry& entry : referenced.params()) {
     if (entry.name == nullptr || entry.value == nullptr) continue;
-    offered.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+    offered.push_back(KeptAkoCopy::Of(entry.name->text, entry.value->text, entry.value->kind));
   }
-  const std::vector<AkoCopy> copies = ChooseAkoCopies(offered);
-  InsertAkoCopies(copies, referenced);
+  InsertAkoCopies(offered, referenced);
 }
 
-std::vector<ModelCard::AkoCopy> ModelCard::ChooseAkoCopies(const std::vector<AkoCopy>& offered) const {
-  // What AddParameter does for each entry, without its walk over all
-  // parameters per entry: copying a long parameter list stays linear. A name
-  // this card has already (in any case) keeps this card's value.
-  NoCaseIndex<bool> present;
-  present.Reserve(params().size() + offered.size());
-  for (const ParamEntry& entry : params()) {
-    if (entry.name != nullptr) present.Add(entry.name->text, true);
-  }
-  std::vector<AkoCopy> copies;
-  copies.reserve(offered.size());
-  // The entries offered are those there were before any copy: a card that
-  // refers to itself does not walk into what it is adding.
-  for (const AkoCopy& entry : offered) {
-    const std::size_t before = present.size();
-    present.Add(entry.name, true);
-    if (present.size() == before) continue;
-    copies.push_back(entry);
-  }
-  return copies;
-}
-
-void ModelCard::ApplyAko(std::span<const AkoCopy> copies, const ModelCard& source) {
+void ModelCard::ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
   CommentOutBetween(akoTokens().front(), akoTokens().back());
   akoTokens().clear();  // their tokens are gone
-  InsertAkoCopies(copies, source);
+  InsertAkoCopies(offered, source);
 }
 
-void ModelCard::InsertAkoCopies(std::span<const AkoCopy> copies, const ModelCard& source) {
-  const std::string note = Quoted("Added via AKO reference from: ", source.ModelName());
+void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
+  // Written where the card's edits build their texts: no heap block per card.
+  std::string& note = tokens.Scratch();
+  note.assign("Added via AKO reference from: \"").append(source.ModelName()).append("\"");
+  // The names present are those before any copy: the entries the loop adds
+  // are not among them (and a card that refers to itself offers only what
+  // it had).
+  AkoChoice choice(params(), offered.size());
   Token* after = nullptr;
   bool lineFeedFirst = false;
-  for (const AkoCopy& copy : copies) {
+  for (const KeptAkoCopy& kept : offered) {
+    if (!choice.Takes(kept.Name())) continue;
     if (after == nullptr) {
       after = ParameterInsertionPoint(lineFeedFirst);
       if (after == nullptr) return;
     }
+    const AkoCopy copy = kept.Get();
     after = InsertParameter(after, lineFeedFirst, copy.name, copy.value, copy.kind, note);
     lineFeedFirst = false;
   }

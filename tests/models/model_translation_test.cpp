@@ -55,5 +55,31 @@ TEST(ModelTranslationTest, CopiedTagIsUnknownToATableThatKnowsItsName) {
   EXPECT_NE(std::find(result.diagnostics.begin(), result.diagnostics.end(), copied), result.diagnostics.end());
 }
 
+// The names of the parameters an AKO reference added to a model's text, in
+// their order, kept or commented out.
+std::vector<std::string> AkoCopiedNames(const std::string& text) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    if (line.find("; Added via AKO reference from:") != std::string::npos) names.push_back(line.substr(2, line.find(" = ") - 2));
+    start = end + 1;
+  }
+  return names;
+}
+
+// A copy is taken by its name without regard to case, whatever its length:
+// a name the card has, or one offered before, is not taken again. Two names
+// whose short spellings share their bytes ("AB", "ABB") differ, and so do
+// names longer than eight bytes that differ only at their end.
+TEST(ModelTranslationTest, AkoCopiesAreChosenByNameWithoutRegardToCase) {
+  const testing::ImportedTexts result = ImportBytes(
+      ".MODEL A D(IS=1 n=2 RS=3 rs=33 TT=4 LONGNAME1=5 LONGNAME2=6 AB=7 ABB=8 ISR=9 CJO=10)\n"
+      ".MODEL B AKO:A D(N=20 longname1=50 ab=70 Is=10 cjO=100)\n");
+  ASSERT_EQ(result.models.size(), 2u);
+  EXPECT_EQ(AkoCopiedNames(result.models[1]), (std::vector<std::string>{"RS", "TT", "LONGNAME2", "ABB", "ISR"}));
+}
 }  // namespace
 }  // namespace zav

@@ -226,6 +226,13 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   std::size_t keywordsLeft = 0;
   for (std::size_t row = firstRow; row < count; ++row) keywordsLeft += table[row].keyword ? 1 : 0;
 
+  // A field's entry; a ModelName row also sets `modelName`, unless the value
+  // is an expression, which names no model.
+  auto record = [&](Token* keyword, Token* value, std::size_t at) {
+    if (table[at].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) modelName = value;
+    entries.push_back({keyword, value, static_cast<int32_t>(at)});
+  };
+
   // Positional rows are read in table order; keyword rows wherever their
   // keyword stands, each once.
   BraceExpressionIndex braces;
@@ -250,13 +257,13 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
         valid = false;
         return;
       }
-      RecordField(current, value, keywordRow, table[keywordRow].type);
+      record(current, value, keywordRow);
       --keywordsLeft;
     } else if (row >= count) {
       // No positional row left: the token is none of the fields, but a
       // keyword may still follow it.
     } else if (Fits(*current, table[row].type)) {
-      RecordField(nullptr, current, row, table[row].type);
+      record(nullptr, current, row);
       ++row;
     } else if (table[row].required) {
       AddDiagnostic(MessageCode::MissingValue, current->line, {table[row].name});
@@ -283,12 +290,6 @@ void ElementCard::Link() {
     model->AddUser(this);
     awaitsModel = model->origin == Origin::ModelCard;
   }
-}
-
-void ElementCard::RecordField(Token* keyword, Token* value, std::size_t row, ElementFieldType type) {
-  // An expression names no model.
-  if (type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) modelName = value;
-  tokens.HoldRecorded().params.push_back({keyword, value, static_cast<int32_t>(row)});
 }
 
 }  // namespace zav

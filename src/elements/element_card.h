@@ -78,11 +78,6 @@ class ElementCard : public Card {
   const TokenRefList<0> pins() const { return TokenRefList<0>(const_cast<TokenList&>(tokens)); }
   Token* modelName = nullptr;
 
- protected:
-  // Appends a field entry for row `row` of the field table, whose type is
-  // `type`; a ModelName row also sets `modelName`.
-  void RecordField(Token* keyword, Token* value, std::size_t row, ElementFieldType type);
-
  private:
   // The text of `modelName` as the parse found it (it views the file).
   const char* modelNameData_ = nullptr;

@@ -261,7 +261,13 @@ void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, 
   }
   std::mutex mutex;
   std::condition_variable written;  // another file written: more may be taken
-  std::vector<char> done(works.size(), 0);
+  // Per file: 0 while it is not prepared, then 1 + the number of the
+  // thread that prepared it.
+  std::vector<unsigned> preparedBy(works.size(), 0);
+  // Files written by another thread than the one that prepared them, left
+  // for that one to release: an import's memory goes back to the heap of
+  // the thread that took it, and two threads do not contend for one heap.
+  std::vector<std::vector<FileWork>> toRelease(jobs);
   std::size_t next = 0;          // the next file to prepare
   std::size_t writtenCount = 0;  // files written so far
   bool writing = false;          // a thread is writing (there is one at a time)
@@ -271,25 +277,35 @@ void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, 
   auto mayTake = [&] {
     return next < writtenCount + window || heldBytes + inputSize(next) <= kAheadBytes;
   };
-  auto run = [&] {
+  auto run = [&](unsigned me) {
     std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
-      if (!writing && writtenCount < works.size() && done[writtenCount] != 0) {
+      if (!writing && writtenCount < works.size() && preparedBy[writtenCount] != 0) {
         // Writes every file that is ready in order; one that another thread
         // finishes meanwhile is found here before the role is given up.
         writing = true;
-        while (writtenCount < works.size() && done[writtenCount] != 0) {
+        while (writtenCount < works.size() && preparedBy[writtenCount] != 0) {
           const std::size_t index = writtenCount;
+          const bool mine = preparedBy[index] == me + 1;
           lock.unlock();
           write(works[index]);
           const std::uintmax_t size = inputSize(index);
-          works[index] = FileWork();
+          if (mine) works[index] = FileWork();
           lock.lock();
+          if (!mine) toRelease[preparedBy[index] - 1].push_back(std::move(works[index]));
           writtenCount = index + 1;
           heldBytes -= size;
           written.notify_all();
         }
         writing = false;
+        continue;
+      }
+      if (!toRelease[me].empty()) {
+        std::vector<FileWork> releasing;
+        releasing.swap(toRelease[me]);
+        lock.unlock();
+        releasing.clear();
+        lock.lock();
         continue;
       }
       if (next >= works.size()) return;  // what is left is being prepared and written by others
@@ -302,12 +318,12 @@ void RunInOrder(std::vector<FileWork>& works, unsigned jobs, Prepare&& prepare, 
       lock.unlock();
       prepare(works[index]);
       lock.lock();
-      done[index] = 1;
+      preparedBy[index] = me + 1;
     }
   };
   std::vector<std::thread> threads;
-  for (unsigned t = 1; t < jobs; ++t) threads.emplace_back(run);
-  run();
+  for (unsigned t = 1; t < jobs; ++t) threads.emplace_back(run, t);
+  run(0);
   for (std::thread& thread : threads) thread.join();
 }
 

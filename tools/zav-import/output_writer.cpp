@@ -34,7 +34,7 @@ class CanonicalNames {
  public:
   std::string Of(const fs::path& path) {
     std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
+    const fs::path absolute = Absolute(path, error);
     const fs::path name = absolute.filename();
     // A link's own name is not its target's, and "." or ".." name no entry.
     if (error || name.empty() || name == "." || name == ".." || fs::is_symlink(fs::symlink_status(absolute, error))) {
@@ -51,7 +51,17 @@ class CanonicalNames {
   }
 
  private:
+  // What fs::absolute gives, with the working directory asked for once: a
+  // path such as "C:name" (relative, on a drive) is left to fs::absolute.
+  fs::path Absolute(const fs::path& path, std::error_code& error) {
+    if (path.is_absolute() || path.has_root_name() || path.has_root_directory()) return fs::absolute(path, error);
+    if (workingDirectory_.empty()) workingDirectory_ = fs::current_path(error);
+    if (error) return fs::path();
+    return workingDirectory_ / path;
+  }
+
   std::map<fs::path, fs::path> directories_;
+  fs::path workingDirectory_;
 };
 
 // A file's identity beyond its spelling: hard links and bind mounts reach the

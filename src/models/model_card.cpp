@@ -331,6 +331,22 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
   };
   const bool ngspice = target == TranslationTarget::Ngspice;
   for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
+    if (tableKnown && noteRows) {
+      // Nearly every parameter is a Name and a Number without a comma, on a
+      // card whose table is known (a MOSFET's from its LEVEL on): this walk
+      // takes such pairs until it meets another, which it leaves to the
+      // walk below, the cursor put back on its name. It holds less than
+      // that walk, and calls nothing.
+      for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
+        Token* const value = next();
+        if (value == nullptr || value->kind != TokenKind::Number || HoldsComma(value->text)) [[unlikely]] {
+          cursor = parameter;
+          break;
+        }
+        entries.push_back(ParamEntry{parameter, value, NotedRow(rules, parameter->text, TokenKind::Number)});
+      }
+      if (parameter == nullptr) break;
+    }
     if (parameter->kind != TokenKind::Name) {
       // "D(+ IS=1n ...)": ngspice passes over a lone plus sign (a Number
       // token) in a parameter list, and so does the translation for it.

@@ -22,6 +22,8 @@
 #include "models/voltage_switch_model_card.h"
 #include "platform/ascii.h"
 #include "platform/ascii_words.h"
+#include "platform/byte_search.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {
@@ -117,6 +119,25 @@ bool IsTranslatableMosfetLevel(int level) {
 
 const SourceLine* LineOf(const Token* token) { return token != nullptr ? token->line : nullptr; }
 
+// Whether a card's lines hold `c`. Lines as read lie one after the other in
+// the file's buffer (an inline comment right after its code): each stretch
+// of them is searched at once.
+bool LinesHold(const LineList& lines, char c) {
+  const char* begin = nullptr;
+  const char* end = nullptr;
+  for (const SourceLine* line : lines) {
+    const std::string_view text = line->text;
+    if (text.data() == end) {
+      end += text.size();
+      continue;
+    }
+    if (FindByte(begin, end, c) != end) return true;
+    begin = text.data();
+    end = begin + text.size();
+  }
+  return FindByte(begin, end, c) != end;
+}
+
 template <typename T>
 std::unique_ptr<ModelCard> Make(ModelCard& parseStage) {
   return NewCard<T>(parseStage.store, parseStage, TakeOver{});
@@ -161,7 +182,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 }
 
 void ModelCard::RecordTokens() {
-  Parse();
+  ParseModel(/*noteRows=*/true, /*cut=*/true);
   // The link's edit, made again on the new tokens.
   if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->offered, *akoLink()->source);
 }
@@ -199,9 +220,9 @@ ParamEntry* ModelCard::FindParam(std::string_view name) {
   return nullptr;
 }
 
-void ModelCard::Parse() { ParseModel(); }
+void ModelCard::Parse() { ParseModel(/*noteRows=*/true, /*cut=*/false); }
 
-CardKind ModelCard::ParseModel(bool noteRows) {
+CardKind ModelCard::ParseModel(bool noteRows, bool cut) {
   valid = true;
   nameToken = nullptr;
   modelType = nullptr;
@@ -269,12 +290,12 @@ CardKind ModelCard::ParseModel(bool noteRows) {
   if (variant == CardKind::HostModel) return variant;
   // A card with an AKO reference is translated with what its reference adds
   // (a MOSFET's LEVEL among it): it looks its rows up then.
-  ParseParameters(variant, noteRows && !hasAko_);
+  ParseParameters(variant, noteRows && !hasAko_, cut);
   tokens.HoldRecorded().parsedParams = static_cast<uint32_t>(params().size());
   return variant;
 }
 
-void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
+void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   // Vendors tag their models with parameters of their own ("mfg=Philips"). A
   // value that is no number rejects the card only when the variant's table
   // knows the parameter: an unknown one is commented out by the translation
@@ -330,6 +351,9 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
     for (ParamEntry& entry : entries) entry.row = NotedRow(rules, entry.name->text, entry.value->kind);
   };
   const bool ngspice = target == TranslationTarget::Ngspice;
+  // A value holds a comma only where its card's text does: the values of a
+  // card cut from lines without one (most cards) need not be searched.
+  const bool commas = !cut || LinesHold(lines, ',');
   for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
     if (tableKnown && noteRows) {
       // Nearly every parameter is a Name and a Number without a comma, on a
@@ -339,7 +363,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
       // that walk, and calls nothing.
       for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
         Token* const value = next();
-        if (value == nullptr || value->kind != TokenKind::Number || HoldsComma(value->text)) [[unlikely]] {
+        if (value == nullptr || value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] {
           cursor = parameter;
           break;
         }
@@ -369,7 +393,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
     }
     // Only a word with a comma may split; the brace depth is counted up to
     // it only then (the count walks on from where it stopped).
-    if (HoldsComma(value->text)) {
+    if (commas && HoldsComma(value->text)) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
     if (tableKnown) {
@@ -405,7 +429,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows) {
 }
 
 std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage, bool noteRows) {
-  const CardKind kind = parseStage.ParseModel(noteRows);
+  const CardKind kind = parseStage.ParseModel(noteRows, /*cut=*/true);
   if (!parseStage.valid) return nullptr;
 
   if (kind == CardKind::MosfetModel) {

@@ -27,8 +27,9 @@ class ModelCard : public Card {
   // tokens the parse recorded.
   ModelCard(ModelCard& source, TakeOver, CardKind kind);
 
-  // Parses the parse-stage card and builds its variant; none (after a
-  // diagnostic) when the parse, the model type or the MOSFET level fails.
+  // Parses the parse-stage card, whose tokens are those its lines were cut
+  // into, and builds its variant; none (after a diagnostic) when the parse,
+  // the model type or the MOSFET level fails.
   // `noteRows`: whether the entries get their rows (see kKeptAsWritten), for
   // a card that may be translated with the tokens it is classified with.
   static std::unique_ptr<ModelCard> Create(ModelCard& parseStage, bool noteRows = true);
@@ -164,11 +165,12 @@ class ModelCard : public Card {
   // The .MODEL parse: the variant its model type names, CardKind::Unknown
   // for none (or when the parse failed). `noteRows`: whether the entries get
   // their rows (see kKeptAsWritten); not for a look at the words that are
-  // let go right afterwards.
-  CardKind ParseModel(bool noteRows = true);
+  // let go right afterwards. `cut`: whether the tokens are those the lines
+  // were cut into, not edited since.
+  CardKind ParseModel(bool noteRows, bool cut);
   // The parameter pairs after the model type, for a card of the given
   // variant (CardKind::Unknown for a model type the factory will not take).
-  void ParseParameters(CardKind variant, bool noteRows);
+  void ParseParameters(CardKind variant, bool noteRows, bool cut);
 
   // Removal during a translation pass only marks the entry (its name becomes
   // none) and the pass compacts `params` once at its end.

@@ -132,7 +132,7 @@ void ModelCard::KeepAkoReference() {
 
 void ModelCard::MakeWordsForLink() {
   MakeWords();
-  ParseModel(/*noteRows=*/false);
+  ParseModel(/*noteRows=*/false, /*cut=*/true);
 }
 
 void ModelCard::ReleaseAfterLink(bool held) {

@@ -99,12 +99,10 @@ ParamRuleTable KnownParameters(CardKind kind, int mosfetLevel, TranslationTarget
 // What the `row` of a parameter entry of a card without an AKO reference
 // holds once its table is known (see ModelCard::kKeptAsWritten).
 std::int32_t NotedRow(const RuleFinder& rules, std::string_view name, TokenKind valueKind) {
-  const std::ptrdiff_t row = rules.FindRow(name);
-  if (row < 0) return ModelCard::kNoRule;
-  if (rules.table()[static_cast<std::size_t>(row)].action == ParamAction::Keep && valueKind == TokenKind::Number) {
-    return ModelCard::kKeptAsWritten;
-  }
-  return static_cast<std::int32_t>(row);
+  const RuleIndex::FoundRow found = rules.FindRowAndKeep(name);
+  if (found.row < 0) return ModelCard::kNoRule;
+  if (found.keeps && valueKind == TokenKind::Number) return ModelCard::kKeptAsWritten;
+  return static_cast<std::int32_t>(found.row);
 }
 
 // The MOSFET levels the target simulator has a counterpart for.

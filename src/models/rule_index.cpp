@@ -37,7 +37,8 @@ void RuleIndex::Insert(std::uint64_t word, std::size_t size, std::size_t row) {
   std::size_t at = SlotOf(word, size);
   while (slots_[at].rowPlusOne != 0 && !(slots_[at].word == word && slots_[at].size == size)) at = (at + 1) & mask_;
   if (slots_[at].rowPlusOne == 0) {
-    slots_[at] = Slot{word, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(row + 1)};
+    slots_[at] = Slot{word, static_cast<std::uint32_t>(row + 1), static_cast<std::uint16_t>(size),
+                      table_[row].action == ParamAction::Keep};
   }
 }
 

@@ -47,28 +47,49 @@ class RuleIndex {
     return found == nullptr ? -1 : *found - table_.data();
   }
 
+  // FindRow, and whether the row found keeps its parameter as written
+  // (ParamAction::Keep): a parse that notes rows asks both of every name,
+  // and a name's slot holds both.
+  struct FoundRow {
+    std::ptrdiff_t row;
+    bool keeps;
+  };
+  FoundRow FindRowAndKeep(std::string_view name) const {
+    if (IsShort(name.size())) {
+      const Slot& slot = ShortSlot(name);
+      return {static_cast<std::ptrdiff_t>(slot.rowPlusOne) - 1, slot.keeps};
+    }
+    const ParamRule* const* found = FindLong(name);
+    if (found == nullptr) return {-1, false};
+    return {*found - table_.data(), (*found)->action == ParamAction::Keep};
+  }
+
   ParamRuleTable table() const { return table_; }
 
  private:
   // A free slot has row 0.
   struct Slot {
     std::uint64_t word = 0;
-    std::uint32_t size = 0;
     std::uint32_t rowPlusOne = 0;
+    std::uint16_t size = 0;
+    bool keeps = false;  // the row's action is ParamAction::Keep
   };
 
   // The row of a name of one to eight bytes, plus one; 0 for none.
-  std::uint32_t ShortRowPlusOne(std::string_view name) const {
+  std::uint32_t ShortRowPlusOne(std::string_view name) const { return ShortSlot(name).rowPlusOne; }
+  // The slot of a name of one to eight bytes; a free one for none.
+  const Slot& ShortSlot(std::string_view name) const {
     const std::uint64_t asRead = ascii_words::LoadShort(name.data(), name.size());
-    if (const std::uint32_t rowPlusOne = Probe(asRead, name.size()); rowPlusOne != 0) return rowPlusOne;
+    const Slot& asReadSlot = Probe(asRead, name.size());
+    if (asReadSlot.rowPlusOne != 0) return asReadSlot;
     const std::uint64_t upper = ascii_words::UpperCaseWord(asRead);
-    return upper == asRead ? 0 : Probe(upper, name.size());
+    return upper == asRead ? asReadSlot : Probe(upper, name.size());
   }
-  // The row plus one of the slot that holds `word` and `size`; 0 for none.
-  std::uint32_t Probe(std::uint64_t word, std::size_t size) const {
+  // The slot that holds `word` and `size`, or the free one the probe ends at.
+  const Slot& Probe(std::uint64_t word, std::size_t size) const {
     for (std::size_t at = SlotOf(word, size);; at = (at + 1) & mask_) {
       const Slot& slot = slots_.data()[at];
-      if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == size)) return slot.rowPlusOne;
+      if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == size)) return slot;
     }
   }
   // Puts `word` and `size` in the index for `row`, unless a row before it
@@ -109,6 +130,12 @@ class RuleFinder {
     if (indexed_ != nullptr) return indexed_->FindRow(name);
     const ParamRule* rule = FindByWalk(name);
     return rule == nullptr ? -1 : rule - table_.data();
+  }
+  RuleIndex::FoundRow FindRowAndKeep(std::string_view name) const {
+    if (indexed_ != nullptr) return indexed_->FindRowAndKeep(name);
+    const ParamRule* rule = FindByWalk(name);
+    if (rule == nullptr) return {-1, false};
+    return {rule - table_.data(), rule->action == ParamAction::Keep};
   }
   ParamRuleTable table() const { return table_; }
 

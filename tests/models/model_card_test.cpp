@@ -227,6 +227,24 @@ TEST(ModelCardTest, CommasSeparateParameters) {
                                     "will be turned into a comment")});
 }
 
+// A card parsed again reads its tokens as they are, edits among them: a
+// comma an edit wrote splits like one read, though no line holds one.
+TEST(ModelCardTest, ParsedAgainAfterAnEditSplitsAtACommaNoLineHolds) {
+  auto built = Build(".MODEL Q NPN(IS=1 BF=2)\n");
+  ASSERT_NE(built->card, nullptr);
+  ModelCard& card = *built->card;
+  ASSERT_EQ(card.params().size(), 2u);
+  card.tokens.SetText(card.params()[0].value, "1,");
+  card.Parse();
+  ASSERT_TRUE(card.valid);
+  ASSERT_EQ(card.params().size(), 2u);
+  EXPECT_EQ(card.params()[0].value->text, "1");
+  ASSERT_NE(card.params()[0].value->next, nullptr);
+  EXPECT_EQ(card.params()[0].value->next->kind, TokenKind::Comma);
+  EXPECT_EQ(card.params()[1].name->text, "BF");
+  EXPECT_EQ(card.Text(), ".MODEL Q NPN(IS=1, BF=2)\n");
+}
+
 TEST(ModelCardTest, VariantPointsAtItsOwnTokensByPosition) {
   // A parameter named like the model must not be taken for the model's name.
   auto built = Build(".MODEL R RES R=1 R=2\n");

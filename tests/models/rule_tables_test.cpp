@@ -279,7 +279,7 @@ TEST(RuleIndex, TellsApartNamesThatOnlyLookAlike) {
   constexpr ParamRule kRows[] = {
       {"IS", ParamAction::Keep, nullptr},
       {"A[B", ParamAction::Keep, nullptr},
-      {"VTO_1", ParamAction::Keep, nullptr},
+      {"VTO_1", ParamAction::NotSupported, nullptr},
       {"ISABCDEFGH", ParamAction::Keep, nullptr},
       {"ISABCDEFGHIJKLMNO", ParamAction::Keep, nullptr},
       {"R\xC3\x84", ParamAction::Keep, nullptr},
@@ -319,6 +319,11 @@ TEST(RuleIndex, TellsApartNamesThatOnlyLookAlike) {
   };
   for (const Lookup& lookup : lookups) {
     EXPECT_EQ(index.Find(lookup.name), lookup.row < 0 ? nullptr : &kRows[lookup.row]) << lookup.name;
+    // Whether the row keeps its parameter is the row's own, not that of a
+    // later row of the same name.
+    const RuleIndex::FoundRow found = index.FindRowAndKeep(lookup.name);
+    EXPECT_EQ(found.row, lookup.row) << lookup.name;
+    EXPECT_EQ(found.keeps, lookup.row >= 0 && kRows[lookup.row].action == ParamAction::Keep) << lookup.name;
   }
 }
 

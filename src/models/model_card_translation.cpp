@@ -4,6 +4,7 @@
 // the elements that use the model.
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -28,13 +29,35 @@ std::string_view TextOf(const Token* token) {
   return token != nullptr ? std::string_view(token->text) : std::string_view();
 }
 
-std::string Quoted(std::string_view prefix, std::string_view name) {
-  std::string text(prefix);
-  text += '"';
-  text += name;
-  text += '"';
-  return text;
-}
+// `prefix"name"`, written on the stack when it fits, as it does for all but
+// unusually long model names: a move to the elements writes this note once
+// per move, and a heap block for each cost more than the rest of the note.
+class QuotedNote {
+ public:
+  QuotedNote(std::string_view prefix, std::string_view name) {
+    const std::size_t size = prefix.size() + name.size() + 2;
+    char* const begin = size <= sizeof onStack_ ? onStack_ : (onHeap_.resize(size), onHeap_.data());
+    char* out = begin;
+    const auto write = [&out](std::string_view part) {
+      std::memcpy(out, part.data(), part.size());
+      out += part.size();
+    };
+    write(prefix);
+    write("\"");
+    write(name);
+    write("\"");
+    text_ = std::string_view(begin, size);
+  }
+  QuotedNote(const QuotedNote&) = delete;
+  QuotedNote& operator=(const QuotedNote&) = delete;
+
+  std::string_view text() const { return text_; }
+
+ private:
+  char onStack_[128];
+  std::string onHeap_;
+  std::string_view text_;
+};
 
 bool IsTemperatureCoefficient(std::string_view name) {
   return EqualsNoCase(name, "TC1") || EqualsNoCase(name, "TC2");
@@ -391,7 +414,8 @@ void ModelCard::MoveToUsers(const InstanceMove& move, bool& tcMerged) {
     AddDiagnostic(MessageCode::NoReferencingElements, move.line, {ModelName(), move.name});
     return;
   }
-  const std::string note = Quoted("Moved here from model: ", ModelName());
+  const QuotedNote quoted("Moved here from model: ", ModelName());
+  const std::string_view note = quoted.text();
   if (!move.temperatureCoefficient) {
     for (Card* element : referencedBy) {
       element->Materialize();

@@ -168,7 +168,20 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   constexpr std::string_view kCommentStart = "* ";
   constexpr std::string_view kMark = "+ ";
   std::size_t size = 1 + kMark.size();
-  for (const Token* token = first; token != end; token = token->next) size += kCommentStart.size() + token->text.size();
+  // Whether the run's texts follow each other in memory with no mark among
+  // them, as a parameter's tokens on the line they were read from do: then
+  // the comment lines are the run's text as it stands, which is looked at
+  // whole, not a token at a time.
+  const char* const runText = first->text.data();
+  const char* runTextEnd = runText;
+  bool oneText = true;
+  const Token* lastWithText = nullptr;
+  for (const Token* token = first; token != end; token = token->next) {
+    size += kCommentStart.size() + token->text.size();
+    oneText = oneText && token->text.data() == runTextEnd && token->kind != TokenKind::Continuation;
+    runTextEnd += token->text.size();
+    if (!token->text.empty()) lastWithText = token;
+  }
 
   char* out = tokens.KeepRoom(size);
   const auto write = [&out](std::string_view part) {
@@ -176,13 +189,25 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     out += part.size();
   };
   const char* lineStart = out;
-  for (const Token* token = first; token != end; token = token->next) {
-    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
-    if (out == lineStart) write(kCommentStart);
-    write(token->text);
-    if (ContainsLineFeed(token->text)) {
-      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+  const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
+  if (oneText && lastWithText != nullptr && !ContainsLineFeed(whole.substr(0, whole.size() - 1))) {
+    // One line, ended by the run's last character or (below) by a line feed
+    // of its own.
+    write(kCommentStart);
+    write(whole);
+    if (whole.back() == '\n') {
+      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), lastWithText->line);
       lineStart = out;
+    }
+  } else {
+    for (const Token* token = first; token != end; token = token->next) {
+      if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+      if (out == lineStart) write(kCommentStart);
+      write(token->text);
+      if (ContainsLineFeed(token->text)) {
+        tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+        lineStart = out;
+      }
     }
   }
   if (out != lineStart) {

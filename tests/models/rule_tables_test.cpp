@@ -173,6 +173,19 @@ TEST(RuleTables, MobilityIsSpeltDifferentlyByLevel) {
   EXPECT_EQ(FindRule(MosfetLevel7Rules(), "TNOM")->action, ParamAction::Keep);
 }
 
+TEST(RuleTables, NoMosfetTableKeepsLengthOrWidthAsWritten) {
+  // The L/W step passes over the parameters the parse noted as kept as
+  // written: L and W must never be among them.
+  for (int level = 0; level <= 8; ++level) {
+    for (ParamRuleTable table : {MosfetRulesForLevel(level), NgspiceMosfetRulesForLevel(level)}) {
+      for (std::string_view name : {"L", "W"}) {
+        const ParamRule* rule = FindRule(table, name);
+        EXPECT_TRUE(rule == nullptr || rule->action != ParamAction::Keep) << name << " at level " << level;
+      }
+    }
+  }
+}
+
 TEST(FindRule, MatchesWholeNamesWithoutRegardToCase) {
   struct Lookup {
     ParamRuleTable (*table)();

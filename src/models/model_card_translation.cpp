@@ -342,7 +342,10 @@ void ModelCard::TranslateParams() {
   }
 
   translating_ = false;
-  if (removed) params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
+  // A card translated early is finished right after its translation, and
+  // its entries go with its tokens: what reads them till then passes over
+  // the marked ones, as everything that reads entries does.
+  if (removed && !translatingEarly()) params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
 }
 
 void ModelCard::RemoveParam(std::size_t index) {

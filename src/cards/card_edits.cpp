@@ -168,19 +168,21 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   constexpr std::string_view kCommentStart = "* ";
   constexpr std::string_view kMark = "+ ";
   std::size_t size = 1 + kMark.size();
-  // Whether the run's texts follow each other in memory with no mark among
-  // them, as a parameter's tokens on the line they were read from do: then
-  // the comment lines are the run's text as it stands, which is looked at
-  // whole, not a token at a time.
-  const char* const runText = first->text.data();
-  const char* runTextEnd = runText;
+  // Whether the texts the comment lines take (not the marks, which go)
+  // follow each other in memory, as a parameter's tokens on the line they
+  // were read from do, or on one the card's edits wrote: then the comment
+  // lines are that text as it stands, looked at whole, not a token at a time.
+  const char* runText = nullptr;
+  const char* runTextEnd = nullptr;
   bool oneText = true;
   const Token* lastWithText = nullptr;
   for (const Token* token = first; token != end; token = token->next) {
     size += kCommentStart.size() + token->text.size();
-    oneText = oneText && token->text.data() == runTextEnd && token->kind != TokenKind::Continuation;
+    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+    if (lastWithText == nullptr) runText = runTextEnd = token->text.data();
+    oneText = oneText && token->text.data() == runTextEnd;
     runTextEnd += token->text.size();
-    if (!token->text.empty()) lastWithText = token;
+    lastWithText = token;
   }
 
   char* out = tokens.KeepRoom(size);

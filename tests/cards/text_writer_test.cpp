@@ -189,6 +189,10 @@ TEST(TextWriterTest, CommentsOutRunsWhoseTextsFollowEachOther) {
        ".MODEL D1 D\n* IS=1\n* BF=2 \n+ N=1\n"},
       {"up to a line feed and a continuation line", {".MODEL D1 D IS=1 \n", "+ BF=2\n"}, "IS", "1",
        ".MODEL D1 D\n* IS=1 \n+ BF=2\n"},
+      {"after a continuation mark", {".MODEL D1 D\n", "+ IS=1 BF=2\n"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1 \n+ BF=2\n"},
+      {"over a continuation mark", {".MODEL D1 D\n", "+ IS=1\n", "+ BF=2 N=1\n"}, "IS", "2",
+       ".MODEL D1 D\n* IS=1\n* BF=2 \n+ N=1\n"},
   };
   for (const CommentCase& c : cases) {
     TestCard t(c.lines, /*oneBuffer=*/true);

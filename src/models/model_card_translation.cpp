@@ -288,10 +288,14 @@ void ModelCard::TranslateParams() {
     RemoveParam(i);
     removed = true;
   };
-  for (std::size_t i = 0; i < count; ++i) {
-    // Most parameters stay as they are written: the parse noted so.
+  const ParamEntry* const entriesEnd = entries + count;
+  for (const ParamEntry* entry = entries;; ++entry) {
+    // Most parameters stay as they are written, as the parse noted: passed
+    // over in a loop of their own, which looks at nothing else.
+    while (entry != entriesEnd && entry->row == kKeptAsWritten) ++entry;
+    if (entry == entriesEnd) break;
+    const auto i = static_cast<std::size_t>(entry - entries);
     const std::int32_t row = entries[i].row;
-    if (row == kKeptAsWritten) continue;
     Token* name = entries[i].name;
     if (name == nullptr) continue;
     const ParamRule* rule = nullptr;

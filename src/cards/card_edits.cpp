@@ -125,15 +125,15 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // A comma between parameters separates them as a blank does.
   if (end != nullptr && end->kind == TokenKind::Comma) end = end->next;
   if (end != nullptr && end->kind == TokenKind::Separator) end = end->next;
-  if (end != nullptr && !ContainsLineFeed(end->prev->text) &&
-      (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline)) {
+  if (end != nullptr && (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline) &&
+      !ContainsLineFeed(end->prev->text)) {
     end = end->next;
   }
   // A simulator reads a "*" only at the start of a line as a comment, and a
   // "+" only as the start of code: a mark in front of a comment hands the
   // host what the comment was to hide. So the statement goes on behind a
   // mark of its own only when code follows on the run's line.
-  const bool continues = end != nullptr && !ContainsLineFeed(end->prev->text) && StartsCode(end->kind);
+  const bool continues = end != nullptr && StartsCode(end->kind) && !ContainsLineFeed(end->prev->text);
 
   // The run starts a line of its own. A separator (or a comma between
   // parameters) between code and the run becomes that line break. Where

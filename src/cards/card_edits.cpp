@@ -141,13 +141,13 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // break is needed: the mark and the separator go, so that no line holds a
   // mark alone. Any other token cannot be split off and is commented out as
   // well.
+  Token* lineBreak = nullptr;
   for (Token* before = first->prev; before != nullptr && !ContainsLineFeed(before->text);
        before = first->prev) {
     if (before->kind == TokenKind::Separator || before->kind == TokenKind::Comma) {
       const Token* prior = before->prev;
       if (prior != nullptr && prior->kind != TokenKind::Continuation && !ContainsLineFeed(prior->text)) {
-        before->text = "\n";
-        before->kind = TokenKind::Newline;
+        lineBreak = before;
         break;
       }
       tokens.Erase(before);
@@ -159,15 +159,17 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     }
   }
 
-  // The comment lines (each "* " and the run's texts up to a line feed, the
-  // last given one) and the mark are written into one piece the list keeps,
-  // as an inserted parameter is (see InsertParameter). A line starts with
-  // the first character it holds. The piece is room enough for a line of
-  // each token, which spares looking for line feeds twice; what is left
-  // over goes with the list's texts.
+  // The line break, the comment lines (each "* " and the run's texts up to
+  // a line feed, the last given one) and the mark are written into one
+  // piece the list keeps, as an inserted parameter is (see
+  // InsertParameter): their tokens follow each other in memory, so that the
+  // card's finished text takes them as one run. A line starts with the
+  // first character it holds. The piece is room enough for a line of each
+  // token, which spares looking for line feeds twice; what is left over
+  // goes with the list's texts.
   constexpr std::string_view kCommentStart = "* ";
   constexpr std::string_view kMark = "+ ";
-  std::size_t size = 1 + kMark.size();
+  std::size_t size = 2 + kMark.size();
   // Whether the texts the comment lines take (not the marks, which go)
   // follow each other in memory, as a parameter's tokens on the line they
   // were read from do, or on one the card's edits wrote: then the comment
@@ -190,6 +192,11 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     TextArena::CopyChars(out, part.data(), part.size());
     out += part.size();
   };
+  if (lineBreak != nullptr) {
+    write("\n");
+    lineBreak->text = std::string_view(out - 1, 1);
+    lineBreak->kind = TokenKind::Newline;
+  }
   const char* lineStart = out;
   const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
   if (oneText && lastWithText != nullptr && !ContainsLineFeed(whole.substr(0, whole.size() - 1))) {

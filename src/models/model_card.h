@@ -52,7 +52,7 @@ class ModelCard : public Card {
   // their index in `params`.
   void TranslateParams();
   void RemoveParam(std::size_t index);
-  void MoveToInstances(std::size_t index, const char* target, bool& tcMerged);
+  void MoveToInstances(std::size_t index, std::string_view target, bool& tcMerged);
 
   // One parameter a model gives the elements that use it, as the model's
   // own text decides it.

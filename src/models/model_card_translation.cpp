@@ -324,7 +324,7 @@ void ModelCard::TranslateParams() {
         break;
       case ParamAction::Rename:
         changed = true;
-        if (rule->target != nullptr) {
+        if (!rule->target.empty()) {
           name->text = rule->target;
           if (store != nullptr && i < recorded.parsedParams) ++store->statistics().renamedParameters;
         }
@@ -363,7 +363,7 @@ void ModelCard::RemoveParam(std::size_t index) {
   }
 }
 
-void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcMerged) {
+void ModelCard::MoveToInstances(std::size_t index, std::string_view target, bool& tcMerged) {
   if (index >= params().size() || params()[index].name == nullptr) return;
   InstanceMove move;
   move.name = params()[index].name->text;
@@ -374,7 +374,7 @@ void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcM
   move.temperatureCoefficient = IsTemperatureCoefficient(move.name);
   std::string merged;
   if (!move.temperatureCoefficient) {
-    move.instanceName = target != nullptr ? std::string_view(target) : move.name;
+    move.instanceName = !target.empty() ? target : move.name;
   } else {
     // The target simulator takes both temperature coefficients as one "TC"
     // instance parameter, "TC1,TC2"; the first of the pair met moves both.

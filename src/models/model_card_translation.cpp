@@ -274,29 +274,26 @@ void ModelCard::TranslateParams() {
   if (held == nullptr) return;
   bool tcMerged = false;
   bool removed = false;
-  translating_ = true;
 
-  // The walk is by index: removing an entry only marks it (RemoveParam), so
-  // the walk goes on with the entry that followed, and a card with very many
-  // parameters is not shifted once per removal. The marks go at the end.
-  // Nothing in the walk adds an entry to this card (a move adds to the
-  // elements), so the entries stay where they are.
+  // Removing an entry only marks it (RemoveParam), so the walk goes on with
+  // the entry that followed, and a card with very many parameters is not
+  // shifted once per removal. The marks go at the end. Nothing in the walk
+  // adds an entry to this card (a move adds to the elements), so the
+  // entries stay where they are.
   TokenRecords& recorded = *held;
   ParamEntry* const entries = recorded.params.data();
-  const std::size_t count = recorded.params.size();
-  auto remove = [&](std::size_t i) {
-    RemoveParam(i);
+  ParamEntry* const entriesEnd = entries + recorded.params.size();
+  auto remove = [&](ParamEntry& entry) {
+    RemoveParam(entry);
     removed = true;
   };
-  const ParamEntry* const entriesEnd = entries + count;
-  for (const ParamEntry* entry = entries;; ++entry) {
+  for (ParamEntry* entry = entries;; ++entry) {
     // Most parameters stay as they are written, as the parse noted: passed
     // over in a loop of their own, which looks at nothing else.
     while (entry != entriesEnd && entry->row == kKeptAsWritten) ++entry;
     if (entry == entriesEnd) break;
-    const auto i = static_cast<std::size_t>(entry - entries);
-    const std::int32_t row = entries[i].row;
-    Token* name = entries[i].name;
+    const std::int32_t row = entry->row;
+    Token* name = entry->name;
     if (name == nullptr) continue;
     const ParamRule* rule = nullptr;
     if (row >= 0) {
@@ -308,11 +305,11 @@ void ModelCard::TranslateParams() {
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.
-    const bool tag = entries[i].value != nullptr && entries[i].value->kind != TokenKind::Number;
+    const bool tag = entry->value != nullptr && entry->value->kind != TokenKind::Number;
     if (rule == nullptr || tag) {
       AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
-      remove(i);
+      remove(*entry);
       continue;
     }
     if (rule->action == ParamAction::Keep) continue;
@@ -320,19 +317,20 @@ void ModelCard::TranslateParams() {
       case ParamAction::NotSupported:
         changed = true;
         AddDiagnostic(MessageCode::UnsupportedParameter, name->line, {name->text});
-        remove(i);
+        remove(*entry);
         break;
       case ParamAction::Rename:
         changed = true;
         if (!rule->target.empty()) {
           name->text = rule->target;
-          if (store != nullptr && i < recorded.parsedParams) ++store->statistics().renamedParameters;
+          const bool asWritten = static_cast<std::size_t>(entry - entries) < recorded.parsedParams;
+          if (store != nullptr && asWritten) ++store->statistics().renamedParameters;
         }
         break;
       case ParamAction::MoveToInstance:
         changed = true;
-        MoveToInstances(i, rule->target, tcMerged);
-        remove(i);
+        MoveToInstances(*entry, rule->target, tcMerged);
+        remove(*entry);
         break;
       case ParamAction::KeepChanged:
         changed = true;
@@ -340,37 +338,30 @@ void ModelCard::TranslateParams() {
       default:
         changed = true;
         AddDiagnostic(MessageCode::UnknownParameterAction, name->line, {name->text});
-        remove(i);
+        remove(*entry);
         break;
     }
   }
 
-  translating_ = false;
   // A card translated early is finished right after its translation, and
   // its entries go with its tokens: what reads them till then passes over
   // the marked ones, as everything that reads entries does.
   if (removed && !translatingEarly()) params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
 }
 
-void ModelCard::RemoveParam(std::size_t index) {
-  if (index >= params().size()) return;
-  ParamEntry& entry = params()[index];
+void ModelCard::RemoveParam(ParamEntry& entry) {
   CommentOutBetween(entry.name, entry.value);
-  if (translating_) {
-    entry = ParamEntry{};
-  } else {
-    params().erase(params().begin() + static_cast<std::ptrdiff_t>(index));
-  }
+  entry = ParamEntry{};
 }
 
-void ModelCard::MoveToInstances(std::size_t index, std::string_view target, bool& tcMerged) {
-  if (index >= params().size() || params()[index].name == nullptr) return;
+void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged) {
+  if (entry.name == nullptr) return;
   InstanceMove move;
-  move.name = params()[index].name->text;
-  const Token* valueToken = params()[index].value;
+  move.name = entry.name->text;
+  const Token* valueToken = entry.value;
   move.value = TextOf(valueToken);
   move.kind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
-  move.line = params()[index].name->line;
+  move.line = entry.name->line;
   move.temperatureCoefficient = IsTemperatureCoefficient(move.name);
   std::string merged;
   if (!move.temperatureCoefficient) {

@@ -125,15 +125,15 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // A comma between parameters separates them as a blank does.
   if (end != nullptr && end->kind == TokenKind::Comma) end = end->next;
   if (end != nullptr && end->kind == TokenKind::Separator) end = end->next;
-  if (end != nullptr && !ContainsLineFeed(end->prev->text) &&
-      (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline)) {
+  if (end != nullptr && (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline) &&
+      !ContainsLineFeed(end->prev->text)) {
     end = end->next;
   }
   // A simulator reads a "*" only at the start of a line as a comment, and a
   // "+" only as the start of code: a mark in front of a comment hands the
   // host what the comment was to hide. So the statement goes on behind a
   // mark of its own only when code follows on the run's line.
-  const bool continues = end != nullptr && !ContainsLineFeed(end->prev->text) && StartsCode(end->kind);
+  const bool continues = end != nullptr && StartsCode(end->kind) && !ContainsLineFeed(end->prev->text);
 
   // The run starts a line of its own. A separator (or a comma between
   // parameters) between code and the run becomes that line break. Where
@@ -141,13 +141,13 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // break is needed: the mark and the separator go, so that no line holds a
   // mark alone. Any other token cannot be split off and is commented out as
   // well.
+  Token* lineBreak = nullptr;
   for (Token* before = first->prev; before != nullptr && !ContainsLineFeed(before->text);
        before = first->prev) {
     if (before->kind == TokenKind::Separator || before->kind == TokenKind::Comma) {
       const Token* prior = before->prev;
       if (prior != nullptr && prior->kind != TokenKind::Continuation && !ContainsLineFeed(prior->text)) {
-        before->text = "\n";
-        before->kind = TokenKind::Newline;
+        lineBreak = before;
         break;
       }
       tokens.Erase(before);
@@ -159,30 +159,64 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     }
   }
 
-  // The comment lines (each "* " and the run's texts up to a line feed, the
-  // last given one) and the mark are written into one piece the list keeps,
-  // as an inserted parameter is (see InsertParameter). A line starts with
-  // the first character it holds. The piece is room enough for a line of
-  // each token, which spares looking for line feeds twice; what is left
-  // over goes with the list's texts.
+  // The line break, the comment lines (each "* " and the run's texts up to
+  // a line feed, the last given one) and the mark are written into one
+  // piece the list keeps, as an inserted parameter is (see
+  // InsertParameter): their tokens follow each other in memory, so that the
+  // card's finished text takes them as one run. A line starts with the
+  // first character it holds. The piece is room enough for a line of each
+  // token, which spares looking for line feeds twice; what is left over
+  // goes with the list's texts.
   constexpr std::string_view kCommentStart = "* ";
   constexpr std::string_view kMark = "+ ";
-  std::size_t size = 1 + kMark.size();
-  for (const Token* token = first; token != end; token = token->next) size += kCommentStart.size() + token->text.size();
+  std::size_t size = 2 + kMark.size();
+  // Whether the texts the comment lines take (not the marks, which go)
+  // follow each other in memory, as a parameter's tokens on the line they
+  // were read from do, or on one the card's edits wrote: then the comment
+  // lines are that text as it stands, looked at whole, not a token at a time.
+  const char* runText = nullptr;
+  const char* runTextEnd = nullptr;
+  bool oneText = true;
+  const Token* lastWithText = nullptr;
+  for (const Token* token = first; token != end; token = token->next) {
+    size += kCommentStart.size() + token->text.size();
+    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+    if (lastWithText == nullptr) runText = runTextEnd = token->text.data();
+    oneText = oneText && token->text.data() == runTextEnd;
+    runTextEnd += token->text.size();
+    lastWithText = token;
+  }
 
   char* out = tokens.KeepRoom(size);
   const auto write = [&out](std::string_view part) {
     TextArena::CopyChars(out, part.data(), part.size());
     out += part.size();
   };
+  if (lineBreak != nullptr) {
+    write("\n");
+    lineBreak->text = std::string_view(out - 1, 1);
+    lineBreak->kind = TokenKind::Newline;
+  }
   const char* lineStart = out;
-  for (const Token* token = first; token != end; token = token->next) {
-    if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
-    if (out == lineStart) write(kCommentStart);
-    write(token->text);
-    if (ContainsLineFeed(token->text)) {
-      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+  const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
+  if (oneText && lastWithText != nullptr && !ContainsLineFeed(whole.substr(0, whole.size() - 1))) {
+    // One line, ended by the run's last character or (below) by a line feed
+    // of its own.
+    write(kCommentStart);
+    write(whole);
+    if (whole.back() == '\n') {
+      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), lastWithText->line);
       lineStart = out;
+    }
+  } else {
+    for (const Token* token = first; token != end; token = token->next) {
+      if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
+      if (out == lineStart) write(kCommentStart);
+      write(token->text);
+      if (ContainsLineFeed(token->text)) {
+        tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+        lineStart = out;
+      }
     }
   }
   if (out != lineStart) {

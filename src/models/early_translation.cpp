@@ -31,11 +31,14 @@ void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool n
 }
 
 void EarlyTranslation::NoteMove(ModelCard::InstanceMove move) {
-  // The texts may be the card's tokens', which go when it is finished.
+  // The texts may be the card's tokens', which go when it is finished. The
+  // elements' name for the parameter is its own name, or one the program
+  // holds (a table's target, "TC"), which stays as it is.
   CardStore& store = *current_->store;
+  const bool ownName = move.instanceName.data() == move.name.data();
   move.name = store.KeepText(move.name);
   move.value = store.KeepText(move.value);
-  move.instanceName = store.KeepText(move.instanceName);
+  if (ownName) move.instanceName = move.name;
   move.mergedValue = store.KeepText(move.mergedValue);
   move.diagnosticsBefore = static_cast<std::uint32_t>(recorded() - firstDiagnostic_);
   moves_.push_back(move);

@@ -49,11 +49,12 @@ class ModelCard : public Card {
   // The name of the model (its name token's text), empty without one.
   std::string_view ModelName() const;
 
-  // Post-processing steps shared by the variants. Entries are addressed by
-  // their index in `params`.
+  // Post-processing steps shared by the variants. Removing a parameter
+  // comments it out and marks its entry (its name becomes none), for the
+  // translation pass to compact the entries once at its end.
   void TranslateParams();
-  void RemoveParam(std::size_t index);
-  void MoveToInstances(std::size_t index, const char* target, bool& tcMerged);
+  void RemoveParam(ParamEntry& entry);
+  void MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged);
 
   // One parameter a model gives the elements that use it, as the model's
   // own text decides it.
@@ -172,9 +173,6 @@ class ModelCard : public Card {
   // variant (CardKind::Unknown for a model type the factory will not take).
   void ParseParameters(CardKind variant, bool noteRows, bool cut);
 
-  // Removal during a translation pass only marks the entry (its name becomes
-  // none) and the pass compacts `params` once at its end.
-  bool translating_ = false;
   // Whether the parse found an AKO reference.
   bool hasAko_ = false;
   // The model type (see TypeText) while the card holds no tokens: the host's

@@ -4,6 +4,7 @@
 // the elements that use the model.
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -28,13 +29,35 @@ std::string_view TextOf(const Token* token) {
   return token != nullptr ? std::string_view(token->text) : std::string_view();
 }
 
-std::string Quoted(std::string_view prefix, std::string_view name) {
-  std::string text(prefix);
-  text += '"';
-  text += name;
-  text += '"';
-  return text;
-}
+// `prefix"name"`, written on the stack when it fits, as it does for all but
+// unusually long model names: a move to the elements writes this note once
+// per move, and a heap block for each cost more than the rest of the note.
+class QuotedNote {
+ public:
+  QuotedNote(std::string_view prefix, std::string_view name) {
+    const std::size_t size = prefix.size() + name.size() + 2;
+    char* const begin = size <= sizeof onStack_ ? onStack_ : (onHeap_.resize(size), onHeap_.data());
+    char* out = begin;
+    const auto write = [&out](std::string_view part) {
+      std::memcpy(out, part.data(), part.size());
+      out += part.size();
+    };
+    write(prefix);
+    write("\"");
+    write(name);
+    write("\"");
+    text_ = std::string_view(begin, size);
+  }
+  QuotedNote(const QuotedNote&) = delete;
+  QuotedNote& operator=(const QuotedNote&) = delete;
+
+  std::string_view text() const { return text_; }
+
+ private:
+  char onStack_[128];
+  std::string onHeap_;
+  std::string_view text_;
+};
 
 bool IsTemperatureCoefficient(std::string_view name) {
   return EqualsNoCase(name, "TC1") || EqualsNoCase(name, "TC2");
@@ -251,25 +274,26 @@ void ModelCard::TranslateParams() {
   if (held == nullptr) return;
   bool tcMerged = false;
   bool removed = false;
-  translating_ = true;
 
-  // The walk is by index: removing an entry only marks it (RemoveParam), so
-  // the walk goes on with the entry that followed, and a card with very many
-  // parameters is not shifted once per removal. The marks go at the end.
-  // Nothing in the walk adds an entry to this card (a move adds to the
-  // elements), so the entries stay where they are.
+  // Removing an entry only marks it (RemoveParam), so the walk goes on with
+  // the entry that followed, and a card with very many parameters is not
+  // shifted once per removal. The marks go at the end. Nothing in the walk
+  // adds an entry to this card (a move adds to the elements), so the
+  // entries stay where they are.
   TokenRecords& recorded = *held;
   ParamEntry* const entries = recorded.params.data();
-  const std::size_t count = recorded.params.size();
-  auto remove = [&](std::size_t i) {
-    RemoveParam(i);
+  ParamEntry* const entriesEnd = entries + recorded.params.size();
+  auto remove = [&](ParamEntry& entry) {
+    RemoveParam(entry);
     removed = true;
   };
-  for (std::size_t i = 0; i < count; ++i) {
-    // Most parameters stay as they are written: the parse noted so.
-    const std::int32_t row = entries[i].row;
-    if (row == kKeptAsWritten) continue;
-    Token* name = entries[i].name;
+  for (ParamEntry* entry = entries;; ++entry) {
+    // Most parameters stay as they are written, as the parse noted: passed
+    // over in a loop of their own, which looks at nothing else.
+    while (entry != entriesEnd && entry->row == kKeptAsWritten) ++entry;
+    if (entry == entriesEnd) break;
+    const std::int32_t row = entry->row;
+    Token* name = entry->name;
     if (name == nullptr) continue;
     const ParamRule* rule = nullptr;
     if (row >= 0) {
@@ -281,11 +305,11 @@ void ModelCard::TranslateParams() {
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.
-    const bool tag = entries[i].value != nullptr && entries[i].value->kind != TokenKind::Number;
+    const bool tag = entry->value != nullptr && entry->value->kind != TokenKind::Number;
     if (rule == nullptr || tag) {
       AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
-      remove(i);
+      remove(*entry);
       continue;
     }
     if (rule->action == ParamAction::Keep) continue;
@@ -293,19 +317,20 @@ void ModelCard::TranslateParams() {
       case ParamAction::NotSupported:
         changed = true;
         AddDiagnostic(MessageCode::UnsupportedParameter, name->line, {name->text});
-        remove(i);
+        remove(*entry);
         break;
       case ParamAction::Rename:
         changed = true;
-        if (rule->target != nullptr) {
+        if (!rule->target.empty()) {
           name->text = rule->target;
-          if (store != nullptr && i < recorded.parsedParams) ++store->statistics().renamedParameters;
+          const bool asWritten = static_cast<std::size_t>(entry - entries) < recorded.parsedParams;
+          if (store != nullptr && asWritten) ++store->statistics().renamedParameters;
         }
         break;
       case ParamAction::MoveToInstance:
         changed = true;
-        MoveToInstances(i, rule->target, tcMerged);
-        remove(i);
+        MoveToInstances(*entry, rule->target, tcMerged);
+        remove(*entry);
         break;
       case ParamAction::KeepChanged:
         changed = true;
@@ -313,38 +338,34 @@ void ModelCard::TranslateParams() {
       default:
         changed = true;
         AddDiagnostic(MessageCode::UnknownParameterAction, name->line, {name->text});
-        remove(i);
+        remove(*entry);
         break;
     }
   }
 
-  translating_ = false;
-  if (removed) params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
+  // A card translated early is finished right after its translation, and
+  // its entries go with its tokens: what reads them till then passes over
+  // the marked ones, as everything that reads entries does.
+  if (removed && !translatingEarly()) params().EraseIf([](const ParamEntry& entry) { return entry.name == nullptr; });
 }
 
-void ModelCard::RemoveParam(std::size_t index) {
-  if (index >= params().size()) return;
-  ParamEntry& entry = params()[index];
+void ModelCard::RemoveParam(ParamEntry& entry) {
   CommentOutBetween(entry.name, entry.value);
-  if (translating_) {
-    entry = ParamEntry{};
-  } else {
-    params().erase(params().begin() + static_cast<std::ptrdiff_t>(index));
-  }
+  entry = ParamEntry{};
 }
 
-void ModelCard::MoveToInstances(std::size_t index, const char* target, bool& tcMerged) {
-  if (index >= params().size() || params()[index].name == nullptr) return;
+void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged) {
+  if (entry.name == nullptr) return;
   InstanceMove move;
-  move.name = params()[index].name->text;
-  const Token* valueToken = params()[index].value;
+  move.name = entry.name->text;
+  const Token* valueToken = entry.value;
   move.value = TextOf(valueToken);
   move.kind = valueToken != nullptr ? valueToken->kind : TokenKind::Number;
-  move.line = params()[index].name->line;
+  move.line = entry.name->line;
   move.temperatureCoefficient = IsTemperatureCoefficient(move.name);
   std::string merged;
   if (!move.temperatureCoefficient) {
-    move.instanceName = target != nullptr ? std::string_view(target) : move.name;
+    move.instanceName = !target.empty() ? target : move.name;
   } else {
     // The target simulator takes both temperature coefficients as one "TC"
     // instance parameter, "TC1,TC2"; the first of the pair met moves both.
@@ -391,7 +412,8 @@ void ModelCard::MoveToUsers(const InstanceMove& move, bool& tcMerged) {
     AddDiagnostic(MessageCode::NoReferencingElements, move.line, {ModelName(), move.name});
     return;
   }
-  const std::string note = Quoted("Moved here from model: ", ModelName());
+  const QuotedNote quoted("Moved here from model: ", ModelName());
+  const std::string_view note = quoted.text();
   if (!move.temperatureCoefficient) {
     for (Card* element : referencedBy) {
       element->Materialize();

@@ -29,11 +29,13 @@ ParamRuleTable MosfetModelCard::RuleTable() {
 void MosfetModelCard::RecordLengthAndWidth() {
   Materialize();
   // FindParam for both names in one walk: a MOSFET model has many
-  // parameters, and few of one letter.
+  // parameters, and few of one letter. Most stay as written, which the parse
+  // noted: no table keeps L or W as they are, so those are passed over
+  // without a look at their names.
   const ParamEntry* length = nullptr;
   const ParamEntry* width = nullptr;
   for (const ParamEntry& entry : params()) {
-    if (entry.name == nullptr || entry.name->text.size() != 1) continue;
+    if (entry.row == kKeptAsWritten || entry.name == nullptr || entry.name->text.size() != 1) continue;
     if (length == nullptr && EqualsNoCase(entry.name->text, "L")) length = &entry;
     if (width == nullptr && EqualsNoCase(entry.name->text, "W")) width = &entry;
   }

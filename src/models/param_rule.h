@@ -16,11 +16,18 @@ enum class ParamAction : uint32_t {
   KeepChanged = 4,     // stays, but the card counts as changed
 };
 
-// One row of a parameter translation table.
+// One row of a parameter translation table, written {name, action, target}
+// with a null target for none.
 struct ParamRule {
+  constexpr ParamRule() : action(ParamAction::Keep) {}
+  constexpr ParamRule(std::string_view ruleName, ParamAction ruleAction, const char* ruleTarget)
+      : name(ruleName), action(ruleAction), target(ruleTarget != nullptr ? std::string_view(ruleTarget) : std::string_view()) {}
+
   std::string_view name;  // as written in the input dialect, upper case
   ParamAction action;
-  const char* target;  // new name (Rename) or instance name (MoveToInstance), else none
+  // The new name (Rename) or the instance name (MoveToInstance), else empty;
+  // a view, so that a rename does not measure it each time.
+  std::string_view target;
 };
 
 using ParamRuleTable = std::span<const ParamRule>;

@@ -16,10 +16,15 @@ namespace {
 // A tokenized card made of lines. A line given as "|text" is the comment part
 // split off the end of the line before it.
 struct TestCard {
-  explicit TestCard(const std::vector<std::string>& texts) {
+  // With `oneBuffer`, the lines view one text, one after the other, as the
+  // lines of an import view its file.
+  explicit TestCard(const std::vector<std::string>& texts, bool oneBuffer = false) {
+    const auto isInlineComment = [](const std::string& given) { return !given.empty() && given[0] == '|'; };
+    for (const std::string& given : texts) buffer += std::string_view(given).substr(isInlineComment(given) ? 1 : 0);
     int32_t number = 1;
+    std::size_t offset = 0;
     for (const std::string& given : texts) {
-      const bool inlineComment = !given.empty() && given[0] == '|';
+      const bool inlineComment = isInlineComment(given);
       std::string text = inlineComment ? given.substr(1) : given;
       LineKind kind = LineKind::Element;
       const std::size_t first = text.find_first_not_of(" \t");
@@ -30,7 +35,13 @@ struct TestCard {
       } else if (text[first] == '.') {
         kind = LineKind::Model;
       }
-      lines.push_back(SourceLine::MakeOwning(text, inlineComment ? number - 1 : number++, kind, inlineComment));
+      const int32_t lineNumber = inlineComment ? number - 1 : number++;
+      if (oneBuffer) {
+        lines.emplace_back(std::string_view(buffer).substr(offset, text.size()), lineNumber, kind, inlineComment);
+      } else {
+        lines.push_back(SourceLine::MakeOwning(text, lineNumber, kind, inlineComment));
+      }
+      offset += text.size();
     }
     for (SourceLine& line : lines) card.AddLine(&line);
     card.Parse();
@@ -45,6 +56,7 @@ struct TestCard {
     return nullptr;
   }
 
+  std::string buffer;
   std::deque<SourceLine> lines;
   Card card;
 };
@@ -164,6 +176,34 @@ TEST(TextWriterTest, CommentsOutARunAsCommentLines) {
     EXPECT_EQ(t.card.OutputText(), c.expected) << c.label;
     EXPECT_EQ(TheDiagnosticList().Count(), 0u) << c.label;
   }
+}
+
+TEST(TextWriterTest, CommentsOutRunsWhoseTextsFollowEachOther) {
+  // Lines as an import reads them lie one after the other: a run over a line
+  // feed is one text, and still makes a comment line for each line. A token
+  // an edit gave a new text breaks the run's text.
+  const std::vector<CommentCase> cases = {
+      {"one line, code after it", {".MODEL D1 D IS=1 BF=2\n"}, "IS", "1", ".MODEL D1 D\n* IS=1 \n+ BF=2\n"},
+      {"one line, its end", {".MODEL D1 D IS=1\n"}, "IS", "1", ".MODEL D1 D\n* IS=1\n"},
+      {"across a line feed", {".MODEL D1 D IS=1\n", "+ BF=2 N=1\n"}, "IS", "2",
+       ".MODEL D1 D\n* IS=1\n* BF=2 \n+ N=1\n"},
+      {"up to a line feed and a continuation line", {".MODEL D1 D IS=1 \n", "+ BF=2\n"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1 \n+ BF=2\n"},
+      {"after a continuation mark", {".MODEL D1 D\n", "+ IS=1 BF=2\n"}, "IS", "1",
+       ".MODEL D1 D\n* IS=1 \n+ BF=2\n"},
+      {"over a continuation mark", {".MODEL D1 D\n", "+ IS=1\n", "+ BF=2 N=1\n"}, "IS", "2",
+       ".MODEL D1 D\n* IS=1\n* BF=2 \n+ N=1\n"},
+  };
+  for (const CommentCase& c : cases) {
+    TestCard t(c.lines, /*oneBuffer=*/true);
+    t.card.CommentOutBetween(t.Find(c.first), t.Find(c.last));
+    EXPECT_EQ(t.card.OutputText(), c.expected) << c.label;
+  }
+  TestCard renamed({".MODEL D1 D IS=1 BF=2\n"}, /*oneBuffer=*/true);
+  Token* name = renamed.Find("IS");
+  renamed.card.tokens.SetText(name, "JS");
+  renamed.card.CommentOutBetween(name, renamed.Find("1"));
+  EXPECT_EQ(renamed.card.OutputText(), ".MODEL D1 D\n* JS=1 \n+ BF=2\n");
 }
 
 TEST(TextWriterTest, CommentsOutTwoNeighboursOneAfterTheOther) {

@@ -49,7 +49,7 @@ TEST(NgspiceRuleTables, NameATargetExactlyWhereTheActionNeedsOne) {
     SCOPED_TRACE(pair.label);
     for (const ParamRule& rule : pair.ngspice) {
       const bool needsTarget = rule.action == ParamAction::Rename || rule.action == ParamAction::MoveToInstance;
-      EXPECT_EQ(rule.target != nullptr, needsTarget) << rule.name;
+      EXPECT_EQ(!rule.target.empty(), needsTarget) << rule.name;
       EXPECT_NE(rule.action, ParamAction::KeepChanged) << rule.name;
       // ngspice's instances have no TC to merge a pair into: the pair stays.
       if (rule.name == "TC1" || rule.name == "TC2") {
@@ -63,7 +63,7 @@ TEST(NgspiceRuleTables, AreFoundByNameWithoutRegardToCase) {
   const ParamRule* rule = FindRule(NgspiceMosfetLevel7Rules(), "jssw");
   ASSERT_NE(rule, nullptr);
   EXPECT_EQ(rule->action, ParamAction::Rename);
-  EXPECT_STREQ(rule->target, "JSW");
+  EXPECT_EQ(rule->target, "JSW");
   EXPECT_EQ(FindRule(NgspiceMosfetLevel7Rules(), "VERSION"), nullptr);
   // Levels without a table of their own take level 1's, as for the host.
   EXPECT_EQ(NgspiceMosfetRulesForLevel(0).data(), NgspiceMosfetLevel1Rules().data());

@@ -104,7 +104,7 @@ std::vector<TableCase> Cases() {
 
 std::string Describe(const ParamRule& rule) {
   return std::string(rule.name) + " " + std::to_string(static_cast<uint32_t>(rule.action)) +
-         " " + (rule.target ? rule.target : "-");
+         " " + (rule.target.empty() ? std::string("-") : std::string(rule.target));
 }
 
 std::string Describe(const Row& row) {
@@ -148,7 +148,7 @@ TEST(RuleTables, RowsAreWellFormed) {
       // half of a merged TC pair goes without.
       const bool needsTarget = rule.action == ParamAction::Rename ||
                                (rule.action == ParamAction::MoveToInstance && name != "TC2");
-      EXPECT_EQ(rule.target != nullptr, needsTarget);
+      EXPECT_EQ(!rule.target.empty(), needsTarget);
       if (!seen.insert(std::string(name)).second) repeated.insert(std::string(name));
     }
     const std::set<std::string> expectedRepeats =
@@ -171,6 +171,19 @@ TEST(RuleTables, MobilityIsSpeltDifferentlyByLevel) {
   EXPECT_EQ(FindRule(MosfetLevel7Rules(), "TEMP"), nullptr);
   ASSERT_NE(FindRule(MosfetLevel7Rules(), "TNOM"), nullptr);
   EXPECT_EQ(FindRule(MosfetLevel7Rules(), "TNOM")->action, ParamAction::Keep);
+}
+
+TEST(RuleTables, NoMosfetTableKeepsLengthOrWidthAsWritten) {
+  // The L/W step passes over the parameters the parse noted as kept as
+  // written: L and W must never be among them.
+  for (int level = 0; level <= 8; ++level) {
+    for (ParamRuleTable table : {MosfetRulesForLevel(level), NgspiceMosfetRulesForLevel(level)}) {
+      for (std::string_view name : {"L", "W"}) {
+        const ParamRule* rule = FindRule(table, name);
+        EXPECT_TRUE(rule == nullptr || rule->action != ParamAction::Keep) << name << " at level " << level;
+      }
+    }
+  }
 }
 
 TEST(FindRule, MatchesWholeNamesWithoutRegardToCase) {

@@ -163,7 +163,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 void ModelCard::RecordTokens() {
   Parse();
   // The link's edit, made again on the new tokens.
-  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->offered, *akoLink()->source);
+  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->taken, *akoLink()->source);
 }
 
 void ModelCard::ForgetTokens() {

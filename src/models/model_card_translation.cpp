@@ -52,6 +52,11 @@ class AkoChoice {
       if (entry.name != nullptr) present_.Add(entry.name->text, true);
     }
   }
+  template <typename Copy>
+  AkoChoice(std::span<const Copy> own, std::size_t offered) {
+    present_.Reserve(own.size() + offered);
+    for (const Copy& copy : own) present_.Add(copy.Name(), true);
+  }
   bool Takes(std::string_view name) {
     const std::size_t before = present_.size();
     present_.Add(name, true);
@@ -99,22 +104,30 @@ void ModelCard::Link() {
   const std::vector<AkoCopy> offered = referenced->ParamsForAko();
   if (store == nullptr) {
     // The referenced card holds its tokens as long as this one.
-    std::vector<KeptAkoCopy> kept;
-    kept.reserve(offered.size());
-    for (const AkoCopy& copy : offered) kept.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
-    ApplyAko(kept, *referenced);
+    std::vector<KeptAkoCopy> taken;
+    AkoChoice choice(params(), offered.size());
+    for (const AkoCopy& copy : offered) {
+      if (choice.Takes(copy.name)) taken.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
+    }
+    ApplyAko(taken, *referenced);
     return;
-  }
-  // What is offered is kept (its texts may live in the referenced card's
-  // tokens), so that the card can make the edit again at any time.
-  auto* kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * offered.size(), alignof(KeptAkoCopy)));
-  for (std::size_t i = 0; i < offered.size(); ++i) {
-    kept[i] = KeptAkoCopy::Of(store->KeepText(offered[i].name), store->KeepText(offered[i].value), offered[i].kind);
   }
   if (link_.ako == nullptr) KeepAkoReference();
   if (link_.ako == nullptr) return;
+  // What the card takes of what is offered is kept (its texts may live in
+  // the referenced card's tokens), so that the card can make the edit again
+  // at any time. It is chosen once, here, against the card's own
+  // parameters as it kept them: the edit then adds all of it, and a card
+  // that refers to this one copies this one's list as it is.
+  AkoChoice choice(link_.ako->own, offered.size());
+  auto* kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * offered.size(), alignof(KeptAkoCopy)));
+  std::size_t taken = 0;
+  for (const AkoCopy& copy : offered) {
+    if (!choice.Takes(copy.name)) continue;
+    kept[taken++] = KeptAkoCopy::Of(store->KeepText(copy.name), store->KeepText(copy.value), copy.kind);
+  }
   link_.ako->source = referenced;
-  link_.ako->offered = std::span<const KeptAkoCopy>(kept, offered.size());
+  link_.ako->taken = std::span<const KeptAkoCopy>(kept, taken);
   ReleaseTokens();
 }
 
@@ -126,8 +139,16 @@ std::string_view ModelCard::AkoReference() const {
 
 void ModelCard::KeepAkoReference() {
   if (store == nullptr || akoTokens().empty()) return;
+  // The card's own parameters as written: what its link chooses against,
+  // and what a card that refers to it copies, without making its words.
+  auto* own = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * params().size(), alignof(KeptAkoCopy)));
+  std::size_t count = 0;
+  for (const ParamEntry& entry : params()) {
+    if (entry.name == nullptr || entry.value == nullptr) continue;
+    own[count++] = KeptAkoCopy::Of(store->KeepText(entry.name->text), store->KeepText(entry.value->text), entry.value->kind);
+  }
   link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
-      AkoLink{nullptr, {}, store->KeepText(AkoReference())};
+      AkoLink{nullptr, {}, std::span<const KeptAkoCopy>(own, count), store->KeepText(AkoReference())};
 }
 
 void ModelCard::MakeWordsForLink() {
@@ -158,16 +179,18 @@ std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
     TakeParamsAsWritten(params);
     return params;
   }
-  // The card's own parameters, and those its link copies if it ran before:
-  // the list the card would hold now.
+  if (hasAko_ && link_.ako != nullptr) {
+    // The card's own parameters, and those its link took if it ran before:
+    // the list the card would hold now.
+    const AkoLink& link = *link_.ako;
+    const std::span<const KeptAkoCopy> taken = link.source != nullptr ? link.taken : std::span<const KeptAkoCopy>();
+    params.reserve(link.own.size() + taken.size());
+    for (const KeptAkoCopy& copy : link.own) params.push_back(copy.Get());
+    for (const KeptAkoCopy& copy : taken) params.push_back(copy.Get());
+    return params;
+  }
   MakeWordsForLink();
   take(this->params());
-  if (const AkoLink* link = akoLink(); link != nullptr) {
-    AkoChoice choice(this->params(), link->offered.size());
-    for (const KeptAkoCopy& copy : link->offered) {
-      if (choice.Takes(copy.Name())) params.push_back(copy.Get());
-    }
-  }
   ReleaseTokens();
   return params;
 }
@@ -205,36 +228,31 @@ bool ModelCard::TranslatesAlone() {
 }
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
-  std::vector<KeptAkoCopy> offered;
+  std::vector<KeptAkoCopy> taken;
+  AkoChoice choice(params(), referenced.params().size());
   for (const ParamEntry& entry : referenced.params()) {
-    if (entry.name == nullptr || entry.value == nullptr) continue;
-    offered.push_back(KeptAkoCopy::Of(entry.name->text, entry.value->text, entry.value->kind));
+    if (entry.name == nullptr || entry.value == nullptr || !choice.Takes(entry.name->text)) continue;
+    taken.push_back(KeptAkoCopy::Of(entry.name->text, entry.value->text, entry.value->kind));
   }
-  InsertAkoCopies(offered, referenced);
+  InsertAkoCopies(taken, referenced);
 }
 
-void ModelCard::ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
+void ModelCard::ApplyAko(std::span<const KeptAkoCopy> taken, const ModelCard& source) {
   CommentOutBetween(akoTokens().front(), akoTokens().back());
   akoTokens().clear();  // their tokens are gone
-  InsertAkoCopies(offered, source);
+  InsertAkoCopies(taken, source);
 }
 
-void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
+void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> taken, const ModelCard& source) {
+  if (taken.empty()) return;
+  bool lineFeedFirst = false;
+  Token* after = ParameterInsertionPoint(lineFeedFirst);
+  if (after == nullptr) return;
   // Written where the card's edits build their texts: no heap block per card.
   std::string& note = tokens.Scratch();
   note.assign("Added via AKO reference from: \"").append(source.ModelName()).append("\"");
-  // The names present are those before any copy: the entries the loop adds
-  // are not among them (and a card that refers to itself offers only what
-  // it had).
-  AkoChoice choice(params(), offered.size());
-  Token* after = nullptr;
-  bool lineFeedFirst = false;
-  for (const KeptAkoCopy& kept : offered) {
-    if (!choice.Takes(kept.Name())) continue;
-    if (after == nullptr) {
-      after = ParameterInsertionPoint(lineFeedFirst);
-      if (after == nullptr) return;
-    }
+  params().reserve(params().size() + taken.size());
+  for (const KeptAkoCopy& kept : taken) {
     const AkoCopy copy = kept.Get();
     after = InsertParameter(after, lineFeedFirst, copy.name, copy.value, copy.kind, note);
     lineFeedFirst = false;

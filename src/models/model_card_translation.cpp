@@ -17,6 +17,7 @@
 #include "models/model_card.h"
 #include "models/rule_index.h"
 #include "platform/ascii.h"
+#include "platform/ascii_words.h"
 #include "platform/no_case_index.h"
 
 namespace zav {
@@ -44,27 +45,76 @@ bool IsTemperatureCoefficient(std::string_view name) {
 // those whose names (in any case) it has not got, the first of a name. A
 // name this card has already keeps this card's value. One lookup per name:
 // copying a long parameter list stays linear.
+//
+// A name of up to eight bytes, nearly every parameter's, is one upper-cased
+// word (see ascii_words.h) in a table sized once for every name to come, in
+// place up to a few dozen names; a longer name goes to an index of its own.
 class AkoChoice {
  public:
   AkoChoice(const ParamList& own, std::size_t offered) {
-    present_.Reserve(own.size() + offered);
+    Size(own.size() + offered);
     for (const ParamEntry& entry : own) {
-      if (entry.name != nullptr) present_.Add(entry.name->text, true);
+      if (entry.name != nullptr) Takes(entry.name->text);
     }
   }
   template <typename Copy>
   AkoChoice(std::span<const Copy> own, std::size_t offered) {
-    present_.Reserve(own.size() + offered);
-    for (const Copy& copy : own) present_.Add(copy.Name(), true);
+    Size(own.size() + offered);
+    for (const Copy& copy : own) Takes(copy.Name());
   }
+  AkoChoice(const AkoChoice&) = delete;
+  AkoChoice& operator=(const AkoChoice&) = delete;
+
   bool Takes(std::string_view name) {
-    const std::size_t before = present_.size();
-    present_.Add(name, true);
-    return present_.size() != before;
+    if (name.size() - 1 >= 8) {
+      const std::size_t before = long_.size();
+      long_.Add(name, true);
+      return long_.size() != before;
+    }
+    const std::uint64_t word = ascii_words::UpperCaseWord(ascii_words::LoadShort(name.data(), name.size()));
+    const auto size = static_cast<std::uint32_t>(name.size());
+    for (std::size_t at = ((word + size) * 0x9E3779B97F4A7C15ull) >> shift_;; at = (at + 1) & mask_) {
+      Slot& slot = slots_[at];
+      if (slot.size == 0) {
+        slot = Slot{word, size};
+        return true;
+      }
+      if (slot.word == word && slot.size == size) return false;
+    }
   }
 
  private:
-  NoCaseIndex<bool> present_;
+  struct Slot {
+    std::uint64_t word;
+    std::uint32_t size;  // none: free
+  };
+  static constexpr std::size_t kInPlace = 128;
+
+  // At most half full once `count` names are in.
+  void Size(std::size_t count) {
+    std::size_t capacity = 16;
+    int bits = 4;
+    while (capacity < count * 2) {
+      capacity *= 2;
+      ++bits;
+    }
+    if (capacity <= kInPlace) {
+      slots_ = inPlace_;
+    } else {
+      onHeap_ = std::make_unique<Slot[]>(capacity);
+      slots_ = onHeap_.get();
+    }
+    std::fill_n(slots_, capacity, Slot{0, 0});
+    mask_ = capacity - 1;
+    shift_ = 64 - bits;
+  }
+
+  Slot* slots_ = nullptr;
+  std::size_t mask_ = 0;
+  int shift_ = 0;
+  std::unique_ptr<Slot[]> onHeap_;
+  NoCaseIndex<bool> long_;
+  Slot inPlace_[kInPlace];
 };
 
 }  // namespace

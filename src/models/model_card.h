@@ -235,16 +235,20 @@ class ModelCard : public Card {
   // Makes the card's AkoLink with its own parameters and the name it refers
   // to, while it holds its tokens: the link need not make them.
   void KeepAkoReference();
-  // The parameters this card has now, for a card whose AKO reference names
-  // it: read from its words when it holds no tokens.
-  std::vector<AkoCopy> ParamsForAko();
+  // Gives the parameters this card has now to a card whose AKO reference
+  // names it: `reserve(count)` once with how many at most, then
+  // `take(copy)` with each AkoCopy in order. Read from its words when it
+  // holds no tokens.
+  template <typename Reserve, typename Take>
+  void GiveParamsForAko(Reserve&& reserve, Take&& take);
   // Makes the card's words and parses them, without the rows of its
   // entries: the link reads no more.
   void MakeWordsForLink();
-  // The parameters as written, for a card finished already: read from its
-  // lines, its finished text and what it keeps of its name and type left
-  // as they are.
-  void TakeParamsAsWritten(std::vector<AkoCopy>& params);
+  // Calls `give` with the entries of the card's words, for a card finished
+  // already: read from its lines, its finished text and what it keeps of
+  // its name and type left as they are.
+  template <typename Give>
+  void WithParamsAsWritten(Give&& give);
   void ReleaseAfterLink(bool held);
   // Comments the AKO reference out and adds the parameters the card took
   // of those offered (see AkoLink).

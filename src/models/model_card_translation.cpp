@@ -66,11 +66,7 @@ class AkoChoice {
   AkoChoice& operator=(const AkoChoice&) = delete;
 
   bool Takes(std::string_view name) {
-    if (name.size() - 1 >= 8) {
-      const std::size_t before = long_.size();
-      long_.Add(name, true);
-      return long_.size() != before;
-    }
+    if (name.size() - 1 >= 8) return TakesLong(name);
     const std::uint64_t word = ascii_words::UpperCaseWord(ascii_words::LoadShort(name.data(), name.size()));
     const auto size = static_cast<std::uint32_t>(name.size());
     for (std::size_t at = ((word + size) * 0x9E3779B97F4A7C15ull) >> shift_;; at = (at + 1) & mask_) {
@@ -89,6 +85,12 @@ class AkoChoice {
     std::uint32_t size;  // none: free
   };
   static constexpr std::size_t kInPlace = 128;
+
+  [[gnu::noinline]] bool TakesLong(std::string_view name) {
+    const std::size_t before = long_.size();
+    long_.Add(name, true);
+    return long_.size() != before;
+  }
 
   // At most half full once `count` names are in.
   void Size(std::size_t count) {
@@ -118,6 +120,53 @@ class AkoChoice {
 };
 
 }  // namespace
+
+template <typename Reserve, typename Take>
+void ModelCard::GiveParamsForAko(Reserve&& reserve, Take&& take) {
+  const auto give = [&](const ParamList& entries) {
+    reserve(entries.size());
+    for (const ParamEntry& entry : entries) {
+      if (entry.name == nullptr || entry.value == nullptr) continue;
+      take(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+    }
+  };
+  if (holdsTokens()) return give(params());
+  // Translated early (it has no AKO reference of its own): what a card
+  // copies from it is what it was written with.
+  if (tokens.finished() != nullptr) return WithParamsAsWritten(give);
+  if (hasAko_ && link_.ako != nullptr) {
+    // The card's own parameters, and those its link took if it ran before:
+    // the list the card would hold now.
+    const AkoLink& link = *link_.ako;
+    const std::span<const KeptAkoCopy> taken = link.source != nullptr ? link.taken : std::span<const KeptAkoCopy>();
+    reserve(link.own.size() + taken.size());
+    for (const KeptAkoCopy& copy : link.own) take(copy.Get());
+    for (const KeptAkoCopy& copy : taken) take(copy.Get());
+    return;
+  }
+  MakeWordsForLink();
+  give(params());
+  ReleaseTokens();
+}
+
+template <typename Give>
+void ModelCard::WithParamsAsWritten(Give&& give) {
+  const FinishedText* finished = tokens.TakeFinished();
+  Token* const name = nameToken;
+  const bool typeTranslated = typeTranslated_;
+  const std::uint16_t typeOffset = typeOffset_;
+  const std::uint16_t typeSize = typeSize_;
+  const SourceLine* const typeLine = typeLine_;
+  MakeWordsForLink();
+  give(params());
+  ReleaseTokens();
+  nameToken = name;
+  typeTranslated_ = typeTranslated;
+  typeOffset_ = typeOffset;
+  typeSize_ = typeSize;
+  typeLine_ = typeLine;
+  tokens.SetFinished(finished);
+}
 
 void ModelCard::Link() {
   if (!hasAko_) return;
@@ -151,14 +200,14 @@ void ModelCard::Link() {
   }
 
   auto* referenced = static_cast<ModelCard*>(found);
-  const std::vector<AkoCopy> offered = referenced->ParamsForAko();
   if (store == nullptr) {
     // The referenced card holds its tokens as long as this one.
     std::vector<KeptAkoCopy> taken;
-    AkoChoice choice(params(), offered.size());
-    for (const AkoCopy& copy : offered) {
-      if (choice.Takes(copy.name)) taken.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
-    }
+    std::optional<AkoChoice> choice;
+    referenced->GiveParamsForAko([&](std::size_t count) { choice.emplace(params(), count); },
+                                 [&](const AkoCopy& copy) {
+                                   if (choice->Takes(copy.name)) taken.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
+                                 });
     ApplyAko(taken, *referenced);
     return;
   }
@@ -169,13 +218,18 @@ void ModelCard::Link() {
   // at any time. It is chosen once, here, against the card's own
   // parameters as it kept them: the edit then adds all of it, and a card
   // that refers to this one copies this one's list as it is.
-  AkoChoice choice(link_.ako->own, offered.size());
-  auto* kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * offered.size(), alignof(KeptAkoCopy)));
+  std::optional<AkoChoice> choice;
+  KeptAkoCopy* kept = nullptr;
   std::size_t taken = 0;
-  for (const AkoCopy& copy : offered) {
-    if (!choice.Takes(copy.name)) continue;
-    kept[taken++] = KeptAkoCopy::Of(store->KeepText(copy.name), store->KeepText(copy.value), copy.kind);
-  }
+  referenced->GiveParamsForAko(
+      [&](std::size_t count) {
+        choice.emplace(link_.ako->own, count);
+        kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * count, alignof(KeptAkoCopy)));
+      },
+      [&](const AkoCopy& copy) {
+        if (!choice->Takes(copy.name)) return;
+        kept[taken++] = KeptAkoCopy::Of(store->KeepText(copy.name), store->KeepText(copy.value), copy.kind);
+      });
   link_.ako->source = referenced;
   link_.ako->taken = std::span<const KeptAkoCopy>(kept, taken);
   ReleaseTokens();
@@ -208,63 +262,6 @@ void ModelCard::MakeWordsForLink() {
 
 void ModelCard::ReleaseAfterLink(bool held) {
   if (store != nullptr && !held) ReleaseTokens();
-}
-
-std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
-  std::vector<AkoCopy> params;
-  auto take = [&params](const ParamList& entries) {
-    params.reserve(entries.size());
-    for (const ParamEntry& entry : entries) {
-      if (entry.name == nullptr || entry.value == nullptr) continue;
-      params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
-    }
-  };
-  if (holdsTokens()) {
-    take(this->params());
-    return params;
-  }
-  if (tokens.finished() != nullptr) {
-    // Translated early (it has no AKO reference of its own): what a card
-    // copies from it is what it was written with.
-    TakeParamsAsWritten(params);
-    return params;
-  }
-  if (hasAko_ && link_.ako != nullptr) {
-    // The card's own parameters, and those its link took if it ran before:
-    // the list the card would hold now.
-    const AkoLink& link = *link_.ako;
-    const std::span<const KeptAkoCopy> taken = link.source != nullptr ? link.taken : std::span<const KeptAkoCopy>();
-    params.reserve(link.own.size() + taken.size());
-    for (const KeptAkoCopy& copy : link.own) params.push_back(copy.Get());
-    for (const KeptAkoCopy& copy : taken) params.push_back(copy.Get());
-    return params;
-  }
-  MakeWordsForLink();
-  take(this->params());
-  ReleaseTokens();
-  return params;
-}
-
-void ModelCard::TakeParamsAsWritten(std::vector<AkoCopy>& params) {
-  const FinishedText* finished = tokens.TakeFinished();
-  Token* const name = nameToken;
-  const bool typeTranslated = typeTranslated_;
-  const std::uint16_t typeOffset = typeOffset_;
-  const std::uint16_t typeSize = typeSize_;
-  const SourceLine* const typeLine = typeLine_;
-  MakeWordsForLink();
-  params.reserve(this->params().size());
-  for (const ParamEntry& entry : this->params()) {
-    if (entry.name == nullptr || entry.value == nullptr) continue;
-    params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
-  }
-  ReleaseTokens();
-  nameToken = name;
-  typeTranslated_ = typeTranslated;
-  typeOffset_ = typeOffset;
-  typeSize_ = typeSize;
-  typeLine_ = typeLine;
-  tokens.SetFinished(finished);
 }
 
 bool ModelCard::TranslatesAlone() {

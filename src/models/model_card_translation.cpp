@@ -4,6 +4,7 @@
 // the elements that use the model.
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -68,22 +69,18 @@ class AkoChoice {
   bool Takes(std::string_view name) {
     if (name.size() - 1 >= 8) return TakesLong(name);
     const std::uint64_t word = ascii_words::UpperCaseWord(ascii_words::LoadShort(name.data(), name.size()));
-    const auto size = static_cast<std::uint32_t>(name.size());
+    const auto size = static_cast<std::uint8_t>(name.size());
     for (std::size_t at = ((word + size) * 0x9E3779B97F4A7C15ull) >> shift_;; at = (at + 1) & mask_) {
-      Slot& slot = slots_[at];
-      if (slot.size == 0) {
-        slot = Slot{word, size};
+      if (sizes_[at] == 0) {
+        sizes_[at] = size;
+        words_[at] = word;
         return true;
       }
-      if (slot.word == word && slot.size == size) return false;
+      if (sizes_[at] == size && words_[at] == word) return false;
     }
   }
 
  private:
-  struct Slot {
-    std::uint64_t word;
-    std::uint32_t size;  // none: free
-  };
   static constexpr std::size_t kInPlace = 128;
 
   [[gnu::noinline]] bool TakesLong(std::string_view name) {
@@ -92,7 +89,8 @@ class AkoChoice {
     return long_.size() != before;
   }
 
-  // At most half full once `count` names are in.
+  // At most half full once `count` names are in. Only the sizes are
+  // cleared: a slot's word counts once it has a size.
   void Size(std::size_t count) {
     std::size_t capacity = 16;
     int bits = 4;
@@ -101,22 +99,30 @@ class AkoChoice {
       ++bits;
     }
     if (capacity <= kInPlace) {
-      slots_ = inPlace_;
+      sizes_ = sizesInPlace_;
+      words_ = wordsInPlace_;
     } else {
-      onHeap_ = std::make_unique<Slot[]>(capacity);
-      slots_ = onHeap_.get();
+      sizesOnHeap_ = std::make_unique<std::uint8_t[]>(capacity);
+      wordsOnHeap_ = std::make_unique_for_overwrite<std::uint64_t[]>(capacity);
+      sizes_ = sizesOnHeap_.get();
+      words_ = wordsOnHeap_.get();
     }
-    std::fill_n(slots_, capacity, Slot{0, 0});
+    std::memset(sizes_, 0, capacity);
     mask_ = capacity - 1;
     shift_ = 64 - bits;
   }
 
-  Slot* slots_ = nullptr;
+  // A name of up to eight bytes: its size (none: the slot is free) and its
+  // upper-cased word.
+  std::uint8_t* sizes_ = nullptr;
+  std::uint64_t* words_ = nullptr;
   std::size_t mask_ = 0;
   int shift_ = 0;
-  std::unique_ptr<Slot[]> onHeap_;
+  std::unique_ptr<std::uint8_t[]> sizesOnHeap_;
+  std::unique_ptr<std::uint64_t[]> wordsOnHeap_;
   NoCaseIndex<bool> long_;
-  Slot inPlace_[kInPlace];
+  std::uint8_t sizesInPlace_[kInPlace];
+  std::uint64_t wordsInPlace_[kInPlace];
 };
 
 }  // namespace

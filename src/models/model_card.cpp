@@ -182,7 +182,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
 void ModelCard::RecordTokens() {
   ParseModel(/*noteRows=*/true, /*cut=*/true);
   // The link's edit, made again on the new tokens.
-  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->offered, *akoLink()->source);
+  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->taken, *akoLink()->source);
 }
 
 void ModelCard::ForgetTokens() {

@@ -207,12 +207,14 @@ class ModelCard : public Card {
                      static_cast<TokenKind>(kind)};
     }
   };
-  // Made when the card first lets its tokens go, with the name it refers
-  // to; the link notes the card found (none: not linked) and the parameters
-  // it offers, of which the card takes those it has not got.
+  // Made when the card first lets its tokens go, with its own parameters
+  // and the name it refers to; the link notes the card found (none: not
+  // linked) and, of the parameters it offers, those the card takes: the
+  // names it has not got.
   struct AkoLink {
     const ModelCard* source;
-    std::span<const KeptAkoCopy> offered;
+    std::span<const KeptAkoCopy> taken;
+    std::span<const KeptAkoCopy> own;
     std::string_view reference;
   };
   // Once the link found the referenced card; none before, or without one.
@@ -230,24 +232,28 @@ class ModelCard : public Card {
 
   // The name the AKO reference gives, read from its tokens.
   std::string_view AkoReference() const;
-  // Makes the card's AkoLink with the name it refers to, while it holds its
-  // tokens: the link need not make them.
+  // Makes the card's AkoLink with its own parameters and the name it refers
+  // to, while it holds its tokens: the link need not make them.
   void KeepAkoReference();
-  // The parameters this card has now, for a card whose AKO reference names
-  // it: read from its words when it holds no tokens.
-  std::vector<AkoCopy> ParamsForAko();
+  // Gives the parameters this card has now to a card whose AKO reference
+  // names it: `reserve(count)` once with how many at most, then
+  // `take(copy)` with each AkoCopy in order. Read from its words when it
+  // holds no tokens.
+  template <typename Reserve, typename Take>
+  void GiveParamsForAko(Reserve&& reserve, Take&& take);
   // Makes the card's words and parses them, without the rows of its
   // entries: the link reads no more.
   void MakeWordsForLink();
-  // The parameters as written, for a card finished already: read from its
-  // lines, its finished text and what it keeps of its name and type left
-  // as they are.
-  void TakeParamsAsWritten(std::vector<AkoCopy>& params);
+  // Calls `give` with the entries of the card's words, for a card finished
+  // already: read from its lines, its finished text and what it keeps of
+  // its name and type left as they are.
+  template <typename Give>
+  void WithParamsAsWritten(Give&& give);
   void ReleaseAfterLink(bool held);
-  // Comments the AKO reference out and adds the parameters offered that
-  // the card has not got.
-  void ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& source);
-  void InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source);
+  // Comments the AKO reference out and adds the parameters the card took
+  // of those offered (see AkoLink).
+  void ApplyAko(std::span<const KeptAkoCopy> taken, const ModelCard& source);
+  void InsertAkoCopies(std::span<const KeptAkoCopy> taken, const ModelCard& source);
 };
 
 }  // namespace zav

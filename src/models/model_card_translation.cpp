@@ -18,6 +18,7 @@
 #include "models/model_card.h"
 #include "models/rule_index.h"
 #include "platform/ascii.h"
+#include "platform/ascii_words.h"
 #include "platform/no_case_index.h"
 
 namespace zav {
@@ -67,25 +68,133 @@ bool IsTemperatureCoefficient(std::string_view name) {
 // those whose names (in any case) it has not got, the first of a name. A
 // name this card has already keeps this card's value. One lookup per name:
 // copying a long parameter list stays linear.
+//
+// A name of up to eight bytes, nearly every parameter's, is one upper-cased
+// word (see ascii_words.h) in a table sized once for every name to come, in
+// place up to a few dozen names; a longer name goes to an index of its own.
 class AkoChoice {
  public:
   AkoChoice(const ParamList& own, std::size_t offered) {
-    present_.Reserve(own.size() + offered);
+    Size(own.size() + offered);
     for (const ParamEntry& entry : own) {
-      if (entry.name != nullptr) present_.Add(entry.name->text, true);
+      if (entry.name != nullptr) Takes(entry.name->text);
     }
   }
+  template <typename Copy>
+  AkoChoice(std::span<const Copy> own, std::size_t offered) {
+    Size(own.size() + offered);
+    for (const Copy& copy : own) Takes(copy.Name());
+  }
+  AkoChoice(const AkoChoice&) = delete;
+  AkoChoice& operator=(const AkoChoice&) = delete;
+
   bool Takes(std::string_view name) {
-    const std::size_t before = present_.size();
-    present_.Add(name, true);
-    return present_.size() != before;
+    if (name.size() - 1 >= 8) return TakesLong(name);
+    const std::uint64_t word = ascii_words::UpperCaseWord(ascii_words::LoadShort(name.data(), name.size()));
+    const auto size = static_cast<std::uint8_t>(name.size());
+    for (std::size_t at = ((word + size) * 0x9E3779B97F4A7C15ull) >> shift_;; at = (at + 1) & mask_) {
+      if (sizes_[at] == 0) {
+        sizes_[at] = size;
+        words_[at] = word;
+        return true;
+      }
+      if (sizes_[at] == size && words_[at] == word) return false;
+    }
   }
 
  private:
-  NoCaseIndex<bool> present_;
+  static constexpr std::size_t kInPlace = 128;
+
+  [[gnu::noinline]] bool TakesLong(std::string_view name) {
+    const std::size_t before = long_.size();
+    long_.Add(name, true);
+    return long_.size() != before;
+  }
+
+  // At most half full once `count` names are in. Only the sizes are
+  // cleared: a slot's word counts once it has a size.
+  void Size(std::size_t count) {
+    std::size_t capacity = 16;
+    int bits = 4;
+    while (capacity < count * 2) {
+      capacity *= 2;
+      ++bits;
+    }
+    if (capacity <= kInPlace) {
+      sizes_ = sizesInPlace_;
+      words_ = wordsInPlace_;
+    } else {
+      sizesOnHeap_ = std::make_unique<std::uint8_t[]>(capacity);
+      wordsOnHeap_ = std::make_unique_for_overwrite<std::uint64_t[]>(capacity);
+      sizes_ = sizesOnHeap_.get();
+      words_ = wordsOnHeap_.get();
+    }
+    std::memset(sizes_, 0, capacity);
+    mask_ = capacity - 1;
+    shift_ = 64 - bits;
+  }
+
+  // A name of up to eight bytes: its size (none: the slot is free) and its
+  // upper-cased word.
+  std::uint8_t* sizes_ = nullptr;
+  std::uint64_t* words_ = nullptr;
+  std::size_t mask_ = 0;
+  int shift_ = 0;
+  std::unique_ptr<std::uint8_t[]> sizesOnHeap_;
+  std::unique_ptr<std::uint64_t[]> wordsOnHeap_;
+  NoCaseIndex<bool> long_;
+  std::uint8_t sizesInPlace_[kInPlace];
+  std::uint64_t wordsInPlace_[kInPlace];
 };
 
 }  // namespace
+
+template <typename Reserve, typename Take>
+void ModelCard::GiveParamsForAko(Reserve&& reserve, Take&& take) {
+  const auto give = [&](const ParamList& entries) {
+    reserve(entries.size());
+    for (const ParamEntry& entry : entries) {
+      if (entry.name == nullptr || entry.value == nullptr) continue;
+      take(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
+    }
+  };
+  if (holdsTokens()) return give(params());
+  // Translated early (it has no AKO reference of its own): what a card
+  // copies from it is what it was written with.
+  if (tokens.finished() != nullptr) return WithParamsAsWritten(give);
+  if (hasAko_ && link_.ako != nullptr) {
+    // The card's own parameters, and those its link took if it ran before:
+    // the list the card would hold now.
+    const AkoLink& link = *link_.ako;
+    const std::span<const KeptAkoCopy> taken = link.source != nullptr ? link.taken : std::span<const KeptAkoCopy>();
+    reserve(link.own.size() + taken.size());
+    for (const KeptAkoCopy& copy : link.own) take(copy.Get());
+    for (const KeptAkoCopy& copy : taken) take(copy.Get());
+    return;
+  }
+  MakeWordsForLink();
+  give(params());
+  ReleaseTokens();
+}
+
+template <typename Give>
+void ModelCard::WithParamsAsWritten(Give&& give) {
+  const FinishedText* finished = tokens.TakeFinished();
+  Token* const name = nameToken;
+  const bool typeTranslated = typeTranslated_;
+  const std::uint16_t typeOffset = typeOffset_;
+  const std::uint16_t typeSize = typeSize_;
+  const SourceLine* const typeLine = typeLine_;
+  MakeWordsForLink();
+  give(params());
+  ReleaseTokens();
+  nameToken = name;
+  typeTranslated_ = typeTranslated;
+  typeOffset_ = typeOffset;
+  typeSize_ = typeSize;
+  typeLine_ = typeLine;
+  tokens.SetFinished(finished);
+}
 
 void ModelCard::Link() {
   if (!hasAko_) return;
@@ -119,25 +228,38 @@ void ModelCard::Link() {
   }
 
   auto* referenced = static_cast<ModelCard*>(found);
-  const std::vector<AkoCopy> offered = referenced->ParamsForAko();
   if (store == nullptr) {
     // The referenced card holds its tokens as long as this one.
-    std::vector<KeptAkoCopy> kept;
-    kept.reserve(offered.size());
-    for (const AkoCopy& copy : offered) kept.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
-    ApplyAko(kept, *referenced);
+    std::vector<KeptAkoCopy> taken;
+    std::optional<AkoChoice> choice;
+    referenced->GiveParamsForAko([&](std::size_t count) { choice.emplace(params(), count); },
+                                 [&](const AkoCopy& copy) {
+                                   if (choice->Takes(copy.name)) taken.push_back(KeptAkoCopy::Of(copy.name, copy.value, copy.kind));
+                                 });
+    ApplyAko(taken, *referenced);
     return;
-  }
-  // What is offered is kept (its texts may live in the referenced card's
-  // tokens), so that the card can make the edit again at any time.
-  auto* kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * offered.size(), alignof(KeptAkoCopy)));
-  for (std::size_t i = 0; i < offered.size(); ++i) {
-    kept[i] = KeptAkoCopy::Of(store->KeepText(offered[i].name), store->KeepText(offered[i].value), offered[i].kind);
   }
   if (link_.ako == nullptr) KeepAkoReference();
   if (link_.ako == nullptr) return;
+  // What the card takes of what is offered is kept (its texts may live in
+  // the referenced card's tokens), so that the card can make the edit again
+  // at any time. It is chosen once, here, against the card's own
+  // parameters as it kept them: the edit then adds all of it, and a card
+  // that refers to this one copies this one's list as it is.
+  std::optional<AkoChoice> choice;
+  KeptAkoCopy* kept = nullptr;
+  std::size_t taken = 0;
+  referenced->GiveParamsForAko(
+      [&](std::size_t count) {
+        choice.emplace(link_.ako->own, count);
+        kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * count, alignof(KeptAkoCopy)));
+      },
+      [&](const AkoCopy& copy) {
+        if (!choice->Takes(copy.name)) return;
+        kept[taken++] = KeptAkoCopy::Of(store->KeepText(copy.name), store->KeepText(copy.value), copy.kind);
+      });
   link_.ako->source = referenced;
-  link_.ako->offered = std::span<const KeptAkoCopy>(kept, offered.size());
+  link_.ako->taken = std::span<const KeptAkoCopy>(kept, taken);
   ReleaseTokens();
 }
 
@@ -149,8 +271,16 @@ std::string_view ModelCard::AkoReference() const {
 
 void ModelCard::KeepAkoReference() {
   if (store == nullptr || akoTokens().empty()) return;
+  // The card's own parameters as written: what its link chooses against,
+  // and what a card that refers to it copies, without making its words.
+  auto* own = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * params().size(), alignof(KeptAkoCopy)));
+  std::size_t count = 0;
+  for (const ParamEntry& entry : params()) {
+    if (entry.name == nullptr || entry.value == nullptr) continue;
+    own[count++] = KeptAkoCopy::Of(store->KeepText(entry.name->text), store->KeepText(entry.value->text), entry.value->kind);
+  }
   link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
-      AkoLink{nullptr, {}, store->KeepText(AkoReference())};
+      AkoLink{nullptr, {}, std::span<const KeptAkoCopy>(own, count), store->KeepText(AkoReference())};
 }
 
 void ModelCard::MakeWordsForLink() {
@@ -160,61 +290,6 @@ void ModelCard::MakeWordsForLink() {
 
 void ModelCard::ReleaseAfterLink(bool held) {
   if (store != nullptr && !held) ReleaseTokens();
-}
-
-std::vector<ModelCard::AkoCopy> ModelCard::ParamsForAko() {
-  std::vector<AkoCopy> params;
-  auto take = [&params](const ParamList& entries) {
-    params.reserve(entries.size());
-    for (const ParamEntry& entry : entries) {
-      if (entry.name == nullptr || entry.value == nullptr) continue;
-      params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
-    }
-  };
-  if (holdsTokens()) {
-    take(this->params());
-    return params;
-  }
-  if (tokens.finished() != nullptr) {
-    // Translated early (it has no AKO reference of its own): what a card
-    // copies from it is what it was written with.
-    TakeParamsAsWritten(params);
-    return params;
-  }
-  // The card's own parameters, and those its link copies if it ran before:
-  // the list the card would hold now.
-  MakeWordsForLink();
-  take(this->params());
-  if (const AkoLink* link = akoLink(); link != nullptr) {
-    AkoChoice choice(this->params(), link->offered.size());
-    for (const KeptAkoCopy& copy : link->offered) {
-      if (choice.Takes(copy.Name())) params.push_back(copy.Get());
-    }
-  }
-  ReleaseTokens();
-  return params;
-}
-
-void ModelCard::TakeParamsAsWritten(std::vector<AkoCopy>& params) {
-  const FinishedText* finished = tokens.TakeFinished();
-  Token* const name = nameToken;
-  const bool typeTranslated = typeTranslated_;
-  const std::uint16_t typeOffset = typeOffset_;
-  const std::uint16_t typeSize = typeSize_;
-  const SourceLine* const typeLine = typeLine_;
-  MakeWordsForLink();
-  params.reserve(this->params().size());
-  for (const ParamEntry& entry : this->params()) {
-    if (entry.name == nullptr || entry.value == nullptr) continue;
-    params.push_back(AkoCopy{entry.name->text, entry.value->text, entry.value->kind});
-  }
-  ReleaseTokens();
-  nameToken = name;
-  typeTranslated_ = typeTranslated;
-  typeOffset_ = typeOffset;
-  typeSize_ = typeSize;
-  typeLine_ = typeLine;
-  tokens.SetFinished(finished);
 }
 
 bool ModelCard::TranslatesAlone() {
@@ -228,36 +303,31 @@ bool ModelCard::TranslatesAlone() {
 }
 
 void ModelCard::CopyAkoParams(const ModelCard& referenced) {
-  std::vector<KeptAkoCopy> offered;
+  std::vector<KeptAkoCopy> taken;
+  AkoChoice choice(params(), referenced.params().size());
   for (const ParamEntry& entry : referenced.params()) {
-    if (entry.name == nullptr || entry.value == nullptr) continue;
-    offered.push_back(KeptAkoCopy::Of(entry.name->text, entry.value->text, entry.value->kind));
+    if (entry.name == nullptr || entry.value == nullptr || !choice.Takes(entry.name->text)) continue;
+    taken.push_back(KeptAkoCopy::Of(entry.name->text, entry.value->text, entry.value->kind));
   }
-  InsertAkoCopies(offered, referenced);
+  InsertAkoCopies(taken, referenced);
 }
 
-void ModelCard::ApplyAko(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
+void ModelCard::ApplyAko(std::span<const KeptAkoCopy> taken, const ModelCard& source) {
   CommentOutBetween(akoTokens().front(), akoTokens().back());
   akoTokens().clear();  // their tokens are gone
-  InsertAkoCopies(offered, source);
+  InsertAkoCopies(taken, source);
 }
 
-void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> offered, const ModelCard& source) {
+void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> taken, const ModelCard& source) {
+  if (taken.empty()) return;
+  bool lineFeedFirst = false;
+  Token* after = ParameterInsertionPoint(lineFeedFirst);
+  if (after == nullptr) return;
   // Written where the card's edits build their texts: no heap block per card.
   std::string& note = tokens.Scratch();
   note.assign("Added via AKO reference from: \"").append(source.ModelName()).append("\"");
-  // The names present are those before any copy: the entries the loop adds
-  // are not among them (and a card that refers to itself offers only what
-  // it had).
-  AkoChoice choice(params(), offered.size());
-  Token* after = nullptr;
-  bool lineFeedFirst = false;
-  for (const KeptAkoCopy& kept : offered) {
-    if (!choice.Takes(kept.Name())) continue;
-    if (after == nullptr) {
-      after = ParameterInsertionPoint(lineFeedFirst);
-      if (after == nullptr) return;
-    }
+  params().reserve(params().size() + taken.size());
+  for (const KeptAkoCopy& kept : taken) {
     const AkoCopy copy = kept.Get();
     after = InsertParameter(after, lineFeedFirst, copy.name, copy.value, copy.kind, note);
     lineFeedFirst = false;

@@ -81,5 +81,21 @@ TEST(ModelTranslationTest, AkoCopiesAreChosenByNameWithoutRegardToCase) {
   ASSERT_EQ(result.models.size(), 2u);
   EXPECT_EQ(AkoCopiedNames(result.models[1]), (std::vector<std::string>{"RS", "TT", "LONGNAME2", "ABB", "ISR"}));
 }
+
+// A card that refers to an AKO card copies the list that card holds once
+// linked: its own parameters as written (a name it writes twice, twice),
+// then what it took, and chooses among them as from any other card. A card
+// whose reference links only after it copies the reference's own list.
+TEST(ModelTranslationTest, AkoChainCopiesTheListItsReferenceHolds) {
+  const testing::ImportedTexts result = ImportBytes(
+      ".MODEL A D(IS=1 RS=3 TT=4 LONGNAME2=6 CJO=10)\n"
+      ".MODEL E AKO:B D(BV=7)\n"
+      ".MODEL B AKO:A D(N=20 n=21 LONGNAME2=60 Is=10)\n"
+      ".MODEL C AKO:B D(tt=40 N=2)\n");
+  ASSERT_EQ(result.models.size(), 4u);
+  EXPECT_EQ(AkoCopiedNames(result.models[2]), (std::vector<std::string>{"RS", "TT", "CJO"}));
+  EXPECT_EQ(AkoCopiedNames(result.models[3]), (std::vector<std::string>{"LONGNAME2", "Is", "RS", "CJO"}));
+  EXPECT_EQ(AkoCopiedNames(result.models[1]), (std::vector<std::string>{"N", "LONGNAME2", "Is"}));
+}
 }  // namespace
 }  // namespace zav

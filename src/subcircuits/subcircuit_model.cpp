@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <unordered_map>
+#include <utility>
 
 #include "cards/card.h"
 #include "diagnostics/add_diagnostic.h"
@@ -108,6 +109,26 @@ SubcircuitModel::SubcircuitModel(const ModelScope* owner, SubcktCard* card, std:
   block_->top = this;
 }
 
+template <typename... Args>
+std::unique_ptr<SubcircuitModel> SubcircuitModel::NewIn(CardStore* store, Args&&... args) {
+  if (store == nullptr) return std::unique_ptr<SubcircuitModel>(new SubcircuitModel(std::forward<Args>(args)...));
+  void* memory = store->Allocate(sizeof(SubcircuitModel), alignof(SubcircuitModel));
+  std::unique_ptr<SubcircuitModel> made(new (memory) SubcircuitModel(std::forward<Args>(args)...));
+  made->inStore_ = true;
+  return made;
+}
+
+std::unique_ptr<SubcircuitModel> SubcircuitModel::Make(const ModelScope* session, SubcktCard* card,
+                                                       std::vector<Card*>* blockCards) {
+  return NewIn(card->store, session, card, blockCards);
+}
+
+void SubcircuitModel::operator delete(SubcircuitModel* model, std::destroying_delete_t) {
+  const bool inStore = model->inStore_;
+  model->~SubcircuitModel();
+  if (!inStore) ::operator delete(model);
+}
+
 SubcircuitModel::SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_t begin)
     : block_(parent->block_), begin_(begin) {
   origin = Origin::Subcircuit;
@@ -151,7 +172,7 @@ bool SubcircuitModel::AddCard(Card* card) {
   card->subcircuit = target;
 
   if (card->kind == CardKind::Subckt) {
-    std::unique_ptr<SubcircuitModel> child(new SubcircuitModel(target, card, block.size() - 1));
+    std::unique_ptr<SubcircuitModel> child = NewIn(card->store, target, card, block.size() - 1);
     SubcircuitModel* opened = child.get();
     // Owned first: should a list fail to grow afterwards, the parent still
     // frees it.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 namespace zav {
 
 class Card;
+class CardStore;
 class SubcktCard;
 
 // One .SUBCKT ... .ENDS block as a model: the host receives the output texts
@@ -33,8 +35,16 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
   // its top-level definitions, one after the other), else into a list of its
   // own.
   SubcircuitModel(const ModelScope* session, SubcktCard* card, std::vector<Card*>* blockCards = nullptr);
+  // The same, made in the store of `card` when it has one, as the nested
+  // definitions then are too: a definition of an import lives as long as
+  // its cards.
+  static std::unique_ptr<SubcircuitModel> Make(const ModelScope* session, SubcktCard* card,
+                                               std::vector<Card*>* blockCards);
   // Also destroys the nested definitions, without recursion.
   ~SubcircuitModel() override;
+  // A definition made in a store is destroyed there, its memory going with
+  // the store.
+  static void operator delete(SubcircuitModel* model, std::destroying_delete_t);
 
   // Offers the next card of the block (the session offers every card after
   // the .SUBCKT card of a top-level definition, in order). The card goes to
@@ -114,6 +124,10 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
 
   std::size_t End() const;
 
+  // A definition made in `store` (none: on the heap).
+  template <typename... Args>
+  static std::unique_ptr<SubcircuitModel> NewIn(CardStore* store, Args&&... args);
+
   SubcircuitModel* parent_ = nullptr;  // the enclosing definition, none at top level
   std::vector<std::unique_ptr<SubcircuitModel>> children_;  // the nested definitions
   // A top-level definition's block, held here rather than in a heap block of
@@ -123,6 +137,7 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
   std::size_t begin_ = 0;  // position of the .SUBCKT card in the block
   std::size_t end_ = 0;    // one past the .ENDS card; meaningful once closed
   bool closed_ = false;
+  bool inStore_ = false;
 };
 
 }  // namespace zav

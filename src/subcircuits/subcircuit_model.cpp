@@ -162,6 +162,20 @@ std::span<Card* const> SubcircuitModel::cards() const {
   return std::span<Card* const>(*block_->cards).subspan(block_->first + begin_, End() - begin_);
 }
 
+void SubcircuitModel::OpenNested(SubcircuitModel* target, Card* card) {
+  Block& block = *block_;
+  std::unique_ptr<SubcircuitModel> child = NewIn(card->store, target, card, block.size() - 1);
+  SubcircuitModel* opened = child.get();
+  // Owned first: should a list fail to grow afterwards, the parent still
+  // frees it.
+  target->children_.push_back(std::move(child));
+  target->models.push_back(opened, card->store);
+  block.nested.push_back(opened);
+  target->openChild = opened;
+  block.innermost = opened;
+  ++block.modelCount;
+}
+
 bool SubcircuitModel::AddCard(Card* card) {
   Block& block = *block_;
   SubcircuitModel* target = block.innermost;
@@ -172,16 +186,7 @@ bool SubcircuitModel::AddCard(Card* card) {
   card->subcircuit = target;
 
   if (card->kind == CardKind::Subckt) {
-    std::unique_ptr<SubcircuitModel> child = NewIn(card->store, target, card, block.size() - 1);
-    SubcircuitModel* opened = child.get();
-    // Owned first: should a list fail to grow afterwards, the parent still
-    // frees it.
-    target->children_.push_back(std::move(child));
-    target->models.push_back(opened, card->store);
-    block.nested.push_back(opened);
-    target->openChild = opened;
-    block.innermost = opened;
-    ++block.modelCount;
+    OpenNested(target, card);
     return false;
   }
   if (card->kind == CardKind::Ends) {
@@ -230,16 +235,19 @@ ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
 }
 
 std::string SubcircuitModel::ModelText() const {
+  // One buffer of the right size, each card's text written into it.
+  std::size_t size = 0;
+  for (const Card* card : cards()) size += card->OutputSize();
   std::string text;
+  text.reserve(size);
   AppendModelText(text);
   return text;
 }
 
 void SubcircuitModel::AppendModelText(std::string& out) const {
-  // One buffer of the right size, each card's text written into it.
-  std::size_t size = out.size();
-  for (const Card* card : cards()) size += card->OutputSize();
-  out.reserve(size);
+  // A caller that appends many models to one buffer has room in it from
+  // those before, as a rule: growing it now and then costs less than a walk
+  // through every card to size the text first.
   for (const Card* card : cards()) card->AppendOutputText(out);
 }
 

@@ -123,6 +123,10 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
   SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_t begin);
 
   std::size_t End() const;
+  // Opens a definition nested in `target` with the .SUBCKT card `card`, the
+  // last card of the block. Out of AddCard, whose every other card needs
+  // none of what this takes.
+  [[gnu::noinline]] void OpenNested(SubcircuitModel* target, Card* card);
 
   // A definition made in `store` (none: on the heap).
   template <typename... Args>

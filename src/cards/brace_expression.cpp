@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <new>
 #include <vector>
 
 #include "platform/ascii.h"
@@ -67,8 +68,18 @@ class OpenBraces {
   std::size_t size_ = 0;
 };
 
-std::vector<BraceExpression> MatchAll(const TokenList& tokens) {
-  std::vector<BraceExpression> expressions;
+}  // namespace
+
+void BraceExpressionIndex::Add(const BraceExpression& expression) {
+  if (size_ < kInPlace) {
+    new (&inPlace_[size_]) BraceExpression(expression);
+  } else {
+    more_.push_back(expression);
+  }
+  ++size_;
+}
+
+void BraceExpressionIndex::MatchAll(const TokenList& tokens) {
   // Every "{" still open: the index of the expression it begins, or -1 for
   // one inside a word, which begins no value but still pairs with a "}".
   OpenBraces open;
@@ -78,15 +89,15 @@ std::vector<BraceExpression> MatchAll(const TokenList& tokens) {
       const char c = t->text[i];
       if (c == '{') {
         if (t->kind == TokenKind::OpenBrace) {
-          expressions.push_back(BraceExpression{t, nullptr, 0});
-          open.push_back(static_cast<std::ptrdiff_t>(expressions.size() - 1));
+          Add(BraceExpression{t, nullptr, 0});
+          open.push_back(static_cast<std::ptrdiff_t>(size_ - 1));
         } else {
           open.push_back(-1);
         }
       } else if (c == '}' && !open.empty()) {
         const std::ptrdiff_t index = open.PopBack();
         if (index >= 0) {
-          BraceExpression& closed = expressions[static_cast<std::size_t>(index)];
+          BraceExpression& closed = At(static_cast<std::size_t>(index));
           closed.last = t;
           closed.end = i + 1;
         }
@@ -96,7 +107,8 @@ std::vector<BraceExpression> MatchAll(const TokenList& tokens) {
   // Every unclosed brace of a line ends where the line's last non-blank
   // character is (each brace is one itself); the line is walked once.
   const BraceExpression* previous = nullptr;
-  for (BraceExpression& expression : expressions) {
+  for (std::size_t i = 0; i < size_; ++i) {
+    BraceExpression& expression = At(i);
     if (expression.last != nullptr) continue;
     if (previous != nullptr && previous->open->line == expression.open->line) {
       expression.last = previous->last;
@@ -106,24 +118,21 @@ std::vector<BraceExpression> MatchAll(const TokenList& tokens) {
     }
     previous = &expression;
   }
-  return expressions;
 }
-
-}  // namespace
 
 BraceExpression BraceExpressionIndex::Find(const TokenList& tokens, Token* open) {
   if (!built_) {
-    expressions_ = MatchAll(tokens);
+    MatchAll(tokens);
     built_ = true;
   }
   // Lookups go forward through the card: the search resumes at the last one
   // found and wraps round once for a lookup out of order.
   const std::size_t start = next_ > 0 ? next_ - 1 : 0;
-  for (std::size_t n = 0; n < expressions_.size(); ++n) {
-    const std::size_t i = (start + n) % expressions_.size();
-    if (expressions_[i].open == open) {
+  for (std::size_t n = 0; n < size_; ++n) {
+    const std::size_t i = (start + n) % size_;
+    if (At(i).open == open) {
       next_ = i + 1;
-      return expressions_[i];
+      return At(i);
     }
   }
   BraceExpression alone{open, open, open->text.size()};

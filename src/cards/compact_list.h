@@ -11,7 +11,9 @@ namespace zav {
 
 // A growable list of pointers that costs one pointer while empty: most cards
 // never have the list filled (only models are referenced by elements), and
-// an empty std::vector would cost three.
+// an empty std::vector would cost three. Its blocks come from the heap, or,
+// for a list that lives no longer than its import, from the import's store,
+// which frees them with everything else (see push_back).
 template <typename T>
 class CompactList {
   static_assert(std::is_pointer_v<T>, "a list of pointers");
@@ -47,8 +49,12 @@ class CompactList {
   T front() const { return block_->items[0]; }
   T back() const { return block_->items[block_->size - 1]; }
 
-  void push_back(T item) {
-    if (block_ == nullptr || block_->size == block_->capacity) Grow();
+  // `store` (a CardStore*; none: the heap) gives the blocks: an import
+  // fills a list for every model its elements name, and a heap block each,
+  // made and freed, would cost more than the rest of the link.
+  template <typename Store = std::nullptr_t>
+  void push_back(T item, Store store = nullptr) {
+    if (block_ == nullptr || block_->size == block_->capacity) Grow(store);
     block_->items[block_->size++] = item;
   }
   void clear() {
@@ -58,29 +64,40 @@ class CompactList {
  private:
   struct Block {
     std::uint32_t size;
-    std::uint32_t capacity;
+    std::uint32_t capacity : 31;
+    std::uint32_t inStore : 1;  // the store frees it, not the list
     T items[1];
   };
 
-  static Block* Allocate(std::uint32_t capacity) {
-    void* memory = ::operator new(offsetof(Block, items) + sizeof(T) * capacity);
+  template <typename Store>
+  static Block* Allocate(std::uint32_t capacity, Store store) {
+    const std::size_t size = offsetof(Block, items) + sizeof(T) * capacity;
+    bool inStore = false;
+    void* memory = nullptr;
+    if constexpr (!std::is_null_pointer_v<Store>) {
+      inStore = store != nullptr;
+      if (inStore) memory = store->Allocate(size, alignof(Block));
+    }
+    if (!inStore) memory = ::operator new(size);
     Block* block = static_cast<Block*>(memory);
     block->size = 0;
     block->capacity = capacity;
+    block->inStore = inStore ? 1 : 0;
     return block;
   }
-  void Grow() {
+  template <typename Store>
+  void Grow(Store store) {
     const std::uint32_t capacity = block_ == nullptr ? 2 : block_->capacity * 2;
-    Block* grown = Allocate(capacity);
+    Block* grown = Allocate(capacity, store);
     if (block_ != nullptr) {
       std::memcpy(grown->items, block_->items, sizeof(T) * block_->size);
       grown->size = block_->size;
-      ::operator delete(block_);
+      Free();
     }
     block_ = grown;
   }
   void Free() {
-    ::operator delete(block_);
+    if (block_ != nullptr && block_->inStore == 0) ::operator delete(block_);
     block_ = nullptr;
   }
 

@@ -6,13 +6,6 @@
 
 namespace zav {
 
-void LineList::Borrow(SourceLine* first, std::size_t count) {
-  if (capacity_ != 0) delete[] pointers_;
-  capacity_ = 0;
-  records_ = first;
-  size_ = static_cast<std::uint32_t>(count);
-}
-
 void LineList::Own(std::size_t count) {
   if (capacity_ != 0 && count <= capacity_) return;
   const std::size_t capacity = std::max<std::size_t>({count, std::size_t{4}, std::size_t{capacity_} * 2});

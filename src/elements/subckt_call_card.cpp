@@ -8,6 +8,7 @@
 #include "cards/parameter_sections.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {
@@ -16,6 +17,8 @@ namespace {
 constexpr ElementField kSubcktCallFields[] = {
     {"Dummy", false, false, ElementFieldType::Node},
 };
+
+static_assert(kParamsMarker.back() == ':' && kTextMarker.back() == ':');
 
 bool EndsInstanceNodes(const Token& token) {
   return EqualsNoCase(token.text, kParamsMarker) || EqualsNoCase(token.text, kTextMarker);
@@ -43,6 +46,11 @@ void SubcktCallCard::Parse() {
 }
 
 void SubcktCallCard::Resolve() {
+  // Both section markers end in a colon: a card without one in its text has
+  // neither, and need not make its tokens again to find none.
+  bool colon = false;
+  for (const SourceLine* line : lines) colon = colon || line->text.find(':') != std::string_view::npos;
+  if (!colon) return;
   Materialize();
   // ngspice reads "PARAMS:" where the dialect writes it, but no comma
   // between the assignments.

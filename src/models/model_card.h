@@ -106,7 +106,7 @@ class ModelCard : public Card {
   bool translatedEarly() const { return early() != nullptr; }
 
   const ModelScope* Session() const override { return session; }
-  void AddUser(Card* element) override { referencedBy.push_back(element); }
+  void AddUser(Card* element) override { referencedBy.push_back(element, element->store); }
 
   const ModelScope* session = nullptr;  // the import; set for top-level models
   CompactList<Card*> referencedBy;      // the elements that name this model; not owned

@@ -189,7 +189,7 @@ bool ImportSession::CollectModels() {
   while (i < count) {
     Card* card = cards_[i].get();
     if (card->kind == CardKind::Subckt) {
-      definitions_.push_back(std::make_unique<SubcircuitModel>(this, static_cast<SubcktCard*>(card), &blockCards_));
+      definitions_.push_back(SubcircuitModel::Make(this, static_cast<SubcktCard*>(card), &blockCards_));
       SubcircuitModel* definition = definitions_.back().get();
       models_.push_back(definition);
       merge.KeepAt(i++);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <unordered_map>
+#include <utility>
 
 #include "cards/card.h"
 #include "diagnostics/add_diagnostic.h"
@@ -12,13 +13,6 @@
 
 namespace zav {
 namespace {
-
-// From card position `start` on (up to the next scope), a lookup of the name
-// finds `model`; none means "ask the session".
-struct Scope {
-  std::size_t start;
-  ImportedModel* model;
-};
 
 // The cards in which one definition's model of a given name is visible.
 struct Interval {
@@ -34,36 +28,7 @@ struct Interval {
 // short, since the walk visits at most this many models.
 constexpr std::size_t kModelsWalked = 24;
 
-// The room a definition's list of models takes at its first model.
-constexpr std::size_t kFirstModels = 4;
-
 }  // namespace
-
-struct SubcircuitModel::Block {
-  // The cards of the block are `cards` from `first` on: a list of the
-  // block's own, or the session's list that holds every top-level block, one
-  // after the other (a block's cards are offered before the next block's).
-  std::vector<Card*> ownCards;
-  std::vector<Card*>* cards = &ownCards;
-  std::size_t first = 0;
-  SubcircuitModel* innermost = nullptr;  // none once the top-level one closed
-  std::vector<SubcircuitModel*> definitions;  // in the order they were opened
-  std::size_t modelCount = 0;  // in all its definitions
-
-  std::size_t size() const { return cards->size() - first; }
-
-  // Scope index for FindModel, for a block with more models than a walk
-  // takes: built on the first lookup after collection. Per name (its number
-  // in `names`), a run of `scopes`.
-  struct Index {
-    NoCaseIndex<std::uint32_t> names;
-    std::vector<Scope> scopes;
-    std::vector<std::uint32_t> runStart;  // per name, then one past the last
-  };
-  std::unique_ptr<Index> index;
-
-  void BuildIndex();
-};
 
 // Definitions nest properly, so the card ranges in which the definitions of
 // one name are visible nest too. Sweeping them in order of their first card
@@ -81,7 +46,8 @@ void SubcircuitModel::Block::BuildIndex() {
   std::vector<Interval> intervals;
   std::vector<std::uint32_t> nameOf;
   std::vector<const SubcircuitModel*> lastOwner;  // per name
-  for (const SubcircuitModel* definition : definitions) {
+  for (std::size_t d = 0; d <= nested.size(); ++d) {
+    const SubcircuitModel* definition = d == 0 ? top : nested[d - 1];
     for (ImportedModel* model : definition->models) {
       if (model->nameToken == nullptr) continue;
       const std::string_view name = model->nameToken->text;
@@ -130,7 +96,7 @@ void SubcircuitModel::Block::BuildIndex() {
 }
 
 SubcircuitModel::SubcircuitModel(const ModelScope* owner, SubcktCard* card, std::vector<Card*>* blockCards)
-    : ownBlock_(std::make_unique<Block>()), block_(ownBlock_.get()) {
+    : block_(&ownBlock_) {
   origin = Origin::Subcircuit;
   nameToken = card->nameToken;
   session = owner;
@@ -140,7 +106,27 @@ SubcircuitModel::SubcircuitModel(const ModelScope* owner, SubcktCard* card, std:
   }
   block_->cards->push_back(card);
   block_->innermost = this;
-  block_->definitions.push_back(this);
+  block_->top = this;
+}
+
+template <typename... Args>
+std::unique_ptr<SubcircuitModel> SubcircuitModel::NewIn(CardStore* store, Args&&... args) {
+  if (store == nullptr) return std::unique_ptr<SubcircuitModel>(new SubcircuitModel(std::forward<Args>(args)...));
+  void* memory = store->Allocate(sizeof(SubcircuitModel), alignof(SubcircuitModel));
+  std::unique_ptr<SubcircuitModel> made(new (memory) SubcircuitModel(std::forward<Args>(args)...));
+  made->inStore_ = true;
+  return made;
+}
+
+std::unique_ptr<SubcircuitModel> SubcircuitModel::Make(const ModelScope* session, SubcktCard* card,
+                                                       std::vector<Card*>* blockCards) {
+  return NewIn(card->store, session, card, blockCards);
+}
+
+void SubcircuitModel::operator delete(SubcircuitModel* model, std::destroying_delete_t) {
+  const bool inStore = model->inStore_;
+  model->~SubcircuitModel();
+  if (!inStore) ::operator delete(model);
 }
 
 SubcircuitModel::SubcircuitModel(SubcircuitModel* parent, Card* card, std::size_t begin)
@@ -176,6 +162,20 @@ std::span<Card* const> SubcircuitModel::cards() const {
   return std::span<Card* const>(*block_->cards).subspan(block_->first + begin_, End() - begin_);
 }
 
+void SubcircuitModel::OpenNested(SubcircuitModel* target, Card* card) {
+  Block& block = *block_;
+  std::unique_ptr<SubcircuitModel> child = NewIn(card->store, target, card, block.size() - 1);
+  SubcircuitModel* opened = child.get();
+  // Owned first: should a list fail to grow afterwards, the parent still
+  // frees it.
+  target->children_.push_back(std::move(child));
+  target->models.push_back(opened, card->store);
+  block.nested.push_back(opened);
+  target->openChild = opened;
+  block.innermost = opened;
+  ++block.modelCount;
+}
+
 bool SubcircuitModel::AddCard(Card* card) {
   Block& block = *block_;
   SubcircuitModel* target = block.innermost;
@@ -186,16 +186,7 @@ bool SubcircuitModel::AddCard(Card* card) {
   card->subcircuit = target;
 
   if (card->kind == CardKind::Subckt) {
-    std::unique_ptr<SubcircuitModel> child(new SubcircuitModel(target, card, block.size() - 1));
-    SubcircuitModel* opened = child.get();
-    // Owned first: should a list fail to grow afterwards, the parent still
-    // frees it.
-    target->children_.push_back(std::move(child));
-    target->models.push_back(opened);
-    block.definitions.push_back(opened);
-    target->openChild = opened;
-    block.innermost = opened;
-    ++block.modelCount;
+    OpenNested(target, card);
     return false;
   }
   if (card->kind == CardKind::Ends) {
@@ -209,10 +200,7 @@ bool SubcircuitModel::AddCard(Card* card) {
   }
   if (IsElementKind(card->kind)) return false;
   if (IsModelKind(card->kind)) {
-    // A definition with models has a few, as a rule: room for them at once
-    // instead of growing one by one.
-    if (target->models.capacity() == 0) target->models.reserve(kFirstModels);
-    target->models.push_back(card);
+    target->models.push_back(card, card->store);
     ++block.modelCount;
     return false;
   }
@@ -230,7 +218,7 @@ ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
         if (model->nameToken != nullptr && EqualsNoCase(model->nameToken->text, name)) return model;
       }
     }
-    const SubcircuitModel* top = block.definitions.front();
+    const SubcircuitModel* top = block.top;
     return top->session != nullptr ? top->session->FindModel(name) : nullptr;
   }
   if (block.index == nullptr) block.BuildIndex();
@@ -242,21 +230,24 @@ ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
                                   [](std::size_t position, const Scope& scope) { return position < scope.start; });
     if (after != first && std::prev(after)->model != nullptr) return std::prev(after)->model;
   }
-  const SubcircuitModel* top = block.definitions.front();
+  const SubcircuitModel* top = block.top;
   return top->session != nullptr ? top->session->FindModel(name) : nullptr;
 }
 
 std::string SubcircuitModel::ModelText() const {
+  // One buffer of the right size, each card's text written into it.
+  std::size_t size = 0;
+  for (const Card* card : cards()) size += card->OutputSize();
   std::string text;
+  text.reserve(size);
   AppendModelText(text);
   return text;
 }
 
 void SubcircuitModel::AppendModelText(std::string& out) const {
-  // One buffer of the right size, each card's text written into it.
-  std::size_t size = out.size();
-  for (const Card* card : cards()) size += card->OutputSize();
-  out.reserve(size);
+  // A caller that appends many models to one buffer has room in it from
+  // those before, as a rule: growing it now and then costs less than a walk
+  // through every card to size the text first.
   for (const Card* card : cards()) card->AppendOutputText(out);
 }
 

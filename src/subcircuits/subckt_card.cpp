@@ -13,6 +13,8 @@
 namespace zav {
 namespace {
 
+static_assert(kOptionalMarker.back() == ':' && kParamsMarker.back() == ':' && kTextMarker.back() == ':');
+
 bool EndsOptionalSection(const Token* token) {
   return EqualsNoCase(token->text, kParamsMarker) || EqualsNoCase(token->text, kTextMarker);
 }
@@ -52,6 +54,11 @@ void SubcktCard::Parse() {
 }
 
 void SubcktCard::Resolve() {
+  // The section markers all end in a colon: a card without one in its text
+  // has none, and need not make its tokens again to find none.
+  bool colon = false;
+  for (const SourceLine* line : lines) colon = colon || line->text.find(':') != std::string_view::npos;
+  if (!colon) return;
   Materialize();
   if (!TranslateOptionalPins()) return;
   // ngspice reads "PARAMS:" where the dialect writes it, but no comma

@@ -293,6 +293,16 @@ TEST(ElementParse, MatchesBracesNestedTwentyDeep) {
   EXPECT_EQ(TheDiagnosticList().Count(), 0u);
 }
 
+// More expressions in one card than the matching keeps in place: the ones
+// after them still begin and end where they do.
+TEST(ElementParse, FindsExpressionsPastTheFirstFew) {
+  TheDiagnosticList().Clear();
+  auto built = BuildElement("R3 1 2 {a} {b} {c}\n+ {d} {e} TC={f+{g}} {h}\n");
+  ASSERT_NE(built->card, nullptr);
+  EXPECT_EQ(DescribeFields(*built->card), "1:{a} 3:{b} 2:TC={f+{g}}");
+  EXPECT_EQ(TheDiagnosticList().Count(), 0u);
+}
+
 TEST(ElementLink, ReportsAModelReferenceOutsideASubcircuit) {
   TheDiagnosticList().Clear();
   auto withModel = BuildElement("D1 1 2 DMOD\n");

@@ -42,6 +42,8 @@ TEST(ElementResolve, RewritesTheCardForTheHost) {
       {"X1 a b SUB PARAMS: W=1\n", "X1 a b SUB W=1\n", "SUB"},
       {"X1 a b SUB Params: W=1 PARAMS: V=2\n", "X1 a b SUB W=1 PARAMS: V=2\n", "SUB"},
       {"X1 a b SUB PARAMS:\n+ W=1\n", "X1 a b SUB \n+ W=1\n", "SUB"},
+      // The marker only on a continuation line, in lower case.
+      {"X1 a b SUB\n+ params: W=1\n", "X1 a b SUB\n+ W=1\n", "SUB"},
       // The line feed after "PARAMS: " must survive, or the next line joins this one.
       {"X1 a b SUB PARAMS: \t\n+ W=1\n", "X1 a b SUB \n+ W=1\n", "SUB"},
       {"X1 a b SUB TEXT: F=abc\n", "X1 a b SUB\n* TEXT: F=abc\n", "SUB"},

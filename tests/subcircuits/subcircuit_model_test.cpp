@@ -88,7 +88,7 @@ TEST(SubcircuitModelTest, EndsClosesTheInnermostDefinitionWhateverItsName) {
 
   EXPECT_EQ(CardsOf(top), (std::vector<Card*>{a, r1, b, r2, m, endsB, r3, control, endsA}));
   EXPECT_EQ(CardsOf(*nested), (std::vector<Card*>{b, r2, m, endsB}));
-  EXPECT_EQ(nested->models, (std::vector<ImportedModel*>{m}));
+  EXPECT_EQ(std::vector<ImportedModel*>(nested->models.begin(), nested->models.end()), (std::vector<ImportedModel*>{m}));
   const std::map<Card*, const ModelScope*> innermost = {
       {a, nullptr},    {r1, &top}, {b, &top},       {r2, nested},  {m, nested},
       {endsB, nested}, {r3, &top}, {control, &top}, {endsA, &top}, {after, nullptr}};

@@ -9,6 +9,7 @@
 #include "diagnostics/add_diagnostic.h"
 #include "platform/no_case_index.h"
 #include "subcircuits/subckt_card.h"
+#include "text/joining_appender.h"
 
 namespace zav {
 namespace {
@@ -247,17 +248,21 @@ ImportedModel* SubcircuitModel::FindModel(std::string_view name) const {
 }
 
 std::string SubcircuitModel::ModelText() const {
+  // One buffer of the right size, each card's text written into it.
+  std::size_t size = 0;
+  for (const Card* card : cards()) size += card->OutputSize();
   std::string text;
+  text.reserve(size);
   AppendModelText(text);
   return text;
 }
 
 void SubcircuitModel::AppendModelText(std::string& out) const {
-  // One buffer of the right size, each card's text written into it.
-  std::size_t size = out.size();
-  for (const Card* card : cards()) size += card->OutputSize();
-  out.reserve(size);
-  for (const Card* card : cards()) card->AppendOutputText(out);
+  // Written into a buffer that many texts share, which has grown to room
+  // for them: no pass over the cards to size it. Cards that stay as read
+  // follow each other in the file's buffer, and go out in one stretch.
+  JoiningAppender appender(out);
+  for (const Card* card : cards()) card->AppendOutputText(appender);
 }
 
 }  // namespace zav

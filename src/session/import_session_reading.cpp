@@ -24,7 +24,8 @@ struct DotPrefix {
 };
 
 // Searched in order; the empty last row matches any text and gives the
-// default for every other dot command.
+// default for every other dot command. Every other row is a dot and at least
+// two letters.
 constexpr DotPrefix kDotPrefixes[] = {
     {kModelKeywordPrefix, LineKind::Model},
     {kSubcktKeywordPrefix, LineKind::Subckt},
@@ -71,7 +72,13 @@ class LineClassifier {
       if (kind != kDot) return static_cast<LineKind>(kind);
       const std::string_view rest = text.substr(pos);
       for (const DotPrefix& row : kDotPrefixes) {
-        if (StartsWithNoCase(rest, row.prefix)) return row.kind;
+        if (row.prefix.empty()) return row.kind;
+        // The dot matches; the letter after it tells the rows apart, so
+        // that a line is compared with one row's prefix at most.
+        if (rest.size() >= row.prefix.size() && AsciiToUpper(rest[1]) == row.prefix[1] &&
+            EqualCharsNoCase(rest.data() + 2, row.prefix.data() + 2, row.prefix.size() - 2)) {
+          return row.kind;
+        }
       }
     }
     // Only blanks (or nothing): a blank line is a comment line.

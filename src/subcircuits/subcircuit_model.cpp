@@ -258,11 +258,15 @@ std::string SubcircuitModel::ModelText() const {
 }
 
 void SubcircuitModel::AppendModelText(std::string& out) const {
+  JoiningAppender appender(out);
+  JoinModelText(appender);
+}
+
+void SubcircuitModel::JoinModelText(JoiningAppender& out) const {
   // Written into a buffer that many texts share, which has grown to room
   // for them: no pass over the cards to size it. Cards that stay as read
   // follow each other in the file's buffer, and go out in one stretch.
-  JoiningAppender appender(out);
-  for (const Card* card : cards()) card->AppendOutputText(appender);
+  for (const Card* card : cards()) card->AppendOutputText(out);
 }
 
 }  // namespace zav

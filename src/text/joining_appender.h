@@ -30,6 +30,9 @@ class JoiningAppender {
   }
   void Append(std::string_view text) { Append(text.data(), text.size()); }
 
+  // The size of what waits.
+  std::size_t waiting() const { return static_cast<std::size_t>(end_ - begin_); }
+
   // Appends what waits, so that the string holds every text given so far.
   void Flush() {
     if (begin_ != end_) out_.append(begin_, static_cast<std::size_t>(end_ - begin_));

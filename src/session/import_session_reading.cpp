@@ -107,9 +107,10 @@ void ImportSession::ReadFile(bool groupCards) {
   const LineClassifier classify(lineCommentChar_);
   const std::string_view inlineChars = inlineCommentChars_;
   // A single inline-comment character (every style has at most one) is
-  // tracked by the reader, which saves most lines a scan for it.
-  const bool oneMark = inlineChars.size() == 1;
-  if (oneMark) reader.WatchFor(inlineChars.front());
+  // tracked by the reader, which saves most lines a scan for it; without
+  // one, the reader reports none.
+  const bool watched = inlineChars.size() <= 1;
+  if (inlineChars.size() == 1) reader.WatchFor(inlineChars.front());
   // Room for every piece and a quarter of them split at an inline comment;
   // more is rare, and the vector grows for it. A card starts on a piece of
   // its own: the runs never outgrow the pieces.
@@ -126,7 +127,7 @@ void ImportSession::ReadFile(bool groupCards) {
   std::size_t mark = std::string_view::npos;
   int32_t number = 0;
   bool inEncryptedBlock = false;
-  while (oneMark ? reader.Next(text, mark) : reader.Next(text)) {
+  while (reader.Next(text, mark)) {
     ++number;
     const std::size_t firstRecord = lines_.size();
     const LineKind kind = classify(text);
@@ -146,7 +147,7 @@ void ImportSession::ReadFile(bool groupCards) {
         inEncryptedBlock = false;
       }
     } else {
-      if (kind != LineKind::Comment && !oneMark) mark = FindAnyOf(text, inlineChars);
+      if (kind != LineKind::Comment && !watched) mark = FindAnyOf(text, inlineChars);
       if (kind == LineKind::Comment || mark == std::string_view::npos) {
         AddLine(text, number, false, kind);
         grouped = true;

@@ -123,6 +123,7 @@ void ImportSession::ReadFile(bool groupCards) {
   // against the last line once every line is read, before a stray last line
   // would be: then the lines are grouped after reading.
   const bool groupWhileReading = groupCards && !(reader.stoppedAtMark() && reader.textAfterMark());
+  const bool sawNul = reader.sawNul();
   std::string_view text;
   std::size_t mark = std::string_view::npos;
   int32_t number = 0;
@@ -163,7 +164,7 @@ void ImportSession::ReadFile(bool groupCards) {
         AddLine(text.substr(cut), number, true, classify(text.substr(cut)));
       }
     }
-    if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
+    if (sawNul && reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
     if (!groupWhileReading) continue;
     if (grouped) {
       if (stray) KeepStrayLine(lines_[firstRecord]);

@@ -9,6 +9,7 @@
 #include "cards/tokenizer.h"
 #include "diagnostics/diagnostic_sink.h"
 #include "platform/ascii.h"
+#include "text/joining_appender.h"
 #include "text/source_line.h"
 
 namespace zav {
@@ -262,26 +263,19 @@ std::size_t Card::OutputSize() const {
 }
 
 void Card::AppendOutputText(std::string& out) const {
+  JoiningAppender appender(out);
+  AppendOutputText(appender);
+}
+
+void Card::AppendOutputText(JoiningAppender& out) const {
   if (const FinishedText* finished = tokens.finished()) {
     finished->AppendTo(out);
   } else if (changed) {
-    for (const Token* t = tokens.front(); t != nullptr; t = t->next) out.append(t->text);
+    for (const Token* t = tokens.front(); t != nullptr; t = t->next) out.Append(t->text);
   } else {
     // Lines as read lie one after the other in the file's buffer (an inline
-    // comment right after its code): each stretch of them is appended at once.
-    const char* begin = nullptr;
-    std::size_t size = 0;
-    for (const SourceLine* line : lines) {
-      const std::string_view text = line->text;
-      if (text.data() == begin + size) {
-        size += text.size();
-        continue;
-      }
-      if (size != 0) out.append(begin, size);
-      begin = text.data();
-      size = text.size();
-    }
-    if (size != 0) out.append(begin, size);
+    // comment right after its code): the appender joins them.
+    for (const SourceLine* line : lines) out.Append(line->text);
   }
 }
 

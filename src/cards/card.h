@@ -23,6 +23,7 @@ namespace zav {
 
 class CardStore;
 class FinishedText;
+class JoiningAppender;
 struct ImportStatistics;
 struct SourceLine;
 
@@ -86,6 +87,9 @@ class Card : public ImportedModel {
   std::string OutputText() const;
   // The same, appended to `out`.
   void AppendOutputText(std::string& out) const;
+  // The same, through an appender that joins texts lying one after the
+  // other (the lines as read of cards that follow each other).
+  void AppendOutputText(JoiningAppender& out) const;
   // The length of OutputText().
   std::size_t OutputSize() const;
 

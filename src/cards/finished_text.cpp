@@ -8,6 +8,7 @@
 #include "cards/card_store.h"
 #include "cards/text_arena.h"
 #include "cards/token_list.h"
+#include "text/joining_appender.h"
 #include "text/source_line.h"
 
 namespace zav {
@@ -122,6 +123,11 @@ bool FinishedText::EndsWithLineFeed() const {
 void FinishedText::AppendTo(std::string& out) const {
   const Piece* piece = pieces();
   for (std::uint32_t i = 0; i < count_; ++i) out.append(piece[i].data, piece[i].size);
+}
+
+void FinishedText::AppendTo(JoiningAppender& out) const {
+  const Piece* piece = pieces();
+  for (std::uint32_t i = 0; i < count_; ++i) out.Append(piece[i].data, piece[i].size);
 }
 
 }  // namespace zav

@@ -9,6 +9,7 @@
 namespace zav {
 
 class CardStore;
+class JoiningAppender;
 class TokenList;
 
 // The text of an edited card once nothing will change it again, kept in its
@@ -29,6 +30,8 @@ class FinishedText {
   std::size_t size() const { return size_; }
   bool EndsWithLineFeed() const;
   void AppendTo(std::string& out) const;
+  // The same, through an appender that joins pieces lying one after the other.
+  void AppendTo(JoiningAppender& out) const;
 
  private:
   // Twelve bytes, not sixteen: a large file's edited cards have pieces by

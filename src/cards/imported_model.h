@@ -7,6 +7,7 @@
 namespace zav {
 
 class Card;
+class JoiningAppender;
 class ModelScope;
 struct Token;
 
@@ -32,6 +33,9 @@ class ImportedModel {
   // The same text, appended to `out`: a caller writing many models reuses
   // one buffer.
   virtual void AppendModelText(std::string& out) const { (void)out; }
+  // The same, through an appender that joins it to the text before it where
+  // it continues that text in memory (models as read, one after the other).
+  virtual void JoinModelText(JoiningAppender& out) const { (void)out; }
 
   // The import a top-level model belongs to; none for anything else. Only
   // models keep it (see ModelCard and SubcircuitModel): an import has many

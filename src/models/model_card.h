@@ -36,6 +36,7 @@ class ModelCard : public Card {
 
   std::string ModelText() const override { return OutputText(); }
   void AppendModelText(std::string& out) const override { AppendOutputText(out); }
+  void JoinModelText(JoiningAppender& out) const override { AppendOutputText(out); }
   void Parse() override;  // the .MODEL parse
   void Link() override;   // AKO resolution
 

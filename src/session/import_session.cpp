@@ -54,7 +54,8 @@ ImportSession::~ImportSession() {
   lineCommentChars_.clear();
   inlineCommentChars_.clear();
   path_.clear();
-  while (!lines_.empty()) lines_.pop_back();
+  // One pass that frees what the few owning lines hold.
+  lines_.clear();
   models_.clear();
   definitions_.clear();
   cards_.clear();
@@ -81,9 +82,8 @@ void ImportSession::Import(const char* filePath, Stage last) {
   store_->keepEditedTokens = CurrentImportSettings().keepEditedTokens;
   store_->target = CurrentImportSettings().target;
   fileSize_ = FileSize(path_.c_str());
-  ReadFile();
+  ReadFile(last != Stage::Read);
   if (last == Stage::Read) return;
-  BuildCards();
   if (last == Stage::BuildCards || last == Stage::Parse) {
     MakeGenericCards();
     if (last == Stage::Parse) ParseCards();

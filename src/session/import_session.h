@@ -14,6 +14,7 @@
 #include "cards/model_scope.h"
 #include "platform/large_block.h"
 #include "platform/no_case_index.h"
+#include "session/card_runs.h"
 #include "text/source_line.h"
 
 namespace zav {
@@ -72,9 +73,12 @@ class ImportSession final : public ModelScope {
 
  private:
   // --- the stages -----------------------------------------------------------
-  void ReadFile();
+  // Reads the file into lines and, with `groupCards`, groups them into the
+  // runs of the cards (see CardRuns).
+  void ReadFile(bool groupCards);
   void AddLine(std::string_view text, int32_t number, bool isInlineComment, LineKind kind);
-  void BuildCards();
+  // Reports a line that belongs to no card and makes it a comment line.
+  void KeepStrayLine(SourceLine& line);
   // The generic cards of the runs, for a caller that looks at them before
   // classification.
   void MakeGenericCards();
@@ -102,13 +106,8 @@ class ImportSession final : public ModelScope {
   // In file order. Filled once, by ReadFile: no line moves after that.
   // Every card's lines are a run of it.
   std::vector<SourceLine, LargeBlockAllocator<SourceLine>> lines_;
-  // The runs of lines that make a card each, as BuildCards groups them:
-  // the position of the first line and the number of lines.
-  struct CardRun {
-    uint32_t first;
-    uint32_t count;
-  };
-  std::vector<CardRun, LargeBlockAllocator<CardRun>> runs_;
+  // The runs of lines that make a card each, as the reading groups them.
+  CardRuns runs_;
   // The cards and what outlives their tokens; destroyed after them.
   std::unique_ptr<CardStore> store_;
   std::vector<std::unique_ptr<Card>, LargeBlockAllocator<std::unique_ptr<Card>>> cards_;

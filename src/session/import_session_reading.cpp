@@ -24,7 +24,8 @@ struct DotPrefix {
 };
 
 // Searched in order; the empty last row matches any text and gives the
-// default for every other dot command.
+// default for every other dot command. Every other row is a dot and at least
+// two letters.
 constexpr DotPrefix kDotPrefixes[] = {
     {kModelKeywordPrefix, LineKind::Model},
     {kSubcktKeywordPrefix, LineKind::Subckt},
@@ -71,7 +72,13 @@ class LineClassifier {
       if (kind != kDot) return static_cast<LineKind>(kind);
       const std::string_view rest = text.substr(pos);
       for (const DotPrefix& row : kDotPrefixes) {
-        if (StartsWithNoCase(rest, row.prefix)) return row.kind;
+        if (row.prefix.empty()) return row.kind;
+        // The dot matches; the letter after it tells the rows apart, so
+        // that a line is compared with one row's prefix at most.
+        if (rest.size() >= row.prefix.size() && AsciiToUpper(rest[1]) == row.prefix[1] &&
+            EqualCharsNoCase(rest.data() + 2, row.prefix.data() + 2, row.prefix.size() - 2)) {
+          return row.kind;
+        }
       }
     }
     // Only blanks (or nothing): a blank line is a comment line.
@@ -86,7 +93,7 @@ class LineClassifier {
 
 }  // namespace
 
-void ImportSession::ReadFile() {
+void ImportSession::ReadFile(bool groupCards) {
   // Binary mode everywhere: the CR LF rule and the end-of-file mark are
   // applied by the reader itself, so that the same bytes give the same lines
   // on every platform.
@@ -100,25 +107,40 @@ void ImportSession::ReadFile() {
   const LineClassifier classify(lineCommentChar_);
   const std::string_view inlineChars = inlineCommentChars_;
   // A single inline-comment character (every style has at most one) is
-  // tracked by the reader, which saves most lines a scan for it.
-  const bool oneMark = inlineChars.size() == 1;
-  if (oneMark) reader.WatchFor(inlineChars.front());
+  // tracked by the reader, which saves most lines a scan for it; without
+  // one, the reader reports none.
+  const bool watched = inlineChars.size() <= 1;
+  if (inlineChars.size() == 1) reader.WatchFor(inlineChars.front());
   // Room for every piece and a quarter of them split at an inline comment;
-  // more is rare, and the vector grows for it.
+  // more is rare, and the vector grows for it. A card starts on a piece of
+  // its own: the runs never outgrow the pieces.
   const std::size_t pieces = reader.PiecesLeftAtMost();
   lines_.reserve(pieces + pieces / 4);
+  CardRuns runs;
+  if (groupCards) runs.reserve(pieces);
+  // A line is grouped as soon as it is read, its stray line reported after
+  // its other diagnostics; but text after an end-of-file mark is reported
+  // against the last line once every line is read, before a stray last line
+  // would be: then the lines are grouped after reading.
+  const bool groupWhileReading = groupCards && !(reader.stoppedAtMark() && reader.textAfterMark());
+  const bool sawNul = reader.sawNul();
   std::string_view text;
   std::size_t mark = std::string_view::npos;
   int32_t number = 0;
   bool inEncryptedBlock = false;
-  while (oneMark ? reader.Next(text, mark) : reader.Next(text)) {
+  while (reader.Next(text, mark)) {
     ++number;
     const std::size_t firstRecord = lines_.size();
     const LineKind kind = classify(text);
+    // Whether the line's records are grouped here: a stray line is reported
+    // after the line's other diagnostics.
+    bool grouped = false;
+    bool stray = false;
     if (inEncryptedBlock || (kind == LineKind::Other && StartsEncryptedBlock(text))) {
       // The block's lines are comment lines to everything after the reader:
       // they stay in the card or definition they stand in, byte for byte.
       AddLine(text, number, false, LineKind::Comment);
+      grouped = true;  // a whole comment line changes no run
       if (!inEncryptedBlock) {
         inEncryptedBlock = true;
         AddDiagnostic(MessageCode::EncryptedBlock, &lines_.back());
@@ -126,9 +148,11 @@ void ImportSession::ReadFile() {
         inEncryptedBlock = false;
       }
     } else {
-      if (kind != LineKind::Comment && !oneMark) mark = FindAnyOf(text, inlineChars);
+      if (kind != LineKind::Comment && !watched) mark = FindAnyOf(text, inlineChars);
       if (kind == LineKind::Comment || mark == std::string_view::npos) {
         AddLine(text, number, false, kind);
+        grouped = true;
+        stray = groupWhileReading && runs.Group(kind, false, firstRecord);
       } else {
         // The blanks before the comment character go with the comment, so
         // the code part ends at its last printing character and the comment
@@ -140,7 +164,15 @@ void ImportSession::ReadFile() {
         AddLine(text.substr(cut), number, true, classify(text.substr(cut)));
       }
     }
-    if (reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
+    if (sawNul && reader.pieceHeldFirstNul()) AddDiagnostic(MessageCode::NulBytesReplaced, &lines_[firstRecord]);
+    if (!groupWhileReading) continue;
+    if (grouped) {
+      if (stray) KeepStrayLine(lines_[firstRecord]);
+      continue;
+    }
+    for (std::size_t at = firstRecord; at < lines_.size(); ++at) {
+      if (runs.Group(lines_[at].kind, lines_[at].isInlineComment, at)) KeepStrayLine(lines_[at]);
+    }
   }
   if (reader.failed()) AddDiagnostic(MessageCode::CantReadFile, nullptr, {path_});
   text_ = reader.TakeText();
@@ -156,6 +188,15 @@ void ImportSession::ReadFile() {
       last = &lines_[at];
     }
     AddDiagnostic(MessageCode::BytesAfterEndOfFileMark, last, {std::to_string(reader.bytesAfterMark())});
+  }
+  if (groupCards) {
+    if (!groupWhileReading) {
+      for (std::size_t at = 0; at < lines_.size(); ++at) {
+        if (runs.Group(lines_[at].kind, lines_[at].isInlineComment, at)) KeepStrayLine(lines_[at]);
+      }
+    }
+    runs.Finish(lines_.size());
+    runs_ = std::move(runs);
   }
   if (std::fclose(file) != 0) AddDiagnostic(MessageCode::CantCloseFile, nullptr, {path_});
 }

@@ -56,9 +56,13 @@ class LineReader {
   // An upper bound of the number of pieces still to come.
   std::size_t PiecesLeftAtMost() const;
 
-  // Whether the piece last returned holds the first NUL of the file (now a
-  // space).
-  bool pieceHeldFirstNul() const { return pieceHeldFirstNul_; }
+  // Whether the file holds a NUL (now a space) before the end of the text.
+  bool sawNul() const { return firstNulAt_ != kNone; }
+  // Whether the piece last returned holds the first NUL of the file. Asked
+  // for, not noted for each piece: most files have no NUL at all.
+  // (Unsigned: a first NUL before the piece, or none, gives a difference
+  // far past any piece's length.)
+  bool pieceHeldFirstNul() const { return firstNulAt_ - pieceStart_ < pos_ - pieceStart_; }
 
   // Whether reading stopped at an end-of-file mark, how many bytes followed
   // the mark, and whether any of them is more than filler (blanks, line ends
@@ -87,12 +91,12 @@ class LineReader {
   LargeBuffer text_;
   std::size_t size_ = 0;
   std::size_t pos_ = 0;
+  std::size_t pieceStart_ = 0;  // of the piece last returned (none: pos_)
   std::size_t firstNulAt_ = kNone;
   char watched_ = 0;
   // The first watched character at or after pos_, or kNone (also before
   // WatchFor).
   std::size_t nextWatched_ = kNone;
-  bool pieceHeldFirstNul_ = false;
   bool failed_ = false;
   bool stoppedAtMark_ = false;
   bool textAfterMark_ = false;
@@ -101,15 +105,16 @@ class LineReader {
 
 // Inline, with the search they call: they run once a line of the file.
 inline bool LineReader::Next(std::string_view& piece) {
-  if (pos_ >= size_) return pieceHeldFirstNul_ = false;
+  if (pos_ >= size_) {
+    pieceStart_ = pos_;
+    return false;
+  }
   const char* start = text_.data() + pos_;
   const char* end = start + std::min(kMaxPiece, size_ - pos_);
   const char* lf = FindByte(start, end, '\n');
   const auto length = static_cast<std::size_t>(lf != end ? lf + 1 - start : end - start);
-  // Unsigned: a first NUL before the piece, or none (kNone), gives a
-  // difference far past any piece's length.
-  pieceHeldFirstNul_ = firstNulAt_ - pos_ < length;
   piece = std::string_view(start, length);
+  pieceStart_ = pos_;
   pos_ += length;
   return true;
 }

@@ -10,6 +10,7 @@
 #include "diagnostics/add_diagnostic.h"
 #include "platform/no_case_index.h"
 #include "subcircuits/subckt_card.h"
+#include "text/joining_appender.h"
 
 namespace zav {
 namespace {
@@ -245,9 +246,14 @@ std::string SubcircuitModel::ModelText() const {
 }
 
 void SubcircuitModel::AppendModelText(std::string& out) const {
-  // A caller that appends many models to one buffer has room in it from
-  // those before, as a rule: growing it now and then costs less than a walk
-  // through every card to size the text first.
+  JoiningAppender appender(out);
+  JoinModelText(appender);
+}
+
+void SubcircuitModel::JoinModelText(JoiningAppender& out) const {
+  // Written into a buffer that many texts share, which has grown to room
+  // for them: no pass over the cards to size it. Cards that stay as read
+  // follow each other in the file's buffer, and go out in one stretch.
   for (const Card* card : cards()) card->AppendOutputText(out);
 }
 

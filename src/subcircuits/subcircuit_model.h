@@ -62,6 +62,7 @@ class SubcircuitModel : public ImportedModel, public ModelScope {
   // The output texts of the cards of the block, concatenated.
   std::string ModelText() const override;
   void AppendModelText(std::string& out) const override;
+  void JoinModelText(JoiningAppender& out) const override;
 
   // The cards of the block, not owned: the .SUBCKT card, every card of the
   // block in input order (those of nested definitions included) and the

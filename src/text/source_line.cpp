@@ -27,8 +27,10 @@ SourceLine& SourceLine::operator=(SourceLine&& other) noexcept {
   number = other.number;
   kind = other.kind;
   isInlineComment = other.isInlineComment;
-  ownsRawText_ = std::exchange(other.ownsRawText_, false);
-  ownsText_ = std::exchange(other.ownsText_, false);
+  ownsRawText_ = other.ownsRawText_;
+  ownsText_ = other.ownsText_;
+  other.ownsRawText_ = false;
+  other.ownsText_ = false;
   return *this;
 }
 

@@ -57,8 +57,10 @@ struct SourceLine {
   void Release();
 
   // Whether rawText, and text apart from it, view blocks this line keeps.
-  bool ownsRawText_ = false;
-  bool ownsText_ = false;
+  // Bits of one byte, so that destroying a line that owns neither (nearly
+  // every line) is one test.
+  bool ownsRawText_ : 1 = false;
+  bool ownsText_ : 1 = false;
 };
 
 }  // namespace zav

@@ -107,6 +107,38 @@ TEST(CardBuilderTest, StrayLinesBecomeCommentLinesOfTheirOwn) {
   TheDiagnosticList().Clear();
 }
 
+// Lines are grouped as they are read: a stray line's report still follows
+// what the reading reports about that line, the text after an end-of-file
+// mark (reported once every line is read) among it.
+TEST(CardBuilderTest, AStrayLineIsReportedAfterTheReadingsReportsOfItsLine) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string bytes;
+    std::vector<std::string> codes;  // in list order: "N" NUL, "E" end-of-file mark, "U" unexpected
+  };
+  const std::vector<Case> cases = {
+      {"R1 1 2\n4\0 2\n+ 3\n"s, {"2N", "2U", "3U"}},
+      {"R1 1 2\n42 ; x\x1A" "tail"s, {"2E", "2U"}},
+      {"R1 1 2\n42\n\x1A" "tail"s, {"2E", "2U"}},
+      {"42\nR1 1 2\x1A" "tail"s, {"1U", "2E"}},
+  };
+  for (const Case& c : cases) {
+    TheDiagnosticList().Clear();
+    TempFile file(c.bytes);
+    ImportSession session;
+    session.Import(file.path().c_str(), ImportSession::Stage::BuildCards);
+    std::vector<std::string> codes;
+    TheDiagnosticList().ForEach([&](const Diagnostic& d) {
+      const char code = d.text.find("NUL") != std::string::npos          ? 'N'
+                        : d.text.find("end-of-file") != std::string::npos ? 'E'
+                                                                            : 'U';
+      codes.push_back(std::to_string(d.lineNumber) + code);
+    });
+    EXPECT_EQ(codes, c.codes) << c.bytes;
+  }
+  TheDiagnosticList().Clear();
+}
+
 std::string Dumped(const ImportSession& session) {
   std::FILE* file = std::tmpfile();
   session.Dump(file);

@@ -108,6 +108,10 @@ void FileImport::AppendModelText(ZAV_MODEL model, std::string& out) {
   reinterpret_cast<const ImportedModel*>(model)->AppendModelText(out);
 }
 
+void FileImport::AppendModelText(ZAV_MODEL model, JoiningAppender& out) {
+  reinterpret_cast<const ImportedModel*>(model)->JoinModelText(out);
+}
+
 ImportSession& FileImport::Session() const { return *reinterpret_cast<ImportSession*>(session_); }
 
 }  // namespace zav::cli

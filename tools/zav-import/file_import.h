@@ -12,6 +12,7 @@
 
 namespace zav {
 class ImportSession;
+class JoiningAppender;
 }
 
 namespace zav::cli {
@@ -53,6 +54,9 @@ class FileImport {
   // The same text, built by the same library call without the export's
   // length round trip, appended to `out`: many texts, one buffer.
   static void AppendModelText(ZAV_MODEL model, std::string& out);
+  // The same through an appender, which joins texts that continue each other
+  // in memory (see JoiningAppender) across models too.
+  static void AppendModelText(ZAV_MODEL model, JoiningAppender& out);
 
   // With ownDiagnostics: the diagnostics the import filed, in the library's
   // list order.

@@ -4,6 +4,7 @@
 
 #include "output_writer.h"
 #include "session/import_session.h"
+#include "text/joining_appender.h"
 
 namespace zav::cli {
 
@@ -32,13 +33,18 @@ class TextsToStandardOutput final : public OutputMode {
   bool Write(const ConvertedFile& file, std::string&) override {
     out_.StartFile();
     text_.clear();
+    // Models as read follow each other in the file's buffer: the appender
+    // joins them, and what it holds back counts towards the block.
+    JoiningAppender appender(text_);
     for (ZAV_MODEL model : file.models) {
-      FileImport::AppendModelText(model, text_);
-      if (text_.size() >= kWriteBlock) {
+      FileImport::AppendModelText(model, appender);
+      if (text_.size() + appender.waiting() >= kWriteBlock) {
+        appender.Flush();
         out_.Write(text_);
         text_.clear();
       }
     }
+    appender.Flush();
     out_.Write(text_);
     return true;
   }
@@ -58,13 +64,16 @@ class TextsToFiles final : public OutputMode {
         file.outputPath,
         [&](std::FILE* out) {
           auto write = [&] { return text.empty() || std::fwrite(text.data(), 1, text.size(), out) == text.size(); };
+          JoiningAppender appender(text);
           for (ZAV_MODEL model : file.models) {
-            FileImport::AppendModelText(model, text);
-            if (text.size() >= kWriteBlock) {
+            FileImport::AppendModelText(model, appender);
+            if (text.size() + appender.waiting() >= kWriteBlock) {
+              appender.Flush();
               if (!write()) return false;
               text.clear();
             }
           }
+          appender.Flush();
           return write();
         },
         error);

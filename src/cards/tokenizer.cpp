@@ -272,6 +272,8 @@ template <bool wordsOnly, bool braces>
   for (;;) {
     if (p < lastSeparatorEnd) {
       p = ScanToSeparator<wordsOnly>(p, lastSeparatorEnd, &line, out, braces);
+      // A line read whole ends there.
+      if (p == limit) return;
       if (p == lastSeparatorEnd) continue;
     } else {
       if (p == limit) return;

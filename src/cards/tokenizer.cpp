@@ -143,15 +143,6 @@ template <bool wordsOnly>
                                                          SourceLine* const line, Appending& out,
                                                          const bool bracesAreValues) {
   while (p != limit) {
-    if constexpr (wordsOnly) {
-      // Separator runs and line feeds make no word: passed over a
-      // character a turn, so that the loop's own test of the end is the
-      // only one.
-      if (IsSeparatorChar(*p)) {
-        ++p;
-        continue;
-      }
-    }
     TokenKind kind = kTables.startKind[static_cast<unsigned char>(*p)];
     const char* end = p + 1;
     if (IsWordStart(kind)) [[likely]] {
@@ -186,7 +177,14 @@ template <bool wordsOnly>
       }
       continue;
     }
-    if (!wordsOnly && kind == TokenKind::Separator) {
+    if (kind == TokenKind::Separator || (wordsOnly && kind == TokenKind::Newline)) {
+      if constexpr (wordsOnly) {
+        // Separator runs and line feeds make no word: passed over a
+        // character a turn, so that the loop's own test of the end is the
+        // only one.
+        p = end;
+        continue;
+      }
       while (end != limit && IsSeparatorChar(*end)) ++end;
     } else if (kind == TokenKind::Keyword) {
       // A ".": a Keyword before a letter, a Number before a digit.

@@ -143,6 +143,11 @@ template <bool wordsOnly>
                                                          SourceLine* const line, Appending& out,
                                                          const bool bracesAreValues) {
   while (p != limit) {
+  // A separator run of the full cut that stops at a character that is no
+  // separator has text after it: it jumps here, past the loop's test (the
+  // words' cut has no jump here).
+  nextToken:
+    __attribute__((unused));
     TokenKind kind = kTables.startKind[static_cast<unsigned char>(*p)];
     const char* end = p + 1;
     if (IsWordStart(kind)) [[likely]] {
@@ -160,22 +165,32 @@ template <bool wordsOnly>
       if constexpr (wordsOnly) {
         // The separator that ended the word is passed over at once.
         p = end + 1;
+        continue;
       } else {
         // What ends a word is a line feed or a separator run: cut here, as
         // the dispatch below would, without a turn of its own.
         p = end;
         ++end;
         if (*p == '\n') {
-          kind = TokenKind::Newline;
-        } else {
-          kind = TokenKind::Separator;
-          while (end != limit && IsSeparatorChar(*end)) ++end;
+          if (!out.HasNode()) [[unlikely]] return p;
+          out.Append(TokenKind::Newline, p, end, line);
+          p = end;
+          continue;
+        }
+        // A run that stops at a character that is no separator stops
+        // before `limit`: the loop's own test of it is passed over then.
+        for (; end != limit; ++end) {
+          if (!IsSeparatorChar(*end)) {
+            if (!out.HasNode()) [[unlikely]] return p;
+            out.Append(TokenKind::Separator, p, end, line);
+            p = end;
+            goto nextToken;
+          }
         }
         if (!out.HasNode()) [[unlikely]] return p;
-        out.Append(kind, p, end, line);
-        p = end;
+        out.Append(TokenKind::Separator, p, end, line);
+        return end;
       }
-      continue;
     }
     if (kind == TokenKind::Separator || (wordsOnly && kind == TokenKind::Newline)) {
       if constexpr (wordsOnly) {

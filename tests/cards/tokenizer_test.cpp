@@ -86,6 +86,12 @@ TEST(TokenizerTest, SplitsLinesIntoKindedTokens) {
       {"X\x1A\xE9Y 1\n", LineKind::Element, {{kName, "X\x1A\xE9Y"}, {kSep, " "}, {kNumber, "1"}, {kNewline, "\n"}}},
       {"R1 a\0b\n"s, LineKind::Element, {{kName, "R1"}, {kSep, " "}, {kName, "a\0b"s}, {kNewline, "\n"}}},
       {"\n", LineKind::Other, {{kNewline, "\n"}}},
+      // A separator run after a word ends at the next word, at the end of a
+      // line without its line feed, or at a line feed it takes in.
+      {"R1 =( 2", LineKind::Element, {{kName, "R1"}, {kSep, " =( "}, {kNumber, "2"}}},
+      {"R1 2 \t", LineKind::Element, {{kName, "R1"}, {kSep, " "}, {kNumber, "2"}, {kSep, " \t"}}},
+      {"R1=\n", LineKind::Element, {{kName, "R1"}, {kSep, "=\n"}}},
+      {"R1\n \n", LineKind::Element, {{kName, "R1"}, {kNewline, "\n"}, {kSep, " \n"}}},
   };
   TheDiagnosticList().Clear();
   for (const Case& c : cases) {

@@ -96,13 +96,50 @@ ParamRuleTable KnownParameters(CardKind kind, int mosfetLevel, TranslationTarget
   }
 }
 
+// KnownParameters as a RuleFinder, each made once: a parse asks for one per
+// card, and finding a table's index by its address costs more than the rest
+// of a short card's lookups. The variants from BjtModel to VoltageSwitchModel
+// in order, then the MOSFET tables of levels 2, 3, 4 and 7; for each target.
+constexpr int kKnownVariants = static_cast<int>(CardKind::VoltageSwitchModel) - static_cast<int>(CardKind::BjtModel) + 1;
+constexpr int kMosfetLevelsOfTheirOwn[] = {2, 3, 4, 7};
+constexpr int kKnownTables = kKnownVariants + static_cast<int>(std::size(kMosfetLevelsOfTheirOwn));
+
+std::vector<RuleFinder> MakeKnownRules() {
+  std::vector<RuleFinder> made;
+  made.reserve(2 * kKnownTables);
+  for (const TranslationTarget each : {TranslationTarget::Host, TranslationTarget::Ngspice}) {
+    for (int variant = 0; variant < kKnownVariants; ++variant) {
+      made.emplace_back(KnownParameters(static_cast<CardKind>(static_cast<int>(CardKind::BjtModel) + variant), 1, each));
+    }
+    for (const int level : kMosfetLevelsOfTheirOwn) made.emplace_back(KnownParameters(CardKind::MosfetModel, level, each));
+  }
+  return made;
+}
+
+// Made when the library is loaded (the tables are constant, their indexes made
+// on first use), so that asking costs no check whether it is made yet.
+const std::vector<RuleFinder> kKnownRules = MakeKnownRules();
+
+const RuleFinder& KnownRules(CardKind kind, int mosfetLevel, TranslationTarget target) {
+  int table = static_cast<int>(kind) - static_cast<int>(CardKind::BjtModel);
+  if (kind == CardKind::MosfetModel) {
+    for (int i = 0; i < static_cast<int>(std::size(kMosfetLevelsOfTheirOwn)); ++i) {
+      if (mosfetLevel == kMosfetLevelsOfTheirOwn[i]) table = kKnownVariants + i;
+    }
+  }
+  return kKnownRules[(target == TranslationTarget::Ngspice ? kKnownTables : 0) + table];
+}
+
 // What the `row` of a parameter entry of a card without an AKO reference
 // holds once its table is known (see ModelCard::kKeptAsWritten).
-std::int32_t NotedRow(const RuleFinder& rules, std::string_view name, TokenKind valueKind) {
-  const RuleIndex::FoundRow found = rules.FindRowAndKeep(name);
+std::int32_t NotedRow(RuleIndex::FoundRow found, TokenKind valueKind) {
   if (found.row < 0) return ModelCard::kNoRule;
   if (found.keeps && valueKind == TokenKind::Number) return ModelCard::kKeptAsWritten;
   return static_cast<std::int32_t>(found.row);
+}
+
+std::int32_t NotedRow(const RuleFinder& rules, std::string_view name, TokenKind valueKind) {
+  return NotedRow(rules.FindRowAndKeep(name), valueKind);
 }
 
 // The MOSFET levels the target simulator has a counterpart for.
@@ -318,7 +355,8 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   bool tableKnown = variant != CardKind::Unknown && !mosfet;
   // The rows are looked up once, here, where the walk meets the names: the
   // translation reads them from the entries (see kKeptAsWritten).
-  RuleFinder rules(tableKnown ? KnownParameters(variant, 1, target) : ParamRuleTable());
+  // None until the table is known.
+  const RuleFinder* rules = tableKnown ? &KnownRules(variant, 1, target) : nullptr;
   Failure failure;
   std::vector<Tag> undecided;
   BraceDepth braces(modelType->next);
@@ -346,7 +384,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   // The rows of the entries read before the table was known.
   auto noteRowsSoFar = [&]() {
     if (!noteRows) return;
-    for (ParamEntry& entry : entries) entry.row = NotedRow(rules, entry.name->text, entry.value->kind);
+    for (ParamEntry& entry : entries) entry.row = NotedRow(*rules, entry.name->text, entry.value->kind);
   };
   const bool ngspice = target == TranslationTarget::Ngspice;
   // A value holds a comma only where its card's text does: the values of a
@@ -359,13 +397,20 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
       // takes such pairs until it meets another, which it leaves to the
       // walk below, the cursor put back on its name. It holds less than
       // that walk, and calls nothing.
+      // Every variant's table has an index; its short names are looked up
+      // through a copy that stays in registers while the entries are written.
+      const RuleIndex& index = *rules->index();
+      const RuleIndex::ShortNames shortNames = index.shortNames();
       for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
         Token* const value = next();
         if (value == nullptr || value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] {
           cursor = parameter;
           break;
         }
-        entries.push_back(ParamEntry{parameter, value, NotedRow(rules, parameter->text, TokenKind::Number)});
+        const std::string_view name = parameter->text;
+        const RuleIndex::FoundRow found = RuleIndex::ShortNames::Holds(name.size()) ? shortNames.FindRowAndKeep(name)
+                                                                                     : index.FindLongRowAndKeep(name);
+        entries.push_back(ParamEntry{parameter, value, NotedRow(found, TokenKind::Number)});
       }
       if (parameter == nullptr) break;
     }
@@ -383,7 +428,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
     }
     if (value->kind != TokenKind::Number) {
       // A card of a model type the factory will not take keeps no tag.
-      if (variant == CardKind::Unknown || (tableKnown && rules.FindRow(parameter->text) >= 0)) {
+      if (variant == CardKind::Unknown || (tableKnown && rules->FindRow(parameter->text) >= 0)) {
         failure = {true, MessageCode::NonNumericValue, value->line, value->text};
         break;
       }
@@ -395,12 +440,12 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
     if (tableKnown) {
-      entries.push_back(ParamEntry{parameter, value, noteRows ? NotedRow(rules, parameter->text, value->kind) : kNotLookedUp});
+      entries.push_back(ParamEntry{parameter, value, noteRows ? NotedRow(*rules, parameter->text, value->kind) : kNotLookedUp});
       continue;
     }
     entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
     if (mosfet && EqualsNoCase(parameter->text, "LEVEL")) {
-      rules = RuleFinder(KnownParameters(variant, AsciiToInt(value->text), target));
+      rules = &KnownRules(variant, AsciiToInt(value->text), target);
       tableKnown = true;
       noteRowsSoFar();
     }
@@ -408,11 +453,11 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   recorded.cursor = cursor;
 
   if (mosfet && !tableKnown) {
-    rules = RuleFinder(KnownParameters(variant, 1, target));
+    rules = &KnownRules(variant, 1, target);
     noteRowsSoFar();
   }
   for (const Tag& tag : undecided) {
-    if (rules.FindRow(tag.name->text) >= 0) {
+    if (rules->FindRow(tag.name->text) >= 0) {
       failure = {true, MessageCode::NonNumericValue, tag.line, tag.value};
       break;
     }

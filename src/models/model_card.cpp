@@ -166,11 +166,11 @@ bool LinesHold(const LineList& lines, char c) {
       end += text.size();
       continue;
     }
-    if (FindByte(begin, end, c) != end) return true;
+    if (HoldsByte(begin, end, c)) return true;
     begin = text.data();
     end = begin + text.size();
   }
-  return FindByte(begin, end, c) != end;
+  return HoldsByte(begin, end, c);
 }
 
 template <typename T>

@@ -213,6 +213,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
   referencedBy = source.referencedBy;
   modelType = std::exchange(source.modelType, nullptr);
   hasAko_ = source.hasAko_;
+  parsedLevel_ = source.parsedLevel_;
   // The entries are the parse's, which records none with a field-table row.
 }
 
@@ -262,6 +263,7 @@ CardKind ModelCard::ParseModel(bool noteRows, bool cut) {
   nameToken = nullptr;
   modelType = nullptr;
   hasAko_ = false;
+  parsedLevel_ = 0;
   akoTokens().clear();
   params().clear();
 
@@ -445,7 +447,9 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
     }
     entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
     if (mosfet && EqualsNoCase(parameter->text, "LEVEL")) {
-      rules = &KnownRules(variant, AsciiToInt(value->text), target);
+      const int level = AsciiToInt(value->text);
+      parsedLevel_ = static_cast<std::int8_t>(level >= 1 && level <= INT8_MAX ? level : 0);
+      rules = &KnownRules(variant, level, target);
       tableKnown = true;
       noteRowsSoFar();
     }
@@ -453,6 +457,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   recorded.cursor = cursor;
 
   if (mosfet && !tableKnown) {
+    parsedLevel_ = 1;
     rules = &KnownRules(variant, 1, target);
     noteRowsSoFar();
   }
@@ -475,7 +480,9 @@ std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage, bool noteRow
   const CardKind kind = parseStage.ParseModel(noteRows, /*cut=*/true);
   if (!parseStage.valid) return nullptr;
 
-  if (kind == CardKind::MosfetModel) {
+  // A level the parse read is 1 without a LEVEL parameter, which passes as
+  // no LEVEL does.
+  if (kind == CardKind::MosfetModel && !IsTranslatableMosfetLevel(parseStage.parsedLevel_)) {
     if (const ParamEntry* level = parseStage.FindParam("LEVEL"); level != nullptr) {
       if (!IsTranslatableMosfetLevel(AsciiToInt(level->value->text))) {
         AddDiagnostic(MessageCode::UntranslatableMosfetLevel, parseStage.modelType->line, {level->value->text});

@@ -129,6 +129,10 @@ class ModelCard : public Card {
   void SetEarly(EarlyTranslation* early) { link_.early = early; }
   // Whether the translation running now is an early one.
   bool translatingEarly() const;
+  // The MOSFET level the card's own parameters give (see parsedLevel_); 0
+  // when the parse did not keep it. Not for a card with an AKO reference,
+  // whose copies may give the level.
+  int ParsedLevel() const { return hasAko_ ? 0 : parsedLevel_; }
   // What a variant left for the resolve step of a card translated early,
   // made before its diagnostics are filed and after.
   virtual void BeforeEarlyDiagnostics() {}
@@ -181,6 +185,10 @@ class ModelCard : public Card {
   bool typeTranslated_ = false;
   std::uint16_t typeOffset_ = 0;
   std::uint16_t typeSize_ = 0;
+  // A MOSFET's level as its parse read it, the first LEVEL parameter's
+  // value (1 without one), so that the steps after it need not look for it
+  // again; 0 when not read, or beyond what a byte holds.
+  std::int8_t parsedLevel_ = 0;
   const SourceLine* typeLine_ = nullptr;
 
   // The parameters the link copied through the AKO reference, and from

@@ -58,23 +58,49 @@ constexpr ModelTypeRow kModelTypes[] = {
     {"CSW", CardKind::HostModel},
 };
 
-const ModelTypeRow* FindModelType(std::string_view type) {
-  // Every keyword is one word of up to eight bytes (see ascii_words.h): a
-  // row matches when its word and length do.
-  static const auto kWords = [] {
-    std::array<std::uint64_t, std::size(kModelTypes)> words{};
-    for (std::size_t i = 0; i < words.size(); ++i) {
-      words[i] = ascii_words::LoadShort(kModelTypes[i].keyword.data(), kModelTypes[i].keyword.size());
+// The rows by their keywords' words (see ascii_words.h), in a table with a
+// slot for each that no other shares: every card asks for its type once, and
+// a keyword is found by one probe, its word and length compared.
+class ModelTypeIndex {
+ public:
+  ModelTypeIndex() {
+    // A multiplier that gives every keyword a slot of its own, found once
+    // among odd numbers of scattered bits (multipliers close to each other
+    // move the top bits of a short word's product together).
+    for (std::uint64_t seed = 1;; ++seed) {
+      multiplier_ = (seed * 0x9E3779B97F4A7C15ull ^ (seed * 0xD6E8FEB86659FD93ull) >> 29) | 1;
+      slots_.fill(nullptr);
+      bool apart = true;
+      for (const ModelTypeRow& row : kModelTypes) {
+        const ModelTypeRow*& slot = slots_[SlotOf(WordOf(row.keyword), row.keyword.size())];
+        apart = apart && slot == nullptr;
+        slot = &row;
+      }
+      if (apart) return;
     }
-    return words;
-  }();
-  if (type.size() - 1 >= 8) return nullptr;
-  const std::uint64_t word = ascii_words::UpperCaseWord(ascii_words::LoadShort(type.data(), type.size()));
-  for (std::size_t i = 0; i < kWords.size(); ++i) {
-    if (kWords[i] == word && kModelTypes[i].keyword.size() == type.size()) return &kModelTypes[i];
   }
-  return nullptr;
-}
+
+  const ModelTypeRow* Find(std::string_view type) const {
+    if (type.size() - 1 >= 8) return nullptr;
+    const std::uint64_t word = ascii_words::UpperCaseWord(WordOf(type));
+    const ModelTypeRow* row = slots_[SlotOf(word, type.size())];
+    return row != nullptr && row->keyword.size() == type.size() && WordOf(row->keyword) == word ? row : nullptr;
+  }
+
+ private:
+  static constexpr unsigned kSlotBits = 6;
+  static std::uint64_t WordOf(std::string_view text) { return ascii_words::LoadShort(text.data(), text.size()); }
+  std::size_t SlotOf(std::uint64_t word, std::size_t size) const {
+    return static_cast<std::size_t>(((word + size) * multiplier_) >> (64 - kSlotBits));
+  }
+
+  std::uint64_t multiplier_ = 0;
+  std::array<const ModelTypeRow*, std::size_t{1} << kSlotBits> slots_{};
+};
+
+const ModelTypeIndex kModelTypeIndex;
+
+const ModelTypeRow* FindModelType(std::string_view type) { return kModelTypeIndex.Find(type); }
 
 // The table a variant translates its parameters with for `target`, as its
 // RuleTable gives it; the MOSFET table by the level. The ngspice tables name

@@ -419,7 +419,20 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   // card cut from lines without one (most cards) need not be searched.
   const bool commas = !cut || LinesHold(lines, ',');
   for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
-    if (tableKnown && noteRows) {
+    if (tableKnown && !noteRows) {
+      // As below, for a parse that looks no rows up (a card with an AKO
+      // reference, a look at a card's words); written apart, so that
+      // neither walk asks which it is at every pair.
+      for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
+        Token* const value = next();
+        if (value == nullptr || value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] {
+          cursor = parameter;
+          break;
+        }
+        entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
+      }
+      if (parameter == nullptr) break;
+    } else if (tableKnown) {
       // Nearly every parameter is a Name and a Number without a comma, on a
       // card whose table is known (a MOSFET's from its LEVEL on): this walk
       // takes such pairs until it meets another, which it leaves to the

@@ -75,9 +75,6 @@ class ModelCard : public Card {
   // each), or files warning 25 when none does. Of TC1 and TC2 only the first
   // met moves, both at once: `tcMerged` tells that it has.
   void MoveToUsers(const InstanceMove& move, bool& tcMerged);
-  // Copies the referenced card's parameters into this card, keeping the ones
-  // this card already has.
-  void CopyAkoParams(const ModelCard& referenced);
 
   // One parameter an AKO reference copied into a card.
   struct AkoCopy {

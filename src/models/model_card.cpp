@@ -236,7 +236,7 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
   // (the AKO tokens and the parameter entries go with them) is still the
   // same token.
   session = source.session;
-  referencedBy = source.referencedBy;
+  referencedBy = std::move(source.referencedBy);
   modelType = std::exchange(source.modelType, nullptr);
   hasAko_ = source.hasAko_;
   parsedLevel_ = source.parsedLevel_;

@@ -58,23 +58,49 @@ constexpr ModelTypeRow kModelTypes[] = {
     {"CSW", CardKind::HostModel},
 };
 
-const ModelTypeRow* FindModelType(std::string_view type) {
-  // Every keyword is one word of up to eight bytes (see ascii_words.h): a
-  // row matches when its word and length do.
-  static const auto kWords = [] {
-    std::array<std::uint64_t, std::size(kModelTypes)> words{};
-    for (std::size_t i = 0; i < words.size(); ++i) {
-      words[i] = ascii_words::LoadShort(kModelTypes[i].keyword.data(), kModelTypes[i].keyword.size());
+// The rows by their keywords' words (see ascii_words.h), in a table with a
+// slot for each that no other shares: every card asks for its type once, and
+// a keyword is found by one probe, its word and length compared.
+class ModelTypeIndex {
+ public:
+  ModelTypeIndex() {
+    // A multiplier that gives every keyword a slot of its own, found once
+    // among odd numbers of scattered bits (multipliers close to each other
+    // move the top bits of a short word's product together).
+    for (std::uint64_t seed = 1;; ++seed) {
+      multiplier_ = (seed * 0x9E3779B97F4A7C15ull ^ (seed * 0xD6E8FEB86659FD93ull) >> 29) | 1;
+      slots_.fill(nullptr);
+      bool apart = true;
+      for (const ModelTypeRow& row : kModelTypes) {
+        const ModelTypeRow*& slot = slots_[SlotOf(WordOf(row.keyword), row.keyword.size())];
+        apart = apart && slot == nullptr;
+        slot = &row;
+      }
+      if (apart) return;
     }
-    return words;
-  }();
-  if (type.size() - 1 >= 8) return nullptr;
-  const std::uint64_t word = ascii_words::UpperCaseWord(ascii_words::LoadShort(type.data(), type.size()));
-  for (std::size_t i = 0; i < kWords.size(); ++i) {
-    if (kWords[i] == word && kModelTypes[i].keyword.size() == type.size()) return &kModelTypes[i];
   }
-  return nullptr;
-}
+
+  const ModelTypeRow* Find(std::string_view type) const {
+    if (type.size() - 1 >= 8) return nullptr;
+    const std::uint64_t word = ascii_words::UpperCaseWord(WordOf(type));
+    const ModelTypeRow* row = slots_[SlotOf(word, type.size())];
+    return row != nullptr && row->keyword.size() == type.size() && WordOf(row->keyword) == word ? row : nullptr;
+  }
+
+ private:
+  static constexpr unsigned kSlotBits = 6;
+  static std::uint64_t WordOf(std::string_view text) { return ascii_words::LoadShort(text.data(), text.size()); }
+  std::size_t SlotOf(std::uint64_t word, std::size_t size) const {
+    return static_cast<std::size_t>(((word + size) * multiplier_) >> (64 - kSlotBits));
+  }
+
+  std::uint64_t multiplier_ = 0;
+  std::array<const ModelTypeRow*, std::size_t{1} << kSlotBits> slots_{};
+};
+
+const ModelTypeIndex kModelTypeIndex;
+
+const ModelTypeRow* FindModelType(std::string_view type) { return kModelTypeIndex.Find(type); }
 
 // The table a variant translates its parameters with for `target`, as its
 // RuleTable gives it; the MOSFET table by the level. The ngspice tables name
@@ -96,13 +122,50 @@ ParamRuleTable KnownParameters(CardKind kind, int mosfetLevel, TranslationTarget
   }
 }
 
+// KnownParameters as a RuleFinder, each made once: a parse asks for one per
+// card, and finding a table's index by its address costs more than the rest
+// of a short card's lookups. The variants from BjtModel to VoltageSwitchModel
+// in order, then the MOSFET tables of levels 2, 3, 4 and 7; for each target.
+constexpr int kKnownVariants = static_cast<int>(CardKind::VoltageSwitchModel) - static_cast<int>(CardKind::BjtModel) + 1;
+constexpr int kMosfetLevelsOfTheirOwn[] = {2, 3, 4, 7};
+constexpr int kKnownTables = kKnownVariants + static_cast<int>(std::size(kMosfetLevelsOfTheirOwn));
+
+std::vector<RuleFinder> MakeKnownRules() {
+  std::vector<RuleFinder> made;
+  made.reserve(2 * kKnownTables);
+  for (const TranslationTarget each : {TranslationTarget::Host, TranslationTarget::Ngspice}) {
+    for (int variant = 0; variant < kKnownVariants; ++variant) {
+      made.emplace_back(KnownParameters(static_cast<CardKind>(static_cast<int>(CardKind::BjtModel) + variant), 1, each));
+    }
+    for (const int level : kMosfetLevelsOfTheirOwn) made.emplace_back(KnownParameters(CardKind::MosfetModel, level, each));
+  }
+  return made;
+}
+
+// Made when the library is loaded (the tables are constant, their indexes made
+// on first use), so that asking costs no check whether it is made yet.
+const std::vector<RuleFinder> kKnownRules = MakeKnownRules();
+
+const RuleFinder& KnownRules(CardKind kind, int mosfetLevel, TranslationTarget target) {
+  int table = static_cast<int>(kind) - static_cast<int>(CardKind::BjtModel);
+  if (kind == CardKind::MosfetModel) {
+    for (int i = 0; i < static_cast<int>(std::size(kMosfetLevelsOfTheirOwn)); ++i) {
+      if (mosfetLevel == kMosfetLevelsOfTheirOwn[i]) table = kKnownVariants + i;
+    }
+  }
+  return kKnownRules[(target == TranslationTarget::Ngspice ? kKnownTables : 0) + table];
+}
+
 // What the `row` of a parameter entry of a card without an AKO reference
 // holds once its table is known (see ModelCard::kKeptAsWritten).
-std::int32_t NotedRow(const RuleFinder& rules, std::string_view name, TokenKind valueKind) {
-  const RuleIndex::FoundRow found = rules.FindRowAndKeep(name);
+std::int32_t NotedRow(RuleIndex::FoundRow found, TokenKind valueKind) {
   if (found.row < 0) return ModelCard::kNoRule;
   if (found.keeps && valueKind == TokenKind::Number) return ModelCard::kKeptAsWritten;
   return static_cast<std::int32_t>(found.row);
+}
+
+std::int32_t NotedRow(const RuleFinder& rules, std::string_view name, TokenKind valueKind) {
+  return NotedRow(rules.FindRowAndKeep(name), valueKind);
 }
 
 // The MOSFET levels the target simulator has a counterpart for.
@@ -129,11 +192,11 @@ bool LinesHold(const LineList& lines, char c) {
       end += text.size();
       continue;
     }
-    if (FindByte(begin, end, c) != end) return true;
+    if (HoldsByte(begin, end, c)) return true;
     begin = text.data();
     end = begin + text.size();
   }
-  return FindByte(begin, end, c) != end;
+  return HoldsByte(begin, end, c);
 }
 
 template <typename T>
@@ -173,9 +236,10 @@ ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
   // (the AKO tokens and the parameter entries go with them) is still the
   // same token.
   session = source.session;
-  referencedBy = source.referencedBy;
+  referencedBy = std::move(source.referencedBy);
   modelType = std::exchange(source.modelType, nullptr);
   hasAko_ = source.hasAko_;
+  parsedLevel_ = source.parsedLevel_;
   // The entries are the parse's, which records none with a field-table row.
 }
 
@@ -225,6 +289,7 @@ CardKind ModelCard::ParseModel(bool noteRows, bool cut) {
   nameToken = nullptr;
   modelType = nullptr;
   hasAko_ = false;
+  parsedLevel_ = 0;
   akoTokens().clear();
   params().clear();
 
@@ -318,7 +383,8 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   bool tableKnown = variant != CardKind::Unknown && !mosfet;
   // The rows are looked up once, here, where the walk meets the names: the
   // translation reads them from the entries (see kKeptAsWritten).
-  RuleFinder rules(tableKnown ? KnownParameters(variant, 1, target) : ParamRuleTable());
+  // None until the table is known.
+  const RuleFinder* rules = tableKnown ? &KnownRules(variant, 1, target) : nullptr;
   Failure failure;
   std::vector<Tag> undecided;
   BraceDepth braces(modelType->next);
@@ -346,26 +412,46 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   // The rows of the entries read before the table was known.
   auto noteRowsSoFar = [&]() {
     if (!noteRows) return;
-    for (ParamEntry& entry : entries) entry.row = NotedRow(rules, entry.name->text, entry.value->kind);
+    for (ParamEntry& entry : entries) entry.row = NotedRow(*rules, entry.name->text, entry.value->kind);
   };
   const bool ngspice = target == TranslationTarget::Ngspice;
   // A value holds a comma only where its card's text does: the values of a
   // card cut from lines without one (most cards) need not be searched.
   const bool commas = !cut || LinesHold(lines, ',');
   for (Token* parameter = next(); parameter != nullptr; parameter = next()) {
-    if (tableKnown && noteRows) {
-      // Nearly every parameter is a Name and a Number without a comma, on a
-      // card whose table is known (a MOSFET's from its LEVEL on): this walk
-      // takes such pairs until it meets another, which it leaves to the
-      // walk below, the cursor put back on its name. It holds less than
-      // that walk, and calls nothing.
+    if (tableKnown && !noteRows) {
+      // As below, for a parse that looks no rows up (a card with an AKO
+      // reference, a look at a card's words); written apart, so that
+      // neither walk asks which it is at every pair.
       for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
         Token* const value = next();
         if (value == nullptr || value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] {
           cursor = parameter;
           break;
         }
-        entries.push_back(ParamEntry{parameter, value, NotedRow(rules, parameter->text, TokenKind::Number)});
+        entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
+      }
+      if (parameter == nullptr) break;
+    } else if (tableKnown) {
+      // Nearly every parameter is a Name and a Number without a comma, on a
+      // card whose table is known (a MOSFET's from its LEVEL on): this walk
+      // takes such pairs until it meets another, which it leaves to the
+      // walk below, the cursor put back on its name. It holds less than
+      // that walk, and calls nothing.
+      // Every variant's table has an index; its short names are looked up
+      // through a copy that stays in registers while the entries are written.
+      const RuleIndex& index = *rules->index();
+      const RuleIndex::ShortNames shortNames = index.shortNames();
+      for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
+        Token* const value = next();
+        if (value == nullptr || value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] {
+          cursor = parameter;
+          break;
+        }
+        const std::string_view name = parameter->text;
+        const RuleIndex::FoundRow found = RuleIndex::ShortNames::Holds(name.size()) ? shortNames.FindRowAndKeep(name)
+                                                                                     : index.FindLongRowAndKeep(name);
+        entries.push_back(ParamEntry{parameter, value, NotedRow(found, TokenKind::Number)});
       }
       if (parameter == nullptr) break;
     }
@@ -383,7 +469,7 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
     }
     if (value->kind != TokenKind::Number) {
       // A card of a model type the factory will not take keeps no tag.
-      if (variant == CardKind::Unknown || (tableKnown && rules.FindRow(parameter->text) >= 0)) {
+      if (variant == CardKind::Unknown || (tableKnown && rules->FindRow(parameter->text) >= 0)) {
         failure = {true, MessageCode::NonNumericValue, value->line, value->text};
         break;
       }
@@ -395,12 +481,14 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
       SplitValueAtComma(tokens, value, braces.At(value));
     }
     if (tableKnown) {
-      entries.push_back(ParamEntry{parameter, value, noteRows ? NotedRow(rules, parameter->text, value->kind) : kNotLookedUp});
+      entries.push_back(ParamEntry{parameter, value, noteRows ? NotedRow(*rules, parameter->text, value->kind) : kNotLookedUp});
       continue;
     }
     entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
     if (mosfet && EqualsNoCase(parameter->text, "LEVEL")) {
-      rules = RuleFinder(KnownParameters(variant, AsciiToInt(value->text), target));
+      const int level = AsciiToInt(value->text);
+      parsedLevel_ = static_cast<std::int8_t>(level >= 1 && level <= INT8_MAX ? level : 0);
+      rules = &KnownRules(variant, level, target);
       tableKnown = true;
       noteRowsSoFar();
     }
@@ -408,11 +496,12 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   recorded.cursor = cursor;
 
   if (mosfet && !tableKnown) {
-    rules = RuleFinder(KnownParameters(variant, 1, target));
+    parsedLevel_ = 1;
+    rules = &KnownRules(variant, 1, target);
     noteRowsSoFar();
   }
   for (const Tag& tag : undecided) {
-    if (rules.FindRow(tag.name->text) >= 0) {
+    if (rules->FindRow(tag.name->text) >= 0) {
       failure = {true, MessageCode::NonNumericValue, tag.line, tag.value};
       break;
     }
@@ -430,7 +519,9 @@ std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage, bool noteRow
   const CardKind kind = parseStage.ParseModel(noteRows, /*cut=*/true);
   if (!parseStage.valid) return nullptr;
 
-  if (kind == CardKind::MosfetModel) {
+  // A level the parse read is 1 without a LEVEL parameter, which passes as
+  // no LEVEL does.
+  if (kind == CardKind::MosfetModel && !IsTranslatableMosfetLevel(parseStage.parsedLevel_)) {
     if (const ParamEntry* level = parseStage.FindParam("LEVEL"); level != nullptr) {
       if (!IsTranslatableMosfetLevel(AsciiToInt(level->value->text))) {
         AddDiagnostic(MessageCode::UntranslatableMosfetLevel, parseStage.modelType->line, {level->value->text});

@@ -75,9 +75,6 @@ class ModelCard : public Card {
   // each), or files warning 25 when none does. Of TC1 and TC2 only the first
   // met moves, both at once: `tcMerged` tells that it has.
   void MoveToUsers(const InstanceMove& move, bool& tcMerged);
-  // Copies the referenced card's parameters into this card, keeping the ones
-  // this card already has.
-  void CopyAkoParams(const ModelCard& referenced);
 
   // One parameter an AKO reference copied into a card.
   struct AkoCopy {
@@ -129,6 +126,10 @@ class ModelCard : public Card {
   void SetEarly(EarlyTranslation* early) { link_.early = early; }
   // Whether the translation running now is an early one.
   bool translatingEarly() const;
+  // The MOSFET level the card's own parameters give (see parsedLevel_); 0
+  // when the parse did not keep it. Not for a card with an AKO reference,
+  // whose copies may give the level.
+  int ParsedLevel() const { return hasAko_ ? 0 : parsedLevel_; }
   // What a variant left for the resolve step of a card translated early,
   // made before its diagnostics are filed and after.
   virtual void BeforeEarlyDiagnostics() {}
@@ -181,6 +182,10 @@ class ModelCard : public Card {
   bool typeTranslated_ = false;
   std::uint16_t typeOffset_ = 0;
   std::uint16_t typeSize_ = 0;
+  // A MOSFET's level as its parse read it, the first LEVEL parameter's
+  // value (1 without one), so that the steps after it need not look for it
+  // again; 0 when not read, or beyond what a byte holds.
+  std::int8_t parsedLevel_ = 0;
   const SourceLine* typeLine_ = nullptr;
 
   // The parameters the link copied through the AKO reference, and from

@@ -302,16 +302,6 @@ bool ModelCard::TranslatesAlone() {
   return last != nullptr && !last->text.empty() && last->text.back() == '\n';
 }
 
-void ModelCard::CopyAkoParams(const ModelCard& referenced) {
-  std::vector<KeptAkoCopy> taken;
-  AkoChoice choice(params(), referenced.params().size());
-  for (const ParamEntry& entry : referenced.params()) {
-    if (entry.name == nullptr || entry.value == nullptr || !choice.Takes(entry.name->text)) continue;
-    taken.push_back(KeptAkoCopy::Of(entry.name->text, entry.value->text, entry.value->kind));
-  }
-  InsertAkoCopies(taken, referenced);
-}
-
 void ModelCard::ApplyAko(std::span<const KeptAkoCopy> taken, const ModelCard& source) {
   CommentOutBetween(akoTokens().front(), akoTokens().back());
   akoTokens().clear();  // their tokens are gone

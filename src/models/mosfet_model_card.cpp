@@ -12,6 +12,10 @@ namespace zav {
 
 void MosfetModelCard::ChooseRules() {
   if (level != -1) return;
+  if (const int parsed = ParsedLevel(); parsed != 0) {
+    level = parsed;
+    return;
+  }
   level = 1;
   if (const ParamEntry* entry = FindParam("LEVEL"); entry != nullptr && entry->value != nullptr) {
     level = AsciiToInt(entry->value->text);
@@ -96,8 +100,9 @@ void MosfetModelCard::AfterEarlyDiagnostics() {
 void MosfetModelCard::Resolve() {
   RecordLengthAndWidth();
   TranslateParams();
-  // The host numbers this model family 10, ngspice 8 (its BSIM3).
-  if (ParamEntry* entry = FindParam("LEVEL");
+  // The host numbers this model family 10, ngspice 8 (its BSIM3). Every
+  // MOSFET table keeps LEVEL: the entry is the one the table was chosen by.
+  if (ParamEntry* entry = level == 7 ? FindParam("LEVEL") : nullptr;
       entry != nullptr && entry->value != nullptr && AsciiToInt(entry->value->text) == 7) {
     changed = true;
     if (target() != TranslationTarget::Ngspice) {

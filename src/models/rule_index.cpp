@@ -9,19 +9,20 @@ namespace zav {
 
 RuleIndex::RuleIndex(ParamRuleTable rules) : table_(rules) {
   std::size_t shortRows = 0;
-  for (const ParamRule& rule : rules) shortRows += IsShort(rule.name.size()) ? 1 : 0;
+  for (const ParamRule& rule : rules) shortRows += ShortNames::Holds(rule.name.size()) ? 1 : 0;
   // Two spellings a row, at most half full: probes stay short.
   unsigned slotBits = 1;
   while ((std::size_t{1} << slotBits) < shortRows * 4) ++slotBits;
   slots_.assign(std::size_t{1} << slotBits, Slot{});
-  mask_ = slots_.size() - 1;
-  shift_ = 64 - slotBits;
+  short_.slots_ = slots_.data();
+  short_.mask_ = slots_.size() - 1;
+  short_.shift_ = 64 - slotBits;
   longNames_.Reserve(rules.size() - shortRows);
   // First row first: a name listed twice keeps its first row.
   for (std::size_t row = 0; row < rules.size(); ++row) {
     const std::string_view name = rules[row].name;
     longestName_ = std::max(longestName_, name.size());
-    if (!IsShort(name.size())) {
+    if (!ShortNames::Holds(name.size())) {
       longNames_.Add(name, &rules[row]);
       continue;
     }
@@ -34,8 +35,8 @@ RuleIndex::RuleIndex(ParamRuleTable rules) : table_(rules) {
 }
 
 void RuleIndex::Insert(std::uint64_t word, std::size_t size, std::size_t row) {
-  std::size_t at = SlotOf(word, size);
-  while (slots_[at].rowPlusOne != 0 && !(slots_[at].word == word && slots_[at].size == size)) at = (at + 1) & mask_;
+  std::size_t at = short_.SlotOf(word, size);
+  while (slots_[at].rowPlusOne != 0 && !(slots_[at].word == word && slots_[at].size == size)) at = (at + 1) & short_.mask_;
   if (slots_[at].rowPlusOne == 0) {
     slots_[at] = Slot{word, static_cast<std::uint32_t>(row + 1), static_cast<std::uint16_t>(size),
                       table_[row].action == ParamAction::Keep};

@@ -27,12 +27,69 @@ namespace zav {
 // word as read, before any case folding. Only a name found so is the row;
 // any other is looked up by its upper-cased word.
 class RuleIndex {
+  struct Slot;
+
  public:
   explicit RuleIndex(ParamRuleTable rules);
+  // ShortNames points into the slots, which a move keeps where they are.
+  RuleIndex(const RuleIndex&) = delete;
+  RuleIndex& operator=(const RuleIndex&) = delete;
+  RuleIndex(RuleIndex&&) = default;
+  RuleIndex& operator=(RuleIndex&&) = default;
+
+  // FindRow, and whether the row found keeps its parameter as written
+  // (ParamAction::Keep): a parse that notes rows asks both of every name,
+  // and a name's slot holds both.
+  struct FoundRow {
+    std::ptrdiff_t row;
+    bool keeps;
+  };
+
+  // The part of the index that finds a name of one to eight bytes, as
+  // values: a walk that writes entries between its lookups keeps a copy in
+  // registers instead of reading the index again after every write.
+  class ShortNames {
+   public:
+    static bool Holds(std::size_t size) { return size >= 1 && size <= 8; }
+    // For a name of one to eight bytes.
+    FoundRow FindRowAndKeep(std::string_view name) const {
+      const Slot& slot = Find(name);
+      return {static_cast<std::ptrdiff_t>(slot.rowPlusOne) - 1, slot.keeps};
+    }
+    // The row of a name of one to eight bytes, plus one; 0 for none.
+    std::uint32_t RowPlusOne(std::string_view name) const { return Find(name).rowPlusOne; }
+
+   private:
+    friend class RuleIndex;
+    // The slot of a name of one to eight bytes; a free one for none.
+    const Slot& Find(std::string_view name) const {
+      const std::uint64_t asRead = ascii_words::LoadShort(name.data(), name.size());
+      const Slot& asReadSlot = Probe(asRead, name.size());
+      if (asReadSlot.rowPlusOne != 0) return asReadSlot;
+      const std::uint64_t upper = ascii_words::UpperCaseWord(asRead);
+      return upper == asRead ? asReadSlot : Probe(upper, name.size());
+    }
+    // The slot that holds `word` and `size`, or the free one the probe ends at.
+    const Slot& Probe(std::uint64_t word, std::size_t size) const {
+      for (std::size_t at = SlotOf(word, size);; at = (at + 1) & mask_) {
+        const Slot& slot = slots_[at];
+        if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == size)) return slot;
+      }
+    }
+    // The top bits of a multiplicative hash of the word and the length.
+    std::size_t SlotOf(std::uint64_t word, std::size_t size) const {
+      return static_cast<std::size_t>(((word + size) * 0x9E3779B97F4A7C15ull) >> shift_);
+    }
+
+    const Slot* slots_ = nullptr;  // at least two
+    std::size_t mask_ = 0;         // the number of slots less one
+    unsigned shift_ = 0;           // 64 less the bits of a slot's number
+  };
+  ShortNames shortNames() const { return short_; }
 
   const ParamRule* Find(std::string_view name) const {
-    if (IsShort(name.size())) {
-      const std::uint32_t rowPlusOne = ShortRowPlusOne(name);
+    if (ShortNames::Holds(name.size())) {
+      const std::uint32_t rowPlusOne = short_.RowPlusOne(name);
       return rowPlusOne == 0 ? nullptr : &table_[rowPlusOne - 1];
     }
     const ParamRule* const* found = FindLong(name);
@@ -42,23 +99,17 @@ class RuleIndex {
   // The number of the row Find finds, -1 for none: a walk that notes rows
   // gets them without turning an address back into a number.
   std::ptrdiff_t FindRow(std::string_view name) const {
-    if (IsShort(name.size())) return static_cast<std::ptrdiff_t>(ShortRowPlusOne(name)) - 1;
+    if (ShortNames::Holds(name.size())) return static_cast<std::ptrdiff_t>(short_.RowPlusOne(name)) - 1;
     const ParamRule* const* found = FindLong(name);
     return found == nullptr ? -1 : *found - table_.data();
   }
 
-  // FindRow, and whether the row found keeps its parameter as written
-  // (ParamAction::Keep): a parse that notes rows asks both of every name,
-  // and a name's slot holds both.
-  struct FoundRow {
-    std::ptrdiff_t row;
-    bool keeps;
-  };
   FoundRow FindRowAndKeep(std::string_view name) const {
-    if (IsShort(name.size())) {
-      const Slot& slot = ShortSlot(name);
-      return {static_cast<std::ptrdiff_t>(slot.rowPlusOne) - 1, slot.keeps};
-    }
+    if (ShortNames::Holds(name.size())) return short_.FindRowAndKeep(name);
+    return FindLongRowAndKeep(name);
+  }
+  // FindRowAndKeep for a name of more than eight bytes.
+  FoundRow FindLongRowAndKeep(std::string_view name) const {
     const ParamRule* const* found = FindLong(name);
     if (found == nullptr) return {-1, false};
     return {*found - table_.data(), (*found)->action == ParamAction::Keep};
@@ -75,23 +126,6 @@ class RuleIndex {
     bool keeps = false;  // the row's action is ParamAction::Keep
   };
 
-  // The row of a name of one to eight bytes, plus one; 0 for none.
-  std::uint32_t ShortRowPlusOne(std::string_view name) const { return ShortSlot(name).rowPlusOne; }
-  // The slot of a name of one to eight bytes; a free one for none.
-  const Slot& ShortSlot(std::string_view name) const {
-    const std::uint64_t asRead = ascii_words::LoadShort(name.data(), name.size());
-    const Slot& asReadSlot = Probe(asRead, name.size());
-    if (asReadSlot.rowPlusOne != 0) return asReadSlot;
-    const std::uint64_t upper = ascii_words::UpperCaseWord(asRead);
-    return upper == asRead ? asReadSlot : Probe(upper, name.size());
-  }
-  // The slot that holds `word` and `size`, or the free one the probe ends at.
-  const Slot& Probe(std::uint64_t word, std::size_t size) const {
-    for (std::size_t at = SlotOf(word, size);; at = (at + 1) & mask_) {
-      const Slot& slot = slots_.data()[at];
-      if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == size)) return slot;
-    }
-  }
   // Puts `word` and `size` in the index for `row`, unless a row before it
   // is there already.
   void Insert(std::uint64_t word, std::size_t size, std::size_t row);
@@ -101,16 +135,9 @@ class RuleIndex {
     return longNames_.Find(name);
   }
 
-  static bool IsShort(std::size_t size) { return size >= 1 && size <= 8; }
-  // The top bits of a multiplicative hash of the word and the length.
-  std::size_t SlotOf(std::uint64_t word, std::size_t size) const {
-    return static_cast<std::size_t>(((word + size) * 0x9E3779B97F4A7C15ull) >> shift_);
-  }
-
   ParamRuleTable table_;
-  std::vector<Slot> slots_;  // at least two
-  std::size_t mask_ = 0;     // the number of slots less one
-  unsigned shift_ = 0;       // 64 less the bits of a slot's number
+  std::vector<Slot> slots_;
+  ShortNames short_;  // over slots_
   NoCaseIndex<const ParamRule*> longNames_;
   std::size_t longestName_ = 0;
 };
@@ -138,6 +165,8 @@ class RuleFinder {
     return {rule - table_.data(), rule->action == ParamAction::Keep};
   }
   ParamRuleTable table() const { return table_; }
+  // The table's index; none for a table of no model variant.
+  const RuleIndex* index() const { return indexed_; }
 
  private:
   // A table of no model variant: the plain walk from the front.

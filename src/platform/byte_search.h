@@ -101,6 +101,28 @@ inline const char* FindByte(const char* begin, const char* end, char c) {
   return FindByteInWords(begin, end, c);
 }
 
+// Whether [begin, end) holds `c`: FindByte without the place, for texts
+// that mostly hold none, thirty-two bytes a step where there is SSE2 (two
+// vectors' matches joined into one test), the last bytes read as vectors
+// that end where the text ends.
+inline bool HoldsByte(const char* begin, const char* end, char c) {
+#if defined(__SSE2__)
+  if (end - begin >= 16) {
+    const __m128i sought = _mm_set1_epi8(c);
+    const auto matches = [sought](const char* at) {
+      return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), sought);
+    };
+    const char* at = begin;
+    for (; end - at > 32; at += 32) {
+      if (_mm_movemask_epi8(_mm_or_si128(matches(at), matches(at + 16))) != 0) return true;
+    }
+    if (end - at > 16 && _mm_movemask_epi8(matches(at)) != 0) return true;
+    return _mm_movemask_epi8(matches(end - 16)) != 0;
+  }
+#endif
+  return FindByteInWords(begin, end, c) != end;
+}
+
 namespace byte_search {
 
 #if defined(ZAV_COUNT_BYTE_AVX2)

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cards/card.h"
@@ -192,6 +193,40 @@ TEST(ModelCardTest, KeepsTagsTheTableDoesNotKnowAndRejectsTheRest) {
 }
 
 // A comma directly after a value ends it; the card's text stays as written.
+// Each model type is found by one probe of a table whose slots no two types
+// share: every keyword, in upper, lower and mixed case, builds its variant,
+// and words that differ from one by a byte, a length, or a byte above ASCII
+// build none.
+TEST(ModelCardTest, EveryModelTypeAndNothingElseBuildsAVariant) {
+  const std::vector<std::pair<std::string, CardKind>> types = {
+      {"NPN", CardKind::BjtModel},          {"PNP", CardKind::BjtModel},
+      {"LPNP", CardKind::BjtModel},         {"D", CardKind::DiodeModel},
+      {"NJF", CardKind::JfetModel},         {"PJF", CardKind::JfetModel},
+      {"NMOS", CardKind::MosfetModel},      {"PMOS", CardKind::MosfetModel},
+      {"CAP", CardKind::CapacitorModel},    {"IND", CardKind::InductorModel},
+      {"RES", CardKind::ResistorModel},     {"ISWITCH", CardKind::CurrentSwitchModel},
+      {"VSWITCH", CardKind::VoltageSwitchModel},
+      {"R", CardKind::HostModel},           {"C", CardKind::HostModel},
+      {"L", CardKind::HostModel},           {"SW", CardKind::HostModel},
+      {"CSW", CardKind::HostModel},
+  };
+  for (const auto& [type, kind] : types) {
+    std::string lower = type;
+    for (char& c : lower) c = static_cast<char>(c - 'A' + 'a');
+    std::string mixed = lower;
+    mixed[0] = type[0];
+    for (const std::string& spelling : {type, lower, mixed}) {
+      auto built = Build(".MODEL X " + spelling + "\n");
+      ASSERT_NE(built->card, nullptr) << spelling;
+      EXPECT_EQ(built->card->kind, kind) << spelling;
+    }
+  }
+  for (const char* other : {"NPNX", "NP", "DD", "RESISTOR", "VSWITCHX", "QNPN", "N\xC9MOS", "PMO", "ISWITCh1"}) {
+    auto built = Build(std::string(".MODEL X ") + other + "\n");
+    EXPECT_EQ(built->card, nullptr) << other;
+  }
+}
+
 TEST(ModelCardTest, CommasSeparateParameters) {
   struct Case {
     const char* input;

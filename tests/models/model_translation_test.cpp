@@ -97,5 +97,26 @@ TEST(ModelTranslationTest, AkoChainCopiesTheListItsReferenceHolds) {
   EXPECT_EQ(AkoCopiedNames(result.models[3]), (std::vector<std::string>{"LONGNAME2", "Is", "RS", "CJO"}));
   EXPECT_EQ(AkoCopiedNames(result.models[1]), (std::vector<std::string>{"N", "LONGNAME2", "Is"}));
 }
+
+// A MOSFET's table is chosen by its first LEVEL, in any case and after a tag
+// or not, and that LEVEL is the one the host's number for level 7 is written
+// over; a card translated in its turn (the last, without a line feed) alike.
+// A level no table has rejects the card, quoting the value as written.
+TEST(ModelTranslationTest, TheFirstLevelChoosesTheTableAndIsTheOneRewritten) {
+  const testing::ImportedTexts result = ImportBytes(
+      ".MODEL M1 NMOS(mfg=x level=7 VTH0=1)\n"
+      ".MODEL M2 NMOS(LEVEL=2 LEVEL=7)\n"
+      ".MODEL M3 NMOS(LEVEL=7 LEVEL=2)\n"
+      ".MODEL M4 NMOS(LEVEL=300)\n"
+      ".MODEL M5 NMOS(VTO=1 LEVEL=7 VTH0=1)");
+  ASSERT_EQ(result.models.size(), 4u);
+  EXPECT_EQ(result.models[0], ".MODEL M1 NMOS\n* mfg=x \n+ level=10 VTH0=1)\n");
+  EXPECT_EQ(result.models[1], ".MODEL M2 NMOS(LEVEL=2 LEVEL=7)\n");
+  EXPECT_EQ(result.models[2], ".MODEL M3 NMOS(LEVEL=10 LEVEL=2)\n");
+  // The rejected card stands as a comment before the next.
+  EXPECT_EQ(result.models[3], "* .MODEL M4 NMOS(LEVEL=300)\n.MODEL M5 NMOS\n* VTO=1 \n+ LEVEL=10 VTH0=1)");
+  ASSERT_EQ(result.diagnostics.size(), 3u);
+  EXPECT_NE(result.diagnostics[1].find("level \"300\""), std::string::npos) << result.diagnostics[1];
+}
 }  // namespace
 }  // namespace zav

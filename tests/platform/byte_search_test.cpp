@@ -69,7 +69,8 @@ TEST(ByteSearch, FindsTheFirstOfTwo) {
 }
 
 // The vector search and the word search (the one platforms without SSE2
-// use) give the same answers, and neither reads a byte past the text: each
+// use) give the same answers, HoldsByte tells whether they find one, and
+// none reads a byte past the text: each
 // text is a block of its exact size, which a sanitized build checks.
 TEST(ByteSearch, VectorsAndWordsAgreeAndStayInsideTheText) {
   for (const char sought : {'\n', '\xFF'}) {
@@ -79,12 +80,16 @@ TEST(ByteSearch, VectorsAndWordsAgreeAndStayInsideTheText) {
       std::fill(text.get(), text.get() + length, static_cast<char>(sought ^ 0x80));
       EXPECT_EQ(FindByte(text.get(), end, sought), end);
       EXPECT_EQ(FindByteInWords(text.get(), end, sought), end);
+      EXPECT_FALSE(HoldsByte(text.get(), end, sought)) << length;
       for (std::size_t place = 0; place < length; ++place) {
         text[place] = sought;
         for (std::size_t from = 0; from <= length; from += 5) {
           const char* expected = PlainFind(text.get() + from, end, sought);
           EXPECT_EQ(FindByte(text.get() + from, end, sought), expected) << length << " " << place << " " << from;
           EXPECT_EQ(FindByteInWords(text.get() + from, end, sought), expected) << length << " " << place;
+          // HoldsByte tests two vectors a step: the byte in either, or in
+          // the last vectors, which overlap the steps before.
+          EXPECT_EQ(HoldsByte(text.get() + from, end, sought), expected != end) << length << " " << place << " " << from;
         }
         text[place] = static_cast<char>(sought ^ 0x80);
       }

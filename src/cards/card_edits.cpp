@@ -180,7 +180,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // The line break, the comment lines (each "* " and the run's texts up to
   // a line feed, the last given one) and the mark are written into one
   // piece the list keeps, as an inserted parameter is (see
-  // InsertParameter): their tokens follow each other in memory, so that the
+  // InsertParameters): their tokens follow each other in memory, so that the
   // card's finished text takes them as one run. A line starts with the
   // first character it holds. The piece is room enough for a line of each
   // token, which spares looking for line feeds twice; what is left over

@@ -12,6 +12,7 @@
 
 #include "cards/card_kind.h"
 #include "cards/imported_model.h"
+#include "cards/kept_parameter.h"
 #include "cards/line_list.h"
 #include "cards/ngspice_expression.h"
 #include "cards/param_entry.h"
@@ -170,12 +171,11 @@ class Card : public ImportedModel {
   // in a row and keeps its own record of the names present: where the next
   // added line goes (the token to insert after, and whether a line feed must
   // come first), and the insertion itself, without looking for an existing
-  // parameter of that name. InsertParameter returns the last token it
-  // inserted; the next parameter of the row goes right after it.
+  // parameter of those names: a line for each parameter, in order, all with
+  // the same note. InsertParameters returns the last token it inserted.
   Token* ParameterInsertionPoint(bool& lineFeedFirst) const;
-  Token* InsertParameter(Token* after, bool lineFeedFirst, std::string_view name,
-                         std::string_view value, TokenKind valueKind,
-                         std::optional<std::string_view> note);
+  Token* InsertParameters(Token* after, bool lineFeedFirst, std::span<const KeptParameter> parameters,
+                          std::optional<std::string_view> note);
   // Replaces the run from `first` to `last` (inclusive; `first` is never the
   // card's first token) by comment lines, each a line of its own. The rest of
   // the run's line follows on a continuation line only when it is code.

@@ -3,7 +3,10 @@
 // lines. The output of an edited card is the concatenation of its tokens, so
 // everything not touched here keeps its exact characters.
 
+#include <algorithm>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "cards/card.h"
 #include "cards/line_feed.h"
@@ -36,7 +39,8 @@ void Card::AddParameter(std::string_view name, std::string_view value, TokenKind
   }
   bool lineFeedFirst = false;
   Token* after = ParameterInsertionPoint(lineFeedFirst);
-  if (after != nullptr) InsertParameter(after, lineFeedFirst, name, value, valueKind, note);
+  const KeptParameter parameter = KeptParameter::Of(name, value, valueKind);
+  if (after != nullptr) InsertParameters(after, lineFeedFirst, std::span<const KeptParameter>(&parameter, 1), note);
 }
 
 Token* Card::ParameterInsertionPoint(bool& lineFeedFirst) const {
@@ -61,9 +65,9 @@ Token* Card::ParameterInsertionPoint(bool& lineFeedFirst) const {
   return anchor->next;
 }
 
-Token* Card::InsertParameter(Token* after, bool lineFeedFirst, std::string_view name,
-                             std::string_view value, TokenKind valueKind,
-                             std::optional<std::string_view> note) {
+Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const KeptParameter> parameters,
+                              std::optional<std::string_view> note) {
+  if (parameters.empty()) return after;
   // Every new token is attributed to the line of the statement's last code
   // token, so that diagnostics about it quote that line.
   Token* anchor = after;
@@ -71,45 +75,59 @@ Token* Card::InsertParameter(Token* after, bool lineFeedFirst, std::string_view 
   SourceLine* line = anchor->line;
 
   changed = true;
-  // The line's text is written once, in one piece the list keeps, and its
+  // The lines' text is written once, in one piece the list keeps, and their
   // tokens are cut from it: they follow each other in memory, so the
-  // card's finished text takes the line as one piece (see FinishedText).
+  // card's finished text takes the lines as one piece (see FinishedText).
+  // Every line ends alike: the first line's end is copied for the others.
   constexpr std::string_view kMark = "+ ";
   constexpr std::string_view kEquals = " = ";
   constexpr std::string_view kNoteStart = "    ; ";
-  const std::size_t size = (lineFeedFirst ? 1 : 0) + kMark.size() + name.size() + kEquals.size() +
-                           value.size() + (note.has_value() ? kNoteStart.size() + note->size() : 0) + 1;
-  char* end = tokens.KeepRoom(size);
-  const auto write = [&end](std::string_view part) {
-    TextArena::CopyChars(end, part.data(), part.size());
-    end += part.size();
+  const std::size_t endSize = (note.has_value() ? kNoteStart.size() + note->size() : 0) + 1;
+  std::size_t size = lineFeedFirst ? 1 : 0;
+  for (const KeptParameter& parameter : parameters) {
+    size += kMark.size() + parameter.nameSize + kEquals.size() + parameter.valueSize + endSize;
+  }
+  std::vector<ParamEntry>& entries = tokens.HoldRecorded().params;
+  if (entries.capacity() - entries.size() < parameters.size()) {
+    // Grown as push_back grows it: a card given one parameter at a time
+    // (an element, by each model it uses) is not copied once per line.
+    entries.reserve(std::max(entries.size() + parameters.size(), 2 * entries.capacity()));
+  }
+  char* out = tokens.KeepRoom(size);
+  const auto write = [&out](std::string_view part) {
+    TextArena::CopyChars(out, part.data(), part.size());
+    out += part.size();
   };
-  Token* at = after;
-  // Inserts the token for what was written since `begin`.
-  const auto insert = [&](TokenKind kind, const char* begin) {
-    at = tokens.InsertKeptAfter(at, kind, std::string_view(begin, static_cast<std::size_t>(end - begin)), line);
-    return at;
-  };
+  TokenList::KeptInserter inserter(tokens, after);
   // Writes `part` and inserts its token.
   const auto put = [&](TokenKind kind, std::string_view part) {
-    const char* begin = end;
+    const char* begin = out;
     write(part);
-    return insert(kind, begin);
+    return inserter.Add(kind, std::string_view(begin, part.size()), line);
   };
   if (lineFeedFirst) put(TokenKind::Newline, "\n");
-  put(TokenKind::Continuation, kMark);
-  Token* nameToken = put(TokenKind::Name, name);
-  put(TokenKind::Separator, kEquals);
-  Token* valueToken = put(valueKind, value);
-  const char* const lineEnd = end;
-  if (note.has_value()) {
-    write(kNoteStart);
-    write(*note);
+  const TokenKind endKind = note.has_value() ? TokenKind::Comment : TokenKind::Newline;
+  std::string_view end;
+  for (const KeptParameter& parameter : parameters) {
+    put(TokenKind::Continuation, kMark);
+    Token* nameToken = put(TokenKind::Name, parameter.Name());
+    put(TokenKind::Separator, kEquals);
+    Token* valueToken = put(parameter.Kind(), parameter.Value());
+    if (end.empty()) {
+      const char* const lineEnd = out;
+      if (note.has_value()) {
+        write(kNoteStart);
+        write(*note);
+      }
+      write("\n");
+      end = std::string_view(lineEnd, endSize);
+      inserter.Add(endKind, end, line);
+    } else {
+      put(endKind, end);
+    }
+    entries.push_back(ParamEntry{nameToken, valueToken, -1});
   }
-  write("\n");
-  insert(note.has_value() ? TokenKind::Comment : TokenKind::Newline, lineEnd);
-  params().push_back(ParamEntry{nameToken, valueToken, -1});
-  return at;
+  return inserter.last();
 }
 
 void Card::CommentOutTokens(Token* first, Token* last) {
@@ -162,7 +180,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // The line break, the comment lines (each "* " and the run's texts up to
   // a line feed, the last given one) and the mark are written into one
   // piece the list keeps, as an inserted parameter is (see
-  // InsertParameter): their tokens follow each other in memory, so that the
+  // InsertParameters): their tokens follow each other in memory, so that the
   // card's finished text takes them as one run. A line starts with the
   // first character it holds. The piece is room enough for a line of each
   // token, which spares looking for line feeds twice; what is left over

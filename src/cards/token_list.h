@@ -312,6 +312,60 @@ class TokenList {
     Token* token = NewNode(records, kind, text, line);
     return Link(records, token, position != nullptr ? position->prev : records.tail, position);
   }
+  // Inserts many tokens in a row after `position` (none: at the front) as
+  // InsertKeptAfter does, for an edit that adds whole lines. Like the
+  // BorrowedAppender it takes the pool's free nodes, which are chained
+  // already: a token is a node taken and its fields set. The run is linked
+  // to the token that followed `position` when the inserter goes (also when
+  // an allocation throws: the tokens inserted until then stay). Meanwhile
+  // nothing may read the list or take nodes of its pool. Inline, to be used
+  // where it is made: its fields can then stay in registers.
+  class KeptInserter {
+   public:
+    KeptInserter(TokenList& list, Token* position)
+        : records_(list.Hold()),
+          last_(position),
+          following_(position != nullptr ? position->next : records_.head),
+          freeNodes_(records_.pool->TakeFreeNodes()) {
+      Follow(freeNodes_);
+    }
+    KeptInserter(const KeptInserter&) = delete;
+    KeptInserter& operator=(const KeptInserter&) = delete;
+    ~KeptInserter() {
+      Follow(following_);
+      if (added_ != 0) (following_ != nullptr ? following_->prev : records_.tail) = last_;
+      records_.pool->GiveBackFreeNodes(freeNodes_);
+      records_.size += added_;
+    }
+
+    Token* Add(TokenKind kind, std::string_view text, SourceLine* line) {
+      Token* token = freeNodes_;
+      freeNodes_ = token->next;
+      if (freeNodes_ == nullptr) [[unlikely]] {
+        freeNodes_ = records_.pool->TakeFreeNodes();
+        token->next = freeNodes_;
+      }
+      token->kind = kind;
+      token->text = text;
+      token->line = line;
+      token->prev = last_;
+      last_ = token;
+      ++added_;
+      return token;
+    }
+    // The last token inserted (`position` before the first).
+    Token* last() const { return last_; }
+
+   private:
+    // Makes `next` what follows the last token (the first of an empty list).
+    void Follow(Token* next) { (last_ != nullptr ? last_->next : records_.head) = next; }
+
+    TokenListRecords& records_;
+    Token* last_;
+    Token* const following_;
+    Token* freeNodes_;  // nodes to take, chained through `next`
+    std::size_t added_ = 0;
+  };
   // Gives the token a copy of `text` that the list keeps.
   void SetText(Token* token, std::string_view text) { token->text = Keep(text); }
   // A copy of `text` that lives as long as the list's tokens.

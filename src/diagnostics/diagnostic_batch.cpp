@@ -13,6 +13,31 @@ void DiagnosticBatch::File(const Diagnostic& diagnostic) {
   entries_.push_back(entry);
 }
 
+void DiagnosticBatch::FileFrom(const DiagnosticBatch& batch, std::size_t first, std::size_t count) {
+  if (count == 0) return;
+  if (batch.withTexts_ != withTexts_ || &batch == this) return DiagnosticSink::FileFrom(batch, first, count);
+  const Entry* from = batch.entries_.data() + first;
+  const Entry* const end = from + count;
+  // The run's texts follow each other in the batch's texts, as they were
+  // filed: they go on as one piece, and each record's offset moves by as
+  // much as the piece does.
+  std::uint32_t shift = 0;
+  if (withTexts_) {
+    const std::uint32_t textsBegin = from->textOffset;
+    const std::uint32_t textsEnd = end[-1].textOffset + end[-1].textSize;
+    shift = static_cast<std::uint32_t>(texts_.size()) - textsBegin;
+    texts_.insert(texts_.end(), batch.texts_.data() + textsBegin, batch.texts_.data() + textsEnd);
+  }
+  std::int32_t lastLine = entries_.empty() ? from->lineNumber : entries_.back().lineNumber;
+  for (; from != end; ++from) {
+    Entry entry = *from;
+    entry.textOffset += shift;
+    if (lastLine > entry.lineNumber) sorted_ = false;
+    lastLine = entry.lineNumber;
+    entries_.push_back(entry);
+  }
+}
+
 DiagnosticBatch& DiagnosticBatch::Sorted() {
   if (!sorted_) {
     std::stable_sort(entries_.begin(), entries_.end(),

@@ -24,6 +24,9 @@ class DiagnosticBatch final : public DiagnosticSink {
 
   void File(const Diagnostic& diagnostic) override;
   bool WantsTexts() const override { return withTexts_; }
+  // Copies the records (and texts) of the run as they are, when both
+  // batches keep texts alike.
+  void FileFrom(const DiagnosticBatch& batch, std::size_t first, std::size_t count) override;
 
   // The diagnostics in list order, each read as a Diagnostic whose text views
   // the batch.

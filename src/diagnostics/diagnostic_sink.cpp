@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "diagnostics/diagnostic_batch.h"
 #include "diagnostics/diagnostic_list.h"
 
 namespace zav {
@@ -11,6 +12,9 @@ thread_local DiagnosticSink* tThreadSink = nullptr;
 
 }  // namespace
 
+void DiagnosticSink::FileFrom(const DiagnosticBatch& batch, std::size_t first, std::size_t count) {
+  for (std::size_t i = first; i < first + count; ++i) File(batch.At(i));
+}
 
 DiagnosticSink& CurrentDiagnosticSink() { return tThreadSink != nullptr ? *tThreadSink : TheDiagnosticList(); }
 

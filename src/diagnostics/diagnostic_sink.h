@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstddef>
+
 #include "diagnostics/diagnostic.h"
 
 namespace zav {
+
+class DiagnosticBatch;
 
 // Where AddDiagnostic files. The process-wide DiagnosticList is the sink of
 // every import a host runs; a program that runs imports on several threads at
@@ -16,6 +20,10 @@ class DiagnosticSink {
   // Whether the sink keeps the texts; one that does not (a caller that only
   // counts diagnostics) is given them empty, and they are not even made.
   virtual bool WantsTexts() const { return true; }
+  // Files `count` diagnostics of `batch` as File would, as its At reads
+  // them, from the `first` on: diagnostics held back in a batch (see
+  // EarlyTranslation) go on to a sink in runs.
+  virtual void FileFrom(const DiagnosticBatch& batch, std::size_t first, std::size_t count);
 
  protected:
   DiagnosticSink() = default;

@@ -1,5 +1,7 @@
 #include "models/early_translation.h"
 
+#include <algorithm>
+
 #include "cards/card_store.h"
 #include "diagnostics/diagnostic_sink.h"
 
@@ -50,14 +52,18 @@ void EarlyTranslation::Complete(ModelCard& model, DiagnosticSink& sink) {
   noted_.pop_front();
   std::uint32_t filed = 0;
   auto fileUpTo = [&](std::uint32_t count) {
-    for (; filed < count; ++filed) {
+    while (filed < count) {
       if (nextDiagnostic_ - firstKept_ == kBatchSize) {
         // Every diagnostic of the first batch has been read.
         batches_.pop_front();
         firstKept_ += kBatchSize;
       }
-      sink.File(batches_.front()->At(nextDiagnostic_ - firstKept_));
-      ++nextDiagnostic_;
+      // The run up to `count`, or to the end of the first batch.
+      const std::size_t first = nextDiagnostic_ - firstKept_;
+      const std::size_t run = std::min<std::size_t>(count - filed, kBatchSize - first);
+      sink.FileFrom(*batches_.front(), first, run);
+      filed += static_cast<std::uint32_t>(run);
+      nextDiagnostic_ += run;
     }
   };
   model.BeforeEarlyDiagnostics();

@@ -9,6 +9,7 @@
 
 #include "cards/card.h"
 #include "cards/compact_list.h"
+#include "cards/kept_parameter.h"
 #include "models/param_rule.h"
 
 namespace zav {
@@ -191,28 +192,9 @@ class ModelCard : public Card {
   // The parameters the link copied through the AKO reference, and from
   // which card: a card of an import lets its tokens go after the link, and
   // makes the same edit again whenever it makes its tokens again.
-  // An AkoCopy as the link keeps it: an AKO card may copy a hundred
-  // parameters, so a copy is 24 bytes. Its texts are texts of tokens, which
-  // lie in one line each: no size comes near the limits.
-  struct KeptAkoCopy {
-    const char* name;
-    const char* value;
-    // A name is one word of a line, which the reader keeps under 512
-    // characters; a value may be an expression joined from many lines.
-    std::uint32_t nameSize : 24;
-    std::uint32_t kind : 8;
-    std::uint32_t valueSize;
-
-    static KeptAkoCopy Of(std::string_view name, std::string_view value, TokenKind kind) {
-      return KeptAkoCopy{name.data(), value.data(), static_cast<std::uint32_t>(name.size()),
-                         static_cast<std::uint32_t>(kind), static_cast<std::uint32_t>(value.size())};
-    }
-    std::string_view Name() const { return std::string_view(name, nameSize); }
-    AkoCopy Get() const {
-      return AkoCopy{std::string_view(name, nameSize), std::string_view(value, valueSize),
-                     static_cast<TokenKind>(kind)};
-    }
-  };
+  // An AkoCopy as the link keeps it, as the card's edit then adds it.
+  using KeptAkoCopy = KeptParameter;
+  static AkoCopy Unkept(const KeptAkoCopy& kept) { return AkoCopy{kept.Name(), kept.Value(), kept.Kind()}; }
   // Made when the card first lets its tokens go, with its own parameters
   // and the name it refers to; the link notes the card found (none: not
   // linked) and, of the parameters it offers, those the card takes: the

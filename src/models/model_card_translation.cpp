@@ -168,8 +168,8 @@ void ModelCard::GiveParamsForAko(Reserve&& reserve, Take&& take) {
     const AkoLink& link = *link_.ako;
     const std::span<const KeptAkoCopy> taken = link.source != nullptr ? link.taken : std::span<const KeptAkoCopy>();
     reserve(link.own.size() + taken.size());
-    for (const KeptAkoCopy& copy : link.own) take(copy.Get());
-    for (const KeptAkoCopy& copy : taken) take(copy.Get());
+    for (const KeptAkoCopy& copy : link.own) take(Unkept(copy));
+    for (const KeptAkoCopy& copy : taken) take(Unkept(copy));
     return;
   }
   MakeWordsForLink();
@@ -316,12 +316,7 @@ void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> taken, const ModelC
   // Written where the card's edits build their texts: no heap block per card.
   std::string& note = tokens.Scratch();
   note.assign("Added via AKO reference from: \"").append(source.ModelName()).append("\"");
-  params().reserve(params().size() + taken.size());
-  for (const KeptAkoCopy& kept : taken) {
-    const AkoCopy copy = kept.Get();
-    after = InsertParameter(after, lineFeedFirst, copy.name, copy.value, copy.kind, note);
-    lineFeedFirst = false;
-  }
+  InsertParameters(after, lineFeedFirst, taken, note);
 }
 
 void ModelCard::TranslateParams() {

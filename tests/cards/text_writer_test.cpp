@@ -118,6 +118,58 @@ TEST(TextWriterTest, AddsParametersInTheOrderGivenAndLeavesOrReplacesExistingOne
   EXPECT_EQ(t.card.params().size(), 2u);
 }
 
+TEST(TextWriterTest, InsertsManyParametersAsOneRunOfLines) {
+  // Enough lines that the tokens take the nodes of several blocks of the
+  // card's pool; the run goes before the comment line after the statement,
+  // and a line feed comes first where the statement had none.
+  std::vector<std::string> names;
+  std::vector<std::string> values;
+  for (int i = 0; i < 40; ++i) names.push_back("P" + std::to_string(i));
+  for (const std::string& name : names) values.push_back(name + "v");
+  std::vector<KeptParameter> parameters;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    parameters.push_back(KeptParameter::Of(names[i], values[i], TokenKind::Number));
+  }
+  std::string added;
+  for (const std::string& name : names) added += "+ " + name + " = " + name + "v    ; n\n";
+
+  TestCard t({".MODEL D1 D IS=1", "| ; end", "* after\n"});
+  bool lineFeedFirst = false;
+  Token* after = t.card.ParameterInsertionPoint(lineFeedFirst);
+  ASSERT_NE(after, nullptr);
+  EXPECT_TRUE(lineFeedFirst);
+  Token* last = t.card.InsertParameters(after, lineFeedFirst, parameters, std::string("n"));
+  EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D IS=1 ; end\n" + added + "* after\n");
+  EXPECT_EQ(last->next, t.card.tokens.back());
+
+  // The list is whole both ways and counts every token.
+  std::size_t count = 0;
+  const Token* previous = nullptr;
+  for (const Token* token = t.card.tokens.front(); token != nullptr; token = token->next, ++count) {
+    EXPECT_EQ(token->prev, previous);
+    previous = token;
+  }
+  EXPECT_EQ(previous, t.card.tokens.back());
+  EXPECT_EQ(count, t.card.tokens.size());
+
+  ASSERT_EQ(t.card.params().size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(t.card.params()[i].name->text, names[i]);
+    EXPECT_EQ(t.card.params()[i].value->text, values[i]);
+    EXPECT_EQ(t.card.params()[i].row, -1);
+  }
+  // An inserted line commented out, as the translation removes a copy.
+  t.card.CommentOutBetween(t.card.params()[1].name, t.card.params()[1].value);
+  EXPECT_NE(t.card.OutputText().find("+ P0 = P0v    ; n\n* P1 = P1v    ; n\n+ P2 = "), std::string::npos);
+
+  // None to insert: nothing changes.
+  TestCard none({".MODEL D1 D IS=1\n"});
+  Token* end = none.card.tokens.back();
+  EXPECT_EQ(none.card.InsertParameters(end, false, {}, std::nullopt), end);
+  EXPECT_EQ(none.card.OutputText(), ".MODEL D1 D IS=1\n");
+  EXPECT_FALSE(none.card.changed);
+}
+
 TEST(TextWriterTest, UpdatingAnExistingParameterDoesNotMarkTheCardChanged) {
   TestCard t({"M1 1 2 3 4 NM\n"});
   t.card.params().push_back(ParamEntry{t.Find("M1"), t.Find("NM"), -1});

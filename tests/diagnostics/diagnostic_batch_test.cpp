@@ -97,6 +97,46 @@ TEST_F(DiagnosticBatchTest, ABatchWithoutTextsKeepsEverythingElse) {
   EXPECT_EQ(TheDiagnosticList().Count(), 0u);
 }
 
+TEST_F(DiagnosticBatchTest, RunsFiledOnFromABatchReadAsIfFiledOneByOne) {
+  // Diagnostics held back in a batch go on in runs, between others filed
+  // directly: into a batch (records and texts copied) or into the list (one
+  // by one), with or without texts, in the held batch's filing order.
+  const std::vector<SourceLine> lines = Lines(6);
+  for (const bool texts : {true, false}) {
+    DiagnosticBatch held(texts);
+    {
+      ScopedDiagnosticSink filed(held);
+      FileShuffled(lines, 60, 11);
+    }
+    // The runs, and what is filed directly before each.
+    const std::size_t runs[][2] = {{0, 1}, {1, 0}, {1, 25}, {26, 34}};
+    auto fileAll = [&](DiagnosticSink& sink) {
+      ScopedDiagnosticSink filed(sink);
+      for (const auto& run : runs) {
+        AddDiagnostic(MessageCode::UnrecognizedParameter, &lines[run[0] % lines.size()], {"direct"});
+        sink.FileFrom(held, run[0], run[1]);
+      }
+    };
+    DiagnosticBatch oneByOne(texts);
+    {
+      ScopedDiagnosticSink filed(oneByOne);
+      for (const auto& run : runs) {
+        AddDiagnostic(MessageCode::UnrecognizedParameter, &lines[run[0] % lines.size()], {"direct"});
+        for (std::size_t i = run[0]; i < run[0] + run[1]; ++i) oneByOne.File(held.At(i));
+      }
+    }
+    DiagnosticBatch inRuns(texts);
+    fileAll(inRuns);
+    EXPECT_EQ(inRuns.size(), 64u);
+    EXPECT_EQ(FromBatch(inRuns), FromBatch(oneByOne)) << "texts " << texts;
+    if (texts) {
+      TheDiagnosticList().Clear();
+      fileAll(TheDiagnosticList());
+      EXPECT_EQ(FromList(), FromBatch(oneByOne));
+    }
+  }
+}
+
 TEST_F(DiagnosticBatchTest, SinksNestAndEachThreadFilesIntoItsOwn) {
   const std::vector<SourceLine> lines = Lines(5);
   DiagnosticBatch outer;

@@ -64,6 +64,14 @@ class Card : public ImportedModel {
   // Cards of an import live in its CardStore: a card made by NewCard with a
   // store is destroyed there, its memory going with the store.
   static void operator delete(Card* card, std::destroying_delete_t);
+  // Whether destroying the card would free nothing: it lives in a store and
+  // holds neither tokens nor an array of lines of its own. Whatever else a
+  // typed card keeps comes from the store as well (a model's list of users,
+  // its AKO link, a finished text), so that the import lets such a card go
+  // with the store's blocks instead of destroying it. (A typed card given a
+  // member that owns heap memory would leak there: the sanitizer build's
+  // leak check finds it.)
+  bool FreesNothing() const { return inStore_ && !tokens.holds() && !lines.ownsArray(); }
 
   // --- virtual operations ------------------------------------------------
   // Not a model: empty. ModelCard overrides it with OutputText.

@@ -132,9 +132,12 @@ void ImportSession::ClassifyCards(bool translateEarly) {
   // collection will find it: a .SUBCKT opens a block, an .ENDS closes the
   // innermost one, and one outside every block changes nothing.
   std::size_t depth = 0;
+  // One generic card serves every run in turn: the typed card takes its
+  // lines and tokens over and leaves it empty, and the tokens of a card
+  // dropped go when the next run makes its own.
+  Card card;
+  card.store = store_.get();
   for (std::size_t i = 0; i < count; ++i) {
-    Card card;
-    card.store = store_.get();
     card.lines.Borrow(&lines_[runs_[i].first], runs_[i].count);
     if (store_->target == TranslationTarget::Ngspice && IsNgspiceStatement(card.lines)) {
       // Read by ngspice as written: the lines go with their neighbour like

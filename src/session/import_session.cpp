@@ -9,7 +9,6 @@
 #include "session/dropped_card_merge.h"
 #include "session/import_settings.h"
 #include "session/ngspice_statements.h"
-#include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "diagnostics/diagnostic_sink.h"
 #include "platform/ascii.h"
@@ -32,16 +31,13 @@ constexpr CommentConvention kCommentConventions[] = {
     {0, "*", ""},
 };
 
-// Whether the card's statement line begins with the model keyword: such a
-// card is tokenized whole when it is classified, so that it can be
-// translated at once.
+// Whether the card's statement line begins with the model keyword, as the
+// reader found it: such a card is tokenized whole when it is classified, so
+// that it can be translated at once. (Should its first word not make it a
+// model card after all, it lets its tokens go like any other.)
 bool StartsModelStatement(const LineList& lines) {
   for (const SourceLine* line : lines) {
-    if (line->kind == LineKind::Comment) continue;
-    std::string_view text = line->text;
-    std::size_t start = 0;
-    while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
-    return StartsWithNoCase(text.substr(start), kModelKeywordPrefix);
+    if (line->kind != LineKind::Comment) return line->kind == LineKind::Model;
   }
   return false;
 }

@@ -114,7 +114,7 @@ void ImportSession::ReadFile(bool groupCards) {
   // Room for every piece and a quarter of them split at an inline comment;
   // more is rare, and the vector grows for it. A card starts on a piece of
   // its own: the runs never outgrow the pieces.
-  const std::size_t pieces = reader.PiecesLeftAtMost();
+  const std::size_t pieces = reader.PiecesAtMost();
   lines_.reserve(pieces + pieces / 4);
   CardRuns runs;
   if (groupCards) runs.reserve(pieces);

@@ -41,12 +41,23 @@ class SilentSink final : public DiagnosticSink {
 
 }  // namespace
 
-void ConvertLineToComment(SourceLine& line, ImportStatistics* statistics) {
+void ConvertLineToComment(SourceLine& line, CardStore* store) {
   line.isInlineComment = false;
   if (line.kind == LineKind::Comment) return;
-  if (statistics != nullptr && HoldsStatement(line.rawText)) ++statistics->cardsTurnedIntoComments;
-  line.SetCommentedText();
   line.kind = LineKind::Comment;
+  if (store == nullptr) {
+    line.SetCommentedText();
+    return;
+  }
+  const std::string_view raw = line.rawText;
+  if (HoldsStatement(raw)) ++store->statistics().cardsTurnedIntoComments;
+  // The old text stays where it is: tokens of a card being dropped may still
+  // view it.
+  char* text = static_cast<char*>(store->Allocate(raw.size() + 2, 1));
+  text[0] = '*';
+  text[1] = ' ';
+  std::memcpy(text + 2, raw.data(), raw.size());
+  line.SetKeptText(std::string_view(text, raw.size() + 2));
 }
 
 void Card::operator delete(Card* card, std::destroying_delete_t) {
@@ -143,13 +154,12 @@ void Card::AppendCommentLine(SourceLine* line) { AppendCommentLines(std::span<So
 template <typename Lines>
 void Card::PrependComments(const Lines& newLines) {
   if (newLines.empty()) return;
-  ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   // Whether the card has tokens is decided once: the first line prepended
   // one by one would add a token only to a card that already had some.
   const bool withTokens = !tokens.empty();
   Token* oldFront = tokens.front();
   for (SourceLine* line : newLines) {
-    ConvertLineToComment(*line, statistics);
+    ConvertLineToComment(*line, store);
     if (withTokens) tokens.InsertBefore(oldFront, TokenKind::Comment, line->text, line);
   }
   lines.Prepend(newLines);
@@ -159,10 +169,9 @@ void Card::PrependComments(const Lines& newLines) {
 template <typename Lines>
 void Card::AppendComments(const Lines& newLines) {
   if (newLines.empty()) return;
-  ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   const bool withTokens = !tokens.empty();
   for (SourceLine* line : newLines) {
-    ConvertLineToComment(*line, statistics);
+    ConvertLineToComment(*line, store);
     if (withTokens) tokens.PushBack(TokenKind::Comment, line->text, line);
   }
   lines.Append(newLines);

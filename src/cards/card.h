@@ -29,9 +29,10 @@ struct SourceLine;
 
 // Turns a line into a comment line: clears its inline-comment flag and, unless
 // it already is a comment line, makes its text "* " followed by the text as
-// read and its kind LineKind::Comment. A statement line turned so is counted
-// in `statistics` when given.
-void ConvertLineToComment(SourceLine& line, ImportStatistics* statistics = nullptr);
+// read and its kind LineKind::Comment. With a store (an import's), the new
+// text is kept there, not by the line, and a statement line turned so is
+// counted in the store's statistics.
+void ConvertLineToComment(SourceLine& line, CardStore* store = nullptr);
 
 // Selects the deriving constructor of the typed cards: the new card takes the
 // source's lines, tokens and parameter entries over, and the source is left

@@ -50,7 +50,7 @@ ImportSession::~ImportSession() {
   lineCommentChars_.clear();
   inlineCommentChars_.clear();
   path_.clear();
-  // One pass that frees what the few owning lines hold.
+  // The lines own nothing (see ImportLineAllocator).
   lines_.clear();
   models_.clear();
   definitions_.clear();

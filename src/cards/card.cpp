@@ -66,19 +66,6 @@ void Card::operator delete(Card* card, std::destroying_delete_t) {
   if (!inStore) ::operator delete(card);
 }
 
-Card::Card(Card& source, TakeOver)
-    : kind(source.kind),
-      valid(source.valid),
-      changed(source.changed),
-      store(source.store),
-      lines(std::move(source.lines)),
-      tokens(std::move(source.tokens)) {
-  origin = source.origin;
-  subcircuit = source.subcircuit;
-  nameToken = std::exchange(source.nameToken, nullptr);
-  SetTokenCursor(tokens.front());
-}
-
 Card::~Card() = default;
 
 // --- tokens held on demand ---------------------------------------------------

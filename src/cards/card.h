@@ -59,7 +59,19 @@ struct TakeOver {};
 class Card : public ImportedModel {
  public:
   Card() = default;
-  Card(Card& source, TakeOver);
+  // Inline: every typed card of an import is made this way.
+  Card(Card& source, TakeOver)
+      : kind(source.kind),
+        valid(source.valid),
+        changed(source.changed),
+        store(source.store),
+        lines(std::move(source.lines)),
+        tokens(std::move(source.tokens)) {
+    origin = source.origin;
+    subcircuit = source.subcircuit;
+    nameToken = std::exchange(source.nameToken, nullptr);
+    SetTokenCursor(tokens.front());
+  }
   ~Card() override;
 
   // Cards of an import live in its CardStore: a card made by NewCard with a

@@ -195,8 +195,6 @@ void Card::Parse() {
   AppendCardTokens(lines, tokens, braces);
 }
 
-TranslationTarget Card::target() const { return store != nullptr ? store->target : TranslationTarget::Host; }
-
 void Card::TokenizeLine(SourceLine* line, int* openBraces) { AppendLineTokens(*line, tokens, openBraces); }
 
 void Card::ParseWords() {

@@ -218,6 +218,7 @@ class Card : public ImportedModel {
   // made on its own.
   CardStore* store = nullptr;
   // The simulator the card is translated for (the host's without a store).
+  // Inline (below): every parse of a card asks.
   TranslationTarget target() const;
   LineList lines;                  // borrowed from the session
   TokenList tokens;                // owned
@@ -279,5 +280,7 @@ std::unique_ptr<T> NewCard(CardStore* store, Args&&... args) {
   card->inStore_ = true;
   return std::unique_ptr<T>(card);
 }
+
+inline TranslationTarget Card::target() const { return store != nullptr ? store->target : TranslationTarget::Host; }
 
 }  // namespace zav

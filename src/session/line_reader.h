@@ -87,7 +87,9 @@ class LineReader {
   // Turns every NUL into a space, noting where the first one was.
   void ReplaceNuls();
   // Marks the line feeds of the text (see lineFeedBits_), and counts them.
-  void MarkLineFeeds();
+  // True when the text holds a carriage return, an end-of-file mark or a
+  // NUL.
+  bool MarkLineFeeds();
   // The position of the first line feed at or after pos_ (kNone for none).
   std::size_t NextLineFeed();
 

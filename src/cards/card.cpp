@@ -110,12 +110,6 @@ Token* Card::KeepToken(const Token* token, Token*& kept) {
   return kept;
 }
 
-void Card::ReleaseTokens() {
-  if (!holdsTokens()) return;
-  ForgetTokens();
-  tokens.Release();
-}
-
 void Card::Finish() {
   // An edited card that let its tokens go makes its edits again first.
   if (changed && tokens.finished() == nullptr) Materialize();

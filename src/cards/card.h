@@ -122,8 +122,13 @@ class Card : public ImportedModel {
   void Materialize();
   // Releases the tokens, and with them the parameter entries and the typed
   // card's records of tokens; the name of a model stays readable. Only for a
-  // card whose edits its parse makes again (see ModelCard::Link).
-  void ReleaseTokens();
+  // card whose edits its parse makes again (see ModelCard::Link). Inline:
+  // classification releases nearly every card's tokens.
+  void ReleaseTokens() {
+    if (!holdsTokens()) return;
+    ForgetTokens();
+    tokens.Release();
+  }
   // The card will not change again: an edited card keeps its text (in its
   // store) and releases its tokens, unless its store says to keep edited
   // tokens; an unedited one releases them.

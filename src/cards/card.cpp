@@ -41,31 +41,29 @@ class SilentSink final : public DiagnosticSink {
 
 }  // namespace
 
-void ConvertLineToComment(SourceLine& line, ImportStatistics* statistics) {
+void ConvertLineToComment(SourceLine& line, CardStore* store) {
   line.isInlineComment = false;
   if (line.kind == LineKind::Comment) return;
-  if (statistics != nullptr && HoldsStatement(line.rawText)) ++statistics->cardsTurnedIntoComments;
-  line.SetCommentedText();
   line.kind = LineKind::Comment;
+  if (store == nullptr) {
+    line.SetCommentedText();
+    return;
+  }
+  const std::string_view raw = line.rawText;
+  if (HoldsStatement(raw)) ++store->statistics().cardsTurnedIntoComments;
+  // The old text stays where it is: tokens of a card being dropped may still
+  // view it.
+  char* text = static_cast<char*>(store->Allocate(raw.size() + 2, 1));
+  text[0] = '*';
+  text[1] = ' ';
+  std::memcpy(text + 2, raw.data(), raw.size());
+  line.SetKeptText(std::string_view(text, raw.size() + 2));
 }
 
 void Card::operator delete(Card* card, std::destroying_delete_t) {
   const bool inStore = card->inStore_;
   card->~Card();
   if (!inStore) ::operator delete(card);
-}
-
-Card::Card(Card& source, TakeOver)
-    : kind(source.kind),
-      valid(source.valid),
-      changed(source.changed),
-      store(source.store),
-      lines(std::move(source.lines)),
-      tokens(std::move(source.tokens)) {
-  origin = source.origin;
-  subcircuit = source.subcircuit;
-  nameToken = std::exchange(source.nameToken, nullptr);
-  SetTokenCursor(tokens.front());
 }
 
 Card::~Card() = default;
@@ -112,12 +110,6 @@ Token* Card::KeepToken(const Token* token, Token*& kept) {
   return kept;
 }
 
-void Card::ReleaseTokens() {
-  if (!holdsTokens()) return;
-  ForgetTokens();
-  tokens.Release();
-}
-
 void Card::Finish() {
   // An edited card that let its tokens go makes its edits again first.
   if (changed && tokens.finished() == nullptr) Materialize();
@@ -143,13 +135,12 @@ void Card::AppendCommentLine(SourceLine* line) { AppendCommentLines(std::span<So
 template <typename Lines>
 void Card::PrependComments(const Lines& newLines) {
   if (newLines.empty()) return;
-  ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   // Whether the card has tokens is decided once: the first line prepended
   // one by one would add a token only to a card that already had some.
   const bool withTokens = !tokens.empty();
   Token* oldFront = tokens.front();
   for (SourceLine* line : newLines) {
-    ConvertLineToComment(*line, statistics);
+    ConvertLineToComment(*line, store);
     if (withTokens) tokens.InsertBefore(oldFront, TokenKind::Comment, line->text, line);
   }
   lines.Prepend(newLines);
@@ -159,10 +150,9 @@ void Card::PrependComments(const Lines& newLines) {
 template <typename Lines>
 void Card::AppendComments(const Lines& newLines) {
   if (newLines.empty()) return;
-  ImportStatistics* statistics = store != nullptr ? &store->statistics() : nullptr;
   const bool withTokens = !tokens.empty();
   for (SourceLine* line : newLines) {
-    ConvertLineToComment(*line, statistics);
+    ConvertLineToComment(*line, store);
     if (withTokens) tokens.PushBack(TokenKind::Comment, line->text, line);
   }
   lines.Append(newLines);
@@ -198,8 +188,6 @@ void Card::Parse() {
   int* braces = target() == TranslationTarget::Ngspice ? &openBraces : nullptr;
   AppendCardTokens(lines, tokens, braces);
 }
-
-TranslationTarget Card::target() const { return store != nullptr ? store->target : TranslationTarget::Host; }
 
 void Card::TokenizeLine(SourceLine* line, int* openBraces) { AppendLineTokens(*line, tokens, openBraces); }
 

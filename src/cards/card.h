@@ -30,9 +30,10 @@ struct SourceLine;
 
 // Turns a line into a comment line: clears its inline-comment flag and, unless
 // it already is a comment line, makes its text "* " followed by the text as
-// read and its kind LineKind::Comment. A statement line turned so is counted
-// in `statistics` when given.
-void ConvertLineToComment(SourceLine& line, ImportStatistics* statistics = nullptr);
+// read and its kind LineKind::Comment. With a store (an import's), the new
+// text is kept there, not by the line, and a statement line turned so is
+// counted in the store's statistics.
+void ConvertLineToComment(SourceLine& line, CardStore* store = nullptr);
 
 // Selects the deriving constructor of the typed cards: the new card takes the
 // source's lines, tokens and parameter entries over, and the source is left
@@ -59,12 +60,32 @@ struct TakeOver {};
 class Card : public ImportedModel {
  public:
   Card() = default;
-  Card(Card& source, TakeOver);
+  // Inline: every typed card of an import is made this way.
+  Card(Card& source, TakeOver)
+      : kind(source.kind),
+        valid(source.valid),
+        changed(source.changed),
+        store(source.store),
+        lines(std::move(source.lines)),
+        tokens(std::move(source.tokens)) {
+    origin = source.origin;
+    subcircuit = source.subcircuit;
+    nameToken = std::exchange(source.nameToken, nullptr);
+    SetTokenCursor(tokens.front());
+  }
   ~Card() override;
 
   // Cards of an import live in its CardStore: a card made by NewCard with a
   // store is destroyed there, its memory going with the store.
   static void operator delete(Card* card, std::destroying_delete_t);
+  // Whether destroying the card would free nothing: it lives in a store and
+  // holds neither tokens nor an array of lines of its own. Whatever else a
+  // typed card keeps comes from the store as well (a model's list of users,
+  // its AKO link, a finished text), so that the import lets such a card go
+  // with the store's blocks instead of destroying it. (A typed card given a
+  // member that owns heap memory would leak there: the sanitizer build's
+  // leak check finds it.)
+  bool FreesNothing() const { return inStore_ && !tokens.holds() && !lines.ownsArray(); }
 
   // --- virtual operations ------------------------------------------------
   // Not a model: empty. ModelCard overrides it with OutputText.
@@ -102,8 +123,13 @@ class Card : public ImportedModel {
   void Materialize();
   // Releases the tokens, and with them the parameter entries and the typed
   // card's records of tokens; the name of a model stays readable. Only for a
-  // card whose edits its parse makes again (see ModelCard::Link).
-  void ReleaseTokens();
+  // card whose edits its parse makes again (see ModelCard::Link). Inline:
+  // classification releases nearly every card's tokens.
+  void ReleaseTokens() {
+    if (!holdsTokens()) return;
+    ForgetTokens();
+    tokens.Release();
+  }
   // The card will not change again: an edited card keeps its text (in its
   // store) and releases its tokens, unless its store says to keep edited
   // tokens; an unedited one releases them.
@@ -197,6 +223,7 @@ class Card : public ImportedModel {
   // made on its own.
   CardStore* store = nullptr;
   // The simulator the card is translated for (the host's without a store).
+  // Inline (below): every parse of a card asks.
   TranslationTarget target() const;
   LineList lines;                  // borrowed from the session
   TokenList tokens;                // owned
@@ -258,5 +285,7 @@ std::unique_ptr<T> NewCard(CardStore* store, Args&&... args) {
   card->inStore_ = true;
   return std::unique_ptr<T>(card);
 }
+
+inline TranslationTarget Card::target() const { return store != nullptr ? store->target : TranslationTarget::Host; }
 
 }  // namespace zav

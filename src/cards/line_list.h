@@ -116,6 +116,8 @@ class LineList {
   reverse_iterator rend() const { return reverse_iterator(begin()); }
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
+  // Whether the list keeps an array of pointers of its own (see Borrow).
+  bool ownsArray() const { return capacity_ != 0; }
   SourceLine* operator[](std::size_t index) const { return capacity_ != 0 ? pointers_[index] : records_ + index; }
   SourceLine* front() const { return (*this)[0]; }
   SourceLine* back() const { return (*this)[size_ - 1]; }

@@ -9,7 +9,6 @@
 #include "session/dropped_card_merge.h"
 #include "session/import_settings.h"
 #include "session/ngspice_statements.h"
-#include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "diagnostics/diagnostic_sink.h"
 #include "platform/ascii.h"
@@ -32,16 +31,13 @@ constexpr CommentConvention kCommentConventions[] = {
     {0, "*", ""},
 };
 
-// Whether the card's statement line begins with the model keyword: such a
-// card is tokenized whole when it is classified, so that it can be
-// translated at once.
+// Whether the card's statement line begins with the model keyword, as the
+// reader found it: such a card is tokenized whole when it is classified, so
+// that it can be translated at once. (Should its first word not make it a
+// model card after all, it lets its tokens go like any other.)
 bool StartsModelStatement(const LineList& lines) {
   for (const SourceLine* line : lines) {
-    if (line->kind == LineKind::Comment) continue;
-    std::string_view text = line->text;
-    std::size_t start = 0;
-    while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
-    return StartsWithNoCase(text.substr(start), kModelKeywordPrefix);
+    if (line->kind != LineKind::Comment) return line->kind == LineKind::Model;
   }
   return false;
 }
@@ -54,10 +50,15 @@ ImportSession::~ImportSession() {
   lineCommentChars_.clear();
   inlineCommentChars_.clear();
   path_.clear();
-  // One pass that frees what the few owning lines hold.
+  // The lines own nothing (see ImportLineAllocator).
   lines_.clear();
   models_.clear();
   definitions_.clear();
+  // Most cards free nothing of their own when they are destroyed: their
+  // memory goes with the store, without a call of each one's destructor.
+  for (auto& card : cards_) {
+    if (card->FreesNothing()) static_cast<void>(card.release());
+  }
   cards_.clear();
 }
 
@@ -127,9 +128,12 @@ void ImportSession::ClassifyCards(bool translateEarly) {
   // collection will find it: a .SUBCKT opens a block, an .ENDS closes the
   // innermost one, and one outside every block changes nothing.
   std::size_t depth = 0;
+  // One generic card serves every run in turn: the typed card takes its
+  // lines and tokens over and leaves it empty, and the tokens of a card
+  // dropped go when the next run makes its own.
+  Card card;
+  card.store = store_.get();
   for (std::size_t i = 0; i < count; ++i) {
-    Card card;
-    card.store = store_.get();
     card.lines.Borrow(&lines_[runs_[i].first], runs_[i].count);
     if (store_->target == TranslationTarget::Ngspice && IsNgspiceStatement(card.lines)) {
       // Read by ngspice as written: the lines go with their neighbour like

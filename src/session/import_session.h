@@ -24,6 +24,19 @@ class LineReader;
 class ModelCard;
 class SubcircuitModel;
 
+// The allocator of an import's lines: large blocks, and no destruction of
+// the lines one at a time. A line of an import owns no text (a comment line's
+// text is kept in the import's store, see ConvertLineToComment), so that the
+// lines go with their block, not by a walk over every line of the file.
+template <typename T>
+struct ImportLineAllocator : LargeBlockAllocator<T> {
+  ImportLineAllocator() = default;
+  template <typename U>
+  ImportLineAllocator(const ImportLineAllocator<U>&) noexcept {}
+  template <typename U>
+  void destroy(U*) noexcept {}
+};
+
 // One import of one file: owns its lines, its cards and its top-level
 // subcircuit models, and runs the pipeline from the raw lines to the list of
 // models. Its address is the host's session handle.
@@ -63,7 +76,7 @@ class ImportSession final : public ModelScope {
   uint64_t fileSize() const { return fileSize_; }
   const std::string& lineCommentChars() const { return lineCommentChars_; }
   const std::string& inlineCommentChars() const { return inlineCommentChars_; }
-  const std::vector<SourceLine, LargeBlockAllocator<SourceLine>>& lines() const { return lines_; }
+  const std::vector<SourceLine, ImportLineAllocator<SourceLine>>& lines() const { return lines_; }
   const std::vector<std::unique_ptr<Card>, LargeBlockAllocator<std::unique_ptr<Card>>>& cards() const { return cards_; }
   // The host's models, in file order: top-level model cards and .SUBCKT
   // blocks.
@@ -105,7 +118,7 @@ class ImportSession final : public ModelScope {
   LargeBuffer text_;
   // In file order. Filled once, by ReadFile: no line moves after that.
   // Every card's lines are a run of it.
-  std::vector<SourceLine, LargeBlockAllocator<SourceLine>> lines_;
+  std::vector<SourceLine, ImportLineAllocator<SourceLine>> lines_;
   // The runs of lines that make a card each, as the reading groups them.
   CardRuns runs_;
   // The cards and what outlives their tokens; destroyed after them.

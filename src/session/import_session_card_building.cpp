@@ -9,7 +9,7 @@ namespace zav {
 
 void ImportSession::KeepStrayLine(SourceLine& line) {
   AddDiagnostic(MessageCode::UnexpectedLine, &line);
-  ConvertLineToComment(line, &store_->statistics());
+  ConvertLineToComment(line, store_.get());
 }
 
 void ImportSession::MakeGenericCards() {

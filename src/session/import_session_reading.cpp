@@ -114,7 +114,7 @@ void ImportSession::ReadFile(bool groupCards) {
   // Room for every piece and a quarter of them split at an inline comment;
   // more is rare, and the vector grows for it. A card starts on a piece of
   // its own: the runs never outgrow the pieces.
-  const std::size_t pieces = reader.PiecesLeftAtMost();
+  const std::size_t pieces = reader.PiecesAtMost();
   lines_.reserve(pieces + pieces / 4);
   CardRuns runs;
   if (groupCards) runs.reserve(pieces);
@@ -124,6 +124,10 @@ void ImportSession::ReadFile(bool groupCards) {
   // would be: then the lines are grouped after reading.
   const bool groupWhileReading = groupCards && !(reader.stoppedAtMark() && reader.textAfterMark());
   const bool sawNul = reader.sawNul();
+  // Whether a line with no inline comment, outside an encrypted block and
+  // not of the kind that may open one, is simply added and grouped: nearly
+  // every line of nearly every file.
+  const bool usualLines = watched && !sawNul && groupWhileReading;
   std::string_view text;
   std::size_t mark = std::string_view::npos;
   int32_t number = 0;
@@ -132,6 +136,11 @@ void ImportSession::ReadFile(bool groupCards) {
     ++number;
     const std::size_t firstRecord = lines_.size();
     const LineKind kind = classify(text);
+    if (usualLines && mark == std::string_view::npos && kind != LineKind::Other && !inEncryptedBlock) {
+      AddLine(text, number, false, kind);
+      if (runs.Group(kind, false, firstRecord)) KeepStrayLine(lines_[firstRecord]);
+      continue;
+    }
     // Whether the line's records are grouped here: a stray line is reported
     // after the line's other diagnostics.
     bool grouped = false;

@@ -1,20 +1,146 @@
 #include "session/line_reader.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/ascii.h"
-#include "platform/byte_search.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#define ZAV_LINE_FEEDS_AVX2 1
+#include <immintrin.h>
+#endif
 
 namespace zav {
+namespace {
+
+// Each function below marks the line feeds of `blocks` whole blocks of 64
+// bytes from `text` in `bits`, a word a block, the first byte's bit the
+// lowest, returns how many there are, and sets `others` when the blocks
+// hold a byte the reader's rules change: a carriage return, an end-of-file
+// mark or a NUL.
+#if !defined(__SSE2__)
+std::size_t MarkInBytes(const char* text, std::size_t blocks, std::uint64_t* bits, bool& others) {
+  std::size_t count = 0;
+  bool seen = false;
+  for (std::size_t block = 0; block < blocks; ++block, text += 64) {
+    std::uint64_t word = 0;
+    for (unsigned i = 0; i < 64; ++i) {
+      word |= std::uint64_t{text[i] == '\n'} << i;
+      seen = seen || text[i] == '\r' || text[i] == '\x1A' || text[i] == '\0';
+    }
+    bits[block] = word;
+    count += static_cast<std::size_t>(std::popcount(word));
+  }
+  others = others || seen;
+  return count;
+}
+#else
+std::size_t MarkInSse2(const char* text, std::size_t blocks, std::uint64_t* bits, bool& others) {
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i carriageReturn = _mm_set1_epi8('\r');
+  const __m128i endOfFile = _mm_set1_epi8('\x1A');
+  const __m128i nul = _mm_setzero_si128();
+  __m128i seen = _mm_setzero_si128();
+  std::size_t count = 0;
+  for (std::size_t block = 0; block < blocks; ++block, text += 64) {
+    std::uint64_t word = 0;
+    for (unsigned i = 0; i < 4; ++i) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * i));
+      word |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))} << (16 * i);
+      seen = _mm_or_si128(seen, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn),
+                                                          _mm_cmpeq_epi8(bytes, endOfFile)),
+                                             _mm_cmpeq_epi8(bytes, nul)));
+    }
+    bits[block] = word;
+    count += static_cast<std::size_t>(std::popcount(word));
+  }
+  others = others || _mm_movemask_epi8(seen) != 0;
+  return count;
+}
+#endif
+
+#if defined(ZAV_LINE_FEEDS_AVX2)
+// Chosen when the text is marked: a build for every x86-64 processor may
+// not use AVX2 anywhere else.
+[[gnu::target("avx2,popcnt")]] std::size_t MarkInAvx2(const char* text, std::size_t blocks, std::uint64_t* bits,
+                                                       bool& others) {
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  const __m256i carriageReturn = _mm256_set1_epi8('\r');
+  const __m256i endOfFile = _mm256_set1_epi8('\x1A');
+  const __m256i nul = _mm256_setzero_si256();
+  __m256i seen = _mm256_setzero_si256();
+  std::size_t count = 0;
+  for (std::size_t block = 0; block < blocks; ++block, text += 64) {
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + 32));
+    const auto lowBits = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, lineFeed)));
+    const auto highBits = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, lineFeed)));
+    const std::uint64_t word = std::uint64_t{lowBits} | std::uint64_t{highBits} << 32;
+    bits[block] = word;
+    count += static_cast<std::size_t>(std::popcount(word));
+    for (const __m256i bytes : {low, high}) {
+      seen = _mm256_or_si256(seen, _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(bytes, carriageReturn),
+                                                                   _mm256_cmpeq_epi8(bytes, endOfFile)),
+                                                  _mm256_cmpeq_epi8(bytes, nul)));
+    }
+  }
+  others = others || !_mm256_testz_si256(seen, seen);
+  return count;
+}
+#endif
+
+}  // namespace
 
 LineReader::LineReader(std::FILE* file, std::size_t blockSize) {
   Load(file, blockSize == 0 ? 1 : blockSize);
+  // Most files hold no end-of-file mark, no carriage return and no NUL: the
+  // pass that marks the line feeds tells whether the text holds any, and
+  // only then is the text cut, joined and cleaned, and marked again.
+  if (!MarkLineFeeds()) return;
   if (const void* mark = std::memchr(text_.data(), kEndOfFileMark, size_)) {
     StopAtMark(static_cast<std::size_t>(static_cast<const char*>(mark) - text_.data()));
   }
   JoinLineEnds();
   ReplaceNuls();
+  MarkLineFeeds();
+}
+
+bool LineReader::MarkLineFeeds() {
+  lineFeedBlocks_ = (size_ + kBlock - 1) / kBlock;
+  lineFeedCount_ = 0;
+  lineFeeds_ = 0;
+  if (lineFeedBlocks_ == 0) return false;
+  lineFeedBits_ = LargeBuffer(lineFeedBlocks_ * sizeof(std::uint64_t));
+  auto* bits = reinterpret_cast<std::uint64_t*>(lineFeedBits_.data());
+  auto mark = [] {
+#if defined(ZAV_LINE_FEEDS_AVX2)
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")) return &MarkInAvx2;
+#endif
+#if defined(__SSE2__)
+    return &MarkInSse2;
+#else
+    return &MarkInBytes;
+#endif
+  }();
+  const std::size_t whole = size_ / kBlock;
+  bool others = false;
+  lineFeedCount_ = mark(text_.data(), whole, bits, others);
+  if (whole < lineFeedBlocks_) {
+    // The last block, short: marked in a copy, so that nothing past the
+    // text is read. What the copy adds is neither a line feed nor a byte
+    // to change: filler.
+    char last[kBlock];
+    std::memset(last, ' ', kBlock);
+    std::memcpy(last, text_.data() + whole * kBlock, size_ - whole * kBlock);
+    lineFeedCount_ += mark(last, 1, bits + whole, others);
+  }
+  lineFeeds_ = bits[0];
+  return others;
 }
 
 void LineReader::Load(std::FILE* file, std::size_t blockSize) {
@@ -102,11 +228,10 @@ std::size_t LineReader::FindWatched(std::size_t from) const {
   return at != nullptr ? static_cast<std::size_t>(static_cast<const char*>(at) - text_.data()) : kNone;
 }
 
-std::size_t LineReader::PiecesLeftAtMost() const {
-  const std::size_t lineFeeds = CountByte(text_.data() + pos_, text_.data() + size_, '\n');
+std::size_t LineReader::PiecesAtMost() const {
   // Every line may end in a piece without a line feed, and every 511
   // characters may start one more.
-  return lineFeeds + 1 + (size_ - pos_) / kMaxPiece;
+  return lineFeedCount_ + 1 + size_ / kMaxPiece;
 }
 
 bool LineReader::Next(std::string& piece) {

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/byte_search.h"
 #include "platform/large_block.h"
 
 namespace zav {
@@ -53,8 +54,8 @@ class LineReader {
   bool Next(std::string_view& piece, std::size_t& watchedAt);
   bool failed() const { return failed_; }
 
-  // An upper bound of the number of pieces still to come.
-  std::size_t PiecesLeftAtMost() const;
+  // An upper bound of the number of pieces of the whole text.
+  std::size_t PiecesAtMost() const;
 
   // Whether the file holds a NUL (now a space) before the end of the text.
   bool sawNul() const { return firstNulAt_ != kNone; }
@@ -85,8 +86,16 @@ class LineReader {
   void JoinLineEnds();
   // Turns every NUL into a space, noting where the first one was.
   void ReplaceNuls();
+  // Marks the line feeds of the text (see lineFeedBits_), and counts them.
+  // True when the text holds a carriage return, an end-of-file mark or a
+  // NUL.
+  bool MarkLineFeeds();
+  // The position of the first line feed at or after pos_ (kNone for none).
+  std::size_t NextLineFeed();
 
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  // The line feeds are marked for blocks of this many bytes in a word each.
+  static constexpr std::size_t kBlock = 64;
 
   LargeBuffer text_;
   std::size_t size_ = 0;
@@ -94,6 +103,16 @@ class LineReader {
   std::size_t pieceStart_ = 0;  // of the piece last returned (none: pos_)
   std::size_t firstNulAt_ = kNone;
   char watched_ = 0;
+  // A bit for each byte of the text that is a line feed, a word a block of
+  // kBlock bytes, marked in one pass over the text before the first piece:
+  // a piece's end is then found by a count of trailing zeros, not by a
+  // search started at each line. The pieces clear the bits they pass in
+  // `lineFeeds_`, the word of block `lineFeedBlock_`.
+  LargeBuffer lineFeedBits_;
+  std::size_t lineFeedBlocks_ = 0;
+  std::size_t lineFeedCount_ = 0;
+  std::size_t lineFeedBlock_ = 0;
+  std::uint64_t lineFeeds_ = 0;
   // The first watched character at or after pos_, or kNone (also before
   // WatchFor).
   std::size_t nextWatched_ = kNone;
@@ -103,20 +122,36 @@ class LineReader {
   std::uint64_t bytesAfterMark_ = 0;
 };
 
-// Inline, with the search they call: they run once a line of the file.
+// Inline: they run once a line of the file.
 inline bool LineReader::Next(std::string_view& piece) {
   if (pos_ >= size_) {
     pieceStart_ = pos_;
     return false;
   }
-  const char* start = text_.data() + pos_;
-  const char* end = start + std::min(kMaxPiece, size_ - pos_);
-  const char* lf = FindByte(start, end, '\n');
-  const auto length = static_cast<std::size_t>(lf != end ? lf + 1 - start : end - start);
-  piece = std::string_view(start, length);
+  const std::size_t lf = NextLineFeed();
+  std::size_t length;
+  if (lf - pos_ < kMaxPiece) {
+    // The piece ends at the line feed, which the next piece is past.
+    length = lf + 1 - pos_;
+    lineFeeds_ &= lineFeeds_ - 1;
+  } else {
+    // None within reach (none left, with kNone): the line goes on in
+    // another piece, and the line feed found stays ahead.
+    length = std::min(kMaxPiece, size_ - pos_);
+  }
+  piece = std::string_view(text_.data() + pos_, length);
   pieceStart_ = pos_;
   pos_ += length;
   return true;
+}
+
+inline std::size_t LineReader::NextLineFeed() {
+  while (lineFeeds_ == 0) {
+    if (lineFeedBlock_ + 1 >= lineFeedBlocks_) return kNone;  // the last block is done
+    ++lineFeedBlock_;
+    std::memcpy(&lineFeeds_, lineFeedBits_.data() + lineFeedBlock_ * sizeof lineFeeds_, sizeof lineFeeds_);
+  }
+  return lineFeedBlock_ * kBlock + static_cast<std::size_t>(std::countr_zero(lineFeeds_));
 }
 
 inline bool LineReader::Next(std::string_view& piece, std::size_t& watchedAt) {

@@ -292,7 +292,12 @@ TEST(LineReaderTest, PiecesDoNotDependOnTheBlockSize) {
   std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
   std::vector<std::string> inputs = {"", "\r", "\r\n", "\r\r\n\r", std::string(510, 'a') + "\r\n" + std::string(511, 'b') + "\r",
                                      "\x1A", "a\r\x1A\n", "ab\n\x1A\x1A \n", "\0\x1A\0"s, ";;\n;\n\n;",
-                                     std::string(1100, ';'), "a;" + std::string(511, 'b') + ";\n;"};
+                                     std::string(1100, ';'), "a;" + std::string(511, 'b') + ";\n;",
+                                     // Line feeds at the edges of the reader's blocks of 64 bytes,
+                                     // and texts that end at one.
+                                     std::string(63, 'a') + "\n" + std::string(63, 'b') + "\n\n",
+                                     std::string(64, 'a'), std::string(127, 'a') + "\n",
+                                     std::string(700, 'a') + "\n" + std::string(1023, 'b') + "\n" + std::string(64, 'c')};
   for (int i = 0; i < 30; ++i) {
     std::string bytes;
     const int length = i < 10 ? 30 : 3000;

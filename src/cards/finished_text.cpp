@@ -25,19 +25,23 @@ bool ViewsItsLine(const Token& token) {
 
 }  // namespace
 
+static_assert(sizeof(TextPiece) == 12, "a piece is a pointer and a 32-bit size, packed");
+
 const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
-  // The runs are gathered first, with the number of pieces and characters
-  // to copy they make; then the text and its pieces are kept in one block
-  // of the store, and what is copied goes straight there. Every run takes
-  // one token at least, so there are no more runs than tokens.
-  std::vector<GatheredPiece>& gathered = tokens.ScratchPieces();
+  // One walk over the runs: a run to be viewed becomes a piece at once; a
+  // run to be copied goes straight into the store, where the runs copied
+  // one after the other join one piece (nothing else takes room from the
+  // store meanwhile). The pieces are gathered in scratch entries and kept
+  // behind the copies in one block at the end. Every run takes one token at
+  // least, so there are no more pieces than tokens.
+  std::vector<TextPiece>& gathered = tokens.ScratchPieces();
   if (gathered.size() < tokens.size()) gathered.resize(tokens.size());
-  GatheredPiece* run = gathered.data();
-  const GatheredPiece* const runsEnd = run + gathered.size();
+  TextPiece* piece = gathered.data();
+  const TextPiece* const piecesEnd = piece + gathered.size();
   std::size_t size = 0;
-  std::size_t count = 0;
-  std::size_t characters = 0;
-  bool copying = false;  // whether the last piece is copied
+  // Where the last copy ends while the last piece is a copy: a copy made
+  // there joins it.
+  const char* copyEnd = nullptr;
   if (Token* const last = tokens.back(); last != nullptr) {
     // The walk looks at every token of the card; a stop after the last, whose
     // text no other text can end at (it would have to lie inside the stop),
@@ -55,47 +59,33 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
         next = next->next;
       }
       const auto length = static_cast<std::size_t>(end - begin);
-      if (run == runsEnd) break;  // only with a token count gone wrong: never write past the runs
+      if (piece == piecesEnd) break;  // only with a token count gone wrong: never write past the pieces
       size += length;
       if (length >= kShortestView && ViewsItsLine(*token)) {
-        *run++ = GatheredPiece{begin, static_cast<std::uint32_t>(length), false};
-        ++count;
-        copying = false;
+        *piece++ = TextPiece{begin, static_cast<std::uint32_t>(length)};
+        copyEnd = nullptr;
       } else if (length > 0) {
-        // A run of copies is one piece.
-        *run++ = GatheredPiece{begin, static_cast<std::uint32_t>(length), true};
-        characters += length;
-        if (!copying) ++count;
-        copying = true;
+        char* const copy = static_cast<char*>(store.Allocate(length, 1));
+        TextArena::CopyChars(copy, begin, length);
+        if (copy == copyEnd) {
+          piece[-1].size += static_cast<std::uint32_t>(length);
+        } else {
+          *piece++ = TextPiece{copy, static_cast<std::uint32_t>(length)};
+        }
+        copyEnd = copy + length;
       }
       token = next;
     }
     last->next = nullptr;
   }
-  FinishedText* finished = Allocate(store, size, count, characters);
-  auto* piece = reinterpret_cast<Piece*>(finished + 1);
-  char* copied = reinterpret_cast<char*>(piece + count);
-  copying = false;
-  for (const GatheredPiece* gatheredRun = gathered.data(); gatheredRun != run; ++gatheredRun) {
-    if (!gatheredRun->copy) {
-      new (piece++) Piece{gatheredRun->data, gatheredRun->size};
-      copying = false;
-      continue;
-    }
-    if (copying) {
-      piece[-1].size += gatheredRun->size;
-    } else {
-      new (piece++) Piece{copied, gatheredRun->size};
-    }
-    TextArena::CopyChars(copied, gatheredRun->data, gatheredRun->size);
-    copied += gatheredRun->size;
-    copying = true;
-  }
+  const auto count = static_cast<std::size_t>(piece - gathered.data());
+  FinishedText* finished = Allocate(store, size, count);
+  if (count > 0) std::memcpy(static_cast<void*>(finished + 1), gathered.data(), count * sizeof(TextPiece));
   return finished;
 }
 
-FinishedText* FinishedText::Allocate(CardStore& store, std::size_t size, std::size_t count, std::size_t characters) {
-  void* memory = store.Allocate(sizeof(FinishedText) + count * sizeof(Piece) + characters, alignof(Piece));
+FinishedText* FinishedText::Allocate(CardStore& store, std::size_t size, std::size_t count) {
+  void* memory = store.Allocate(sizeof(FinishedText) + count * sizeof(Piece), alignof(FinishedText));
   return new (memory) FinishedText(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(count));
 }
 

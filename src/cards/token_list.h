@@ -17,14 +17,16 @@ namespace zav {
 class FinishedText;
 struct TokenListRecords;
 
-// A piece of a text being gathered (see FinishedText::Make): `size`
-// characters at `data`, to be viewed where they are or (`copy` set) copied.
-// Sixteen bytes: no card's text nears 4 GB.
-struct GatheredPiece {
+// A run of `size` characters at `data`: a piece of a card's finished text
+// (see FinishedText), gathered in a list's scratch entries before it is kept.
+// Twelve bytes, not sixteen: a large file's edited cards have pieces by the
+// hundred thousand, and no card's text nears 4 GB.
+#pragma pack(push, 4)
+struct TextPiece {
   const char* data;
   std::uint32_t size;
-  bool copy;
 };
+#pragma pack(pop)
 
 // What a card's parse recorded about its tokens, kept with them in the
 // card's TokenList: empty while the list holds none.
@@ -137,7 +139,7 @@ struct TokenListRecords {
   // entries whose count only grows, so that filling them costs no setting
   // to zero first.
   std::string scratch;
-  std::vector<GatheredPiece> pieces;
+  std::vector<TextPiece> pieces;
 };
 
 inline TokenListRecords* TokenPool::ReuseRecords() {
@@ -319,7 +321,7 @@ class TokenList {
   // A string to build a text in before it is kept: reused, so that an edit
   // takes no heap block of its own.
   std::string& Scratch() { return Hold().scratch; }
-  std::vector<GatheredPiece>& ScratchPieces() { return Hold().pieces; }
+  std::vector<TextPiece>& ScratchPieces() { return Hold().pieces; }
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);

@@ -187,7 +187,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     lastWithText = token;
   }
 
-  char* out = tokens.KeepRoom(size);
+  char* out = tokens.KeepRoomWhileHeld(size);
   const auto write = [&out](std::string_view part) {
     TextArena::CopyChars(out, part.data(), part.size());
     out += part.size();

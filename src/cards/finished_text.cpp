@@ -16,6 +16,10 @@ namespace {
 
 // A piece this short costs more than a copy of its characters.
 constexpr std::size_t kShortestView = 16;
+// The same for what the card's edits wrote: a piece of it stands between
+// copies that would otherwise join one piece, and costs an append more when
+// the text is written out.
+constexpr std::size_t kShortestEditView = 64;
 
 bool ViewsItsLine(const Token& token) {
   if (token.line == nullptr) return false;
@@ -34,6 +38,11 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
   // store meanwhile). The pieces are gathered in scratch entries and kept
   // behind the copies in one block at the end. Every run takes one token at
   // least, so there are no more pieces than tokens.
+  //
+  // What the card's edits wrote lasts as long as the pool of its tokens;
+  // when that is the store's, a long run of it is viewed too.
+  const TokenPool* const pool = tokens.pool();
+  const bool lasting = pool == &store.tokenPool();
   std::vector<TextPiece>& gathered = tokens.ScratchPieces();
   if (gathered.size() < tokens.size()) gathered.resize(tokens.size());
   TextPiece* piece = gathered.data();
@@ -61,7 +70,7 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
       const auto length = static_cast<std::size_t>(end - begin);
       if (piece == piecesEnd) break;  // only with a token count gone wrong: never write past the pieces
       size += length;
-      if (length >= kShortestView && ViewsItsLine(*token)) {
+      if (length >= kShortestView && (ViewsItsLine(*token) || (lasting && length >= kShortestEditView && pool->KeptLately({begin, length})))) {
         *piece++ = TextPiece{begin, static_cast<std::uint32_t>(length)};
         copyEnd = nullptr;
       } else if (length > 0) {

@@ -87,6 +87,10 @@ class TokenPool {
     freeNodes_ = nullptr;
     return chain;
   }
+  // Whether `text` lies in room a list of this pool was given by KeepRoom
+  // lately (in the chunk being filled): such text lasts as long as the pool.
+  bool KeptLately(std::string_view text) const { return keptTexts_.HoldsRecent(text.data(), text.size()); }
+
   // Gives back what is left of the nodes TakeFreeNodes gave (none: nothing).
   void GiveBackFreeNodes(Token* chain) {
     if (freeNodes_ == nullptr) {
@@ -119,6 +123,10 @@ class TokenPool {
   // Chained through `nextFree`: releasing a list allocates nothing, so a
   // card can always be destroyed, also when memory has run out.
   TokenListRecords* freeRecords_ = nullptr;
+  // The texts the lists' edits write (see TokenList::KeepRoom), kept as long
+  // as the pool, which is as long as the import's cards: a card's finished
+  // text views them where they stand instead of copying them.
+  TextArena keptTexts_{4096, 1024 * 1024};
 };
 
 // The records of one token list: its tokens, the texts it keeps, and what
@@ -296,10 +304,18 @@ class TokenList {
     TokenListRecords& records_;
   };
 
-  // Room for `size` characters that the list keeps, to be filled by the
-  // caller: for a text written once and cut into several tokens (see
-  // InsertKeptAfter), which then follow each other in memory.
-  char* KeepRoom(std::size_t size) { return Hold().texts.Allocate(size); }
+  // Room for `size` characters, to be filled by the caller: for a text
+  // written once and cut into several tokens (see InsertKeptAfter), which
+  // then follow each other in memory. The room lasts as long as the list's
+  // pool, not only as long as the list: for long texts, which the card's
+  // finished text then views instead of copying.
+  char* KeepRoom(std::size_t size) { return Hold().pool->keptTexts_.Allocate(size); }
+  // The same, lasting only as long as the list holds its tokens: for short
+  // texts, which a finished text copies anyway, and for a writer that asks
+  // for more room than it may use.
+  char* KeepRoomWhileHeld(std::size_t size) { return Hold().texts.Allocate(size); }
+  // The pool the list takes its nodes from; none while it holds nothing.
+  const TokenPool* pool() const { return Records() != nullptr ? Records()->pool : nullptr; }
   // Inserts a new token after `position` (none: at the front) whose text is
   // `text` itself, not a copy: text from KeepRoom, or a view that lives as
   // long as the list.

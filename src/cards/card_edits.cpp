@@ -178,7 +178,12 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   const char* runTextEnd = nullptr;
   bool oneText = true;
   const Token* lastWithText = nullptr;
-  for (const Token* token = first; token != end; token = token->next) {
+  // The run's last token and its length, for its removal at the end.
+  Token* runLast = first;
+  std::size_t runLength = 0;
+  for (Token* token = first; token != end; token = token->next) {
+    runLast = token;
+    ++runLength;
     size += kCommentStart.size() + token->text.size();
     if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
     if (lastWithText == nullptr) runText = runTextEnd = token->text.data();
@@ -228,7 +233,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     tokens.InsertKeptBefore(first, TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
   }
 
-  tokens.EraseRun(first, end);
+  if (runLength > 0) tokens.EraseRun(first, runLast, runLength);
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

@@ -344,6 +344,9 @@ class TokenList {
   // Unlinks the tokens from `first` up to `end` (not included; none: to the
   // back of the list) in one step.
   void EraseRun(Token* first, Token* end);
+  // The same for a run its caller has walked already: the `count` tokens
+  // from `first` to `last`, both included.
+  void EraseRun(Token* first, Token* last, std::size_t count);
 
   // Moves the run from `first` to `last` (inclusive, in list order) so that
   // it follows `position`, which must not lie inside the run; a null position

@@ -58,32 +58,40 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
     Token stop;
     stop.text = std::string_view(reinterpret_cast<const char*>(&stop) + 1, 0);
     last->next = &stop;
-    for (const Token* token = tokens.front(); token != &stop;) {
-      // The run of tokens from here whose texts follow each other in memory.
-      const char* const begin = token->text.data();
-      const char* end = begin + token->text.size();
-      const Token* next = token->next;
-      while (next->text.data() == end) {
-        end += next->text.size();
-        next = next->next;
-      }
-      const auto length = static_cast<std::size_t>(end - begin);
-      if (piece == piecesEnd) break;  // only with a token count gone wrong: never write past the pieces
-      size += length;
-      if (length >= kShortestView && (ViewsItsLine(*token) || (lasting && length >= kShortestEditView && pool->KeptLately({begin, length})))) {
-        *piece++ = TextPiece{begin, static_cast<std::uint32_t>(length)};
-        copyEnd = nullptr;
-      } else if (length > 0) {
-        char* const copy = static_cast<char*>(store.Allocate(length, 1));
-        TextArena::CopyChars(copy, begin, length);
-        if (copy == copyEnd) {
-          piece[-1].size += static_cast<std::uint32_t>(length);
-        } else {
-          *piece++ = TextPiece{copy, static_cast<std::uint32_t>(length)};
+    // The list ends at its last token again however the walk ends: a copy
+    // into the store may throw when memory runs out.
+    try {
+      for (const Token* token = tokens.front(); token != &stop;) {
+        // The run of tokens from here whose texts follow each other in memory.
+        const char* const begin = token->text.data();
+        const char* end = begin + token->text.size();
+        const Token* next = token->next;
+        while (next->text.data() == end) {
+          end += next->text.size();
+          next = next->next;
         }
-        copyEnd = copy + length;
+        const auto length = static_cast<std::size_t>(end - begin);
+        if (piece == piecesEnd) break;  // only with a token count gone wrong: never write past the pieces
+        size += length;
+        if (length >= kShortestView &&
+            (ViewsItsLine(*token) || (lasting && length >= kShortestEditView && pool->KeptLately({begin, length})))) {
+          *piece++ = TextPiece{begin, static_cast<std::uint32_t>(length)};
+          copyEnd = nullptr;
+        } else if (length > 0) {
+          char* const copy = static_cast<char*>(store.Allocate(length, 1));
+          TextArena::CopyChars(copy, begin, length);
+          if (copy == copyEnd) {
+            piece[-1].size += static_cast<std::uint32_t>(length);
+          } else {
+            *piece++ = TextPiece{copy, static_cast<std::uint32_t>(length)};
+          }
+          copyEnd = copy + length;
+        }
+        token = next;
       }
-      token = next;
+    } catch (...) {
+      last->next = nullptr;
+      throw;
     }
     last->next = nullptr;
   }

@@ -228,7 +228,8 @@ bool WriteStretches(std::FILE* file, std::span<const std::string_view> stretches
       const std::string_view rest = stretches[next].substr(writtenOfNext);
       if (std::fwrite(rest.data(), 1, rest.size(), file) != rest.size()) return false;
       for (++next; next < stretches.size(); ++next) {
-        if (std::fwrite(stretches[next].data(), 1, stretches[next].size(), file) != stretches[next].size()) return false;
+        const std::string_view text = stretches[next];
+        if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) return false;
       }
       return std::fflush(file) == 0;
     }

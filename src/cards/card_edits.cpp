@@ -196,7 +196,12 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   const char* runTextEnd = nullptr;
   bool oneText = true;
   const Token* lastWithText = nullptr;
-  for (const Token* token = first; token != end; token = token->next) {
+  // The run's last token and its length, for its removal at the end.
+  Token* runLast = first;
+  std::size_t runLength = 0;
+  for (Token* token = first; token != end; token = token->next) {
+    runLast = token;
+    ++runLength;
     size += kCommentStart.size() + token->text.size();
     if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
     if (lastWithText == nullptr) runText = runTextEnd = token->text.data();
@@ -205,7 +210,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     lastWithText = token;
   }
 
-  char* out = tokens.KeepRoom(size);
+  char* out = tokens.KeepRoomWhileHeld(size);
   const auto write = [&out](std::string_view part) {
     TextArena::CopyChars(out, part.data(), part.size());
     out += part.size();
@@ -246,7 +251,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     tokens.InsertKeptBefore(first, TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
   }
 
-  tokens.EraseRun(first, end);
+  if (runLength > 0) tokens.EraseRun(first, runLast, runLength);
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

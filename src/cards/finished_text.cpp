@@ -16,6 +16,10 @@ namespace {
 
 // A piece this short costs more than a copy of its characters.
 constexpr std::size_t kShortestView = 16;
+// The same for what the card's edits wrote: a piece of it stands between
+// copies that would otherwise join one piece, and costs an append more when
+// the text is written out.
+constexpr std::size_t kShortestEditView = 64;
 
 bool ViewsItsLine(const Token& token) {
   if (token.line == nullptr) return false;
@@ -25,19 +29,28 @@ bool ViewsItsLine(const Token& token) {
 
 }  // namespace
 
+static_assert(sizeof(TextPiece) == 12, "a piece is a pointer and a 32-bit size, packed");
+
 const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
-  // The runs are gathered first, with the number of pieces and characters
-  // to copy they make; then the text and its pieces are kept in one block
-  // of the store, and what is copied goes straight there. Every run takes
-  // one token at least, so there are no more runs than tokens.
-  std::vector<GatheredPiece>& gathered = tokens.ScratchPieces();
+  // One walk over the runs: a run to be viewed becomes a piece at once; a
+  // run to be copied goes straight into the store, where the runs copied
+  // one after the other join one piece (nothing else takes room from the
+  // store meanwhile). The pieces are gathered in scratch entries and kept
+  // behind the copies in one block at the end. Every run takes one token at
+  // least, so there are no more pieces than tokens.
+  //
+  // What the card's edits wrote lasts as long as the pool of its tokens;
+  // when that is the store's, a long run of it is viewed too.
+  const TokenPool* const pool = tokens.pool();
+  const bool lasting = pool == &store.tokenPool();
+  std::vector<TextPiece>& gathered = tokens.ScratchPieces();
   if (gathered.size() < tokens.size()) gathered.resize(tokens.size());
-  GatheredPiece* run = gathered.data();
-  const GatheredPiece* const runsEnd = run + gathered.size();
+  TextPiece* piece = gathered.data();
+  const TextPiece* const piecesEnd = piece + gathered.size();
   std::size_t size = 0;
-  std::size_t count = 0;
-  std::size_t characters = 0;
-  bool copying = false;  // whether the last piece is copied
+  // Where the last copy ends while the last piece is a copy: a copy made
+  // there joins it.
+  const char* copyEnd = nullptr;
   if (Token* const last = tokens.back(); last != nullptr) {
     // The walk looks at every token of the card; a stop after the last, whose
     // text no other text can end at (it would have to lie inside the stop),
@@ -45,57 +58,51 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
     Token stop;
     stop.text = std::string_view(reinterpret_cast<const char*>(&stop) + 1, 0);
     last->next = &stop;
-    for (const Token* token = tokens.front(); token != &stop;) {
-      // The run of tokens from here whose texts follow each other in memory.
-      const char* const begin = token->text.data();
-      const char* end = begin + token->text.size();
-      const Token* next = token->next;
-      while (next->text.data() == end) {
-        end += next->text.size();
-        next = next->next;
+    // The list ends at its last token again however the walk ends: a copy
+    // into the store may throw when memory runs out.
+    try {
+      for (const Token* token = tokens.front(); token != &stop;) {
+        // The run of tokens from here whose texts follow each other in memory.
+        const char* const begin = token->text.data();
+        const char* end = begin + token->text.size();
+        const Token* next = token->next;
+        while (next->text.data() == end) {
+          end += next->text.size();
+          next = next->next;
+        }
+        const auto length = static_cast<std::size_t>(end - begin);
+        if (piece == piecesEnd) break;  // only with a token count gone wrong: never write past the pieces
+        size += length;
+        if (length >= kShortestView &&
+            (ViewsItsLine(*token) || (lasting && length >= kShortestEditView && pool->KeptLately({begin, length})))) {
+          *piece++ = TextPiece{begin, static_cast<std::uint32_t>(length)};
+          copyEnd = nullptr;
+        } else if (length > 0) {
+          char* const copy = static_cast<char*>(store.Allocate(length, 1));
+          TextArena::CopyChars(copy, begin, length);
+          if (copy == copyEnd) {
+            piece[-1].size += static_cast<std::uint32_t>(length);
+          } else {
+            *piece++ = TextPiece{copy, static_cast<std::uint32_t>(length)};
+          }
+          copyEnd = copy + length;
+        }
+        token = next;
       }
-      const auto length = static_cast<std::size_t>(end - begin);
-      if (run == runsEnd) break;  // only with a token count gone wrong: never write past the runs
-      size += length;
-      if (length >= kShortestView && ViewsItsLine(*token)) {
-        *run++ = GatheredPiece{begin, static_cast<std::uint32_t>(length), false};
-        ++count;
-        copying = false;
-      } else if (length > 0) {
-        // A run of copies is one piece.
-        *run++ = GatheredPiece{begin, static_cast<std::uint32_t>(length), true};
-        characters += length;
-        if (!copying) ++count;
-        copying = true;
-      }
-      token = next;
+    } catch (...) {
+      last->next = nullptr;
+      throw;
     }
     last->next = nullptr;
   }
-  FinishedText* finished = Allocate(store, size, count, characters);
-  auto* piece = reinterpret_cast<Piece*>(finished + 1);
-  char* copied = reinterpret_cast<char*>(piece + count);
-  copying = false;
-  for (const GatheredPiece* gatheredRun = gathered.data(); gatheredRun != run; ++gatheredRun) {
-    if (!gatheredRun->copy) {
-      new (piece++) Piece{gatheredRun->data, gatheredRun->size};
-      copying = false;
-      continue;
-    }
-    if (copying) {
-      piece[-1].size += gatheredRun->size;
-    } else {
-      new (piece++) Piece{copied, gatheredRun->size};
-    }
-    TextArena::CopyChars(copied, gatheredRun->data, gatheredRun->size);
-    copied += gatheredRun->size;
-    copying = true;
-  }
+  const auto count = static_cast<std::size_t>(piece - gathered.data());
+  FinishedText* finished = Allocate(store, size, count);
+  if (count > 0) std::memcpy(static_cast<void*>(finished + 1), gathered.data(), count * sizeof(TextPiece));
   return finished;
 }
 
-FinishedText* FinishedText::Allocate(CardStore& store, std::size_t size, std::size_t count, std::size_t characters) {
-  void* memory = store.Allocate(sizeof(FinishedText) + count * sizeof(Piece) + characters, alignof(Piece));
+FinishedText* FinishedText::Allocate(CardStore& store, std::size_t size, std::size_t count) {
+  void* memory = store.Allocate(sizeof(FinishedText) + count * sizeof(Piece), alignof(FinishedText));
   return new (memory) FinishedText(static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(count));
 }
 

@@ -11,6 +11,7 @@ namespace zav {
 class CardStore;
 class JoiningAppender;
 class TokenList;
+struct TextPiece;
 
 // The text of an edited card once nothing will change it again, kept in its
 // import's store without its tokens: as pieces, each a run of characters that
@@ -34,18 +35,10 @@ class FinishedText {
   void AppendTo(JoiningAppender& out) const;
 
  private:
-  // Twelve bytes, not sixteen: a large file's edited cards have pieces by
-  // the hundred thousand, and no card's text nears 4 GB.
-#pragma pack(push, 4)
-  struct Piece {
-    const char* data;
-    std::uint32_t size;
-  };
-#pragma pack(pop)
+  using Piece = TextPiece;
   FinishedText(std::uint32_t size, std::uint32_t count) : size_(size), count_(count) {}
-  // A text of `size` characters in `count` pieces, with room for
-  // `characters` more after the pieces.
-  static FinishedText* Allocate(CardStore& store, std::size_t size, std::size_t count, std::size_t characters = 0);
+  // A text of `size` characters in `count` pieces, the pieces to be filled.
+  static FinishedText* Allocate(CardStore& store, std::size_t size, std::size_t count);
   const Piece* pieces() const { return reinterpret_cast<const Piece*>(this + 1); }
 
   std::uint32_t size_;

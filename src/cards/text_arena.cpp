@@ -14,6 +14,9 @@ TextArena& TextArena::operator=(TextArena&& other) noexcept {
   chunks_ = std::move(other.chunks_);
   other.chunks_.clear();
   current_ = std::exchange(other.current_, 0);
+  chunkBegin_ = std::exchange(other.chunkBegin_, nullptr);
+  first_ = std::exchange(other.first_, nullptr);
+  firstEnd_ = std::exchange(other.firstEnd_, nullptr);
   next_ = std::exchange(other.next_, nullptr);
   end_ = std::exchange(other.end_, nullptr);
   nextChunk_ = other.nextChunk_;
@@ -30,10 +33,15 @@ char* TextArena::AllocateInNextChunk(std::size_t size) {
     const std::size_t chunkSize = size > nextChunk_ ? size : nextChunk_;
     chunks_.push_back(Chunk{std::make_unique_for_overwrite<char[]>(chunkSize), chunkSize});
     at = chunks_.size() - 1;
+    if (at == 0) {
+      first_ = chunks_[0].data.get();
+      firstEnd_ = first_ + chunkSize;
+    }
     if (nextChunk_ < maxChunk_) nextChunk_ *= 2;
   }
   current_ = at;
-  next_ = chunks_[at].data.get();
+  chunkBegin_ = chunks_[at].data.get();
+  next_ = chunkBegin_;
   end_ = next_ + chunks_[at].size;
   char* room = next_;
   next_ += size;

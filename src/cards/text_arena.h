@@ -56,11 +56,23 @@ class TextArena {
     return room;
   }
 
-  // Forgets every text kept; the chunks stay for reuse.
+  // Whether the `size` characters at `data` lie in the room given from the
+  // chunk being filled (only there: one comparison, not a search).
+  bool HoldsRecent(const char* data, std::size_t size) const {
+    // Compared as addresses: the text may lie anywhere at all.
+    const auto at = reinterpret_cast<std::uintptr_t>(data);
+    const auto next = reinterpret_cast<std::uintptr_t>(next_);
+    return chunkBegin_ != nullptr && reinterpret_cast<std::uintptr_t>(chunkBegin_) <= at && at <= next &&
+           size <= next - at;
+  }
+
+  // Forgets every text kept; the chunks stay for reuse, the first being
+  // filled again at once, so that the first text kept next takes no call.
   void Clear() {
     current_ = 0;
-    next_ = nullptr;
-    end_ = nullptr;
+    chunkBegin_ = first_;
+    next_ = first_;
+    end_ = firstEnd_;
   }
 
  private:
@@ -83,9 +95,13 @@ class TextArena {
   };
 
   std::vector<Chunk> chunks_;
-  std::size_t current_ = 0;  // the chunk being filled, when there is one
-  char* next_ = nullptr;     // the unused rest of that chunk
+  std::size_t current_ = 0;      // the chunk being filled, when there is one
+  char* chunkBegin_ = nullptr;  // its first character
+  char* next_ = nullptr;        // the unused rest of that chunk
   char* end_ = nullptr;
+  // The first chunk, the one a Clear fills again (none before it is made).
+  char* first_ = nullptr;
+  char* firstEnd_ = nullptr;
   std::size_t nextChunk_;
   std::size_t maxChunk_;
 };

@@ -130,11 +130,16 @@ Token* TokenList::Erase(Token* token) {
 
 void TokenList::EraseRun(Token* first, Token* end) {
   if (first == end) return;
-  TokenListRecords& records = *Records();
   Token* last = first;
   std::size_t count = 1;
   for (; last->next != end; last = last->next) ++count;
+  EraseRun(first, last, count);
+}
+
+void TokenList::EraseRun(Token* first, Token* last, std::size_t count) {
+  TokenListRecords& records = *Records();
   Token* before = first->prev;
+  Token* end = last->next;
   if (before) before->next = end; else records.head = end;
   if (end) end->prev = before; else records.tail = before;
   records.pool->FreeChain(first, last);

@@ -17,14 +17,16 @@ namespace zav {
 class FinishedText;
 struct TokenListRecords;
 
-// A piece of a text being gathered (see FinishedText::Make): `size`
-// characters at `data`, to be viewed where they are or (`copy` set) copied.
-// Sixteen bytes: no card's text nears 4 GB.
-struct GatheredPiece {
+// A run of `size` characters at `data`: a piece of a card's finished text
+// (see FinishedText), gathered in a list's scratch entries before it is kept.
+// Twelve bytes, not sixteen: a large file's edited cards have pieces by the
+// hundred thousand, and no card's text nears 4 GB.
+#pragma pack(push, 4)
+struct TextPiece {
   const char* data;
   std::uint32_t size;
-  bool copy;
 };
+#pragma pack(pop)
 
 // What a card's parse recorded about its tokens, kept with them in the
 // card's TokenList: empty while the list holds none.
@@ -85,6 +87,10 @@ class TokenPool {
     freeNodes_ = nullptr;
     return chain;
   }
+  // Whether `text` lies in room a list of this pool was given by KeepRoom
+  // lately (in the chunk being filled): such text lasts as long as the pool.
+  bool KeptLately(std::string_view text) const { return keptTexts_.HoldsRecent(text.data(), text.size()); }
+
   // Gives back what is left of the nodes TakeFreeNodes gave (none: nothing).
   void GiveBackFreeNodes(Token* chain) {
     if (freeNodes_ == nullptr) {
@@ -117,6 +123,10 @@ class TokenPool {
   // Chained through `nextFree`: releasing a list allocates nothing, so a
   // card can always be destroyed, also when memory has run out.
   TokenListRecords* freeRecords_ = nullptr;
+  // The texts the lists' edits write (see TokenList::KeepRoom), kept as long
+  // as the pool, which is as long as the import's cards: a card's finished
+  // text views them where they stand instead of copying them.
+  TextArena keptTexts_{4096, 1024 * 1024};
 };
 
 // The records of one token list: its tokens, the texts it keeps, and what
@@ -137,7 +147,7 @@ struct TokenListRecords {
   // entries whose count only grows, so that filling them costs no setting
   // to zero first.
   std::string scratch;
-  std::vector<GatheredPiece> pieces;
+  std::vector<TextPiece> pieces;
 };
 
 inline TokenListRecords* TokenPool::ReuseRecords() {
@@ -294,10 +304,18 @@ class TokenList {
     TokenListRecords& records_;
   };
 
-  // Room for `size` characters that the list keeps, to be filled by the
-  // caller: for a text written once and cut into several tokens (see
-  // InsertKeptAfter), which then follow each other in memory.
-  char* KeepRoom(std::size_t size) { return Hold().texts.Allocate(size); }
+  // Room for `size` characters, to be filled by the caller: for a text
+  // written once and cut into several tokens (see InsertKeptAfter), which
+  // then follow each other in memory. The room lasts as long as the list's
+  // pool, not only as long as the list: for long texts, which the card's
+  // finished text then views instead of copying.
+  char* KeepRoom(std::size_t size) { return Hold().pool->keptTexts_.Allocate(size); }
+  // The same, lasting only as long as the list holds its tokens: for short
+  // texts, which a finished text copies anyway, and for a writer that asks
+  // for more room than it may use.
+  char* KeepRoomWhileHeld(std::size_t size) { return Hold().texts.Allocate(size); }
+  // The pool the list takes its nodes from; none while it holds nothing.
+  const TokenPool* pool() const { return Records() != nullptr ? Records()->pool : nullptr; }
   // Inserts a new token after `position` (none: at the front) whose text is
   // `text` itself, not a copy: text from KeepRoom, or a view that lives as
   // long as the list.
@@ -373,13 +391,16 @@ class TokenList {
   // A string to build a text in before it is kept: reused, so that an edit
   // takes no heap block of its own.
   std::string& Scratch() { return Hold().scratch; }
-  std::vector<GatheredPiece>& ScratchPieces() { return Hold().pieces; }
+  std::vector<TextPiece>& ScratchPieces() { return Hold().pieces; }
 
   // Unlinks the token. Returns the token that followed it.
   Token* Erase(Token* token);
   // Unlinks the tokens from `first` up to `end` (not included; none: to the
   // back of the list) in one step.
   void EraseRun(Token* first, Token* end);
+  // The same for a run its caller has walked already: the `count` tokens
+  // from `first` to `last`, both included.
+  void EraseRun(Token* first, Token* last, std::size_t count);
 
   // Moves the run from `first` to `last` (inclusive, in list order) so that
   // it follows `position`, which must not lie inside the run; a null position

@@ -2,7 +2,9 @@
 // they are long runs, copies of the rest, gathered in one block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "cards/card_store.h"
 #include "cards/finished_text.h"
@@ -97,6 +99,48 @@ TEST(FinishedText, LeavesTheListWholeAndReusesItsScratchAcrossCardsOfAnySize) {
   std::string nothing;
   FinishedText::Make(store, none)->AppendTo(nothing);
   EXPECT_EQ(nothing, "");
+}
+
+TEST(FinishedText, KeepsWhatTheEditsWroteOnlyWhereItOutlivesTheList) {
+  // Long texts an edit writes with KeepRoom last as long as the list's pool:
+  // the store's, whose texts a finished text may view; a list's own, which
+  // goes with the list, so that they must be copied. Short ones live in the
+  // list and go with its tokens. Each text must read whole after its list
+  // went and other lists wrote where it had written.
+  const std::string line = ".MODEL QX NPN(IS=1E-16 BF=100)\n";
+  const std::string added = "+ VAF = 50    ; a parameter line an edit added, long enough to be viewed\n";
+  CardStore store;
+  SourceLine source = SourceLine::MakeOwning(line, 1, LineKind::Model);
+  const auto write = [&](TokenList& tokens) {
+    AppendLineTokens(source, tokens);
+    char* room = tokens.KeepRoom(added.size());
+    std::copy(added.begin(), added.end(), room);
+    tokens.InsertKeptAfter(tokens.back(), TokenKind::Comment, std::string_view(room, added.size()), &source);
+    char* shortRoom = tokens.KeepRoomWhileHeld(4);
+    std::copy_n("* x\n", 4, shortRoom);
+    tokens.InsertKeptAfter(tokens.back(), TokenKind::Comment, std::string_view(shortRoom, 4), &source);
+  };
+  std::vector<const FinishedText*> texts;
+  for (int card = 0; card < 3; ++card) {
+    TokenList tokens;
+    tokens.Reset(&store.tokenPool());
+    write(tokens);
+    texts.push_back(FinishedText::Make(store, tokens));
+  }
+  {
+    TokenList own;
+    own.Reset(nullptr);
+    write(own);
+    texts.push_back(FinishedText::Make(store, own));
+  }  // the list's own pool goes here, with what was written in it
+  TokenList other;
+  other.Reset(nullptr);
+  write(other);
+  for (const FinishedText* finished : texts) {
+    std::string text;
+    finished->AppendTo(text);
+    EXPECT_EQ(text, line + added + "* x\n");
+  }
 }
 
 }  // namespace

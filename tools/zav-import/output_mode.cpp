@@ -14,27 +14,16 @@ void StandardOutput::Write(std::string_view text) {
   endsLine_ = text.back() == '\n';
 }
 
-void StandardOutput::Write(std::span<const std::string_view> texts) {
-  // A failure sets the stream's error indicator, which the run's end reads.
-  WriteStretches(stdout, texts);
-  for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
-    if (text->empty()) continue;
-    endsLine_ = text->back() == '\n';
-    return;
-  }
-}
-
 void StandardOutput::StartFile() {
   if (!endsLine_) Write("\n");
 }
 
 namespace {
 
-// Translated texts are written a block of stretches at a time: a library has
+// Translated texts are written a block of models at a time: a library has
 // models by the ten thousand, most of a few lines, and a write costs more
-// than building one. A stretch is a text as it lies in memory (mostly a run
-// of the file as read), handed to the system there.
-constexpr std::size_t kWriteBlock = 1024;
+// than building one.
+constexpr std::size_t kWriteBlock = 64 * 1024;
 
 // The translated texts of every file, one after the other, each model's text
 // written as soon as it is built.
@@ -43,25 +32,26 @@ class TextsToStandardOutput final : public OutputMode {
   explicit TextsToStandardOutput(StandardOutput& out) : out_(out) {}
   bool Write(const ConvertedFile& file, std::string&) override {
     out_.StartFile();
-    stretches_.clear();
+    text_.clear();
     // Models as read follow each other in the file's buffer: the appender
-    // joins them, and what it holds back comes in a later block.
-    JoiningAppender appender(stretches_);
+    // joins them, and what it holds back counts towards the block.
+    JoiningAppender appender(text_);
     for (ZAV_MODEL model : file.models) {
       FileImport::AppendModelText(model, appender);
-      if (stretches_.size() >= kWriteBlock) {
-        out_.Write(stretches_);
-        stretches_.clear();
+      if (text_.size() + appender.waiting() >= kWriteBlock) {
+        appender.Flush();
+        out_.Write(text_);
+        text_.clear();
       }
     }
     appender.Flush();
-    out_.Write(stretches_);
+    out_.Write(text_);
     return true;
   }
 
  private:
   StandardOutput& out_;
-  std::vector<std::string_view> stretches_;
+  std::string text_;
 };
 
 // The translated texts of each file into its own output file, written while
@@ -69,20 +59,22 @@ class TextsToStandardOutput final : public OutputMode {
 class TextsToFiles final : public OutputMode {
  public:
   bool Prepare(ConvertedFile& file, std::string& error) override {
-    std::vector<std::string_view> stretches;
+    std::string text;
     return WriteFileAtomically(
         file.outputPath,
         [&](std::FILE* out) {
-          JoiningAppender appender(stretches);
+          auto write = [&] { return text.empty() || std::fwrite(text.data(), 1, text.size(), out) == text.size(); };
+          JoiningAppender appender(text);
           for (ZAV_MODEL model : file.models) {
             FileImport::AppendModelText(model, appender);
-            if (stretches.size() >= kWriteBlock) {
-              if (!WriteStretches(out, stretches)) return false;
-              stretches.clear();
+            if (text.size() + appender.waiting() >= kWriteBlock) {
+              appender.Flush();
+              if (!write()) return false;
+              text.clear();
             }
           }
           appender.Flush();
-          return WriteStretches(out, stretches);
+          return write();
         },
         error);
   }

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +36,6 @@ struct ConvertedFile {
 class StandardOutput {
  public:
   void Write(std::string_view text);
-  // The texts one after the other (see WriteStretches).
-  void Write(std::span<const std::string_view> texts);
   void StartFile();
 
  private:

@@ -1,6 +1,5 @@
 #include "output_writer.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -13,9 +12,7 @@
 #ifdef _WIN32
 #include <process.h>
 #else
-#include <climits>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -191,71 +188,6 @@ bool WriteFileAtomically(const fs::path& path, const ContentWriter& write, std::
   }
   fs::remove(temporary, code);
   return false;
-}
-
-bool WriteStretches(std::FILE* file, std::span<const std::string_view> stretches) {
-  std::size_t next = 0;  // the first stretch not written whole
-#ifndef _WIN32
-  // A library's text is a few long stretches of the file as read between
-  // the short texts of edits: writev hands them over where they lie. What
-  // the stream buffered goes first.
-#ifdef IOV_MAX
-  constexpr std::size_t kBatch = IOV_MAX < 1024 ? IOV_MAX : 1024;
-#else
-  constexpr std::size_t kBatch = 16;
-#endif
-  if (std::fflush(file) != 0) return false;
-  const int descriptor = fileno(file);
-  std::size_t writtenOfNext = 0;  // of stretch `next`, by a write that stopped inside it
-  iovec batch[kBatch];
-  while (next < stretches.size()) {
-    const std::size_t count = std::min(kBatch, stretches.size() - next);
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::string_view text = stretches[next + i];
-      batch[i].iov_base = const_cast<char*>(text.data());
-      batch[i].iov_len = text.size();
-      total += text.size();
-    }
-    batch[0].iov_base = static_cast<char*>(batch[0].iov_base) + writtenOfNext;
-    batch[0].iov_len -= writtenOfNext;
-    total -= writtenOfNext;
-    const ssize_t written = total == 0 ? 0 : ::writev(descriptor, batch, static_cast<int>(count));
-    if (written < 0 || (written == 0 && total != 0)) {
-      if (written < 0 && errno == EINTR) continue;
-      // The rest goes through the stream, which meets the failure again and
-      // reports it as for any write.
-      const std::string_view rest = stretches[next].substr(writtenOfNext);
-      if (std::fwrite(rest.data(), 1, rest.size(), file) != rest.size()) return false;
-      for (++next; next < stretches.size(); ++next) {
-        const std::string_view text = stretches[next];
-        if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) return false;
-      }
-      return std::fflush(file) == 0;
-    }
-    if (static_cast<std::size_t>(written) == total) {
-      next += count;
-      writtenOfNext = 0;
-      continue;
-    }
-    // A short write: past the stretches it wrote whole, into the one it
-    // stopped in.
-    auto left = static_cast<std::size_t>(written);
-    while (next < stretches.size() && left >= stretches[next].size() - writtenOfNext) {
-      left -= stretches[next].size() - writtenOfNext;
-      writtenOfNext = 0;
-      ++next;
-    }
-    writtenOfNext += left;
-  }
-  return true;
-#else
-  for (; next < stretches.size(); ++next) {
-    const std::string_view text = stretches[next];
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) return false;
-  }
-  return true;
-#endif
 }
 
 }  // namespace zav::cli

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,11 +35,5 @@ OutputPlan PlanOutputs(const std::vector<InputFile>& inputs, const std::string& 
 using ContentWriter = std::function<bool(std::FILE* file)>;
 bool WriteFileAtomically(const std::filesystem::path& path, const ContentWriter& write, std::string& error);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content, std::string& error);
-
-// Writes the texts one after the other to `file`, after what it buffered, as
-// they lie in memory (no copy into one buffer first where the system takes
-// several at once). False when a write failed; the file's error indicator is
-// then set, as a failed fwrite sets it.
-bool WriteStretches(std::FILE* file, std::span<const std::string_view> stretches);
 
 }  // namespace zav::cli

@@ -29,7 +29,7 @@ bool ViewsItsLine(const Token& token) {
 
 }  // namespace
 
-static_assert(sizeof(TextPiece) == 12, "a piece is a pointer and a 32-bit size, packed");
+static_assert(sizeof(TextPiece) == sizeof(const char*) + 4, "a piece is a pointer and a 32-bit size, packed");
 
 const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
   // One walk over the runs: a run to be viewed becomes a piece at once; a

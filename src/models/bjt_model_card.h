@@ -7,7 +7,7 @@ namespace zav {
 // A bipolar transistor model, types "NPN", "PNP" and "LPNP".
 class BjtModelCard : public ModelCard {
  public:
-  BjtModelCard(ModelCard& source, TakeOver)
+  BjtModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::BjtModel) {}
 
   // The translation pass, then the LPNP update.

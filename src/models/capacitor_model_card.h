@@ -7,7 +7,7 @@ namespace zav {
 // A capacitor model, type "CAP"; the target simulator calls the type "C".
 class CapacitorModelCard : public ModelCard {
  public:
-  CapacitorModelCard(ModelCard& source, TakeOver)
+  CapacitorModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::CapacitorModel) {}
 
   void Resolve() override;

@@ -8,7 +8,7 @@ namespace zav {
 // the type "CSW".
 class CurrentSwitchModelCard : public ModelCard {
  public:
-  CurrentSwitchModelCard(ModelCard& source, TakeOver)
+  CurrentSwitchModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::CurrentSwitchModel) {}
 
   void Resolve() override;

@@ -7,7 +7,7 @@ namespace zav {
 // A diode model, type "D".
 class DiodeModelCard : public ModelCard {
  public:
-  DiodeModelCard(ModelCard& source, TakeOver)
+  DiodeModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::DiodeModel) {}
 
   void Resolve() override;

@@ -11,7 +11,7 @@ namespace zav {
 // through as written, an AKO reference included.
 class HostModelCard : public ModelCard {
  public:
-  HostModelCard(ModelCard& source, TakeOver)
+  HostModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::HostModel) {}
 
   void Link() override {}

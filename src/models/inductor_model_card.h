@@ -7,7 +7,7 @@ namespace zav {
 // An inductor model, type "IND"; the target simulator calls the type "L".
 class InductorModelCard : public ModelCard {
  public:
-  InductorModelCard(ModelCard& source, TakeOver)
+  InductorModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::InductorModel) {}
 
   void Resolve() override;

@@ -7,7 +7,7 @@ namespace zav {
 // A junction FET model, types "NJF" and "PJF".
 class JfetModelCard : public ModelCard {
  public:
-  JfetModelCard(ModelCard& source, TakeOver)
+  JfetModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::JfetModel) {}
 
   void Resolve() override;

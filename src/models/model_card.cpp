@@ -200,22 +200,22 @@ bool LinesHold(const LineList& lines, char c) {
 }
 
 template <typename T>
-std::unique_ptr<ModelCard> Make(ModelCard& parseStage) {
-  return NewCard<T>(parseStage.store, parseStage, TakeOver{});
+std::unique_ptr<ModelCard> Make(Card& card) {
+  return NewCard<T>(card.store, card, TakeOver{});
 }
 
-std::unique_ptr<ModelCard> BuildVariant(ModelCard& parseStage, CardKind kind) {
+std::unique_ptr<ModelCard> BuildVariant(Card& card, CardKind kind) {
   switch (kind) {
-    case CardKind::BjtModel: return Make<BjtModelCard>(parseStage);
-    case CardKind::DiodeModel: return Make<DiodeModelCard>(parseStage);
-    case CardKind::JfetModel: return Make<JfetModelCard>(parseStage);
-    case CardKind::MosfetModel: return Make<MosfetModelCard>(parseStage);
-    case CardKind::CapacitorModel: return Make<CapacitorModelCard>(parseStage);
-    case CardKind::InductorModel: return Make<InductorModelCard>(parseStage);
-    case CardKind::ResistorModel: return Make<ResistorModelCard>(parseStage);
-    case CardKind::CurrentSwitchModel: return Make<CurrentSwitchModelCard>(parseStage);
-    case CardKind::VoltageSwitchModel: return Make<VoltageSwitchModelCard>(parseStage);
-    case CardKind::HostModel: return Make<HostModelCard>(parseStage);
+    case CardKind::BjtModel: return Make<BjtModelCard>(card);
+    case CardKind::DiodeModel: return Make<DiodeModelCard>(card);
+    case CardKind::JfetModel: return Make<JfetModelCard>(card);
+    case CardKind::MosfetModel: return Make<MosfetModelCard>(card);
+    case CardKind::CapacitorModel: return Make<CapacitorModelCard>(card);
+    case CardKind::InductorModel: return Make<InductorModelCard>(card);
+    case CardKind::ResistorModel: return Make<ResistorModelCard>(card);
+    case CardKind::CurrentSwitchModel: return Make<CurrentSwitchModelCard>(card);
+    case CardKind::VoltageSwitchModel: return Make<VoltageSwitchModelCard>(card);
+    case CardKind::HostModel: return Make<HostModelCard>(card);
     default: return nullptr;
   }
 }
@@ -227,20 +227,9 @@ ModelCard::ModelCard(Card& source, TakeOver) : Card(source, TakeOver{}) {
   kind = CardKind::Model;
 }
 
-ModelCard::ModelCard(ModelCard& source, TakeOver, CardKind variantKind)
-    : Card(source, TakeOver{}) {
+ModelCard::ModelCard(Card& source, TakeOver, CardKind variantKind) : Card(source, TakeOver{}) {
   origin = Origin::ModelCard;
   kind = variantKind;
-
-  // The tokens are taken over, not copied: every token the parse recorded
-  // (the AKO tokens and the parameter entries go with them) is still the
-  // same token.
-  session = source.session;
-  referencedBy = std::move(source.referencedBy);
-  modelType = std::exchange(source.modelType, nullptr);
-  hasAko_ = source.hasAko_;
-  parsedLevel_ = source.parsedLevel_;
-  // The entries are the parse's, which records none with a field-table row.
 }
 
 void ModelCard::RecordTokens() {
@@ -285,36 +274,48 @@ ParamEntry* ModelCard::FindParam(std::string_view name) {
 void ModelCard::Parse() { ParseModel(/*noteRows=*/true, /*cut=*/false); }
 
 CardKind ModelCard::ParseModel(bool noteRows, bool cut) {
-  valid = true;
-  nameToken = nullptr;
   modelType = nullptr;
   hasAko_ = false;
   parsedLevel_ = 0;
-  akoTokens().clear();
-  params().clear();
+  Token* type = nullptr;
+  const CardKind variant = ParseHead(*this, type);
+  if (!valid) return CardKind::Unknown;
+  modelType = type;
+  hasAko_ = !akoTokens().empty();
+  // The host's own parameters follow; no table of the dialect describes them.
+  if (variant == CardKind::HostModel) return variant;
+  ParseRest(variant, noteRows, cut);
+  return variant;
+}
 
-  auto fail = [this](MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
+CardKind ModelCard::ParseHead(Card& card, Token*& type) {
+  card.valid = true;
+  card.nameToken = nullptr;
+  TokenRefList<1>(card.tokens).clear();
+  ParamList(card.tokens).clear();
+
+  auto fail = [&card](MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
     AddDiagnostic(code, line, values);
-    valid = false;
+    card.valid = false;
   };
 
-  Token* keyword = FirstToken();
+  Token* keyword = card.FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, kModelKeywordPrefix)) {
-    fail(MessageCode::MissingKeyword, FirstSignificantLine(), {});
+    fail(MessageCode::MissingKeyword, card.FirstSignificantLine(), {});
     return CardKind::Unknown;
   }
   const SourceLine* keywordLine = keyword->line;
 
-  Token* name = NextToken();
+  Token* name = card.NextToken();
   if (name == nullptr || (name->kind != TokenKind::Name && name->kind != TokenKind::Number)) {
     fail(MessageCode::MissingModelName, name != nullptr ? name->line : keywordLine, {});
     return CardKind::Unknown;
   }
-  nameToken = name;
+  card.nameToken = name;
 
   // The model type, or the AKO reference in front of it.
   auto nextName = [&](Token*& out) {
-    out = NextToken();
+    out = card.NextToken();
     if (out == nullptr) {
       fail(MessageCode::MissingModelType, keywordLine, {});
       return false;
@@ -325,37 +326,35 @@ CardKind ModelCard::ParseModel(bool noteRows, bool cut) {
     }
     return true;
   };
-  Token* type = nullptr;
   if (!nextName(type)) return CardKind::Unknown;
   if (StartsWithNoCase(type->text, kAkoMarker)) {
-    hasAko_ = true;
-    akoTokens().push_back(type);
+    TokenRefList<1> akoTokens(card.tokens);
+    akoTokens.push_back(type);
     // "AKO:" may stand apart from the name it refers to.
     if (type->text.size() == kAkoMarker.size()) {
-      Token* reference = NextToken();
+      Token* reference = card.NextToken();
       // A model's name may begin with a digit ("AKO: 2SC1815"); ngspice,
       // which gets the copy, takes such names.
       const bool numberName = reference != nullptr && reference->kind == TokenKind::Number &&
-                              target() == TranslationTarget::Ngspice;
+                              card.target() == TranslationTarget::Ngspice;
       if (!numberName) {
-        if (reference != nullptr) SetTokenCursor(reference->prev);
+        if (reference != nullptr) card.SetTokenCursor(reference->prev);
         if (!nextName(reference)) return CardKind::Unknown;
       }
-      akoTokens().push_back(reference);
+      akoTokens.push_back(reference);
     }
     if (!nextName(type)) return CardKind::Unknown;
   }
-  modelType = type;
 
   const ModelTypeRow* row = FindModelType(type->text);
-  const CardKind variant = row != nullptr ? row->kind : CardKind::Unknown;
-  // The host's own parameters follow; no table of the dialect describes them.
-  if (variant == CardKind::HostModel) return variant;
+  return row != nullptr ? row->kind : CardKind::Unknown;
+}
+
+void ModelCard::ParseRest(CardKind variant, bool noteRows, bool cut) {
   // A card with an AKO reference is translated with what its reference adds
   // (a MOSFET's LEVEL among it): it looks its rows up then.
   ParseParameters(variant, noteRows && !hasAko_, cut);
   tokens.HoldRecorded().parsedParams = static_cast<uint32_t>(params().size());
-  return variant;
 }
 
 void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
@@ -515,33 +514,59 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
   valid = false;
 }
 
-std::unique_ptr<ModelCard> ModelCard::Create(ModelCard& parseStage, bool noteRows) {
-  const CardKind kind = parseStage.ParseModel(noteRows, /*cut=*/true);
-  if (!parseStage.valid) return nullptr;
-
-  // A level the parse read is 1 without a LEVEL parameter, which passes as
-  // no LEVEL does.
-  if (kind == CardKind::MosfetModel && !IsTranslatableMosfetLevel(parseStage.parsedLevel_)) {
-    if (const ParamEntry* level = parseStage.FindParam("LEVEL"); level != nullptr) {
-      if (!IsTranslatableMosfetLevel(AsciiToInt(level->value->text))) {
-        AddDiagnostic(MessageCode::UntranslatableMosfetLevel, parseStage.modelType->line, {level->value->text});
-        return nullptr;
-      }
-    }
-  }
-
-  std::unique_ptr<ModelCard> variant = BuildVariant(parseStage, kind);
-  if (variant == nullptr) {
-    AddDiagnostic(MessageCode::UnknownModelCard, LineOf(parseStage.FirstToken()), {});
+std::unique_ptr<ModelCard> ModelCard::Create(Card& card, bool noteRows) {
+  Token* type = nullptr;
+  const CardKind kind = ParseHead(card, type);
+  if (!card.valid) {
+    card.nameToken = nullptr;
     return nullptr;
   }
-  if (variant->kind == CardKind::HostModel) {
+
+  // The variant takes the card over as soon as its model type names it, and
+  // reads its parameters itself: no card in between. A card that fails
+  // gives its lines back.
+  std::unique_ptr<ModelCard> variant = BuildVariant(card, kind);
+  if (variant == nullptr) {
+    // A model type the factory will not take: its parameters are read all
+    // the same, for the diagnostics they give.
+    ModelCard unknown(card, TakeOver{});
+    unknown.AdoptHead(type);
+    unknown.ParseRest(kind, noteRows, /*cut=*/true);
+    if (unknown.valid) AddDiagnostic(MessageCode::UnknownModelCard, LineOf(unknown.FirstToken()), {});
+    card.lines = std::move(unknown.lines);
+    return nullptr;
+  }
+  variant->AdoptHead(type);
+  if (kind == CardKind::HostModel) {
     // R, C, L, SW and CSW are the host's types and ngspice's alike.
     const MessageCode code = variant->target() == TranslationTarget::Ngspice ? MessageCode::ModelAlreadyInNgspiceForm
                                                                              : MessageCode::ModelAlreadyInHostForm;
     AddDiagnostic(code, variant->modelType->line, {variant->modelType->text, variant->ModelName()});
+    return variant;
   }
-  return variant;
+  variant->ParseRest(kind, noteRows, /*cut=*/true);
+  bool kept = variant->valid;
+  // A level the parse read is 1 without a LEVEL parameter, which passes as
+  // no LEVEL does.
+  if (kept && kind == CardKind::MosfetModel && !IsTranslatableMosfetLevel(variant->parsedLevel_)) {
+    if (const ParamEntry* level = variant->FindParam("LEVEL"); level != nullptr) {
+      if (!IsTranslatableMosfetLevel(AsciiToInt(level->value->text))) {
+        AddDiagnostic(MessageCode::UntranslatableMosfetLevel, variant->modelType->line, {level->value->text});
+        kept = false;
+      }
+    }
+  }
+  if (kept) return variant;
+  card.lines = std::move(variant->lines);
+  return nullptr;
+}
+
+void ModelCard::AdoptHead(Token* type) {
+  // The take-over put the cursor back at the first token; the parameters
+  // follow the type.
+  SetTokenCursor(type);
+  modelType = type;
+  hasAko_ = !akoTokens().empty();
 }
 
 }  // namespace zav

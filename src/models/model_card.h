@@ -20,20 +20,19 @@ class EarlyTranslation;
 // pairs. The factory builds one of the nine variants by the model type.
 class ModelCard : public Card {
  public:
-  // The parse-stage card that classification derives from a generic card:
-  // origin ModelCard, kind CardKind::Model, no model type, no AKO tokens.
+  // A card of no variant: origin ModelCard, kind CardKind::Model, no model
+  // type, no AKO tokens.
   ModelCard(Card& source, TakeOver);
-  // A variant: takes the parse-stage card's lines and tokens over, so its
-  // name token, model type, AKO tokens and parameter entries are the very
-  // tokens the parse recorded.
-  ModelCard(ModelCard& source, TakeOver, CardKind kind);
+  // A variant: takes the card's lines and tokens over, so that its name
+  // token and AKO tokens are the very tokens the head of the parse recorded.
+  ModelCard(Card& source, TakeOver, CardKind kind);
 
-  // Parses the parse-stage card, whose tokens are those its lines were cut
-  // into, and builds its variant; none (after a diagnostic) when the parse,
-  // the model type or the MOSFET level fails.
+  // Parses a generic card, whose tokens are those its lines were cut into,
+  // and builds its variant; none (after a diagnostic) when the parse, the
+  // model type or the MOSFET level fails, the card keeping its lines then.
   // `noteRows`: whether the entries get their rows (see kKeptAsWritten), for
   // a card that may be translated with the tokens it is classified with.
-  static std::unique_ptr<ModelCard> Create(ModelCard& parseStage, bool noteRows = true);
+  static std::unique_ptr<ModelCard> Create(Card& card, bool noteRows = true);
 
   std::string ModelText() const override { return OutputText(); }
   void AppendModelText(std::string& out) const override { AppendOutputText(out); }
@@ -42,7 +41,7 @@ class ModelCard : public Card {
   void Link() override;   // AKO resolution
 
   // The variant's translation table (a span: it carries its row count);
-  // empty for the parse-stage card.
+  // empty for a card of no variant.
   virtual ParamRuleTable RuleTable() { return {}; }
 
   // The first parameter whose name equals `name` without regard to case.
@@ -172,6 +171,16 @@ class ModelCard : public Card {
   // let go right afterwards. `cut`: whether the tokens are those the lines
   // were cut into, not edited since.
   CardKind ParseModel(bool noteRows, bool cut);
+  // The head of the .MODEL parse on any card (the generic one classification
+  // gives, before a variant takes it over): the keyword, the name (the
+  // card's nameToken), the AKO tokens and the model type (`type`). Returns
+  // the variant the type names; clears `valid` after a diagnostic.
+  static CardKind ParseHead(Card& card, Token*& type);
+  // What the head found, kept by the card that took the tokens over.
+  void AdoptHead(Token* type);
+  // The rest of the parse after the head, for a variant other than the
+  // host's (see ParseModel).
+  void ParseRest(CardKind variant, bool noteRows, bool cut);
   // The parameter pairs after the model type, for a card of the given
   // variant (CardKind::Unknown for a model type the factory will not take).
   void ParseParameters(CardKind variant, bool noteRows, bool cut);

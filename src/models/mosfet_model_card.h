@@ -12,7 +12,7 @@ namespace zav {
 // from then on (the LEVEL update rewrites the value afterwards).
 class MosfetModelCard : public ModelCard {
  public:
-  MosfetModelCard(ModelCard& source, TakeOver)
+  MosfetModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::MosfetModel) {}
 
   // The L/W step, the translation pass, then the LEVEL update.

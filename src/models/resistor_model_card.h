@@ -7,7 +7,7 @@ namespace zav {
 // A resistor model, type "RES"; the target simulator calls the type "R".
 class ResistorModelCard : public ModelCard {
  public:
-  ResistorModelCard(ModelCard& source, TakeOver)
+  ResistorModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::ResistorModel) {}
 
   void Resolve() override;

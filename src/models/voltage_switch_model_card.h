@@ -8,7 +8,7 @@ namespace zav {
 // calls the type "SW".
 class VoltageSwitchModelCard : public ModelCard {
  public:
-  VoltageSwitchModelCard(ModelCard& source, TakeOver)
+  VoltageSwitchModelCard(Card& source, TakeOver)
       : ModelCard(source, TakeOver{}, CardKind::VoltageSwitchModel) {}
 
   void Resolve() override;

@@ -47,10 +47,7 @@ std::unique_ptr<Card> ClassifyCard(Card& card, bool wholeText) {
       // .ENDSX all find their class, while .END does not.
       if (StartsWithNoCase(first->text, kModelKeywordPrefix)) {
         card.kind = CardKind::Model;
-        ModelCard parseStage(card, TakeOver{});
-        std::unique_ptr<Card> model = ModelCard::Create(parseStage, wholeText);
-        if (model == nullptr) card.lines = std::move(parseStage.lines);
-        return model;
+        return ModelCard::Create(card, wholeText);
       }
       if (StartsWithNoCase(first->text, kSubcktKeywordPrefix)) {
         card.kind = CardKind::Subckt;

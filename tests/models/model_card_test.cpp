@@ -19,11 +19,14 @@ namespace zav {
 namespace {
 
 // The lines of one card and the variant the factory made of them, as
-// classification does it: generic card, parse-stage card, factory.
+// classification does it: generic card, factory.
 struct Built {
   std::deque<SourceLine> lines;
   std::unique_ptr<ModelCard> card;
   std::vector<std::string> diagnostics;
+  // How many lines the generic card holds afterwards: a rejected card keeps
+  // them all (they become comment lines), an accepted one gives them up.
+  std::size_t linesLeft = 0;
 };
 
 // `store`: the import's store the card is made in (its target among it);
@@ -44,8 +47,8 @@ std::unique_ptr<Built> Build(std::string_view text, CardStore* store = nullptr) 
   generic.store = store;
   for (SourceLine& line : built->lines) generic.AddLine(&line);
   generic.Parse();
-  ModelCard parseStage(generic, TakeOver{});
-  built->card = ModelCard::Create(parseStage);
+  built->card = ModelCard::Create(generic);
+  built->linesLeft = generic.lines.size();
   TheDiagnosticList().ForEach([&](const Diagnostic& d) { built->diagnostics.push_back(d.text); });
   TheDiagnosticList().Clear();
   return built;
@@ -117,9 +120,11 @@ TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
     EXPECT_EQ(built->diagnostics, c.diagnostics) << c.input;
     if (c.kind == CardKind::Unknown) {
       EXPECT_EQ(built->card, nullptr) << c.input;
+      EXPECT_EQ(built->linesLeft, built->lines.size()) << c.input;
       continue;
     }
     ASSERT_NE(built->card, nullptr) << c.input;
+    EXPECT_EQ(built->linesLeft, 0u) << c.input;
     const ModelCard& card = *built->card;
     EXPECT_EQ(card.kind, c.kind) << c.input;
     EXPECT_EQ(card.origin, ImportedModel::Origin::ModelCard) << c.input;

@@ -64,16 +64,22 @@ class RuleIndex {
     // The slot of a name of one to eight bytes; a free one for none.
     const Slot& Find(std::string_view name) const {
       const std::uint64_t asRead = ascii_words::LoadShort(name.data(), name.size());
-      const Slot& asReadSlot = Probe(asRead, name.size());
-      if (asReadSlot.rowPlusOne != 0) return asReadSlot;
+      std::size_t at = SlotOf(asRead, name.size());
+      for (;; at = (at + 1) & mask_) {
+        const Slot& slot = slots_[at];
+        if (slot.word == asRead && slot.size == name.size()) return slot;
+        if (slot.rowPlusOne == 0) break;
+      }
       const std::uint64_t upper = ascii_words::UpperCaseWord(asRead);
-      return upper == asRead ? asReadSlot : Probe(upper, name.size());
+      return upper == asRead ? slots_[at] : Probe(upper, name.size());
     }
-    // The slot that holds `word` and `size`, or the free one the probe ends at.
+    // The slot that holds `word` and `size`, or the free one the probe ends
+    // at. A free slot has size 0, which no name has: a hit is told by the
+    // key alone, and only a miss asks whether the slot is free.
     const Slot& Probe(std::uint64_t word, std::size_t size) const {
       for (std::size_t at = SlotOf(word, size);; at = (at + 1) & mask_) {
         const Slot& slot = slots_[at];
-        if (slot.rowPlusOne == 0 || (slot.word == word && slot.size == size)) return slot;
+        if ((slot.word == word && slot.size == size) || slot.rowPlusOne == 0) return slot;
       }
     }
     // The top bits of a multiplicative hash of the word and the length.
@@ -118,7 +124,7 @@ class RuleIndex {
   ParamRuleTable table() const { return table_; }
 
  private:
-  // A free slot has row 0.
+  // A free slot has row 0 and size 0.
   struct Slot {
     std::uint64_t word = 0;
     std::uint32_t rowPlusOne = 0;

@@ -178,6 +178,41 @@ bool IsTranslatableMosfetLevel(int level) {
   return false;
 }
 
+// Marks the end of a card's tokens for the walks of a model's parameters:
+// while it lives, the last token is followed by a token no list holds, which
+// is significant but neither a Name nor a Number, so that a walk from token
+// to token stops at it as at any token that ends a run of pairs, and needs
+// no test for the end of the list at each token it passes (most of them
+// separators). Nothing may read the list but such a walk meanwhile.
+class EndMark {
+ public:
+  explicit EndMark(TokenList& tokens) : last_(tokens.back()) {
+    if (last_ != nullptr) last_->next = &mark_;
+  }
+  EndMark(const EndMark&) = delete;
+  EndMark& operator=(const EndMark&) = delete;
+  ~EndMark() {
+    if (last_ != nullptr) last_->next = nullptr;
+  }
+
+  // The significant token after `token`, which is one of the marked list's
+  // (the mark at its end).
+  static Token* Next(Token* token) {
+    do {
+      token = token->next;
+    } while (!IsSignificant(token->kind));
+    return token;
+  }
+  // `token` as the end of the list reads once the mark is gone: none for
+  // the mark.
+  static Token* Unmarked(Token* token) { return token == &mark_ ? nullptr : token; }
+
+ private:
+  // Only its address and its kind are read.
+  static inline Token mark_{std::string_view(), nullptr, nullptr, nullptr, TokenKind::Keyword};
+  Token* last_;
+};
+
 const SourceLine* LineOf(const Token* token) { return token != nullptr ? token->line : nullptr; }
 
 // Whether a card's lines hold `c`. Lines as read lie one after the other in
@@ -422,14 +457,16 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
       // As below, for a parse that looks no rows up (a card with an AKO
       // reference, a look at a card's words); written apart, so that
       // neither walk asks which it is at every pair.
-      for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
-        Token* const value = next();
-        if (value == nullptr || value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] {
-          cursor = parameter;
-          break;
+      {
+        const EndMark end(tokens);
+        for (; parameter->kind == TokenKind::Name; parameter = EndMark::Next(parameter)) {
+          Token* const value = EndMark::Next(parameter);
+          if (value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] break;
+          entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
+          parameter = value;
         }
-        entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
       }
+      cursor = parameter = EndMark::Unmarked(parameter);
       if (parameter == nullptr) break;
     } else if (tableKnown) {
       // Nearly every parameter is a Name and a Number without a comma, on a
@@ -441,17 +478,19 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
       // through a copy that stays in registers while the entries are written.
       const RuleIndex& index = *rules->index();
       const RuleIndex::ShortNames shortNames = index.shortNames();
-      for (; parameter != nullptr && parameter->kind == TokenKind::Name; parameter = next()) {
-        Token* const value = next();
-        if (value == nullptr || value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] {
-          cursor = parameter;
-          break;
+      {
+        const EndMark end(tokens);
+        for (; parameter->kind == TokenKind::Name; parameter = EndMark::Next(parameter)) {
+          Token* const value = EndMark::Next(parameter);
+          if (value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] break;
+          const std::string_view name = parameter->text;
+          const RuleIndex::FoundRow found = RuleIndex::ShortNames::Holds(name.size()) ? shortNames.FindRowAndKeep(name)
+                                                                                       : index.FindLongRowAndKeep(name);
+          entries.push_back(ParamEntry{parameter, value, NotedRow(found, TokenKind::Number)});
+          parameter = value;
         }
-        const std::string_view name = parameter->text;
-        const RuleIndex::FoundRow found = RuleIndex::ShortNames::Holds(name.size()) ? shortNames.FindRowAndKeep(name)
-                                                                                     : index.FindLongRowAndKeep(name);
-        entries.push_back(ParamEntry{parameter, value, NotedRow(found, TokenKind::Number)});
       }
+      cursor = parameter = EndMark::Unmarked(parameter);
       if (parameter == nullptr) break;
     }
     if (parameter->kind != TokenKind::Name) {

@@ -86,6 +86,10 @@ TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
       {".MODEL M1 NMOS LEVEL=7\n", CardKind::MosfetModel, "M1", "NMOS", {}, {"LEVEL=7"}, {}},
       {".MODEL M1 PMOS W=1u\n", CardKind::MosfetModel, "M1", "PMOS", {}, {"W=1u"}, {}},
       {".MODULE J1 PJF\n", CardKind::JfetModel, "J1", "PJF", {}, {}, {}},
+      // The end of the tokens right after a pair, with and without a table
+      // to look the names up in (a card with an AKO reference has none yet).
+      {".MODEL D1 D IS=1 N=2", CardKind::DiodeModel, "D1", "D", {}, {"IS=1", "N=2"}, {}},
+      {".MODEL B AKO:A NPN BF=2", CardKind::BjtModel, "B", "NPN", {"AKO:A"}, {"BF=2"}, {}},
       {".MODEL B AKO: NPN\n", CardKind::Unknown, "", "", {}, {},
        {Error(1, ".MODEL B AKO: NPN", "Model card does not have a model type identifier")}},
       {".MODEL\n", CardKind::Unknown, "", "", {}, {},
@@ -101,6 +105,11 @@ TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
        {Error(1, ".MODEL D1 D IS=1 5=1", "\"5\" is an invalid model parameter name")}},
       {".MODEL D1 D IS=1\n+ N\n", CardKind::Unknown, "", "", {}, {},
        {Error(2, "+ N", "Value for N is missing")}},
+      {".MODEL D1 D IS=1 N", CardKind::Unknown, "", "", {}, {}, {Error(1, ".MODEL D1 D IS=1 N", "Value for N is missing")}},
+      {".MODEL B AKO:A NPN BF=2 NF", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL B AKO:A NPN BF=2 NF", "Value for NF is missing")}},
+      {".MODEL D1 D IS=1 .X=2\n", CardKind::Unknown, "", "", {}, {},
+       {Error(1, ".MODEL D1 D IS=1 .X=2", "\".X\" is an invalid model parameter name")}},
       {".MODEL D1 D IS=abc\n", CardKind::Unknown, "", "", {}, {},
        {Error(1, ".MODEL D1 D IS=abc",
               "\"abc\" is not a numeric value. This card will be converted to a comment")}},
@@ -139,6 +148,9 @@ TEST(ModelCardTest, ParsesTheStatementOrRejectsItWithOneDiagnostic) {
     EXPECT_EQ(params, c.params) << c.input;
     EXPECT_EQ(card.ModelText(), c.input) << c.input;
     EXPECT_FALSE(card.changed) << c.input;
+    // The walks leave the list as they found it: nothing after its end.
+    ASSERT_NE(card.tokens.back(), nullptr) << c.input;
+    EXPECT_EQ(card.tokens.back()->next, nullptr) << c.input;
   }
 }
 

@@ -156,6 +156,10 @@ const RuleFinder& KnownRules(CardKind kind, int mosfetLevel, TranslationTarget t
   return kKnownRules[(target == TranslationTarget::Ngspice ? kKnownTables : 0) + table];
 }
 
+// An index's slot holds what an entry notes of a name whose value is a
+// number, ready to be written.
+static_assert(RuleIndex::kNoRow == ModelCard::kNoRule && RuleIndex::kKeeps == ModelCard::kKeptAsWritten);
+
 // What the `row` of a parameter entry of a card without an AKO reference
 // holds once its table is known (see ModelCard::kKeptAsWritten).
 std::int32_t NotedRow(RuleIndex::FoundRow found, TokenKind valueKind) {
@@ -484,9 +488,10 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
           Token* const value = EndMark::Next(parameter);
           if (value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] break;
           const std::string_view name = parameter->text;
-          const RuleIndex::FoundRow found = RuleIndex::ShortNames::Holds(name.size()) ? shortNames.FindRowAndKeep(name)
-                                                                                       : index.FindLongRowAndKeep(name);
-          entries.push_back(ParamEntry{parameter, value, NotedRow(found, TokenKind::Number)});
+          const std::int32_t noted = RuleIndex::ShortNames::Holds(name.size())
+                                         ? shortNames.NotedForNumber(name)
+                                         : NotedRow(index.FindLongRowAndKeep(name), TokenKind::Number);
+          entries.push_back(ParamEntry{parameter, value, noted});
           parameter = value;
         }
       }

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 #include "platform/ascii.h"
 
 namespace zav {
 
 RuleIndex::RuleIndex(ParamRuleTable rules) : table_(rules) {
+  // A slot holds a row number of 24 bits; the tables have a few hundred rows.
+  if (rules.size() >= (std::size_t{1} << 24)) throw std::length_error("rule table too long to index");
   std::size_t shortRows = 0;
   for (const ParamRule& rule : rules) shortRows += ShortNames::Holds(rule.name.size()) ? 1 : 0;
   // Two spellings a row, at most half full: probes stay short.
@@ -37,9 +40,12 @@ RuleIndex::RuleIndex(ParamRuleTable rules) : table_(rules) {
 void RuleIndex::Insert(std::uint64_t word, std::size_t size, std::size_t row) {
   std::size_t at = short_.SlotOf(word, size);
   while (slots_[at].rowPlusOne != 0 && !(slots_[at].word == word && slots_[at].size == size)) at = (at + 1) & short_.mask_;
-  if (slots_[at].rowPlusOne == 0) {
-    slots_[at] = Slot{word, static_cast<std::uint32_t>(row + 1), static_cast<std::uint16_t>(size),
-                      table_[row].action == ParamAction::Keep};
+  if (slots_[at].size == 0) {
+    Slot& slot = slots_[at];
+    slot.word = word;
+    slot.noted = table_[row].action == ParamAction::Keep ? kKeeps : static_cast<std::int32_t>(row);
+    slot.size = static_cast<std::uint32_t>(size);
+    slot.rowPlusOne = static_cast<std::uint32_t>(row + 1);
   }
 }
 

@@ -45,6 +45,13 @@ class RuleIndex {
     bool keeps;
   };
 
+  // What a parse notes of a parameter whose value is a number (see
+  // ModelCard::kKeptAsWritten): the row found, kKeeps when that row keeps
+  // its parameter as written, kNoRow for none. A name's slot holds it ready,
+  // a free slot kNoRow.
+  static constexpr std::int32_t kNoRow = -2;
+  static constexpr std::int32_t kKeeps = -3;
+
   // The part of the index that finds a name of one to eight bytes, as
   // values: a walk that writes entries between its lookups keeps a copy in
   // registers instead of reading the index again after every write.
@@ -54,10 +61,13 @@ class RuleIndex {
     // For a name of one to eight bytes.
     FoundRow FindRowAndKeep(std::string_view name) const {
       const Slot& slot = Find(name);
-      return {static_cast<std::ptrdiff_t>(slot.rowPlusOne) - 1, slot.keeps};
+      return {static_cast<std::ptrdiff_t>(slot.rowPlusOne) - 1, slot.noted == kKeeps};
     }
     // The row of a name of one to eight bytes, plus one; 0 for none.
     std::uint32_t RowPlusOne(std::string_view name) const { return Find(name).rowPlusOne; }
+    // What a parse notes of a name of one to eight bytes whose value is a
+    // number (see kKeeps).
+    std::int32_t NotedForNumber(std::string_view name) const { return Find(name).noted; }
 
    private:
     friend class RuleIndex;
@@ -68,7 +78,7 @@ class RuleIndex {
       for (;; at = (at + 1) & mask_) {
         const Slot& slot = slots_[at];
         if (slot.word == asRead && slot.size == name.size()) return slot;
-        if (slot.rowPlusOne == 0) break;
+        if (slot.size == 0) break;
       }
       const std::uint64_t upper = ascii_words::UpperCaseWord(asRead);
       return upper == asRead ? slots_[at] : Probe(upper, name.size());
@@ -79,7 +89,7 @@ class RuleIndex {
     const Slot& Probe(std::uint64_t word, std::size_t size) const {
       for (std::size_t at = SlotOf(word, size);; at = (at + 1) & mask_) {
         const Slot& slot = slots_[at];
-        if ((slot.word == word && slot.size == size) || slot.rowPlusOne == 0) return slot;
+        if ((slot.word == word && slot.size == size) || slot.size == 0) return slot;
       }
     }
     // The top bits of a multiplicative hash of the word and the length.
@@ -124,12 +134,13 @@ class RuleIndex {
   ParamRuleTable table() const { return table_; }
 
  private:
-  // A free slot has row 0 and size 0.
+  // A free slot has size 0 and row 0. Sixteen bytes: a table's slots are
+  // read at every parameter of every card.
   struct Slot {
     std::uint64_t word = 0;
-    std::uint32_t rowPlusOne = 0;
-    std::uint16_t size = 0;
-    bool keeps = false;  // the row's action is ParamAction::Keep
+    std::int32_t noted = kNoRow;  // see kKeeps
+    std::uint32_t size : 8 = 0;
+    std::uint32_t rowPlusOne : 24 = 0;
   };
 
   // Puts `word` and `size` in the index for `row`, unless a row before it

@@ -355,7 +355,7 @@ TEST(ModelCardTest, MosfetChoosesItsTableOnceByLevel) {
 // and wherever the LEVEL stands.
 TEST(ModelCardTest, RowsTheParseNotesAreThoseOfTheCardsOwnTable) {
   const char* const inputs[] = {
-      ".MODEL Q NPN(IS=1E-16 bf=400 CCS=2 GAMMA=1 mfg=Zetex TC1=1 FOO=3 ik=2)\n",
+      ".MODEL Q NPN(IS=1E-16 bf=400 CCS=2 GAMMA=1 mfg=Zetex TC1=1 FOO=3 ik=2 Nf=1 Foo=2)\n",
       ".MODEL D1 D(IS=1e-14,N=1.5 T_ABS=30 TT=1n)\n",
       ".MODEL J NJF(VTO=-2 BETA=1m mfg=X)\n",
       ".MODEL M NMOS(mfg=X W=1u LEVEL=2 L=1u VTO=1 KP=2 TOX=1n)\n",

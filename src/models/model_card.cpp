@@ -207,6 +207,14 @@ class EndMark {
     } while (!IsSignificant(token->kind));
     return token;
   }
+  // The same, for a token that one separator follows, as nearly every word
+  // of a pair is: two steps without a loop.
+  static Token* NextPastOne(Token* token) {
+    Token* const between = token->next;
+    if (IsSignificant(between->kind)) return between;
+    Token* const after = between->next;
+    return IsSignificant(after->kind) ? after : Next(after);
+  }
   // `token` as the end of the list reads once the mark is gone: none for
   // the mark.
   static Token* Unmarked(Token* token) { return token == &mark_ ? nullptr : token; }
@@ -463,8 +471,8 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
       // neither walk asks which it is at every pair.
       {
         const EndMark end(tokens);
-        for (; parameter->kind == TokenKind::Name; parameter = EndMark::Next(parameter)) {
-          Token* const value = EndMark::Next(parameter);
+        for (; parameter->kind == TokenKind::Name; parameter = EndMark::NextPastOne(parameter)) {
+          Token* const value = EndMark::NextPastOne(parameter);
           if (value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] break;
           entries.push_back(ParamEntry{parameter, value, kNotLookedUp});
           parameter = value;
@@ -484,8 +492,8 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
       const RuleIndex::ShortNames shortNames = index.shortNames();
       {
         const EndMark end(tokens);
-        for (; parameter->kind == TokenKind::Name; parameter = EndMark::Next(parameter)) {
-          Token* const value = EndMark::Next(parameter);
+        for (; parameter->kind == TokenKind::Name; parameter = EndMark::NextPastOne(parameter)) {
+          Token* const value = EndMark::NextPastOne(parameter);
           if (value->kind != TokenKind::Number || (commas && HoldsComma(value->text))) [[unlikely]] break;
           const std::string_view name = parameter->text;
           const std::int32_t noted = RuleIndex::ShortNames::Holds(name.size())

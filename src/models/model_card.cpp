@@ -325,7 +325,8 @@ CardKind ModelCard::ParseModel(bool noteRows, bool cut) {
   hasAko_ = false;
   parsedLevel_ = 0;
   Token* type = nullptr;
-  const CardKind variant = ParseHead(*this, type);
+  CardKind variant = CardKind::Unknown;
+  valid = ParseHead(*this, type, variant);
   if (!valid) return CardKind::Unknown;
   modelType = type;
   hasAko_ = !akoTokens().empty();
@@ -335,45 +336,36 @@ CardKind ModelCard::ParseModel(bool noteRows, bool cut) {
   return variant;
 }
 
-CardKind ModelCard::ParseHead(Card& card, Token*& type) {
-  card.valid = true;
+bool ModelCard::ParseHead(Card& card, Token*& type, CardKind& variant) {
   card.nameToken = nullptr;
   TokenRefList<1>(card.tokens).clear();
   ParamList(card.tokens).clear();
 
-  auto fail = [&card](MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
+  auto fail = [](MessageCode code, const SourceLine* line, std::initializer_list<DiagnosticValue> values) {
     AddDiagnostic(code, line, values);
-    card.valid = false;
+    return false;
   };
 
   Token* keyword = card.FirstToken();
   if (keyword == nullptr || keyword->kind != TokenKind::Keyword || !StartsWithNoCase(keyword->text, kModelKeywordPrefix)) {
-    fail(MessageCode::MissingKeyword, card.FirstSignificantLine(), {});
-    return CardKind::Unknown;
+    return fail(MessageCode::MissingKeyword, card.FirstSignificantLine(), {});
   }
   const SourceLine* keywordLine = keyword->line;
 
   Token* name = card.NextToken();
   if (name == nullptr || (name->kind != TokenKind::Name && name->kind != TokenKind::Number)) {
-    fail(MessageCode::MissingModelName, name != nullptr ? name->line : keywordLine, {});
-    return CardKind::Unknown;
+    return fail(MessageCode::MissingModelName, name != nullptr ? name->line : keywordLine, {});
   }
   card.nameToken = name;
 
   // The model type, or the AKO reference in front of it.
   auto nextName = [&](Token*& out) {
     out = card.NextToken();
-    if (out == nullptr) {
-      fail(MessageCode::MissingModelType, keywordLine, {});
-      return false;
-    }
-    if (out->kind != TokenKind::Name) {
-      fail(MessageCode::MissingModelType, out->line, {});
-      return false;
-    }
+    if (out == nullptr) return fail(MessageCode::MissingModelType, keywordLine, {});
+    if (out->kind != TokenKind::Name) return fail(MessageCode::MissingModelType, out->line, {});
     return true;
   };
-  if (!nextName(type)) return CardKind::Unknown;
+  if (!nextName(type)) return false;
   if (StartsWithNoCase(type->text, kAkoMarker)) {
     TokenRefList<1> akoTokens(card.tokens);
     akoTokens.push_back(type);
@@ -386,15 +378,16 @@ CardKind ModelCard::ParseHead(Card& card, Token*& type) {
                               card.target() == TranslationTarget::Ngspice;
       if (!numberName) {
         if (reference != nullptr) card.SetTokenCursor(reference->prev);
-        if (!nextName(reference)) return CardKind::Unknown;
+        if (!nextName(reference)) return false;
       }
       akoTokens.push_back(reference);
     }
-    if (!nextName(type)) return CardKind::Unknown;
+    if (!nextName(type)) return false;
   }
 
   const ModelTypeRow* row = FindModelType(type->text);
-  return row != nullptr ? row->kind : CardKind::Unknown;
+  variant = row != nullptr ? row->kind : CardKind::Unknown;
+  return true;
 }
 
 void ModelCard::ParseRest(CardKind variant, bool noteRows, bool cut) {
@@ -567,9 +560,11 @@ void ModelCard::ParseParameters(CardKind variant, bool noteRows, bool cut) {
 }
 
 std::unique_ptr<ModelCard> ModelCard::Create(Card& card, bool noteRows) {
+  // The card is classification's, which goes on with the next statement:
+  // what the head finds is the variant's, and a failure its own.
   Token* type = nullptr;
-  const CardKind kind = ParseHead(card, type);
-  if (!card.valid) {
+  CardKind kind = CardKind::Unknown;
+  if (!ParseHead(card, type, kind)) {
     card.nameToken = nullptr;
     return nullptr;
   }
@@ -617,6 +612,7 @@ void ModelCard::AdoptHead(Token* type) {
   // The take-over put the cursor back at the first token; the parameters
   // follow the type.
   SetTokenCursor(type);
+  valid = true;
   modelType = type;
   hasAko_ = !akoTokens().empty();
 }

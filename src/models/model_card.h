@@ -173,9 +173,9 @@ class ModelCard : public Card {
   CardKind ParseModel(bool noteRows, bool cut);
   // The head of the .MODEL parse on any card (the generic one classification
   // gives, before a variant takes it over): the keyword, the name (the
-  // card's nameToken), the AKO tokens and the model type (`type`). Returns
-  // the variant the type names; clears `valid` after a diagnostic.
-  static CardKind ParseHead(Card& card, Token*& type);
+  // card's nameToken), the AKO tokens, the model type (`type`) and the
+  // variant it names. False after a diagnostic; `valid` stays as it is.
+  static bool ParseHead(Card& card, Token*& type, CardKind& variant);
   // What the head found, kept by the card that took the tokens over.
   void AdoptHead(Token* type);
   // The rest of the parse after the head, for a variant other than the

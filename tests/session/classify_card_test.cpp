@@ -31,6 +31,10 @@ TEST(ClassifyCardTest, ChoosesTheClassByTheFirstSignificantToken) {
       {{".ENDS AMP\n"}, CardKind::Ends, true, CardKind::Ends, {}, 0},
       {{".ENDSX\n"}, CardKind::Ends, true, CardKind::Ends, {}, 0},
       {{"* lead\n", "R1 1 2 10\n"}, CardKind::Element, true, CardKind::Resistor, {}, 0},
+      {{".MODEL Q1\n"}, CardKind::Model, false, CardKind::Unknown, {"does not have a model type"}, 1},
+      {{".MODEL D1 D IS=abc\n"}, CardKind::Model, false, CardKind::Unknown, {"not a numeric value"}, 1},
+      {{".MODEL M1 NMOS LEVEL=5\n"}, CardKind::Model, false, CardKind::Unknown, {"cannot be translated"}, 1},
+      {{".MODEL X1 FOO\n"}, CardKind::Model, false, CardKind::Unknown, {"Unknown model card"}, 1},
       {{".SUBCKT\n"}, CardKind::Subckt, false, CardKind::Unknown, {"does not have a name"}, 1},
       {{".ENDS .X\n"}, CardKind::Ends, false, CardKind::Unknown, {"does not have a name"}, 1},
       {{".END\n"}, CardKind::Control, false, CardKind::Unknown, {"Unknown control card"}, 1},
@@ -62,6 +66,9 @@ TEST(ClassifyCardTest, ChoosesTheClassByTheFirstSignificantToken) {
     } else {
       // A rejected card keeps its lines: the session turns them into comments.
       EXPECT_EQ(generic->OutputText(), text);
+      // The generic card serves the next statement, which a rejection here
+      // says nothing about.
+      EXPECT_TRUE(generic->valid);
     }
     auto filed = FiledDiagnostics();
     ASSERT_EQ(filed.size(), c.messages.size());

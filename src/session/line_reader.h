@@ -67,8 +67,9 @@ class LineReader {
 
   // Whether the file holds a NUL (now a space) before the end of the text.
   bool sawNul() const { return firstNulAt_ != kNone; }
-  // Whether the piece last returned (not taken) holds the first NUL of the file. Asked
-  // for, not noted for each piece: most files have no NUL at all.
+  // Whether the piece last returned (not one taken) holds the first NUL of
+  // the file. Asked for, not noted for each piece: most files have no NUL at
+  // all.
   // (Unsigned: a first NUL before the piece, or none, gives a difference
   // far past any piece's length.)
   bool pieceHeldFirstNul() const { return firstNulAt_ - pieceStart_ < pos_ - pieceStart_; }

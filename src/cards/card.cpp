@@ -70,8 +70,7 @@ Card::~Card() = default;
 
 // --- tokens held on demand ---------------------------------------------------
 
-void Card::Materialize() {
-  if (holdsTokens() || tokens.finished() != nullptr) return;
+void Card::MakeTokensAgain() {
   // The name kept while the tokens were away is reused when they go again.
   Token* name = nameToken;
   SilentSink silent;

@@ -120,7 +120,11 @@ class Card : public ImportedModel {
   bool holdsTokens() const { return tokens.holds(); }
   // Makes the tokens again and lets the typed card's parse record them, as
   // at classification; nothing when the card holds them, or has finished.
-  void Materialize();
+  // Inline: every step that edits a card asks first, and most cards asked
+  // hold their tokens already.
+  void Materialize() {
+    if (!holdsTokens() && tokens.finished() == nullptr) MakeTokensAgain();
+  }
   // Releases the tokens, and with them the parameter entries and the typed
   // card's records of tokens; the name of a model stays readable. Only for a
   // card whose edits its parse makes again (see ModelCard::Link). Inline:
@@ -237,6 +241,8 @@ class Card : public ImportedModel {
   // Called before the tokens go: the typed card lets go of its pointers to
   // them. Models and definitions keep their name readable (KeepName).
   virtual void ForgetTokens() { nameToken = nullptr; }
+  // Materialize, for a card that holds no tokens and has not finished.
+  void MakeTokensAgain();
   // Tokenizes the words of every line (see ParseWords), silently, for a card
   // that made its tokens before: the typed card's parse then records them.
   // The name kept while the tokens were away is reused when they go again.

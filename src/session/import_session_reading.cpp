@@ -2,12 +2,15 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "cards/dialect_keywords.h"
 #include "diagnostics/add_diagnostic.h"
 #include "platform/ascii.h"
+#include "platform/ascii_words.h"
 #include "platform/byte_search.h"
 #include "platform/file_access.h"
 #include "session/encrypted_block.h"
@@ -23,15 +26,20 @@ struct DotPrefix {
   LineKind kind;
 };
 
-// Searched in order; the empty last row matches any text and gives the
-// default for every other dot command. Every other row is a dot and at least
-// two letters.
+// A line that starts with a dot and none of these is a control line. Each
+// prefix is a dot and two to seven letters; no two start alike, so their
+// order does not matter.
 constexpr DotPrefix kDotPrefixes[] = {
     {kModelKeywordPrefix, LineKind::Model},
     {kSubcktKeywordPrefix, LineKind::Subckt},
     {kEndsKeywordPrefix, LineKind::Ends},
-    {"", LineKind::Control},
 };
+static_assert([] {
+  for (const DotPrefix& row : kDotPrefixes) {
+    if (row.prefix.size() < 3 || row.prefix.size() > 8 || row.prefix.front() != '.') return false;
+  }
+  return true;
+}());
 
 // The first character of `text` that is one of `set`. (string_view's
 // find_first_of calls memchr once per character of the text.)
@@ -63,23 +71,28 @@ class LineClassifier {
                     : c == '+'              ? static_cast<std::uint8_t>(LineKind::Continuation)
                                             : static_cast<std::uint8_t>(LineKind::Other);
     }
+    for (std::size_t i = 0; i < dotRows_.size(); ++i) {
+      const std::string_view prefix = kDotPrefixes[i].prefix;
+      char bytes[8] = {};
+      char mask[8] = {};
+      prefix.copy(bytes, sizeof bytes);
+      std::memset(mask, 0xFF, prefix.size());
+      dotRows_[i] = {ascii_words::Load64(bytes), ascii_words::Load64(mask), kDotPrefixes[i].kind};
+    }
   }
 
+  // Inline: it runs once a line of the file, and nearly every line starts
+  // with its first non-blank character.
   LineKind operator()(std::string_view text) const {
+    if (!text.empty()) {
+      const std::uint8_t kind = byFirst_[static_cast<unsigned char>(text.front())];
+      if (kind < kBlank) return static_cast<LineKind>(kind);
+      if (kind == kDot) return OfDotLine(text);
+    }
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
       const std::uint8_t kind = byFirst_[static_cast<unsigned char>(text[pos])];
       if (kind == kBlank) continue;
-      if (kind != kDot) return static_cast<LineKind>(kind);
-      const std::string_view rest = text.substr(pos);
-      for (const DotPrefix& row : kDotPrefixes) {
-        if (row.prefix.empty()) return row.kind;
-        // The dot matches; the letter after it tells the rows apart, so
-        // that a line is compared with one row's prefix at most.
-        if (rest.size() >= row.prefix.size() && AsciiToUpper(rest[1]) == row.prefix[1] &&
-            EqualCharsNoCase(rest.data() + 2, row.prefix.data() + 2, row.prefix.size() - 2)) {
-          return row.kind;
-        }
-      }
+      return kind == kDot ? OfDotLine(text.substr(pos)) : static_cast<LineKind>(kind);
     }
     // Only blanks (or nothing): a blank line is a comment line.
     return LineKind::Comment;
@@ -88,7 +101,34 @@ class LineClassifier {
  private:
   static constexpr std::uint8_t kBlank = 0xFE;
   static constexpr std::uint8_t kDot = 0xFF;
+
+  // A prefix as one word, its letters upper case, and the mask of its bytes.
+  struct DotRow {
+    std::uint64_t word;
+    std::uint64_t mask;
+    LineKind kind;
+  };
+
+  // The kind of a line from its dot on: its first eight bytes, upper case,
+  // against each prefix at once.
+  LineKind OfDotLine(std::string_view rest) const {
+    std::uint64_t word;
+    if (rest.size() >= sizeof word) {
+      word = ascii_words::Load64(rest.data());
+    } else {
+      char bytes[sizeof word] = {};
+      rest.copy(bytes, sizeof bytes);
+      word = ascii_words::Load64(bytes);
+    }
+    word = ascii_words::UpperCaseWord(word);
+    for (const DotRow& row : dotRows_) {
+      if ((word & row.mask) == row.word) return row.kind;
+    }
+    return LineKind::Control;
+  }
+
   std::array<std::uint8_t, 256> byFirst_;
+  std::array<DotRow, std::size(kDotPrefixes)> dotRows_;
 };
 
 }  // namespace
@@ -132,15 +172,19 @@ void ImportSession::ReadFile(bool groupCards) {
   std::size_t mark = std::string_view::npos;
   int32_t number = 0;
   bool inEncryptedBlock = false;
-  while (reader.Next(text, mark)) {
+  // A usual line: added and grouped as the reader offers it.
+  auto takeUsual = [&](std::string_view piece) {
+    const LineKind kind = classify(piece);
+    if (kind == LineKind::Other) return false;  // it may open an encrypted block
+    const std::size_t record = lines_.size();
+    AddLine(piece, ++number, false, kind);
+    if (runs.Group(kind, false, record)) KeepStrayLine(lines_[record]);
+    return true;
+  };
+  while (usualLines && !inEncryptedBlock ? reader.NextRefused(takeUsual, text, mark) : reader.Next(text, mark)) {
     ++number;
     const std::size_t firstRecord = lines_.size();
     const LineKind kind = classify(text);
-    if (usualLines && mark == std::string_view::npos && kind != LineKind::Other && !inEncryptedBlock) {
-      AddLine(text, number, false, kind);
-      if (runs.Group(kind, false, firstRecord)) KeepStrayLine(lines_[firstRecord]);
-      continue;
-    }
     // Whether the line's records are grouped here: a stray line is reported
     // after the line's other diagnostics.
     bool grouped = false;

@@ -52,6 +52,14 @@ class LineReader {
   // one library search from one to the next costs less than a second scan
   // of every line.
   bool Next(std::string_view& piece, std::size_t& watchedAt);
+  // Offers the pieces one by one to `take(piece)` for as long as it takes
+  // them (returns true), and returns the first it refuses as Next(piece,
+  // watchedAt) would; false when no piece is left. A piece with a watched
+  // character, one that a line feed does not end, and every piece after
+  // the last line feed are not offered but returned. Inline, with the
+  // position in locals: nearly every line of a file is taken here.
+  template <typename Take>
+  bool NextRefused(Take&& take, std::string_view& piece, std::size_t& watchedAt);
   bool failed() const { return failed_; }
 
   // An upper bound of the number of pieces of the whole text.
@@ -59,8 +67,9 @@ class LineReader {
 
   // Whether the file holds a NUL (now a space) before the end of the text.
   bool sawNul() const { return firstNulAt_ != kNone; }
-  // Whether the piece last returned holds the first NUL of the file. Asked
-  // for, not noted for each piece: most files have no NUL at all.
+  // Whether the piece last returned (not one taken) holds the first NUL of
+  // the file. Asked for, not noted for each piece: most files have no NUL at
+  // all.
   // (Unsigned: a first NUL before the piece, or none, gives a difference
   // far past any piece's length.)
   bool pieceHeldFirstNul() const { return firstNulAt_ - pieceStart_ < pos_ - pieceStart_; }
@@ -152,6 +161,39 @@ inline std::size_t LineReader::NextLineFeed() {
     std::memcpy(&lineFeeds_, lineFeedBits_.data() + lineFeedBlock_ * sizeof lineFeeds_, sizeof lineFeeds_);
   }
   return lineFeedBlock_ * kBlock + static_cast<std::size_t>(std::countr_zero(lineFeeds_));
+}
+
+template <typename Take>
+bool LineReader::NextRefused(Take&& take, std::string_view& piece, std::size_t& watchedAt) {
+  const char* const text = text_.data();
+  std::size_t pos = pos_;
+  std::uint64_t lineFeeds = lineFeeds_;
+  std::size_t block = lineFeedBlock_;
+  for (;;) {
+    while (lineFeeds == 0) {
+      if (block + 1 >= lineFeedBlocks_) goto returned;
+      ++block;
+      std::memcpy(&lineFeeds, lineFeedBits_.data() + block * sizeof lineFeeds, sizeof lineFeeds);
+    }
+    const std::size_t end = block * kBlock + static_cast<std::size_t>(std::countr_zero(lineFeeds)) + 1;
+    if (end - pos > kMaxPiece || nextWatched_ < end) goto returned;
+    lineFeeds &= lineFeeds - 1;
+    if (!take(std::string_view(text + pos, end - pos))) {
+      pos_ = end;
+      lineFeeds_ = lineFeeds;
+      lineFeedBlock_ = block;
+      pieceStart_ = pos;
+      piece = std::string_view(text + pos, end - pos);
+      watchedAt = std::string_view::npos;
+      return true;
+    }
+    pos = end;
+  }
+returned:
+  pos_ = pos;
+  lineFeeds_ = lineFeeds;
+  lineFeedBlock_ = block;
+  return Next(piece, watchedAt);
 }
 
 inline bool LineReader::Next(std::string_view& piece, std::size_t& watchedAt) {

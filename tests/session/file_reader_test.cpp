@@ -53,6 +53,13 @@ TEST(FileReaderTest, ClassifiesLinesByTheirFirstNonBlankCharacter) {
       {"10 20\n", LineKind::Other},           {"\"x\"", LineKind::Other},
       {"\xC3\x84 1 2", LineKind::Other},      {"\x1A", LineKind::Other},
       {"\0R1"s, LineKind::Other},             {"[x]", LineKind::Other},
+      // A dot line is told by up to its first eight bytes: shorter lines, a
+      // prefix at the end of the text, bytes above 127 (no letters).
+      {".Su", LineKind::Subckt},              {".MO", LineKind::Control},
+      {".mod", LineKind::Model},              {".EnDs", LineKind::Ends},
+      {".END", LineKind::Control},            {".ENDSUBCKT", LineKind::Ends},
+      {".M\xCF" "D X", LineKind::Control},    {".S\xD5" "B", LineKind::Control},
+      {" .models", LineKind::Model},          {".OPTIONS\n", LineKind::Control},
   };
   ImportSession session;
   for (const auto& [text, kind] : cases) EXPECT_EQ(session.ClassifyLine(text), kind) << text;
@@ -352,6 +359,39 @@ TEST(LineReaderTest, PiecesDoNotDependOnTheBlockSize) {
     }
     std::fclose(f);
     EXPECT_EQ(count, expected.pieces.size());
+    // Pieces offered and taken, and the ones refused or returned, are the
+    // same pieces in the same order; a piece with a watched character is
+    // returned with it.
+    for (const std::size_t refuseEvery : {1, 2, 3, 1000}) {
+      TempFile offered(bytes);
+      std::FILE* g = std::fopen(offered.path().c_str(), "rb");
+      ASSERT_NE(g, nullptr);
+      LineReader offering(g);
+      offering.WatchFor(';');
+      std::size_t seen = 0;
+      bool refused = false;
+      auto take = [&](std::string_view taken) {
+        if (++seen % refuseEvery == 0) {
+          refused = true;
+          return false;
+        }
+        EXPECT_LE(seen, expected.pieces.size());
+        if (seen <= expected.pieces.size()) {
+          EXPECT_EQ(taken, expected.pieces[seen - 1]);
+          EXPECT_EQ(taken.find(';'), std::string_view::npos) << seen - 1;  // returned instead
+        }
+        return true;
+      };
+      while (offering.NextRefused(take, piece, watchedAt)) {
+        if (!refused) ++seen;  // returned without being offered
+        refused = false;
+        ASSERT_LE(seen, expected.pieces.size());
+        EXPECT_EQ(piece, expected.pieces[seen - 1]) << refuseEvery;
+        EXPECT_EQ(watchedAt, expected.pieces[seen - 1].find(';')) << refuseEvery;
+      }
+      std::fclose(g);
+      EXPECT_EQ(seen, expected.pieces.size()) << refuseEvery;
+    }
   }
 }
 

@@ -118,6 +118,9 @@ class LineList {
   bool empty() const { return size_ == 0; }
   // Whether the list keeps an array of pointers of its own (see Borrow).
   bool ownsArray() const { return capacity_ != 0; }
+  // The first of the lines where they are a run of consecutive records (an
+  // import's card), for a walk that steps a pointer; none otherwise.
+  SourceLine* run() const { return capacity_ == 0 ? records_ : nullptr; }
   SourceLine* operator[](std::size_t index) const { return capacity_ != 0 ? pointers_[index] : records_ + index; }
   SourceLine* front() const { return (*this)[0]; }
   SourceLine* back() const { return (*this)[size_ - 1]; }

@@ -33,7 +33,22 @@ void TokenPool::ChainFreshNodes() {
   for (std::size_t i = 0; i + 1 < count; ++i) blockNext_[i].next = &blockNext_[i + 1];
   blockNext_[count - 1].next = nullptr;
   freeNodes_ = blockNext_;
+  freeCount_ = count;
   blockNext_ += count;
+}
+
+void TokenPool::Reserve(std::size_t count) {
+  // From the newest block on, a block at a time (a long line may need more
+  // than one); the nodes of a block stay in their order.
+  while (freeCount_ < count) {
+    if (blockNext_ == blockEnd_) AddBlock();
+    const std::size_t taken = std::min(count - freeCount_, static_cast<std::size_t>(blockEnd_ - blockNext_));
+    for (std::size_t i = 0; i + 1 < taken; ++i) blockNext_[i].next = &blockNext_[i + 1];
+    blockNext_[taken - 1].next = freeNodes_;
+    freeNodes_ = blockNext_;
+    freeCount_ += taken;
+    blockNext_ += taken;
+  }
 }
 
 void TokenPool::GiveBackBefore(Token* chain) {
@@ -88,7 +103,7 @@ void TokenList::ReleaseHeld() {
     DeleteWithOwnPool(records);
     return;
   }
-  if (records->head != nullptr) records->pool->FreeChain(records->head, records->tail);
+  if (records->head != nullptr) records->pool->FreeChain(records->head, records->tail, records->size);
   records->pool->ReleaseRecords(records);
 }
 
@@ -142,7 +157,7 @@ void TokenList::EraseRun(Token* first, Token* last, std::size_t count) {
   Token* end = last->next;
   if (before) before->next = end; else records.head = end;
   if (end) end->prev = before; else records.tail = before;
-  records.pool->FreeChain(first, last);
+  records.pool->FreeChain(first, last, count);
   records.size -= count;
 }
 

@@ -62,6 +62,7 @@ class TokenPool {
     if (freeNodes_ != nullptr) {
       Token* token = freeNodes_;
       freeNodes_ = token->next;
+      --freeCount_;
       return token;
     }
     if (blockNext_ != blockEnd_) return blockNext_++;
@@ -70,34 +71,43 @@ class TokenPool {
   void FreeNode(Token* token) {
     token->next = freeNodes_;
     freeNodes_ = token;
+    ++freeCount_;
   }
-  // Frees the chain of nodes from `first` to `last` in one step.
-  void FreeChain(Token* first, Token* last) {
+  // Frees the chain of the `count` nodes from `first` to `last` in one step.
+  void FreeChain(Token* first, Token* last, std::size_t count) {
     last->next = freeNodes_;
     freeNodes_ = first;
+    freeCount_ += count;
   }
 
-  // For a writer that takes many nodes in a row (TokenList::BorrowedAppender):
-  // the pool's free nodes, chained through `next`, at least one (fresh nodes
-  // when none was free). The pool holds none of them until they come back
-  // by GiveBackFreeNodes.
-  Token* TakeFreeNodes() {
+  // For a writer that takes many nodes in a row (TokenList::BorrowedAppender,
+  // TokenList::KeptInserter): the pool's free nodes, chained through `next`,
+  // at least one (fresh nodes when none was free), and in `count` how many.
+  // The pool holds none of them until they come back by GiveBackFreeNodes.
+  Token* TakeFreeNodes(std::size_t& count) {
     if (freeNodes_ == nullptr) ChainFreshNodes();
+    count = freeCount_;
+    freeCount_ = 0;
     Token* chain = freeNodes_;
     freeNodes_ = nullptr;
     return chain;
   }
+  // Makes at least `count` nodes free, fresh ones put before the free
+  // nodes: for a writer that knows how many it may need at most.
+  [[gnu::noinline]] void Reserve(std::size_t count);
   // Whether `text` lies in room a list of this pool was given by KeepRoom
   // lately (in the chunk being filled): such text lasts as long as the pool.
   bool KeptLately(std::string_view text) const { return keptTexts_.HoldsRecent(text.data(), text.size()); }
 
-  // Gives back what is left of the nodes TakeFreeNodes gave (none: nothing).
-  void GiveBackFreeNodes(Token* chain) {
+  // Gives back what is left of the nodes TakeFreeNodes gave, `count` of
+  // them (none: nothing).
+  void GiveBackFreeNodes(Token* chain, std::size_t count) {
     if (freeNodes_ == nullptr) {
       freeNodes_ = chain;
     } else if (chain != nullptr) {
       GiveBackBefore(chain);
     }
+    freeCount_ += count;
   }
 
  private:
@@ -120,6 +130,9 @@ class TokenPool {
   std::size_t nextBlock_;
   std::size_t maxBlock_;
   Token* freeNodes_ = nullptr;  // chained through `next`
+  // How many: a writer that takes them all knows how far it may go without
+  // asking for more (see TokenList::BorrowedAppender).
+  std::size_t freeCount_ = 0;
   // Chained through `nextFree`: releasing a list allocates nothing, so a
   // card can always be destroyed, also when memory has run out.
   TokenListRecords* freeRecords_ = nullptr;
@@ -259,49 +272,54 @@ class TokenList {
   }
 
   // Appends many tokens in a row as PushBackBorrowed does, for the
-  // tokenizer. The appender takes the pool's free nodes and the list's tail
-  // when it begins, and gives back the nodes it did not use and ends the
-  // list when it goes (also when an allocation throws: the tokens appended
-  // until then stay). In between its three public fields are all that a run
-  // of appends changes, so that a scan loop can hold them in registers (see
-  // tokenizer.cpp) and write them back here.
+  // tokenizer. While open, the appender holds the pool's free nodes and the
+  // list's tail; Close gives back the nodes it did not use and ends the
+  // list. In between, nothing but its appends may read the list or use the
+  // pool: its writer closes it before anything that may throw (an
+  // allocation, a diagnostic), so that the tokens appended until then stay,
+  // and opens it again after. Inline, and a local of its writer that no
+  // call sees: its fields can then stay in registers (see tokenizer.cpp).
   //
   // The nodes are taken in the order of their chain, which follows the last
   // token throughout: each node's `next` is already the token after it, and
-  // an append writes neither that nor the list's head or size.
+  // an append writes neither that nor the list's head or size. The chain
+  // holds `room` nodes, which an append counts down: a writer that makes
+  // room (see TokenPool::Reserve) for a run of at most that many appends
+  // need not look for the chain's end at each of them.
   class BorrowedAppender {
    public:
-    explicit BorrowedAppender(TokenList& list) : records_(list.Hold()) {
-      tail = records_.tail;
-      freeNodes = records_.pool->TakeFreeNodes();
-      Follow(freeNodes);
-    }
+    explicit BorrowedAppender(TokenList& list) : records_(list.Hold()) { Open(); }
     BorrowedAppender(const BorrowedAppender&) = delete;
     BorrowedAppender& operator=(const BorrowedAppender&) = delete;
-    ~BorrowedAppender() {
-      Follow(nullptr);
-      records_.pool->GiveBackFreeNodes(freeNodes);
-      records_.tail = tail;
-      records_.size += added;
-    }
 
-    // Takes fresh nodes once `freeNodes` is empty.
-    void Refill() {
-      freeNodes = records_.pool->TakeFreeNodes();
+    void Open() {
+      tail = records_.tail;
+      freeNodes = records_.pool->TakeFreeNodes(room);
+      taken_ = room;
       Follow(freeNodes);
     }
+    void Close() {
+      Follow(nullptr);
+      records_.pool->GiveBackFreeNodes(freeNodes, room);
+      records_.tail = tail;
+      records_.size += taken_ - room;
+    }
+    TokenPool& pool() const { return *records_.pool; }
 
     // The last token of the list; none while it is empty.
     Token* tail;
-    // Nodes to take, chained through `next`.
+    // Nodes to take, chained through `next`, and how many.
     Token* freeNodes;
-    std::size_t added = 0;
+    std::size_t room;
 
    private:
     // Makes `next` what follows the last token (the first of an empty list).
     void Follow(Token* next) { (tail != nullptr ? tail->next : records_.head) = next; }
 
     TokenListRecords& records_;
+    // How many nodes the chain was given: those not left are the tokens
+    // appended.
+    std::size_t taken_;
   };
 
   // Room for `size` characters, to be filled by the caller: for a text
@@ -344,7 +362,7 @@ class TokenList {
         : records_(list.Hold()),
           last_(position),
           following_(position != nullptr ? position->next : records_.head),
-          freeNodes_(records_.pool->TakeFreeNodes()) {
+          freeNodes_(records_.pool->TakeFreeNodes(taken_)) {
       Follow(freeNodes_);
     }
     KeptInserter(const KeptInserter&) = delete;
@@ -352,7 +370,7 @@ class TokenList {
     ~KeptInserter() {
       Follow(following_);
       if (added_ != 0) (following_ != nullptr ? following_->prev : records_.tail) = last_;
-      records_.pool->GiveBackFreeNodes(freeNodes_);
+      records_.pool->GiveBackFreeNodes(freeNodes_, taken_ - added_);
       records_.size += added_;
     }
 
@@ -360,7 +378,9 @@ class TokenList {
       Token* token = freeNodes_;
       freeNodes_ = token->next;
       if (freeNodes_ == nullptr) [[unlikely]] {
-        freeNodes_ = records_.pool->TakeFreeNodes();
+        std::size_t more = 0;
+        freeNodes_ = records_.pool->TakeFreeNodes(more);
+        taken_ += more;
         token->next = freeNodes_;
       }
       token->kind = kind;
@@ -381,7 +401,8 @@ class TokenList {
     TokenListRecords& records_;
     Token* last_;
     Token* const following_;
-    Token* freeNodes_;  // nodes to take, chained through `next`
+    std::size_t taken_ = 0;  // how many nodes were taken, `added_` of them used
+    Token* freeNodes_;       // nodes to take, chained through `next`
     std::size_t added_ = 0;
   };
   // Gives the token a copy of `text` that the list keeps.

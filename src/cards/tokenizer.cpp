@@ -78,66 +78,49 @@ constexpr bool IsWordKind(TokenKind kind) {
          kind == TokenKind::Comment;
 }
 
-// Takes nodes for the scan below once the ones it holds are used up. The
-// appender's fields are written back first, so that an allocation that
-// throws leaves it holding the tokens made so far.
-[[gnu::noinline]] Token* TakeNodes(TokenList::BorrowedAppender& appender, Token* tail, std::size_t added) {
-  appender.tail = tail;
-  appender.freeNodes = nullptr;
-  appender.added = added;
-  appender.Refill();
-  return appender.freeNodes;
-}
-
 // The appender's fields as locals of a card's scan: nearly every token of a
 // file is made here, and holding them in registers keeps a token's cost to
 // a few stores. Nothing the scan calls sees this struct (it would have to
-// live in memory then); what it calls gets the fields themselves.
+// live in memory then): the appender is closed around any call.
+//
+// A line of n characters makes n + 1 tokens at most (every token but the
+// text of an empty comment line holds a character): the scan makes room
+// for that many once a line, and no append asks whether a node is left.
 struct Appending {
-  TokenList::BorrowedAppender& appender;
-  Token* tail;
-  Token* next;  // the node the next token takes; none when they are used up
-  std::size_t added;
+  TokenList::BorrowedAppender appender;
 
-  explicit Appending(TokenList::BorrowedAppender& to)
-      : appender(to), tail(to.tail), next(to.freeNodes), added(to.added) {}
+  explicit Appending(TokenList& tokens) : appender(tokens) {}
 
-  bool HasNode() const { return next != nullptr; }
-  void TakeNodes() { next = zav::TakeNodes(appender, tail, added); }
-  // Needs a node (HasNode). The node's `next` is already the node after it
-  // (see TokenList::BorrowedAppender), which the token after this one takes.
+  void MakeRoom(std::size_t count) {
+    if (appender.room >= count) [[likely]] return;
+    appender.Close();
+    appender.pool().Reserve(count);
+    appender.Open();
+  }
+  // Needs a node (see MakeRoom). The node's `next` is already the node
+  // after it (see TokenList::BorrowedAppender), which the token after this
+  // one takes.
   void Append(TokenKind kind, const char* begin, const char* end, SourceLine* line) {
-    Token* token = next;
-    next = token->next;
+    Token* token = appender.freeNodes;
+    appender.freeNodes = token->next;
     token->text = std::string_view(begin, static_cast<std::size_t>(end - begin));
     token->line = line;
     token->kind = kind;
-    token->prev = tail;
-    tail = token;
-    ++added;
-  }
-  void Push(TokenKind kind, const char* begin, const char* end, SourceLine* line) {
-    if (!HasNode()) [[unlikely]] TakeNodes();
-    Append(kind, begin, end, line);
-  }
-  // Before a call that may throw, and when the scan ends.
-  void WriteBack() const {
-    appender.tail = tail;
-    appender.freeNodes = next;
-    appender.added = added;
+    token->prev = appender.tail;
+    appender.tail = token;
+    --appender.room;
   }
 };
 
 // Cuts the tokens of `p` up to `limit`, where the character before `limit`
 // is a separator (the scan ends at it otherwise: see ScanLine), and appends
 // them (with `wordsOnly`, those IsWordKind takes). Returns where it stopped:
-// at `limit`; where a token would begin and `out` has no node left; at a
-// character that starts no token (a "." included that neither a letter nor
-// a digit follows); or, with `bracesAreValues`, at a "{". As the separator
-// before `limit` ends every word begun before it, neither a word nor the
-// character after a "." is checked against the end. The loop calls
-// nothing, so that the compiler may keep what it works with in registers
-// that a call would take.
+// at `limit`; at a character that starts no token (a "." included that
+// neither a letter nor a digit follows); or, with `bracesAreValues`, at a
+// "{". As the separator before `limit` ends every word begun before it,
+// neither a word nor the character after a "." is checked against the end.
+// The loop calls nothing, so that the compiler may keep what it works with
+// in registers that a call would take.
 template <bool wordsOnly>
 [[gnu::always_inline]] inline const char* ScanToSeparator(const char* p, const char* const limit,
                                                          SourceLine* const line, Appending& out,
@@ -160,7 +143,6 @@ template <bool wordsOnly>
         }
         end += 2;
       }
-      if (!out.HasNode()) [[unlikely]] return p;
       out.Append(kind, p, end, line);
       if constexpr (wordsOnly) {
         // The separator that ended the word is passed over at once.
@@ -172,23 +154,16 @@ template <bool wordsOnly>
         p = end;
         ++end;
         if (*p == '\n') {
-          if (!out.HasNode()) [[unlikely]] return p;
           out.Append(TokenKind::Newline, p, end, line);
           p = end;
           continue;
         }
-        // A run that stops at a character that is no separator stops
-        // before `limit`: the loop's own test of it is passed over then.
-        for (; end != limit; ++end) {
-          if (!IsSeparatorChar(*end)) {
-            if (!out.HasNode()) [[unlikely]] return p;
-            out.Append(TokenKind::Separator, p, end, line);
-            p = end;
-            goto nextToken;
-          }
-        }
-        if (!out.HasNode()) [[unlikely]] return p;
+        while (end != limit && IsSeparatorChar(*end)) ++end;
         out.Append(TokenKind::Separator, p, end, line);
+        p = end;
+        // A run that stops before `limit` stops at a character that is no
+        // separator: the loop's own test of the end is passed over then.
+        if (end != limit) goto nextToken;
         return end;
       }
     }
@@ -217,7 +192,6 @@ template <bool wordsOnly>
       continue;
     }
     // A line feed, or a single-character token, is the one character.
-    if (!out.HasNode()) [[unlikely]] return p;
     out.Append(kind, p, end, line);
     p = end;
   }
@@ -238,11 +212,11 @@ template <bool wordsOnly>
       if (IsAsciiDigit(p[1])) kind = TokenKind::Number;
     }
     if (IsWordStart(kind) || kind == TokenKind::Keyword) {
-      out.Push(kind, p, limit, line);
+      out.Append(kind, p, limit, line);
       return limit;
     }
     if (kind == TokenKind::Comment || (kind == TokenKind::OpenBrace && bracesAreValues)) return p;
-    if (!wordsOnly || IsWordKind(kind)) out.Push(kind, p, p + 1, line);
+    if (!wordsOnly || IsWordKind(kind)) out.Append(kind, p, p + 1, line);
     ++p;
   }
   return p;
@@ -257,20 +231,21 @@ template <bool wordsOnly, bool braces>
 [[gnu::always_inline]] inline void ScanLine(SourceLine& line, Appending& out, int* const openBraces) {
   const char* const begin = line.text.data();
   const char* const limit = begin + line.text.size();
+  out.MakeRoom(line.text.size() + 1);
   if (line.kind == LineKind::Comment) {
-    out.Push(TokenKind::Comment, begin, limit, &line);
+    out.Append(TokenKind::Comment, begin, limit, &line);
     return;
   }
   const char* p = begin;
   if (line.kind == LineKind::Continuation) {
     // Blanks and plus signs alike: "+ +5" continues the card with the number 5.
     while (p != limit && (IsAsciiSpace(*p) || *p == '+')) ++p;
-    if (!wordsOnly) out.Push(TokenKind::Continuation, begin, p, &line);
+    if (!wordsOnly) out.Append(TokenKind::Continuation, begin, p, &line);
     if (braces && *openBraces > 0) {
       // The rest of an expression the line before left open.
       const std::size_t pos = static_cast<std::size_t>(p - begin);
       const char* end = begin + BraceExpressionEnd(line.text, pos, *openBraces);
-      if (end != p) out.Push(TokenKind::Number, p, end, &line);
+      if (end != p) out.Append(TokenKind::Number, p, end, &line);
       p = end;
     }
   } else if (braces) {
@@ -293,49 +268,60 @@ template <bool wordsOnly, bool braces>
       p = ScanAfterSeparators<wordsOnly>(p, limit, &line, out, braces);
       if (p == limit) return;
     }
-    if (!out.HasNode()) {
-      out.TakeNodes();
-      continue;
-    }
     if (braces && *p == '{') {
       // For ngspice a brace expression is one value.
       *openBraces = 0;
       const std::size_t pos = static_cast<std::size_t>(p - begin);
       const char* end = begin + BraceExpressionEnd(line.text, pos, *openBraces);
-      out.Push(TokenKind::Number, p, end, &line);
+      out.Append(TokenKind::Number, p, end, &line);
       p = end;
       continue;
     }
     // The rest of the line is not tokenized: it is kept whole in one comment
     // token that no parser looks at, so that a card rebuilt from its tokens
     // after an edit still gives back every character of the line.
-    out.WriteBack();
+    out.appender.Close();
     AddDiagnostic(MessageCode::InvalidCharacter, &line, {line.text.view()});
-    out.Push(TokenKind::Comment, p, limit, &line);
+    out.appender.Open();
+    out.Append(TokenKind::Comment, p, limit, &line);
     return;
   }
 }
 
 template <bool wordsOnly>
 void ScanOneLine(SourceLine& line, TokenList& tokens, int* openBraces) {
-  TokenList::BorrowedAppender appender(tokens);
-  Appending out(appender);
+  Appending out(tokens);
   if (openBraces != nullptr) {
     ScanLine<wordsOnly, true>(line, out, openBraces);
   } else {
     ScanLine<wordsOnly, false>(line, out, nullptr);
   }
-  out.WriteBack();
+  out.appender.Close();
 }
 
 // A card's lines, each cut by its own copy of the scan for the host and for
-// ngspice: the host's need not ask whether braces are values.
+// ngspice: the host's need not ask whether braces are values. An import's
+// card is a run of line records, stepped through by a pointer; any other
+// list has a copy of the scan of its own, as such cards are few.
+template <bool wordsOnly, bool braces>
+[[gnu::noinline]] void ScanListedLines(const LineList& lines, TokenList& tokens, int* openBraces) {
+  Appending out(tokens);
+  for (SourceLine* line : lines) ScanLine<wordsOnly, braces>(*line, out, openBraces);
+  out.appender.Close();
+}
+
 template <bool wordsOnly, bool braces>
 void ScanLines(const LineList& lines, TokenList& tokens, int* openBraces) {
-  TokenList::BorrowedAppender appender(tokens);
-  Appending out(appender);
-  for (SourceLine* line : lines) ScanLine<wordsOnly, braces>(*line, out, openBraces);
-  out.WriteBack();
+  SourceLine* line = lines.run();
+  if (line == nullptr) {
+    ScanListedLines<wordsOnly, braces>(lines, tokens, openBraces);
+    return;
+  }
+  Appending out(tokens);
+  for (SourceLine* const end = line + lines.size(); line != end; ++line) {
+    ScanLine<wordsOnly, braces>(*line, out, openBraces);
+  }
+  out.appender.Close();
 }
 
 }  // namespace

@@ -26,10 +26,12 @@ std::string TextOf(const TokenList& list) {
 
 TEST(TokenPool, AChainTakenOutComesBackWithTheNodesFreedMeanwhile) {
   TokenPool pool(4, 8);
-  Token* chain = pool.TakeFreeNodes();
+  std::size_t count = 0;
+  Token* chain = pool.TakeFreeNodes(count);
   std::set<Token*> out;
   for (Token* t = chain; t != nullptr; t = t->next) out.insert(t);
   ASSERT_EQ(out.size(), 4u);  // the first block, whole
+  EXPECT_EQ(count, 4u);
   // While the chain is out, others allocate from a new block and free.
   Token* other = pool.AllocateNode();
   EXPECT_EQ(out.count(other), 0u);
@@ -37,7 +39,7 @@ TEST(TokenPool, AChainTakenOutComesBackWithTheNodesFreedMeanwhile) {
   Token* used = chain;
   chain = chain->next;
   out.erase(used);
-  pool.GiveBackFreeNodes(chain);
+  pool.GiveBackFreeNodes(chain, count - 1);
   out.insert(other);
   // Exactly the nodes given back and the one freed are free now, once each.
   std::set<Token*> again;

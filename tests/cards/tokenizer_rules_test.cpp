@@ -1,6 +1,6 @@
 // The tokenizer's loops take shortcuts (a word is not checked against the end
-// of a text that ends in a separator, nodes come from the pool a chain at a
-// time): whatever the text, the cut must be the one the rules give applied a
+// of a text that ends in a separator, nodes are made ready once a line and
+// not asked for at each token): whatever the text, the cut must be the one the rules give applied a
 // character at a time, with the end of the text checked everywhere. Texts
 // are owned by their lines in blocks of their exact size, so that a sanitized
 // build catches a read past one.
@@ -132,9 +132,11 @@ std::vector<Cut> CutsOf(const TokenList& list) {
   return cuts;
 }
 
-// Cards of several lines, each cut whole into a list that holds a few tokens
-// already, from pools that give out a node or three at a time, so that the
-// nodes run out at every place of a line.
+// Cards of several lines (a run of line records, as an import's, or lines
+// listed one by one), each cut whole into a list that holds a few tokens
+// already, from pools whose blocks hold a node or three, so that the room
+// made for a line spans many blocks. The pool counts its free nodes right
+// throughout: the count decides how far a scan may go.
 TEST(TokenizerRules, TheCutIsTheRulesAppliedACharacterAtATime) {
   std::mt19937 random(2027);
   std::uniform_int_distribution<int> kindPick(0, 7);
@@ -148,7 +150,11 @@ TEST(TokenizerRules, TheCutIsTheRulesAppliedACharacterAtATime) {
       lines.push_back(SourceLine::MakeOwning(RandomLine(random), static_cast<int32_t>(n), kind));
     }
     LineList card;
-    for (SourceLine& line : lines) card.push_back(&line);
+    if (i % 4 < 2) {
+      card.Borrow(lines.data(), lines.size());
+    } else {
+      for (SourceLine& line : lines) card.push_back(&line);
+    }
     SourceLine before = SourceLine::MakeOwning("X1 a b\n", 99, LineKind::Element);
 
     std::vector<Cut> expected;
@@ -170,6 +176,27 @@ TEST(TokenizerRules, TheCutIsTheRulesAppliedACharacterAtATime) {
     EXPECT_EQ(braces, ruleBraces);
     const std::vector<Cut> got = CutsOf(tokens);
     ASSERT_EQ(got, expected) << i;
+    // The words' cut of the same card, into a list of the same pool: the
+    // tokens a parse reads, the same views.
+    if (i % 3 != 0) {
+      std::vector<Cut> words;
+      for (const Cut& cut : expected) {
+        if (IsSignificant(cut.kind) || cut.kind == TokenKind::OpenBrace || cut.kind == TokenKind::CloseBrace ||
+            cut.kind == TokenKind::Comment) {
+          words.push_back(cut);
+        }
+      }
+      TokenList wordList;
+      wordList.Reset(&pool);
+      int wordBraces = 0;
+      AppendCardWords(card, wordList, ngspice ? &wordBraces : nullptr);
+      ASSERT_EQ(CutsOf(wordList), words) << i;
+    }
+    tokens.Release();
+    std::size_t freeCount = 0;
+    std::size_t chained = 0;
+    for (const Token* t = pool.TakeFreeNodes(freeCount); t != nullptr; t = t->next) ++chained;
+    ASSERT_EQ(freeCount, chained) << i;
   }
   TheDiagnosticList().Clear();
 }

@@ -94,37 +94,44 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
     entries.reserve(std::max(entries.size() + parameters.size(), 2 * entries.capacity()));
   }
   char* out = tokens.KeepRoom(size);
-  const auto write = [&out](std::string_view part) {
-    TextArena::CopyChars(out, part.data(), part.size());
-    out += part.size();
-  };
   TokenList::KeptInserter inserter(tokens, after);
-  // Writes `part` and inserts its token.
-  const auto put = [&](TokenKind kind, std::string_view part) {
-    const char* begin = out;
-    write(part);
-    return inserter.Add(kind, std::string_view(begin, part.size()), line);
-  };
-  if (lineFeedFirst) put(TokenKind::Newline, "\n");
+  if (lineFeedFirst) {
+    *out = '\n';
+    inserter.Add(TokenKind::Newline, std::string_view(out++, 1), line);
+  }
   const TokenKind endKind = note.has_value() ? TokenKind::Comment : TokenKind::Newline;
-  std::string_view end;
+  // Where each line's parts start is known from the sizes alone: a line is
+  // laid out first and its tokens cut from it after, which keeps the loop
+  // free of a writer's running state.
+  const char* end = nullptr;
   for (const KeptParameter& parameter : parameters) {
-    put(TokenKind::Continuation, kMark);
-    Token* nameToken = put(TokenKind::Name, parameter.Name());
-    put(TokenKind::Separator, kEquals);
-    Token* valueToken = put(parameter.Kind(), parameter.Value());
-    if (end.empty()) {
-      const char* const lineEnd = out;
+    char* const mark = out;
+    char* const name = mark + kMark.size();
+    char* const equals = name + parameter.nameSize;
+    char* const value = equals + kEquals.size();
+    char* const lineEnd = value + parameter.valueSize;
+    TextArena::CopyChars(mark, kMark.data(), kMark.size());
+    TextArena::CopyChars(name, parameter.name, parameter.nameSize);
+    TextArena::CopyChars(equals, kEquals.data(), kEquals.size());
+    TextArena::CopyChars(value, parameter.value, parameter.valueSize);
+    if (end == nullptr) {
+      char* at = lineEnd;
       if (note.has_value()) {
-        write(kNoteStart);
-        write(*note);
+        TextArena::CopyChars(at, kNoteStart.data(), kNoteStart.size());
+        TextArena::CopyChars(at + kNoteStart.size(), note->data(), note->size());
+        at += kNoteStart.size() + note->size();
       }
-      write("\n");
-      end = std::string_view(lineEnd, endSize);
-      inserter.Add(endKind, end, line);
+      *at = '\n';
+      end = lineEnd;
     } else {
-      put(endKind, end);
+      TextArena::CopyChars(lineEnd, end, endSize);
     }
+    out = lineEnd + endSize;
+    inserter.Add(TokenKind::Continuation, std::string_view(mark, kMark.size()), line);
+    Token* nameToken = inserter.Add(TokenKind::Name, std::string_view(name, parameter.nameSize), line);
+    inserter.Add(TokenKind::Separator, std::string_view(equals, kEquals.size()), line);
+    Token* valueToken = inserter.Add(parameter.Kind(), std::string_view(value, parameter.valueSize), line);
+    inserter.Add(endKind, std::string_view(lineEnd, endSize), line);
     entries.push_back(ParamEntry{nameToken, valueToken, -1});
   }
   return inserter.last();

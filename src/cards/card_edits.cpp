@@ -227,6 +227,21 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     lineBreak->text = std::string_view(out - 1, 1);
     lineBreak->kind = TokenKind::Newline;
   }
+  // The first new token takes the node of the run's first token, whose text
+  // has been read by then; the others follow it, before the rest of the run,
+  // which goes at the end (behind the walk below, which reads it).
+  Token* const rest = first->next;
+  bool reused = false;
+  const auto put = [&](TokenKind kind, std::string_view text, SourceLine* line) {
+    if (reused) {
+      tokens.InsertKeptBefore(rest, kind, text, line);
+      return;
+    }
+    first->text = text;
+    first->kind = kind;
+    first->line = line;
+    reused = true;
+  };
   const char* lineStart = out;
   const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
   if (oneText && lastWithText != nullptr && !ContainsLineFeed(whole.substr(0, whole.size() - 1))) {
@@ -235,30 +250,34 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     write(kCommentStart);
     write(whole);
     if (whole.back() == '\n') {
-      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), lastWithText->line);
+      put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), lastWithText->line);
       lineStart = out;
     }
   } else {
-    for (const Token* token = first; token != end; token = token->next) {
+    for (const Token* token = first; token != end; token = token == first ? rest : token->next) {
       if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
       if (out == lineStart) write(kCommentStart);
       write(token->text);
       if (ContainsLineFeed(token->text)) {
-        tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+        put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
         lineStart = out;
       }
     }
   }
   if (out != lineStart) {
     write("\n");
-    tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), runLine);
+    put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), runLine);
   }
   if (continues) {
     write(kMark);
-    tokens.InsertKeptBefore(first, TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
+    put(TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
   }
 
-  if (runLength > 0) tokens.EraseRun(first, runLast, runLength);
+  if (!reused) {
+    tokens.EraseRun(first, runLast, runLength);
+  } else if (runLength > 1) {
+    tokens.EraseRun(rest, runLast, runLength - 1);
+  }
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

@@ -110,8 +110,9 @@ Token* Card::KeepToken(const Token* token, Token*& kept) {
 }
 
 void Card::Finish() {
-  // An edited card that let its tokens go makes its edits again first.
-  if (changed && tokens.finished() == nullptr) Materialize();
+  // An edited card that let its tokens go makes its edits again first (most
+  // hold them here: no call for them).
+  if (changed && !holdsTokens() && tokens.finished() == nullptr) Materialize();
   if (!holdsTokens() || store == nullptr) return;
   if (!changed) {
     ReleaseTokens();

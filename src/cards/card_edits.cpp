@@ -94,37 +94,44 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
     entries.reserve(std::max(entries.size() + parameters.size(), 2 * entries.capacity()));
   }
   char* out = tokens.KeepRoom(size);
-  const auto write = [&out](std::string_view part) {
-    TextArena::CopyChars(out, part.data(), part.size());
-    out += part.size();
-  };
   TokenList::KeptInserter inserter(tokens, after);
-  // Writes `part` and inserts its token.
-  const auto put = [&](TokenKind kind, std::string_view part) {
-    const char* begin = out;
-    write(part);
-    return inserter.Add(kind, std::string_view(begin, part.size()), line);
-  };
-  if (lineFeedFirst) put(TokenKind::Newline, "\n");
+  if (lineFeedFirst) {
+    *out = '\n';
+    inserter.Add(TokenKind::Newline, std::string_view(out++, 1), line);
+  }
   const TokenKind endKind = note.has_value() ? TokenKind::Comment : TokenKind::Newline;
-  std::string_view end;
+  // Where each line's parts start is known from the sizes alone: a line is
+  // laid out first and its tokens cut from it after, which keeps the loop
+  // free of a writer's running state.
+  const char* end = nullptr;
   for (const KeptParameter& parameter : parameters) {
-    put(TokenKind::Continuation, kMark);
-    Token* nameToken = put(TokenKind::Name, parameter.Name());
-    put(TokenKind::Separator, kEquals);
-    Token* valueToken = put(parameter.Kind(), parameter.Value());
-    if (end.empty()) {
-      const char* const lineEnd = out;
+    char* const mark = out;
+    char* const name = mark + kMark.size();
+    char* const equals = name + parameter.nameSize;
+    char* const value = equals + kEquals.size();
+    char* const lineEnd = value + parameter.valueSize;
+    TextArena::CopyChars(mark, kMark.data(), kMark.size());
+    TextArena::CopyChars(name, parameter.name, parameter.nameSize);
+    TextArena::CopyChars(equals, kEquals.data(), kEquals.size());
+    TextArena::CopyChars(value, parameter.value, parameter.valueSize);
+    if (end == nullptr) {
+      char* at = lineEnd;
       if (note.has_value()) {
-        write(kNoteStart);
-        write(*note);
+        TextArena::CopyChars(at, kNoteStart.data(), kNoteStart.size());
+        TextArena::CopyChars(at + kNoteStart.size(), note->data(), note->size());
+        at += kNoteStart.size() + note->size();
       }
-      write("\n");
-      end = std::string_view(lineEnd, endSize);
-      inserter.Add(endKind, end, line);
+      *at = '\n';
+      end = lineEnd;
     } else {
-      put(endKind, end);
+      TextArena::CopyChars(lineEnd, end, endSize);
     }
+    out = lineEnd + endSize;
+    inserter.Add(TokenKind::Continuation, std::string_view(mark, kMark.size()), line);
+    Token* nameToken = inserter.Add(TokenKind::Name, std::string_view(name, parameter.nameSize), line);
+    inserter.Add(TokenKind::Separator, std::string_view(equals, kEquals.size()), line);
+    Token* valueToken = inserter.Add(parameter.Kind(), std::string_view(value, parameter.valueSize), line);
+    inserter.Add(endKind, std::string_view(lineEnd, endSize), line);
     entries.push_back(ParamEntry{nameToken, valueToken, -1});
   }
   return inserter.last();
@@ -220,6 +227,21 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     lineBreak->text = std::string_view(out - 1, 1);
     lineBreak->kind = TokenKind::Newline;
   }
+  // The first new token takes the node of the run's first token, whose text
+  // has been read by then; the others follow it, before the rest of the run,
+  // which goes at the end (behind the walk below, which reads it).
+  Token* const rest = first->next;
+  bool reused = false;
+  const auto put = [&](TokenKind kind, std::string_view text, SourceLine* line) {
+    if (reused) {
+      tokens.InsertKeptBefore(rest, kind, text, line);
+      return;
+    }
+    first->text = text;
+    first->kind = kind;
+    first->line = line;
+    reused = true;
+  };
   const char* lineStart = out;
   const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
   if (oneText && lastWithText != nullptr && !ContainsLineFeed(whole.substr(0, whole.size() - 1))) {
@@ -228,30 +250,34 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     write(kCommentStart);
     write(whole);
     if (whole.back() == '\n') {
-      tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), lastWithText->line);
+      put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), lastWithText->line);
       lineStart = out;
     }
   } else {
-    for (const Token* token = first; token != end; token = token->next) {
+    for (const Token* token = first; token != end; token = token == first ? rest : token->next) {
       if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
       if (out == lineStart) write(kCommentStart);
       write(token->text);
       if (ContainsLineFeed(token->text)) {
-        tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
+        put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
         lineStart = out;
       }
     }
   }
   if (out != lineStart) {
     write("\n");
-    tokens.InsertKeptBefore(first, TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), runLine);
+    put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), runLine);
   }
   if (continues) {
     write(kMark);
-    tokens.InsertKeptBefore(first, TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
+    put(TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
   }
 
-  if (runLength > 0) tokens.EraseRun(first, runLast, runLength);
+  if (!reused) {
+    tokens.EraseRun(first, runLast, runLength);
+  } else if (runLength > 1) {
+    tokens.EraseRun(rest, runLast, runLength - 1);
+  }
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

@@ -1,6 +1,5 @@
 #include "cards/finished_text.h"
 
-#include <cstring>
 #include <new>
 #include <string_view>
 #include <vector>
@@ -14,12 +13,11 @@
 namespace zav {
 namespace {
 
-// A piece this short costs more than a copy of its characters.
-constexpr std::size_t kShortestView = 16;
-// The same for what the card's edits wrote: a piece of it stands between
-// copies that would otherwise join one piece, and costs an append more when
-// the text is written out.
-constexpr std::size_t kShortestEditView = 64;
+// A view shorter than this costs more than a copy of its characters: a
+// piece is an append of its own when the text is written out, where a copy
+// joins the copies on either side of it in one piece. The same holds for
+// a view of what the card's edits wrote.
+constexpr std::size_t kShortestView = 64;
 
 bool ViewsItsLine(const Token& token) {
   if (token.line == nullptr) return false;
@@ -74,7 +72,7 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
         if (piece == piecesEnd) break;  // only with a token count gone wrong: never write past the pieces
         size += length;
         if (length >= kShortestView &&
-            (ViewsItsLine(*token) || (lasting && length >= kShortestEditView && pool->KeptLately({begin, length})))) {
+            (ViewsItsLine(*token) || (lasting && pool->KeptLately({begin, length})))) {
           *piece++ = TextPiece{begin, static_cast<std::uint32_t>(length)};
           copyEnd = nullptr;
         } else if (length > 0) {
@@ -97,7 +95,9 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
   }
   const auto count = static_cast<std::size_t>(piece - gathered.data());
   FinishedText* finished = Allocate(store, size, count);
-  if (count > 0) std::memcpy(static_cast<void*>(finished + 1), gathered.data(), count * sizeof(TextPiece));
+  // Most texts have a piece or two: copied without a call.
+  TextArena::CopyChars(reinterpret_cast<char*>(finished + 1), reinterpret_cast<const char*>(gathered.data()),
+                       count * sizeof(TextPiece));
   return finished;
 }
 

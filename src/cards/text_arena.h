@@ -29,12 +29,20 @@ class TextArena {
     CopyChars(kept, text.data(), text.size());
     return std::string_view(kept, text.size());
   }
-  // Copies `size` characters; up to sixteen (most texts a card's edits
-  // keep) as two words, halves or single characters that may overlap,
-  // without the call a library copy costs.
+  // Copies `size` characters; up to sixty-four (most texts a card's edits
+  // keep, and the ends of the lines they add) as two or four blocks, words,
+  // halves or single characters that may overlap, without the call a
+  // library copy costs.
   static void CopyChars(char* to, const char* from, std::size_t size) {
     if (size > 16) {
-      std::memcpy(to, from, size);
+      if (size > 64) {
+        std::memcpy(to, from, size);
+      } else if (size > 32) {
+        CopyEnds<Block>(to, from, 32);
+        CopyEnds<Block>(to + size - 32, from + size - 32, 32);
+      } else {
+        CopyEnds<Block>(to, from, size);
+      }
     } else if (size >= 8) {
       CopyEnds<std::uint64_t>(to, from, size);
     } else if (size >= 4) {
@@ -77,6 +85,10 @@ class TextArena {
 
  private:
   char* AllocateInNextChunk(std::size_t size);
+  // Sixteen characters, copied as one.
+  struct Block {
+    char bytes[16];
+  };
   // The first and the last sizeof(Word) of `size` characters, `size` being
   // at least one word and at most two.
   template <typename Word>

@@ -151,16 +151,6 @@ void TokenList::EraseRun(Token* first, Token* end) {
   EraseRun(first, last, count);
 }
 
-void TokenList::EraseRun(Token* first, Token* last, std::size_t count) {
-  TokenListRecords& records = *Records();
-  Token* before = first->prev;
-  Token* end = last->next;
-  if (before) before->next = end; else records.head = end;
-  if (end) end->prev = before; else records.tail = before;
-  records.pool->FreeChain(first, last, count);
-  records.size -= count;
-}
-
 void TokenList::MoveAfter(Token* first, Token* last, Token* position) {
   TokenListRecords& records = *Records();
   if (position == first->prev) return;

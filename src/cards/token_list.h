@@ -420,8 +420,17 @@ class TokenList {
   // back of the list) in one step.
   void EraseRun(Token* first, Token* end);
   // The same for a run its caller has walked already: the `count` tokens
-  // from `first` to `last`, both included.
-  void EraseRun(Token* first, Token* last, std::size_t count);
+  // from `first` to `last`, both included. Inline: every comment-out ends
+  // with it.
+  void EraseRun(Token* first, Token* last, std::size_t count) {
+    TokenListRecords& records = *Records();
+    Token* before = first->prev;
+    Token* end = last->next;
+    if (before) before->next = end; else records.head = end;
+    if (end) end->prev = before; else records.tail = before;
+    records.pool->FreeChain(first, last, count);
+    records.size -= count;
+  }
 
   // Moves the run from `first` to `last` (inclusive, in list order) so that
   // it follows `position`, which must not lie inside the run; a null position

@@ -11,15 +11,15 @@ namespace zav {
 namespace {
 
 TEST(TextArena, KeepsEveryLengthWholeAndApart) {
-  // Short texts are copied as words, halves or single characters that
-  // overlap; each must come out whole, and no copy may spill into its
+  // Texts up to 64 characters are copied as blocks, words, halves or single
+  // characters that overlap; each must come out whole, and no copy may spill into its
   // neighbours, across chunks too.
   TextArena arena(8, 64);
   std::string source;
   for (int i = 0; i < 80; ++i) source.push_back(static_cast<char>('A' + i % 50));
   std::vector<std::pair<std::string_view, std::string>> kept;
   for (int round = 0; round < 3; ++round) {
-    for (std::size_t length = 0; length <= 40; ++length) {
+    for (std::size_t length = 0; length <= 72; ++length) {
       const std::string text = source.substr(length % 7, length);
       kept.emplace_back(arena.Keep(text), text);
     }

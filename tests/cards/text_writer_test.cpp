@@ -267,6 +267,40 @@ TEST(TextWriterTest, CommentsOutTwoNeighboursOneAfterTheOther) {
   EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D\n* IS=1 \n* BF=2 \n+ N=3\n+ RS = 5\n");
 }
 
+TEST(TextWriterTest, CommentedRunIsItsLinesAndMarkLinkedBothWays) {
+  // The comment lines and the mark take the run's place, the first of them
+  // in the node of the run's first token: the list must read the same both
+  // ways, each new token on the line its text came from, and later edits
+  // must find their places in it.
+  for (const bool oneBuffer : {false, true}) {
+    TestCard t({".MODEL D1 D IS=1\n", "+ BF=2 N=1\n", "+ RS=3\n"}, oneBuffer);
+    t.card.CommentOutBetween(t.Find("IS"), t.Find("2"));
+    std::vector<const Token*> forward;
+    for (const Token* token = t.card.tokens.front(); token != nullptr; token = token->next) forward.push_back(token);
+    std::vector<const Token*> backward;
+    for (const Token* token = t.card.tokens.back(); token != nullptr; token = token->prev) backward.push_back(token);
+    ASSERT_EQ(forward.size(), t.card.tokens.size()) << oneBuffer;
+    ASSERT_EQ(std::vector<const Token*>(backward.rbegin(), backward.rend()), forward) << oneBuffer;
+
+    const Token* first = t.Find("* IS=1\n");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->kind, TokenKind::Comment);
+    EXPECT_EQ(first->line, &t.lines[0]);
+    EXPECT_EQ(first->next->text, "* BF=2 \n");
+    EXPECT_EQ(first->next->kind, TokenKind::Comment);
+    // Ended by a line feed written for it: on the line the run began on.
+    EXPECT_EQ(first->next->line, &t.lines[0]);
+    EXPECT_EQ(first->next->next->text, "+ ");
+    EXPECT_EQ(first->next->next->kind, TokenKind::Continuation);
+
+    // A commented last line counts as a comment line after the statement:
+    // an added line goes before it.
+    t.card.CommentOutBetween(t.Find("RS"), t.Find("3"));
+    t.card.AddParameter("EG", "1.1", TokenKind::Number, std::nullopt, false);
+    EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D\n* IS=1\n* BF=2 \n+ N=1\n+ EG = 1.1\n* RS=3\n") << oneBuffer;
+  }
+}
+
 TEST(TextWriterTest, CommentsOutAnAddedParameterAsAPlainCommentLine) {
   // The card's own last parameter goes first, then the parameter added after
   // it: no mark may be left in front of the second comment line.

@@ -13,11 +13,16 @@
 namespace zav {
 namespace {
 
-// A view shorter than this costs more than a copy of its characters: a
-// piece is an append of its own when the text is written out, where a copy
-// joins the copies on either side of it in one piece. The same holds for
-// a view of what the card's edits wrote.
-constexpr std::size_t kShortestView = 64;
+// A view of a line as read shorter than this costs more than a copy of its
+// characters. Longer ones are viewed even though a copy would join the
+// copies on either side in one piece (an append less at output): copying
+// them too saved little time and cost the store the text of nearly every
+// edited line again, memory the kernel must clear first.
+constexpr std::size_t kShortestView = 16;
+// The same for what the card's edits wrote: a piece of it stands between
+// copies that would otherwise join one piece, and costs an append more when
+// the text is written out.
+constexpr std::size_t kShortestEditView = 64;
 
 bool ViewsItsLine(const Token& token) {
   if (token.line == nullptr) return false;
@@ -72,7 +77,7 @@ const FinishedText* FinishedText::Make(CardStore& store, TokenList& tokens) {
         if (piece == piecesEnd) break;  // only with a token count gone wrong: never write past the pieces
         size += length;
         if (length >= kShortestView &&
-            (ViewsItsLine(*token) || (lasting && pool->KeptLately({begin, length})))) {
+            (ViewsItsLine(*token) || (lasting && length >= kShortestEditView && pool->KeptLately({begin, length})))) {
           *piece++ = TextPiece{begin, static_cast<std::uint32_t>(length)};
           copyEnd = nullptr;
         } else if (length > 0) {

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 // Files of unequal size and every kind of outcome, so that threads finish
 // them out of order: a large one first, files with errors, warnings and
-// infos, a clean one, and one whose statement is rejected.
+// infos, a clean one, one whose statement is rejected and one whose last
+// line has no line feed.
 void WriteTree(const ScratchDirectory& scratch) {
   std::string large;
   for (int i = 0; i < 4000; ++i) {
@@ -30,6 +31,9 @@ void WriteTree(const ScratchDirectory& scratch) {
   scratch.Write("tree/d_infos.lib",
                 ".SUBCKT S a b\nC1 a b CM 1p\nR1 a b RM 1k\n.MODEL CM CAP(C=1 TC1=1E-3)\n.MODEL RM RES(R=1 TC2=2)\n.ENDS\n");
   scratch.Write("tree/e_rejected.lib", "X1 a b SUB\n.MODEL M1 NMOS(LEVEL=9)\n.MODEL J1 NJF(AKO:NONE)\n");
+  // No line feed at its end: the next file's texts still start on a line of
+  // their own, however the files were shared out.
+  scratch.Write("tree/e_unended.lib", ".MODEL D7 D(IS=1 FOO=2)");
   for (int i = 0; i < 12; ++i) {
     scratch.Write("tree/sub/f" + std::to_string(i) + ".lib",
                   "* file " + std::to_string(i) + "\n.MODEL Q" + std::to_string(i) + " LPNP(BF=" + std::to_string(i + 1) +

@@ -118,6 +118,17 @@ struct FileWork {
   bool thresholdReached = false;
   std::unique_ptr<ModelLineMap> lineMap;
   std::vector<ModelCompleteness> completeness;
+
+  // Lets the import go once nothing written later reads it.
+  void ReleaseImport() {
+    file.import = nullptr;
+    file.models = std::vector<ZAV_MODEL>();
+    file.lineMap = nullptr;
+    file.completeness = nullptr;
+    completeness = std::vector<ModelCompleteness>();
+    lineMap.reset();
+    import.reset();
+  }
 };
 
 // Counts the file's diagnostics into its summary, and formats them for
@@ -204,6 +215,12 @@ void PrepareFile(const Options& options, OutputMode& mode, bool color, FileWork&
   }
 
   CountAndFormatDiagnostics(options, color, work);
+  // When what is left for the file's turn in input order reads only the
+  // texts made here, the import goes now, on the thread that made it. Held
+  // until that turn, it would keep a file's memory from the next file this
+  // thread takes, and a thread that runs ahead of a large file would touch
+  // fresh pages for each small file after it.
+  if (!reported && !mode.WriteReadsImport()) work.ReleaseImport();
 }
 
 // The file's part of the run's output, in input order.
@@ -372,7 +389,15 @@ int RunConversion(const Options& options) {
   std::uintmax_t totalBytes = 0;
   for (const InputFile& input : discovery.files) totalBytes += input.size;
   Progress progress(options.progress, stderr, discovery.files.size(), totalBytes);
-  const std::unique_ptr<OutputMode> mode = MakeOutputMode(options, discovery.files.size() > 1, standardOutput);
+  // Several files are imported side by side; what each writes still comes
+  // out in input order, the same bytes as one at a time.
+  unsigned jobs = options.jobs;
+  if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
+  // The dump writes from the session itself: it keeps to one file at a time.
+  if (options.dump) jobs = 1;
+  const bool sideBySide = jobs > 1 && discovery.files.size() > 1;
+  const std::unique_ptr<OutputMode> mode =
+      MakeOutputMode(options, discovery.files.size() > 1, sideBySide, standardOutput);
   const bool color = UseColor(options);
 
   std::vector<FileWork> works(discovery.files.size());
@@ -380,12 +405,6 @@ int RunConversion(const Options& options) {
     works[i].input = &discovery.files[i];
     if (toFiles) works[i].file.outputPath = fs::path(plan.paths[i]);
   }
-  // Several files are imported side by side; what each writes still comes
-  // out in input order, the same bytes as one at a time.
-  unsigned jobs = options.jobs;
-  if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
-  // The dump writes from the session itself: it keeps to one file at a time.
-  if (options.dump) jobs = 1;
 
   std::vector<FileSummary> summaries;
   summaries.reserve(works.size());

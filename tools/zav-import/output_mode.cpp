@@ -25,13 +25,27 @@ namespace {
 // than building one.
 constexpr std::size_t kWriteBlock = 64 * 1024;
 
-// The translated texts of every file, one after the other, each model's text
-// written as soon as it is built.
+// The translated texts of every file, one after the other. One file at a
+// time, each model's text is written as soon as it is built. With files
+// imported side by side, a file's texts are built as soon as it is imported
+// and its import goes: held until the file's turn, an import takes several
+// times the room of its texts.
 class TextsToStandardOutput final : public OutputMode {
  public:
-  explicit TextsToStandardOutput(StandardOutput& out) : out_(out) {}
+  TextsToStandardOutput(StandardOutput& out, bool sideBySide) : out_(out), sideBySide_(sideBySide) {}
+  bool Prepare(ConvertedFile& file, std::string&) override {
+    if (!sideBySide_) return true;
+    JoiningAppender appender(file.prepared);
+    for (ZAV_MODEL model : file.models) FileImport::AppendModelText(model, appender);
+    appender.Flush();
+    return true;
+  }
   bool Write(const ConvertedFile& file, std::string&) override {
     out_.StartFile();
+    if (sideBySide_) {
+      out_.Write(file.prepared);
+      return true;
+    }
     text_.clear();
     // Models as read follow each other in the file's buffer: the appender
     // joins them, and what it holds back counts towards the block.
@@ -48,9 +62,11 @@ class TextsToStandardOutput final : public OutputMode {
     out_.Write(text_);
     return true;
   }
+  bool WriteReadsImport() const override { return !sideBySide_; }
 
  private:
   StandardOutput& out_;
+  bool sideBySide_;
   std::string text_;
 };
 
@@ -79,6 +95,7 @@ class TextsToFiles final : public OutputMode {
         error);
   }
   bool Write(const ConvertedFile&, std::string&) override { return true; }
+  bool WriteReadsImport() const override { return false; }
 };
 
 // One line per model: name, kind, start line and completeness.
@@ -99,6 +116,7 @@ class ModelList final : public OutputMode {
     out_.Write(file.prepared);
     return true;
   }
+  bool WriteReadsImport() const override { return false; }
 
  private:
   StandardOutput& out_;
@@ -126,16 +144,18 @@ class SessionDump final : public OutputMode {
 class NoOutput final : public OutputMode {
  public:
   bool Write(const ConvertedFile&, std::string&) override { return true; }
+  bool WriteReadsImport() const override { return false; }
 };
 
 }  // namespace
 
-std::unique_ptr<OutputMode> MakeOutputMode(const Options& options, bool severalFiles, StandardOutput& out) {
+std::unique_ptr<OutputMode> MakeOutputMode(const Options& options, bool severalFiles, bool sideBySide,
+                                           StandardOutput& out) {
   if (options.list) return std::make_unique<ModelList>(out, severalFiles);
   if (options.dump) return std::make_unique<SessionDump>(out, severalFiles);
   if (options.check) return std::make_unique<NoOutput>();
   if (!options.output.empty()) return std::make_unique<TextsToFiles>();
-  return std::make_unique<TextsToStandardOutput>(out);
+  return std::make_unique<TextsToStandardOutput>(out, sideBySide);
 }
 
 }  // namespace zav::cli

@@ -58,9 +58,15 @@ class OutputMode {
     return true;
   }
   virtual bool Write(const ConvertedFile& file, std::string& error) = 0;
+  // Whether Write reads the import (its models, its session) rather than
+  // only what Prepare left in `prepared`. When it does not, the import can
+  // go as soon as the file is prepared, on the thread that made it.
+  virtual bool WriteReadsImport() const { return true; }
 };
 
-// The mode the options choose. `severalFiles`: whether output names its file.
-std::unique_ptr<OutputMode> MakeOutputMode(const Options& options, bool severalFiles, StandardOutput& out);
+// The mode the options choose. `severalFiles`: whether output names its file;
+// `sideBySide`: whether files are imported side by side.
+std::unique_ptr<OutputMode> MakeOutputMode(const Options& options, bool severalFiles, bool sideBySide,
+                                           StandardOutput& out);
 
 }  // namespace zav::cli

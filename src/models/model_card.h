@@ -216,15 +216,16 @@ class ModelCard : public Card {
   // An AkoCopy as the link keeps it, as the card's edit then adds it.
   using KeptAkoCopy = KeptParameter;
   static AkoCopy Unkept(const KeptAkoCopy& kept) { return AkoCopy{kept.Name(), kept.Value(), kept.Kind()}; }
-  // Made when the card first lets its tokens go, with its own parameters
-  // and the name it refers to; the link notes the card found (none: not
-  // linked) and, of the parameters it offers, those the card takes: the
-  // names it has not got.
-  // A card of a large file may have hundreds of thousands: the lists'
-  // sizes are packed beside each other.
+  // Made when the card first lets its tokens go (or chooses ahead), with
+  // its own parameters and the name it refers to; the link notes the card
+  // found (none: not linked) and, of the parameters it offers, those the
+  // card takes: the names it has not got. A large file has hundreds of
+  // thousands of these: the lists' sizes are packed beside each other.
   struct AkoLink {
     const ModelCard* source;
-    // The card `taken` was chosen from before the link (see ChooseAhead).
+    // The card `taken` was chosen from, before the link when the card chose
+    // ahead (see ChooseAhead): the link keeps the choice when its reference
+    // finds that card.
     const ModelCard* chosenFrom;
     const KeptAkoCopy* takenCopies;
     const KeptAkoCopy* ownCopies;

@@ -14,7 +14,8 @@ void EarlyTranslation::File(const Diagnostic& diagnostic) {
   ++filed_;
 }
 
-void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool ngspice) {
+void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool ngspice, ModelCard* variant) {
+  if (variant != nullptr) variant->ChooseAhead(model);
   const std::size_t movesBefore = movesNoted_;
   if (batches_.empty()) batches_.push_back(std::make_unique<DiagnosticBatch>(withTexts_));
   firstDiagnostic_ = recorded();

@@ -31,8 +31,11 @@ class EarlyTranslation final : private DiagnosticSink {
 
   // Translates the card, which holds its tokens, and finishes it.
   // `insideDefinition`: whether it stands in a .SUBCKT block; `ngspice`:
-  // whether its brace expressions are rewritten for ngspice.
-  void Translate(ModelCard& model, bool insideDefinition, bool ngspice);
+  // whether its brace expressions are rewritten for ngspice. `variant`: the
+  // card after it when that one refers to it by AKO, which chooses what it
+  // copies of the parameters as written before the translation changes
+  // them (see ModelCard::ChooseAhead).
+  void Translate(ModelCard& model, bool insideDefinition, bool ngspice, ModelCard* variant);
   // The card's turn in the resolve step: its diagnostics go to `sink`.
   void Complete(ModelCard& model, DiagnosticSink& sink);
 

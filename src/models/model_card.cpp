@@ -282,7 +282,7 @@ ModelCard::ModelCard(Card& source, TakeOver, CardKind variantKind) : Card(source
 void ModelCard::RecordTokens() {
   ParseModel(/*noteRows=*/true, /*cut=*/true);
   // The link's edit, made again on the new tokens.
-  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->taken, *akoLink()->source);
+  if (akoLink() != nullptr && !akoTokens().empty()) ApplyAko(akoLink()->taken(), *akoLink()->source);
 }
 
 void ModelCard::ForgetTokens() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -49,6 +50,17 @@ class ModelCard : public Card {
 
   // The name of the model (its name token's text), empty without one.
   std::string_view ModelName() const;
+  // Whether the card, while it holds the tokens it was classified with,
+  // refers to `model` by AKO, by its name alone. Inline: asked of every
+  // model card that follows one translated early.
+  bool RefersByAko(const ModelCard& model) const { return hasAko_ && NamesByAko(model); }
+  // Chooses, while the card holds the tokens it was classified with, what
+  // it takes of the parameters `model` offers, which `model` holds as
+  // written: its early translation is about to change them. Vendors write a
+  // family's variants right after the model they refer to. The link then
+  // finds the choice made when the reference finds `model`, and need not cut
+  // `model` again.
+  void ChooseAhead(ModelCard& model);
 
   // Post-processing steps shared by the variants. Removing a parameter
   // comments it out and marks its entry (its name becomes none), for the
@@ -204,15 +216,29 @@ class ModelCard : public Card {
   // An AkoCopy as the link keeps it, as the card's edit then adds it.
   using KeptAkoCopy = KeptParameter;
   static AkoCopy Unkept(const KeptAkoCopy& kept) { return AkoCopy{kept.Name(), kept.Value(), kept.Kind()}; }
-  // Made when the card first lets its tokens go, with its own parameters
-  // and the name it refers to; the link notes the card found (none: not
-  // linked) and, of the parameters it offers, those the card takes: the
-  // names it has not got.
+  // Made when the card first lets its tokens go (or chooses ahead), with
+  // its own parameters and the name it refers to; the link notes the card
+  // found (none: not linked) and, of the parameters it offers, those the
+  // card takes: the names it has not got. A large file has hundreds of
+  // thousands of these: the lists' sizes are packed beside each other.
   struct AkoLink {
     const ModelCard* source;
-    std::span<const KeptAkoCopy> taken;
-    std::span<const KeptAkoCopy> own;
+    // The card `taken` was chosen from, before the link when the card chose
+    // ahead (see ChooseAhead): the link keeps the choice when its reference
+    // finds that card.
+    const ModelCard* chosenFrom;
+    const KeptAkoCopy* takenCopies;
+    const KeptAkoCopy* ownCopies;
     std::string_view reference;
+    std::uint32_t takenSize;
+    std::uint32_t ownSize;
+
+    std::span<const KeptAkoCopy> taken() const { return {takenCopies, takenSize}; }
+    std::span<const KeptAkoCopy> own() const { return {ownCopies, ownSize}; }
+    void SetTaken(std::span<const KeptAkoCopy> copies) {
+      takenCopies = copies.data();
+      takenSize = static_cast<std::uint32_t>(copies.size());
+    }
   };
   // Once the link found the referenced card; none before, or without one.
   const AkoLink* akoLink() const {
@@ -229,6 +255,10 @@ class ModelCard : public Card {
 
   // The name the AKO reference gives, read from its tokens.
   std::string_view AkoReference() const;
+  bool NamesByAko(const ModelCard& model) const;
+  // Chooses what the card takes of the parameters `referenced` offers and
+  // keeps them in its AkoLink (see there).
+  void ChooseCopies(ModelCard& referenced);
   // Makes the card's AkoLink with its own parameters and the name it refers
   // to, while it holds its tokens: the link need not make them.
   void KeepAkoReference();

@@ -166,9 +166,9 @@ void ModelCard::GiveParamsForAko(Reserve&& reserve, Take&& take) {
     // The card's own parameters, and those its link took if it ran before:
     // the list the card would hold now.
     const AkoLink& link = *link_.ako;
-    const std::span<const KeptAkoCopy> taken = link.source != nullptr ? link.taken : std::span<const KeptAkoCopy>();
-    reserve(link.own.size() + taken.size());
-    for (const KeptAkoCopy& copy : link.own) take(Unkept(copy));
+    const std::span<const KeptAkoCopy> taken = link.source != nullptr ? link.taken() : std::span<const KeptAkoCopy>();
+    reserve(link.own().size() + taken.size());
+    for (const KeptAkoCopy& copy : link.own()) take(Unkept(copy));
     for (const KeptAkoCopy& copy : taken) take(Unkept(copy));
     return;
   }
@@ -241,26 +241,41 @@ void ModelCard::Link() {
   }
   if (link_.ako == nullptr) KeepAkoReference();
   if (link_.ako == nullptr) return;
+  if (link_.ako->chosenFrom != referenced) ChooseCopies(*referenced);
+  link_.ako->source = referenced;
+  ReleaseTokens();
+}
+
+void ModelCard::ChooseCopies(ModelCard& referenced) {
   // What the card takes of what is offered is kept (its texts may live in
   // the referenced card's tokens), so that the card can make the edit again
-  // at any time. It is chosen once, here, against the card's own
-  // parameters as it kept them: the edit then adds all of it, and a card
-  // that refers to this one copies this one's list as it is.
+  // at any time. It is chosen once against the card's own parameters as it
+  // kept them: the edit then adds all of it, and a card that refers to this
+  // one copies this one's list as it is.
   std::optional<AkoChoice> choice;
   KeptAkoCopy* kept = nullptr;
   std::size_t taken = 0;
-  referenced->GiveParamsForAko(
+  referenced.GiveParamsForAko(
       [&](std::size_t count) {
-        choice.emplace(link_.ako->own, count);
+        choice.emplace(link_.ako->own(), count);
         kept = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * count, alignof(KeptAkoCopy)));
       },
       [&](const AkoCopy& copy) {
         if (!choice->Takes(copy.name)) return;
         kept[taken++] = KeptAkoCopy::Of(store->KeepText(copy.name), store->KeepText(copy.value), copy.kind);
       });
-  link_.ako->source = referenced;
-  link_.ako->taken = std::span<const KeptAkoCopy>(kept, taken);
-  ReleaseTokens();
+  link_.ako->chosenFrom = &referenced;
+  link_.ako->SetTaken(std::span<const KeptAkoCopy>(kept, taken));
+}
+
+void ModelCard::ChooseAhead(ModelCard& model) {
+  if (store == nullptr || !holdsTokens()) return;
+  if (link_.ako == nullptr) KeepAkoReference();
+  if (link_.ako != nullptr && model.holdsTokens()) ChooseCopies(model);
+}
+
+bool ModelCard::NamesByAko(const ModelCard& model) const {
+  return holdsTokens() && !akoTokens().empty() && EqualsNoCase(AkoReference(), model.ModelName());
 }
 
 std::string_view ModelCard::AkoReference() const {
@@ -274,13 +289,13 @@ void ModelCard::KeepAkoReference() {
   // The card's own parameters as written: what its link chooses against,
   // and what a card that refers to it copies, without making its words.
   auto* own = static_cast<KeptAkoCopy*>(store->Allocate(sizeof(KeptAkoCopy) * params().size(), alignof(KeptAkoCopy)));
-  std::size_t count = 0;
+  std::uint32_t count = 0;
   for (const ParamEntry& entry : params()) {
     if (entry.name == nullptr || entry.value == nullptr) continue;
     own[count++] = KeptAkoCopy::Of(store->KeepText(entry.name->text), store->KeepText(entry.value->text), entry.value->kind);
   }
   link_.ako = new (store->Allocate(sizeof(AkoLink), alignof(AkoLink)))
-      AkoLink{nullptr, {}, std::span<const KeptAkoCopy>(own, count), store->KeepText(AkoReference())};
+      AkoLink{nullptr, nullptr, nullptr, own, store->KeepText(AkoReference()), 0, count};
 }
 
 void ModelCard::MakeWordsForLink() {

@@ -133,6 +133,20 @@ void ImportSession::ClassifyCards(bool translateEarly) {
   // dropped go when the next run makes its own.
   Card card;
   card.store = store_.get();
+  // A model card to be translated early waits until the next run is
+  // classified, before anything of that run is merged: when the next card
+  // refers to it by AKO, as vendors write a family's variants, the
+  // translation keeps what the variant copies, which the link would else
+  // have to cut from the card's lines again.
+  ModelCard* waiting = nullptr;
+  bool waitingInside = false;
+  const auto translateWaiting = [&](Card* next) {
+    if (waiting == nullptr) return;
+    ModelCard* variant = next != nullptr && IsModelKind(next->kind) ? static_cast<ModelCard*>(next) : nullptr;
+    if (variant != nullptr && !variant->RefersByAko(*waiting)) variant = nullptr;
+    TranslateEarly(*waiting, waitingInside, variant);
+    waiting = nullptr;
+  };
   for (std::size_t i = 0; i < count; ++i) {
     card.lines.Borrow(&lines_[runs_[i].first], runs_[i].count);
     if (store_->target == TranslationTarget::Ngspice && IsNgspiceStatement(card.lines)) {
@@ -141,6 +155,7 @@ void ImportSession::ClassifyCards(bool translateEarly) {
       // is never commented out again), and nothing is filed but the
       // rewriting of their expressions.
       PassStatementThrough(card.lines, *store_);
+      translateWaiting(nullptr);
       if (!merge.Drop(card, i + 1 == count)) break;
       continue;
     }
@@ -160,6 +175,7 @@ void ImportSession::ClassifyCards(bool translateEarly) {
     } else {
       typed = ClassifyCard(card, whole);
     }
+    translateWaiting(typed.get());
     if (typed) {
       // Classified: the card's lines hold everything it needs from now on
       // until a later step asks for its tokens again.
@@ -173,11 +189,13 @@ void ImportSession::ClassifyCards(bool translateEarly) {
       if (typed->kind == CardKind::Ends && depth > 0) --depth;
       merge.Keep(std::move(typed));
       // After the merge: comment lines waiting for the card are in its text.
-      if (early != nullptr) TranslateEarly(*early, depth > 0);
+      waiting = early;
+      waitingInside = depth > 0;
       continue;
     }
     if (!merge.Drop(card, i + 1 == count)) break;
   }
+  translateWaiting(nullptr);
   cards_ = merge.TakeKept();
   runs_ = decltype(runs_)();
 }
@@ -231,9 +249,9 @@ void ImportSession::LinkCards() {
   indexBuilt_ = false;
 }
 
-void ImportSession::TranslateEarly(ModelCard& model, bool insideDefinition) {
+void ImportSession::TranslateEarly(ModelCard& model, bool insideDefinition, ModelCard* variant) {
   if (early_ == nullptr) early_ = std::make_unique<EarlyTranslation>(CurrentDiagnosticSink().WantsTexts());
-  early_->Translate(model, insideDefinition, store_->target == TranslationTarget::Ngspice);
+  early_->Translate(model, insideDefinition, store_->target == TranslationTarget::Ngspice, variant);
 }
 
 void ImportSession::ResolveCards() {

@@ -100,7 +100,8 @@ class ImportSession final : public ModelScope {
   // card is translated and finished as soon as it is classified, while it
   // holds its tokens (see TranslateEarly).
   void ClassifyCards(bool translateEarly);
-  void TranslateEarly(ModelCard& model, bool insideDefinition);
+  // `variant`: the next card, when it refers to this one by AKO.
+  void TranslateEarly(ModelCard& model, bool insideDefinition, ModelCard* variant);
   // False when the import ends here (the last card had to be dropped).
   bool CollectModels();
   void LinkCards();

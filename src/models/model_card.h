@@ -197,6 +197,10 @@ class ModelCard : public Card {
   // again; 0 when not read, or beyond what a byte holds.
   std::int8_t parsedLevel_ = 0;
   const SourceLine* typeLine_ = nullptr;
+  // The name token while the card holds no tokens (see ForgetTokens): in the
+  // card, not a token of its own in the store, for every model card lets its
+  // tokens go at least once and is looked up by its name afterwards.
+  Token keptName_;
 
   // The parameters the link copied through the AKO reference, and from
   // which card: a card of an import lets its tokens go after the link, and

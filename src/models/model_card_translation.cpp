@@ -342,14 +342,11 @@ void ModelCard::TranslateParams() {
     RemoveParam(entry);
     removed = true;
   };
-  for (ParamEntry* entry = entries;; ++entry) {
-    // Most parameters stay as they are written, as the parse noted: passed
-    // over in a loop of their own, which looks at nothing else.
-    while (entry != entriesEnd && entry->row == kKeptAsWritten) ++entry;
-    if (entry == entriesEnd) break;
-    const std::int32_t row = entry->row;
-    Token* name = entry->name;
-    if (name == nullptr) continue;
+  // What becomes of an entry the parse did not note as kept as written.
+  const auto translate = [&](ParamEntry& entry) {
+    const std::int32_t row = entry.row;
+    Token* name = entry.name;
+    if (name == nullptr) return;
     const ParamRule* rule = nullptr;
     if (row >= 0) {
       rule = &table[static_cast<std::size_t>(row)];
@@ -360,32 +357,33 @@ void ModelCard::TranslateParams() {
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.
-    const bool tag = entry->value != nullptr && entry->value->kind != TokenKind::Number;
+    const bool tag = entry.value != nullptr && entry.value->kind != TokenKind::Number;
     if (rule == nullptr || tag) {
       AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
-      remove(*entry);
-      continue;
+      remove(entry);
+      return;
     }
-    if (rule->action == ParamAction::Keep) continue;
     switch (rule->action) {
+      case ParamAction::Keep:
+        break;
       case ParamAction::NotSupported:
         changed = true;
         AddDiagnostic(MessageCode::UnsupportedParameter, name->line, {name->text});
-        remove(*entry);
+        remove(entry);
         break;
       case ParamAction::Rename:
         changed = true;
         if (!rule->target.empty()) {
           name->text = rule->target;
-          const bool asWritten = static_cast<std::size_t>(entry - entries) < recorded.parsedParams;
+          const bool asWritten = static_cast<std::size_t>(&entry - entries) < recorded.parsedParams;
           if (store != nullptr && asWritten) ++store->statistics().renamedParameters;
         }
         break;
       case ParamAction::MoveToInstance:
         changed = true;
-        MoveToInstances(*entry, rule->target, tcMerged);
-        remove(*entry);
+        MoveToInstances(entry, rule->target, tcMerged);
+        remove(entry);
         break;
       case ParamAction::KeepChanged:
         changed = true;
@@ -393,10 +391,25 @@ void ModelCard::TranslateParams() {
       default:
         changed = true;
         AddDiagnostic(MessageCode::UnknownParameterAction, name->line, {name->text});
-        remove(*entry);
+        remove(entry);
         break;
     }
+  };
+  if (entries == entriesEnd) return;
+  // Most parameters stay as they are written, as the parse noted: passed
+  // over in a loop of their own, which looks at nothing else, not even the
+  // end. The last entry stops it: while the walk runs it reads as not looked
+  // up, and it gets its row back once the walk has come to it.
+  ParamEntry* const last = entriesEnd - 1;
+  const std::int32_t lastRow = last->row;
+  last->row = kNotLookedUp;
+  for (ParamEntry* entry = entries;; ++entry) {
+    while (entry->row == kKeptAsWritten) ++entry;
+    if (entry == last) break;
+    translate(*entry);
   }
+  last->row = lastRow;
+  if (lastRow != kKeptAsWritten) translate(*last);
 
   // A card translated early is finished right after its translation, and
   // its entries go with its tokens: what reads them till then passes over
@@ -405,7 +418,15 @@ void ModelCard::TranslateParams() {
 }
 
 void ModelCard::RemoveParam(ParamEntry& entry) {
-  CommentOutBetween(entry.name, entry.value);
+  // Nearly every entry is a name, one separator and its value, in that
+  // order: the run is known without a walk from the one to the other.
+  Token* const name = entry.name;
+  Token* const value = entry.value;
+  if (name != nullptr && value != nullptr && name->next != nullptr && name->next->next == value) {
+    CommentOutTokens(name, value);
+  } else {
+    CommentOutBetween(name, value);
+  }
   entry = ParamEntry{};
 }
 

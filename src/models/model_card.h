@@ -102,6 +102,24 @@ class ModelCard : public Card {
   // Whether the card was translated when it was classified (see
   // EarlyTranslation).
   bool translatedEarly() const { return early() != nullptr; }
+  // Calls `visit(entry)` for each entry from `begin` to `end` whose row is
+  // not kKeptAsWritten, in order. Most rows are: the walk passes over them
+  // with no test for the end, the last entry reading as not looked up till
+  // the walk comes to it. `visit` reads no other entry's row meanwhile.
+  template <typename Visit>
+  static void VisitNotKeptAsWritten(ParamEntry* begin, ParamEntry* end, Visit&& visit) {
+    if (begin == end) return;
+    ParamEntry* const last = end - 1;
+    const std::int32_t lastRow = last->row;
+    last->row = kNotLookedUp;
+    for (ParamEntry* entry = begin;; ++entry) {
+      while (entry->row == kKeptAsWritten) ++entry;
+      if (entry == last) break;
+      visit(*entry);
+    }
+    last->row = lastRow;
+    if (lastRow != kKeptAsWritten) visit(*last);
+  }
 
   const ModelScope* Session() const override { return session; }
   void AddUser(Card* element) override { referencedBy.push_back(element, element->store); }

@@ -395,21 +395,8 @@ void ModelCard::TranslateParams() {
         break;
     }
   };
-  if (entries == entriesEnd) return;
-  // Most parameters stay as they are written, as the parse noted: passed
-  // over in a loop of their own, which looks at nothing else, not even the
-  // end. The last entry stops it: while the walk runs it reads as not looked
-  // up, and it gets its row back once the walk has come to it.
-  ParamEntry* const last = entriesEnd - 1;
-  const std::int32_t lastRow = last->row;
-  last->row = kNotLookedUp;
-  for (ParamEntry* entry = entries;; ++entry) {
-    while (entry->row == kKeptAsWritten) ++entry;
-    if (entry == last) break;
-    translate(*entry);
-  }
-  last->row = lastRow;
-  if (lastRow != kKeptAsWritten) translate(*last);
+  // Most parameters stay as they are written, as the parse noted.
+  VisitNotKeptAsWritten(entries, entriesEnd, translate);
 
   // A card translated early is finished right after its translation, and
   // its entries go with its tokens: what reads them till then passes over

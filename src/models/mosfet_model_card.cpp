@@ -38,11 +38,11 @@ void MosfetModelCard::RecordLengthAndWidth() {
   // without a look at their names.
   const ParamEntry* length = nullptr;
   const ParamEntry* width = nullptr;
-  for (const ParamEntry& entry : params()) {
-    if (entry.row == kKeptAsWritten || entry.name == nullptr || entry.name->text.size() != 1) continue;
+  VisitNotKeptAsWritten(params().begin(), params().end(), [&](const ParamEntry& entry) {
+    if (entry.name == nullptr || entry.name->text.size() != 1) return;
     if (length == nullptr && EqualsNoCase(entry.name->text, "L")) length = &entry;
     if (width == nullptr && EqualsNoCase(entry.name->text, "W")) width = &entry;
-  }
+  });
   if (length == nullptr && width == nullptr) return;
 
   const bool deferring = translatingEarly();

@@ -147,6 +147,33 @@ class AkoChoice {
   std::uint64_t wordsInPlace_[kInPlace];
 };
 
+// Notes in each entry from `begin` to `end` that the parse did not look up
+// the row of its name in `table`, as a parse that knew the table notes it
+// (see ModelCard::kKeptAsWritten): for a card with an AKO reference, whose
+// own entries and copies all wait for the table of the translation. In a
+// loop of its own, the index's short names held in registers; the
+// translation then passes over those kept as written.
+void NoteRows(ParamEntry* begin, ParamEntry* end, ParamRuleTable table) {
+  const RuleIndex* const index = RuleFinder(table).index();
+  if (index == nullptr) return;
+  const RuleIndex::ShortNames shortNames = index->shortNames();
+  for (ParamEntry* entry = begin; entry != end; ++entry) {
+    if (entry->row != ModelCard::kNotLookedUp || entry->name == nullptr) continue;
+    const std::string_view name = entry->name->text;
+    const bool number = entry->value == nullptr || entry->value->kind == TokenKind::Number;
+    if (number && RuleIndex::ShortNames::Holds(name.size())) {
+      entry->row = shortNames.NotedForNumber(name);
+      continue;
+    }
+    const RuleIndex::FoundRow found = index->FindRowAndKeep(name);
+    entry->row = found.row < 0                ? ModelCard::kNoRule
+                 : found.keeps && number      ? ModelCard::kKeptAsWritten
+                                              : static_cast<std::int32_t>(found.row);
+  }
+}
+
+static_assert(RuleIndex::kNoRow == ModelCard::kNoRule && RuleIndex::kKeeps == ModelCard::kKeptAsWritten);
+
 }  // namespace
 
 template <typename Reserve, typename Take>
@@ -343,7 +370,9 @@ void ModelCard::TranslateParams() {
     removed = true;
   };
   // What becomes of an entry the parse did not note as kept as written.
-  const auto translate = [&](ParamEntry& entry) {
+  // Inline at both of the walk's calls: as a function of its own it reloads
+  // what the walk holds in registers, for every entry.
+  const auto translate = [&](ParamEntry& entry) __attribute__((always_inline)) {
     const std::int32_t row = entry.row;
     Token* name = entry.name;
     if (name == nullptr) return;
@@ -395,6 +424,7 @@ void ModelCard::TranslateParams() {
         break;
     }
   };
+  if (hasAko_) NoteRows(entries, entriesEnd, table);
   // Most parameters stay as they are written, as the parse noted.
   VisitNotKeptAsWritten(entries, entriesEnd, translate);
 

@@ -53,7 +53,16 @@ class ModelCard : public Card {
   // Post-processing steps shared by the variants. Removing a parameter
   // comments it out and marks its entry (its name becomes none), for the
   // translation pass to compact the entries once at its end.
-  void TranslateParams();
+  // `seen`, when given, is called with each entry the pass does not pass
+  // over as kept as written, before the entry is translated: a variant that
+  // reads a few of its parameters as written (a MOSFET its L and W) reads
+  // them in the same walk.
+  struct EntrySeen {
+    void (*call)(void* context, const ParamEntry& entry) = nullptr;
+    void* context = nullptr;
+  };
+  void TranslateParams(EntrySeen seen);
+  void TranslateParams() { TranslateParams(EntrySeen{}); }
   void RemoveParam(ParamEntry& entry);
   void MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged);
 

@@ -346,7 +346,7 @@ void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> taken, const ModelC
   InsertParameters(after, lineFeedFirst, taken, note);
 }
 
-void ModelCard::TranslateParams() {
+void ModelCard::TranslateParams(EntrySeen seen) {
   Materialize();
   const ParamRuleTable table = RuleTable();
   // Made for the first entry whose row the parse did not look up.
@@ -373,6 +373,7 @@ void ModelCard::TranslateParams() {
   // Inline at both of the walk's calls: as a function of its own it reloads
   // what the walk holds in registers, for every entry.
   const auto translate = [&](ParamEntry& entry) __attribute__((always_inline)) {
+    if (seen.call != nullptr) seen.call(seen.context, entry);
     const std::int32_t row = entry.row;
     Token* name = entry.name;
     if (name == nullptr) return;

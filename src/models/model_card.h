@@ -64,7 +64,8 @@ class ModelCard : public Card {
   void TranslateParams(EntrySeen seen);
   void TranslateParams() { TranslateParams(EntrySeen{}); }
   void RemoveParam(ParamEntry& entry);
-  void MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged);
+  // `tcMet`: whether the walk met TC1 or TC2 before on this card.
+  void MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged, bool& tcMet);
 
   // One parameter a model gives the elements that use it, as the model's
   // own text decides it.

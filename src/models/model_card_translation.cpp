@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 #include "cards/dialect_keywords.h"
 #include "cards/model_scope.h"
@@ -355,6 +356,7 @@ void ModelCard::TranslateParams(EntrySeen seen) {
   TokenRecords* const held = tokens.recorded();
   if (held == nullptr) return;
   bool tcMerged = false;
+  bool tcMet = false;
   bool removed = false;
 
   // Removing an entry only marks it (RemoveParam), so the walk goes on with
@@ -412,7 +414,7 @@ void ModelCard::TranslateParams(EntrySeen seen) {
         break;
       case ParamAction::MoveToInstance:
         changed = true;
-        MoveToInstances(entry, rule->target, tcMerged);
+        MoveToInstances(entry, rule->target, tcMerged, tcMet);
         remove(entry);
         break;
       case ParamAction::KeepChanged:
@@ -448,7 +450,7 @@ void ModelCard::RemoveParam(ParamEntry& entry) {
   entry = ParamEntry{};
 }
 
-void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged) {
+void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged, bool& tcMet) {
   if (entry.name == nullptr) return;
   InstanceMove move;
   move.name = entry.name->text;
@@ -460,6 +462,10 @@ void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target
   std::string merged;
   if (!move.temperatureCoefficient) {
     move.instanceName = !target.empty() ? target : move.name;
+  } else if (std::exchange(tcMet, true)) {
+    // The second of the pair moves nothing (see MoveToUsers): its merged
+    // value is never read.
+    move.instanceName = "TC";
   } else {
     // The target simulator takes both temperature coefficients as one "TC"
     // instance parameter, "TC1,TC2"; the first of the pair met moves both.

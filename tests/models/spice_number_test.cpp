@@ -65,6 +65,19 @@ TEST(SpiceNumber, WritesAsPrintfWithFifteenDigits) {
     if (std::isfinite(value)) values.push_back(value);
     values.push_back(static_cast<double>(static_cast<std::int32_t>(bits)) / 1000.0);
   }
+  // Short decimals of every magnitude, as the translation works them out:
+  // up to fifteen digits, halves and sums of them.
+  for (int i = 0; i < 20000; ++i) {
+    const std::uint64_t digits = random() % 1000000000000000ull;
+    const int exponent = static_cast<int>(random() % 61) - 30;
+    const double value = static_cast<double>(digits >> (random() % 50)) * std::pow(10.0, exponent);
+    values.push_back(value);
+    values.push_back(value / 2);
+    values.push_back(value + 0.1);
+  }
+  for (const double value : {1e14, 123456789012345.0, 1e15, 1e-4, 1.5e-4, 1e-5, 100000.0, 1e300, 0.000123456789012345}) {
+    values.push_back(value);
+  }
   for (const double value : values) {
     for (const double each : {value, -value}) {
       if (each == 0) continue;

@@ -33,18 +33,18 @@ void EarlyTranslation::Translate(ModelCard& model, bool insideDefinition, bool n
                          static_cast<std::uint32_t>(movesNoted_ - movesBefore)});
 }
 
-void EarlyTranslation::NoteMove(ModelCard::InstanceMove move) {
+void EarlyTranslation::NoteMove(const ModelCard::InstanceMove& noted) {
   // The texts may be the card's tokens', which go when it is finished. The
   // elements' name for the parameter is its own name, or one the program
   // holds (a table's target, "TC"), which stays as it is.
   CardStore& store = *current_->store;
+  ModelCard::InstanceMove& move = moves_.emplace_back(noted);
   const bool ownName = move.instanceName.data() == move.name.data();
   move.name = store.KeepText(move.name);
   move.value = store.KeepText(move.value);
   if (ownName) move.instanceName = move.name;
   move.mergedValue = store.KeepText(move.mergedValue);
   move.diagnosticsBefore = static_cast<std::uint32_t>(recorded() - firstDiagnostic_);
-  moves_.push_back(move);
   ++movesNoted_;
 }
 
@@ -70,10 +70,10 @@ void EarlyTranslation::Complete(ModelCard& model, DiagnosticSink& sink) {
   model.BeforeEarlyDiagnostics();
   bool tcMerged = false;
   for (std::uint32_t i = 0; i < noted.moves; ++i) {
-    const ModelCard::InstanceMove move = moves_.front();
-    moves_.pop_front();
+    const ModelCard::InstanceMove& move = moves_.front();
     fileUpTo(move.diagnosticsBefore);
     model.MoveToUsers(move, tcMerged);
+    moves_.pop_front();
   }
   fileUpTo(noted.diagnostics);
   model.AfterEarlyDiagnostics();

@@ -42,7 +42,7 @@ class EarlyTranslation final : private DiagnosticSink {
   // For the card being translated.
   bool insideDefinition() const { return insideDefinition_; }
   const ModelCard* current() const { return current_; }
-  void NoteMove(ModelCard::InstanceMove move);
+  void NoteMove(const ModelCard::InstanceMove& move);
 
  private:
   // What one card noted: how many diagnostics and moves, in order.

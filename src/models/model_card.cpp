@@ -287,7 +287,22 @@ void ModelCard::RecordTokens() {
 
 void ModelCard::ForgetTokens() {
   if (hasAko_ && link_.ako == nullptr) KeepAkoReference();
-  nameToken = KeepToken(nameToken, keptName());
+  if (nameToken != nullptr && nameToken != &keptName_) {
+    // A card of no store keeps no name, as no token outside its list.
+    if (store == nullptr) {
+      nameToken = nullptr;
+    } else {
+      // A name that views its line lives as long as the line; any other is
+      // copied into the store.
+      const std::string_view name = nameToken->text;
+      const std::string_view line = nameToken->line != nullptr ? nameToken->line->text.view() : std::string_view();
+      const bool viewsLine = !line.empty() && name.data() >= line.data() && name.data() + name.size() <= line.data() + line.size();
+      keptName_.text = viewsLine ? name : store->KeepText(name);
+      keptName_.line = nameToken->line;
+      keptName_.kind = nameToken->kind;
+      nameToken = &keptName_;
+    }
+  }
   if (modelType != nullptr) {
     typeLine_ = modelType->line;
     const std::string_view line = typeLine_ != nullptr ? typeLine_->text.view() : std::string_view();

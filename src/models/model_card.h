@@ -65,9 +65,19 @@ class ModelCard : public Card {
   // Post-processing steps shared by the variants. Removing a parameter
   // comments it out and marks its entry (its name becomes none), for the
   // translation pass to compact the entries once at its end.
-  void TranslateParams();
+  // `seen`, when given, is called with each entry the pass does not pass
+  // over as kept as written, before the entry is translated: a variant that
+  // reads a few of its parameters as written (a MOSFET its L and W) reads
+  // them in the same walk.
+  struct EntrySeen {
+    void (*call)(void* context, const ParamEntry& entry) = nullptr;
+    void* context = nullptr;
+  };
+  void TranslateParams(EntrySeen seen);
+  void TranslateParams() { TranslateParams(EntrySeen{}); }
   void RemoveParam(ParamEntry& entry);
-  void MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged);
+  // `tcMet`: whether the walk met TC1 or TC2 before on this card.
+  void MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged, bool& tcMet);
 
   // One parameter a model gives the elements that use it, as the model's
   // own text decides it.
@@ -114,6 +124,24 @@ class ModelCard : public Card {
   // Whether the card was translated when it was classified (see
   // EarlyTranslation).
   bool translatedEarly() const { return early() != nullptr; }
+  // Calls `visit(entry)` for each entry from `begin` to `end` whose row is
+  // not kKeptAsWritten, in order. Most rows are: the walk passes over them
+  // with no test for the end, the last entry reading as not looked up till
+  // the walk comes to it. `visit` reads no other entry's row meanwhile.
+  template <typename Visit>
+  static void VisitNotKeptAsWritten(ParamEntry* begin, ParamEntry* end, Visit&& visit) {
+    if (begin == end) return;
+    ParamEntry* const last = end - 1;
+    const std::int32_t lastRow = last->row;
+    last->row = kNotLookedUp;
+    for (ParamEntry* entry = begin;; ++entry) {
+      while (entry->row == kKeptAsWritten) ++entry;
+      if (entry == last) break;
+      visit(*entry);
+    }
+    last->row = lastRow;
+    if (lastRow != kKeptAsWritten) visit(*last);
+  }
 
   const ModelScope* Session() const override { return session; }
   void AddUser(Card* element) override { referencedBy.push_back(element, element->store); }
@@ -209,6 +237,10 @@ class ModelCard : public Card {
   // again; 0 when not read, or beyond what a byte holds.
   std::int8_t parsedLevel_ = 0;
   const SourceLine* typeLine_ = nullptr;
+  // The name token while the card holds no tokens (see ForgetTokens): in the
+  // card, not a token of its own in the store, for every model card lets its
+  // tokens go at least once and is looked up by its name afterwards.
+  Token keptName_;
 
   // The parameters the link copied through the AKO reference, and from
   // which card: a card of an import lets its tokens go after the link, and

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 #include "cards/dialect_keywords.h"
 #include "cards/model_scope.h"
@@ -146,6 +147,33 @@ class AkoChoice {
   std::uint8_t sizesInPlace_[kInPlace];
   std::uint64_t wordsInPlace_[kInPlace];
 };
+
+// Notes in each entry from `begin` to `end` that the parse did not look up
+// the row of its name in `table`, as a parse that knew the table notes it
+// (see ModelCard::kKeptAsWritten): for a card with an AKO reference, whose
+// own entries and copies all wait for the table of the translation. In a
+// loop of its own, the index's short names held in registers; the
+// translation then passes over those kept as written.
+void NoteRows(ParamEntry* begin, ParamEntry* end, ParamRuleTable table) {
+  const RuleIndex* const index = RuleFinder(table).index();
+  if (index == nullptr) return;
+  const RuleIndex::ShortNames shortNames = index->shortNames();
+  for (ParamEntry* entry = begin; entry != end; ++entry) {
+    if (entry->row != ModelCard::kNotLookedUp || entry->name == nullptr) continue;
+    const std::string_view name = entry->name->text;
+    const bool number = entry->value == nullptr || entry->value->kind == TokenKind::Number;
+    if (number && RuleIndex::ShortNames::Holds(name.size())) {
+      entry->row = shortNames.NotedForNumber(name);
+      continue;
+    }
+    const RuleIndex::FoundRow found = index->FindRowAndKeep(name);
+    entry->row = found.row < 0                ? ModelCard::kNoRule
+                 : found.keeps && number      ? ModelCard::kKeptAsWritten
+                                              : static_cast<std::int32_t>(found.row);
+  }
+}
+
+static_assert(RuleIndex::kNoRow == ModelCard::kNoRule && RuleIndex::kKeeps == ModelCard::kKeptAsWritten);
 
 }  // namespace
 
@@ -334,7 +362,7 @@ void ModelCard::InsertAkoCopies(std::span<const KeptAkoCopy> taken, const ModelC
   InsertParameters(after, lineFeedFirst, taken, note);
 }
 
-void ModelCard::TranslateParams() {
+void ModelCard::TranslateParams(EntrySeen seen) {
   Materialize();
   const ParamRuleTable table = RuleTable();
   // Made for the first entry whose row the parse did not look up.
@@ -343,6 +371,7 @@ void ModelCard::TranslateParams() {
   TokenRecords* const held = tokens.recorded();
   if (held == nullptr) return;
   bool tcMerged = false;
+  bool tcMet = false;
   bool removed = false;
 
   // Removing an entry only marks it (RemoveParam), so the walk goes on with
@@ -357,14 +386,14 @@ void ModelCard::TranslateParams() {
     RemoveParam(entry);
     removed = true;
   };
-  for (ParamEntry* entry = entries;; ++entry) {
-    // Most parameters stay as they are written, as the parse noted: passed
-    // over in a loop of their own, which looks at nothing else.
-    while (entry != entriesEnd && entry->row == kKeptAsWritten) ++entry;
-    if (entry == entriesEnd) break;
-    const std::int32_t row = entry->row;
-    Token* name = entry->name;
-    if (name == nullptr) continue;
+  // What becomes of an entry the parse did not note as kept as written.
+  // Inline at both of the walk's calls: as a function of its own it reloads
+  // what the walk holds in registers, for every entry.
+  const auto translate = [&](ParamEntry& entry) __attribute__((always_inline)) {
+    if (seen.call != nullptr) seen.call(seen.context, entry);
+    const std::int32_t row = entry.row;
+    Token* name = entry.name;
+    if (name == nullptr) return;
     const ParamRule* rule = nullptr;
     if (row >= 0) {
       rule = &table[static_cast<std::size_t>(row)];
@@ -375,32 +404,33 @@ void ModelCard::TranslateParams() {
     // A value that is no number is a tag that the table of the card it was
     // read on did not know; copied by an AKO reference to a card whose table
     // knows the name, it is no more a value for it.
-    const bool tag = entry->value != nullptr && entry->value->kind != TokenKind::Number;
+    const bool tag = entry.value != nullptr && entry.value->kind != TokenKind::Number;
     if (rule == nullptr || tag) {
       AddDiagnostic(MessageCode::UnrecognizedParameter, name->line, {name->text});
       changed = true;
-      remove(*entry);
-      continue;
+      remove(entry);
+      return;
     }
-    if (rule->action == ParamAction::Keep) continue;
     switch (rule->action) {
+      case ParamAction::Keep:
+        break;
       case ParamAction::NotSupported:
         changed = true;
         AddDiagnostic(MessageCode::UnsupportedParameter, name->line, {name->text});
-        remove(*entry);
+        remove(entry);
         break;
       case ParamAction::Rename:
         changed = true;
         if (!rule->target.empty()) {
           name->text = rule->target;
-          const bool asWritten = static_cast<std::size_t>(entry - entries) < recorded.parsedParams;
+          const bool asWritten = static_cast<std::size_t>(&entry - entries) < recorded.parsedParams;
           if (store != nullptr && asWritten) ++store->statistics().renamedParameters;
         }
         break;
       case ParamAction::MoveToInstance:
         changed = true;
-        MoveToInstances(*entry, rule->target, tcMerged);
-        remove(*entry);
+        MoveToInstances(entry, rule->target, tcMerged, tcMet);
+        remove(entry);
         break;
       case ParamAction::KeepChanged:
         changed = true;
@@ -408,10 +438,13 @@ void ModelCard::TranslateParams() {
       default:
         changed = true;
         AddDiagnostic(MessageCode::UnknownParameterAction, name->line, {name->text});
-        remove(*entry);
+        remove(entry);
         break;
     }
-  }
+  };
+  if (hasAko_) NoteRows(entries, entriesEnd, table);
+  // Most parameters stay as they are written, as the parse noted.
+  VisitNotKeptAsWritten(entries, entriesEnd, translate);
 
   // A card translated early is finished right after its translation, and
   // its entries go with its tokens: what reads them till then passes over
@@ -420,11 +453,19 @@ void ModelCard::TranslateParams() {
 }
 
 void ModelCard::RemoveParam(ParamEntry& entry) {
-  CommentOutBetween(entry.name, entry.value);
+  // Nearly every entry is a name, one separator and its value, in that
+  // order: the run is known without a walk from the one to the other.
+  Token* const name = entry.name;
+  Token* const value = entry.value;
+  if (name != nullptr && value != nullptr && name->next != nullptr && name->next->next == value) {
+    CommentOutTokens(name, value);
+  } else {
+    CommentOutBetween(name, value);
+  }
   entry = ParamEntry{};
 }
 
-void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged) {
+void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target, bool& tcMerged, bool& tcMet) {
   if (entry.name == nullptr) return;
   InstanceMove move;
   move.name = entry.name->text;
@@ -436,6 +477,10 @@ void ModelCard::MoveToInstances(const ParamEntry& entry, std::string_view target
   std::string merged;
   if (!move.temperatureCoefficient) {
     move.instanceName = !target.empty() ? target : move.name;
+  } else if (std::exchange(tcMet, true)) {
+    // The second of the pair moves nothing (see MoveToUsers): its merged
+    // value is never read.
+    move.instanceName = "TC";
   } else {
     // The target simulator takes both temperature coefficients as one "TC"
     // instance parameter, "TC1,TC2"; the first of the pair met moves both.

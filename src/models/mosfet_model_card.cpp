@@ -27,23 +27,34 @@ ParamRuleTable MosfetModelCard::RuleTable() {
   return target() == TranslationTarget::Ngspice ? NgspiceMosfetRulesForLevel(level) : MosfetRulesForLevel(level);
 }
 
-// L and W are instance geometry in the target simulator. A top-level model
-// keeps a note of the values it was written with (1E-4 standing in for a
-// missing one); the translation pass then moves them to the transistors.
+void MosfetModelCard::LengthAndWidth::Note(const ParamEntry& entry) {
+  if (entry.name == nullptr || entry.name->text.size() != 1 || entry.value == nullptr) return;
+  if (!hasLength && EqualsNoCase(entry.name->text, "L")) {
+    length = entry.value->text;
+    hasLength = true;
+  }
+  if (!hasWidth && EqualsNoCase(entry.name->text, "W")) {
+    width = entry.value->text;
+    hasWidth = true;
+  }
+}
+
 void MosfetModelCard::RecordLengthAndWidth() {
   Materialize();
   // FindParam for both names in one walk: a MOSFET model has many
   // parameters, and few of one letter. Most stay as written, which the parse
   // noted: no table keeps L or W as they are, so those are passed over
   // without a look at their names.
-  const ParamEntry* length = nullptr;
-  const ParamEntry* width = nullptr;
-  for (const ParamEntry& entry : params()) {
-    if (entry.row == kKeptAsWritten || entry.name == nullptr || entry.name->text.size() != 1) continue;
-    if (length == nullptr && EqualsNoCase(entry.name->text, "L")) length = &entry;
-    if (width == nullptr && EqualsNoCase(entry.name->text, "W")) width = &entry;
-  }
-  if (length == nullptr && width == nullptr) return;
+  LengthAndWidth found;
+  VisitNotKeptAsWritten(params().begin(), params().end(), [&found](const ParamEntry& entry) { found.Note(entry); });
+  RecordLengthAndWidth(found);
+}
+
+// L and W are instance geometry in the target simulator. A top-level model
+// keeps a note of the values it was written with (1E-4 standing in for a
+// missing one); the translation pass then moves them to the transistors.
+void MosfetModelCard::RecordLengthAndWidth(const LengthAndWidth& found) {
+  if (!found.hasLength && !found.hasWidth) return;
 
   const bool deferring = translatingEarly();
   if (deferring ? early()->insideDefinition() : subcircuit != nullptr) {
@@ -60,9 +71,9 @@ void MosfetModelCard::RecordLengthAndWidth() {
   if (target() == TranslationTarget::Ngspice) return;
 
   std::string note = "* L=";
-  note += length != nullptr ? std::string_view(length->value->text) : std::string_view("1E-4");
+  note += found.hasLength ? found.length : std::string_view("1E-4");
   note += " W=";
-  note += width != nullptr ? std::string_view(width->value->text) : std::string_view("1E-4");
+  note += found.hasWidth ? found.width : std::string_view("1E-4");
   note += '\n';
   changed = true;
   if (deferring) {
@@ -98,8 +109,19 @@ void MosfetModelCard::AfterEarlyDiagnostics() {
 }
 
 void MosfetModelCard::Resolve() {
-  RecordLengthAndWidth();
-  TranslateParams();
+  if (translatingEarly()) {
+    // Translated early, the L/W step files nothing and edits no token till
+    // the resolve step (it notes what it would do): it comes after the
+    // translation all the same, which meets L and W in its walk. They are
+    // read before their entry is translated, as written.
+    LengthAndWidth found;
+    TranslateParams({[](void* context, const ParamEntry& entry) { static_cast<LengthAndWidth*>(context)->Note(entry); },
+                     &found});
+    RecordLengthAndWidth(found);
+  } else {
+    RecordLengthAndWidth();
+    TranslateParams();
+  }
   // The host numbers this model family 10, ngspice 8 (its BSIM3). Every
   // MOSFET table keeps LEVEL: the entry is the one the table was chosen by.
   if (ParamEntry* entry = level == 7 ? FindParam("LEVEL") : nullptr;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "models/model_card.h"
 
@@ -27,7 +28,20 @@ class MosfetModelCard : public ModelCard {
 
  private:
   void ChooseRules();
+  // The values of the first entries named L and W, as written: texts, not
+  // tokens, for the translation that meets them may comment them out, and
+  // the tokens of a run commented out are reused.
+  struct LengthAndWidth {
+    std::string_view length;
+    std::string_view width;
+    bool hasLength = false;
+    bool hasWidth = false;
+    // Takes `entry` when it is the first L or W met.
+    void Note(const ParamEntry& entry);
+  };
+  // The L/W step: finds L and W, then records them.
   void RecordLengthAndWidth();
+  void RecordLengthAndWidth(const LengthAndWidth& found);
 
   // What the L/W step of a card translated early leaves for the resolve
   // step: the check for users (inside a definition), or the note, which

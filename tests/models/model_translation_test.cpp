@@ -55,6 +55,64 @@ TEST(ModelTranslationTest, CopiedTagIsUnknownToATableThatKnowsItsName) {
   EXPECT_NE(std::find(result.diagnostics.begin(), result.diagnostics.end(), copied), result.diagnostics.end());
 }
 
+// The walk over a card's entries passes over those its parse noted as kept
+// as written and stops at the last entry: whether the one entry to change
+// is the first, the last or the only one, or none is, each is translated
+// once.
+TEST(ModelTranslationTest, EveryEntryToChangeIsMetWhereverItStands) {
+  const testing::ImportedTexts result = ImportBytes(
+      ".MODEL D0 D\n"
+      ".MODEL D1 D(FOO=1)\n"
+      ".MODEL D2 D(IS=1 N=2 FOO=3)\n"
+      ".MODEL D3 D(BAR=1 IS=1 N=2)\n"
+      ".MODEL D4 D(IS=1 N=2 RS=3)\n");
+  ASSERT_EQ(result.models.size(), 5u);
+  EXPECT_EQ(result.models[0], ".MODEL D0 D\n");
+  EXPECT_EQ(result.models[1], ".MODEL D1 D\n* FOO=1)\n");
+  EXPECT_EQ(result.models[2], ".MODEL D2 D(IS=1 N=2\n* FOO=3)\n");
+  EXPECT_EQ(result.models[3], ".MODEL D3 D\n* BAR=1 \n+ IS=1 N=2)\n");
+  EXPECT_EQ(result.models[4], ".MODEL D4 D(IS=1 N=2 RS=3)\n");
+  EXPECT_EQ(result.diagnostics.size(), 3u);
+}
+
+// A MOSFET model notes the L and W it was written with, the first of each
+// name in any case, as the parameters read before the translation moved
+// them: a level 7 model renames its level too.
+TEST(ModelTranslationTest, MosfetNotesTheFirstLengthAndWidthAsWritten) {
+  const testing::ImportedTexts result = ImportBytes(
+      ".MODEL M7 NMOS(LEVEL=7 w=10u VTH0=0.5 l=2u L=3u TOX=8.5m W=20u)\n"
+      ".MODEL M1 NMOS(W=5u KP=2e-5 L=1u)\n"
+      ".MODEL M0 NMOS(KP=2e-5)\n");
+  ASSERT_EQ(result.models.size(), 3u);
+  EXPECT_EQ(result.models[0],
+            ".MODEL M7 NMOS(LEVEL=10\n* w=10u \n+ VTH0=0.5\n* l=2u \n* L=3u \n+ TOX=8.5m\n* W=20u)\n"
+            "* L=2u W=10u\n");
+  EXPECT_EQ(result.models[1], ".MODEL M1 NMOS\n* W=5u \n+ KP=2e-5\n* L=1u)\n* L=1u W=5u\n");
+  EXPECT_EQ(result.models[2], ".MODEL M0 NMOS(KP=2e-5)\n");
+  EXPECT_EQ(result.diagnostics.size(), 6u);
+}
+
+// A card with an AKO reference looks its rows up once it knows its table:
+// its own entries and the copies, names in any case and longer than eight
+// bytes, are renamed, moved and commented out as a card's parse would have
+// noted them.
+TEST(ModelTranslationTest, AkoCardTranslatesItsOwnEntriesAndItsCopies) {
+  const testing::ImportedTexts result = ImportBytes(
+      ".MODEL Q1 NPN(IS=1E-16 va=50 MFG=Zetex T_MEASURED=25 Bf=100 ikf=0.1)\n"
+      ".MODEL Q2 AKO:Q1 PNP(Nf=1.1 VAR=20 t_abs=30 LONGUNKNOWNNAME=1)\n");
+  ASSERT_EQ(result.models.size(), 2u);
+  EXPECT_EQ(result.models[0], ".MODEL Q1 NPN(IS=1E-16 VAF=50\n* MFG=Zetex \n+ TNOM=25 Bf=100 ikf=0.1)\n");
+  EXPECT_EQ(result.models[1],
+            ".MODEL Q2\n* AKO:Q1 \n+ PNP(Nf=1.1 VAR=20\n* t_abs=30 \n* LONGUNKNOWNNAME=1)\n"
+            "+ IS = 1E-16    ; Added via AKO reference from: \"Q1\"\n"
+            "+ VAF = 50    ; Added via AKO reference from: \"Q1\"\n"
+            "* MFG = Zetex    ; Added via AKO reference from: \"Q1\"\n"
+            "+ TNOM = 25    ; Added via AKO reference from: \"Q1\"\n"
+            "+ Bf = 100    ; Added via AKO reference from: \"Q1\"\n"
+            "+ ikf = 0.1    ; Added via AKO reference from: \"Q1\"\n");
+  EXPECT_EQ(result.diagnostics.size(), 4u);
+}
+
 // The names of the parameters an AKO reference added to a model's text, in
 // their order, kept or commented out.
 std::vector<std::string> AkoCopiedNames(const std::string& text) {

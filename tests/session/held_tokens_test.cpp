@@ -131,6 +131,17 @@ TEST(HeldTokens, TextsAndDiagnosticsAreThoseOfCardsThatKeepTheirTokens) {
   ExpectSameEitherWay(last.path());
   testing::TempFile stray(".MODEL MZ NMOS(L=1u MFG=X)\nR1 1 2 3");
   ExpectSameEitherWay(stray.path());
+  // L and W met by the translation's walk (a card translated early) or
+  // before it, in any case and order, twice, and in a definition.
+  testing::TempFile geometry(
+      ".MODEL M7 NMOS(LEVEL=7 w=10u VTH0=0.5 l=2u L=3u W=20u)\n"
+      "M1 1 2 3 4 M7\n"
+      ".MODEL M1 NMOS(W=5u KP=2e-5 L=1u)\n"
+      ".SUBCKT S A B\n"
+      ".MODEL MS NMOS(LEVEL=7 W=1u)\n"
+      ".ENDS\n"
+      ".MODEL MA AKO:M1 NMOS(l=4u)\n");
+  ExpectSameEitherWay(geometry.path());
   testing::TempFile inlineComment(".MODEL NE NMOS W=1u ;P=1");
   ExpectSameEitherWay(inlineComment.path());
   testing::TempFile crlf(std::string(".MODEL Q1 NPN(BF=1 MFG=X)\r\n+ VAF=2\r\n") + ".MODEL Q2 AKO:Q1 PNP(IS=1)\r\n");

@@ -1,5 +1,6 @@
 #include "models/spice_number.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -72,11 +73,13 @@ std::optional<double> ParseSpiceNumber(std::string_view text) {
 }
 
 std::string FormatSpiceNumber(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.15g", value);
   // No negative zero: (0 - 0) / 2 is written "0".
   if (value == 0) return "0";
-  return text;
+  // As printf's "%.15g" writes it, at a fraction of its cost: an ngspice
+  // translation writes two numbers for every switch model.
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+  return std::string(text, written.ptr);
 }
 
 }  // namespace zav

@@ -124,6 +124,15 @@ const FinishedText* FinishedText::WithLines(CardStore& store, std::span<const st
   return joined;
 }
 
+const FinishedText* FinishedText::OfTexts(CardStore& store, std::span<const std::string_view> texts) {
+  std::size_t size = 0;
+  for (std::string_view text : texts) size += text.size();
+  FinishedText* finished = Allocate(store, size, texts.size());
+  auto* piece = reinterpret_cast<Piece*>(finished + 1);
+  for (std::string_view text : texts) new (piece++) Piece{text.data(), static_cast<std::uint32_t>(text.size())};
+  return finished;
+}
+
 bool FinishedText::EndsWithLineFeed() const {
   for (std::uint32_t i = count_; i > 0; --i) {
     const Piece& piece = pieces()[i - 1];

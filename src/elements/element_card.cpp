@@ -2,10 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
+#include <new>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "cards/card_store.h"
+#include "cards/finished_text.h"
 #include "cards/model_scope.h"
 #include "diagnostics/add_diagnostic.h"
 #include "elements/bjt_card.h"
@@ -22,6 +27,7 @@
 #include "elements/voltage_controlled_source_card.h"
 #include "elements/voltage_switch_card.h"
 #include "platform/ascii.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {
@@ -113,6 +119,20 @@ bool IsBracketedName(const Token& token) {
          (token.text.front() == '[' || token.text.back() == ']');
 }
 
+// The first line that is no comment line: the statement line, where the
+// name of a card that parsed stands.
+const SourceLine* FirstCodeLine(const LineList& lines) {
+  for (const SourceLine* line : lines) {
+    if (line->kind != LineKind::Comment) return line;
+  }
+  return nullptr;
+}
+
+// A moved parameter's line as Card::InsertParameters writes it.
+constexpr std::string_view kMark = "+ ";
+constexpr std::string_view kEquals = " = ";
+constexpr std::string_view kNoteStart = "    ; ";
+
 }  // namespace
 
 ElementCard::ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins,
@@ -142,11 +162,166 @@ std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
   if (card->modelName != nullptr) {
     card->modelNameData_ = card->modelName->text.data();
     card->modelNameSize_ = static_cast<uint16_t>(card->modelName->text.size());
+    // Only a card with a model name is given moved parameters.
+    const Token* name = card->nameToken;
+    const SourceLine* line = FirstCodeLine(card->lines);
+    if (name != nullptr && name->line == line && line != nullptr) {
+      const std::string_view text = line->text;
+      const auto offset = static_cast<std::size_t>(name->text.data() - text.data());
+      if (name->text.data() >= text.data() && offset + name->text.size() <= text.size()) {
+        card->nameOffset_ = static_cast<uint16_t>(offset);
+        card->nameSize_ = static_cast<uint16_t>(name->text.size());
+      }
+    }
   }
   return card;
 }
 
-void ElementCard::RecordTokens() { Parse(); }
+// A parameter moved here while the card held no tokens: its line, written
+// in the store, and where its name and value stand in it.
+struct ElementCard::WaitingParameter {
+  WaitingParameter* next;
+  const char* text;
+  std::uint32_t size;
+  std::uint32_t valueSize;
+  std::uint16_t nameSize;
+  TokenKind kind;
+
+  std::string_view Line() const { return std::string_view(text, size); }
+  std::string_view Name() const { return std::string_view(text + kMark.size(), nameSize); }
+  std::string_view Value() const { return std::string_view(text + kMark.size() + nameSize + kEquals.size(), valueSize); }
+  std::string_view Note() const {
+    const std::size_t start = kMark.size() + nameSize + kEquals.size() + valueSize + kNoteStart.size();
+    return std::string_view(text + start, size - start - 1);
+  }
+};
+
+void ElementCard::RecordTokens() {
+  Parse();
+  // The edits that waited, in the order the tokens would have had them:
+  // the swap within the statement and the added lines after it do not
+  // touch each other.
+  if (swapWaits_) {
+    swapWaits_ = false;
+    SwapTokens();
+  }
+  for (const WaitingParameter* waiting = std::exchange(waiting_, nullptr); waiting != nullptr;
+       waiting = waiting->next) {
+    AddParameter(waiting->Name(), waiting->Value(), waiting->kind, waiting->Note(), false);
+  }
+}
+
+bool ElementCard::EditsMayWait() const {
+  return store != nullptr && !store->keepEditedTokens && !holdsTokens() && tokens.finished() == nullptr;
+}
+
+std::string_view ElementCard::NameForMove() {
+  if (nameSize_ != 0 && !ownKeywords_ && EditsMayWait()) {
+    const SourceLine* line = FirstCodeLine(lines);
+    if (line != nullptr && nameOffset_ + nameSize_ <= line->text.size()) {
+      return line->text.view().substr(nameOffset_, nameSize_);
+    }
+  }
+  return Card::NameForMove();
+}
+
+void ElementCard::AddMovedParameter(std::string_view name, std::string_view value, TokenKind valueKind,
+                                    std::string_view note) {
+  if (nameSize_ == 0 || ownKeywords_ || !EditsMayWait()) {
+    Card::AddMovedParameter(name, value, valueKind, note);
+    return;
+  }
+  // A parameter of that name is left as it is: without fields of its own
+  // written NAME=value, the card has only those moved here.
+  WaitingParameter** end = &waiting_;
+  for (; *end != nullptr; end = &(*end)->next) {
+    if (EqualsNoCase((*end)->Name(), name)) return;
+  }
+  const std::size_t size = kMark.size() + name.size() + kEquals.size() + value.size() + kNoteStart.size() + note.size() + 1;
+  char* const text = static_cast<char*>(store->Allocate(size, 1));
+  char* out = text;
+  for (std::string_view part : {kMark, name, kEquals, value, kNoteStart, note, std::string_view("\n")}) {
+    if (!part.empty()) std::memcpy(out, part.data(), part.size());
+    out += part.size();
+  }
+  *end = new (store->Allocate(sizeof(WaitingParameter), alignof(WaitingParameter)))
+      WaitingParameter{nullptr, text, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(value.size()),
+                       static_cast<std::uint16_t>(name.size()), valueKind};
+  changed = true;
+}
+
+void ElementCard::FinishEdits() {
+  if ((swapWaits_ || waiting_ != nullptr) && !holdsTokens() && tokens.finished() == nullptr && !FinishFromLines()) {
+    Materialize();
+  }
+  Finish();
+}
+
+bool ElementCard::FinishFromLines() {
+  // The added lines go after the last code line, before the comment lines
+  // that follow the statement. One that does not end in a line feed (an
+  // inline comment follows it, or the file ends) is left to the tokens,
+  // which tell where the line ends.
+  const std::size_t count = lines.size();
+  std::size_t last = count;
+  for (std::size_t i = count; i-- > 0;) {
+    if (lines[i]->kind != LineKind::Comment) {
+      last = i;
+      break;
+    }
+  }
+  if (last == count || !lines[last]->text.view().ends_with('\n')) return false;
+
+  // The line of the swap: the one whose text holds the model name and the
+  // value after it.
+  std::size_t swapLine = count;
+  if (swapWaits_) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string_view text = lines[i]->text;
+      if (modelNameData_ >= text.data() && modelNameData_ + valueOffset_ + valueSize_ <= text.data() + text.size()) {
+        swapLine = i;
+        break;
+      }
+    }
+    if (swapLine == count) return false;
+  }
+
+  std::size_t pieces = count + (swapWaits_ ? 4 : 0);
+  for (const WaitingParameter* waiting = waiting_; waiting != nullptr; waiting = waiting->next) ++pieces;
+  constexpr std::size_t kOnStack = 16;
+  std::string_view onStack[kOnStack];
+  std::vector<std::string_view> onHeap;
+  std::string_view* texts = onStack;
+  if (pieces > kOnStack) {
+    onHeap.resize(pieces);
+    texts = onHeap.data();
+  }
+  std::string_view* out = texts;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view text = lines[i]->text;
+    if (i == swapLine) {
+      // The value first, then what stood between the two, then the model.
+      const auto model = static_cast<std::size_t>(modelNameData_ - text.data());
+      const std::size_t modelEnd = model + modelNameSize_;
+      const std::size_t value = model + valueOffset_;
+      *out++ = text.substr(0, model);
+      *out++ = text.substr(value, valueSize_);
+      *out++ = text.substr(modelEnd, value - modelEnd);
+      *out++ = text.substr(model, modelNameSize_);
+      *out++ = text.substr(value + valueSize_);
+    } else {
+      *out++ = text;
+    }
+    if (i != last) continue;
+    for (const WaitingParameter* waiting = waiting_; waiting != nullptr; waiting = waiting->next) {
+      *out++ = waiting->Line();
+    }
+  }
+  tokens.SetFinished(FinishedText::OfTexts(*store, std::span<const std::string_view>(texts, pieces)));
+  swapWaits_ = false;
+  waiting_ = nullptr;
+  return true;
+}
 
 void ElementCard::ForgetTokens() {
   nameToken = nullptr;
@@ -230,6 +405,7 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   // is an expression, which names no model.
   auto record = [&](Token* keyword, Token* value, std::size_t at) {
     if (table[at].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) modelName = value;
+    ownKeywords_ = ownKeywords_ || keyword != nullptr;
     entries.push_back({keyword, value, static_cast<int32_t>(at)});
   };
 

@@ -34,7 +34,20 @@ class ElementCard : public Card {
 
   // Lets go of the tokens; the model name stays readable for the link.
   void ForgetTokens() override;
+  // The parse, then the edits that waited for the tokens (see FinishEdits).
   void RecordTokens() override;
+
+  // A card that holds no tokens takes a moved parameter as the line it
+  // adds, written at once, and its name from its line: the tokens, made
+  // again only to add a line at the end, would be cut and joined again.
+  std::string_view NameForMove() override;
+  void AddMovedParameter(std::string_view name, std::string_view value, TokenKind valueKind,
+                         std::string_view note) override;
+  // Finish, for an element: the edits that waited (the value swap, moved
+  // parameters) are written into its lines' text, the finished text, when
+  // its last code line ends in a line feed; otherwise the tokens are made
+  // again and take them (RecordTokens).
+  void FinishEdits();
 
   virtual const ElementField* FieldTable() const { return nullptr; }
   virtual std::size_t FieldCount() const { return 0; }
@@ -69,8 +82,34 @@ class ElementCard : public Card {
   // Set once the element's own Resolve has run.
   bool resolved = false;
 
+ protected:
+  // Whether the value swap waits for the card's text (see FinishEdits):
+  // set by a value element's Resolve.
+  bool swapWaits_ = false;
+  // Where the value after the model name stands, as an offset from the
+  // model name's start on the same line, and its size; a size of 0 when the
+  // swap needs the tokens (a brace expression, the value on another line).
+  uint16_t valueOffset_ = 0;
+  uint16_t valueSize_ = 0;
+  // Swaps the model name and the value among the tokens (a value element).
+  virtual void SwapTokens() {}
+  // Whether an edit may wait for the card's text rather than make its tokens.
+  bool EditsMayWait() const;
+
  private:
+  struct WaitingParameter;
+  // Writes the finished text from the lines and the waiting edits; false
+  // when the lines' form asks for the tokens.
+  bool FinishFromLines();
+
   uint16_t modelNameSize_ = 0;  // see modelNameData_ (a token is at most a line)
+  // The name's place on the statement line (for a card with a model name,
+  // which a model may give parameters): the diagnostic of a move quotes it.
+  uint16_t nameOffset_ = 0;
+  uint16_t nameSize_ = 0;
+  // Set by the parse when a field was written NAME=value: a moved parameter
+  // of that name would then be dropped, which only the tokens tell.
+  bool ownKeywords_ = false;
 
  public:
   // Tokens of this card, kept with them.
@@ -81,6 +120,9 @@ class ElementCard : public Card {
  private:
   // The text of `modelName` as the parse found it (it views the file).
   const char* modelNameData_ = nullptr;
+  // Moved parameters waiting for the card's text, in order, kept in the
+  // store: none once the tokens took them.
+  WaitingParameter* waiting_ = nullptr;
 };
 
 }  // namespace zav

@@ -1,5 +1,8 @@
 #include "elements/value_element_card.h"
 
+#include <cstddef>
+#include <cstdint>
+
 #include "diagnostics/add_diagnostic.h"
 
 namespace zav {
@@ -14,6 +17,7 @@ constexpr std::size_t kFirstTableRow = 2;
 void ValueElementCard::Parse() {
   valid = true;
   braceValue() = BraceExpression{};
+  valueSize_ = 0;
   ParseName();
   if (!valid) return;
   ParsePins();
@@ -49,7 +53,17 @@ void ValueElementCard::Parse() {
     modelName = first;
     params().push_back({nullptr, first, static_cast<int32_t>(kModelNameRow)});
     params().push_back({nullptr, second, static_cast<int32_t>(kValueRow)});
-    if (second->kind == TokenKind::OpenBrace) braceValue() = braces.Find(tokens, second);
+    if (second->kind == TokenKind::OpenBrace) {
+      braceValue() = braces.Find(tokens, second);
+    } else if (second->line == first->line && second->text.data() >= first->text.data() + first->text.size()) {
+      // Both on one line: the swap can be made in the line's text (see
+      // ElementCard::FinishEdits).
+      const auto offset = static_cast<std::size_t>(second->text.data() - first->text.data());
+      if (offset + second->text.size() <= UINT16_MAX) {
+        valueOffset_ = static_cast<uint16_t>(offset);
+        valueSize_ = static_cast<uint16_t>(second->text.size());
+      }
+    }
     ParseFields(nullptr, kFirstTableRow);
     return;
   }
@@ -62,7 +76,17 @@ void ValueElementCard::Resolve() {
   // ngspice reads the model name before the value, as the dialect writes it
   // (a capacitor or inductor written value first is even an error there).
   if (target() == TranslationTarget::Ngspice) return;
+  if (valueSize_ != 0 && EditsMayWait()) {
+    // Made when the card is finished, in its line's text.
+    swapWaits_ = true;
+    changed = true;
+    return;
+  }
   Materialize();
+  SwapTokens();
+}
+
+void ValueElementCard::SwapTokens() {
   if (modelName == nullptr) return;
   if (params().size() < 2 || params()[1].name != nullptr) {
     modelName = nullptr;

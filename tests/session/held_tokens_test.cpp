@@ -29,9 +29,10 @@ struct Outcome {
   std::vector<std::string> diagnostics;
 };
 
-Outcome Import(const std::string& path, bool keepEditedTokens) {
+Outcome Import(const std::string& path, bool keepEditedTokens, TranslationTarget target = TranslationTarget::Host) {
   ImportSettings settings;
   settings.keepEditedTokens = keepEditedTokens;
+  settings.target = target;
   ScopedImportSettings scoped(settings);
   DiagnosticBatch batch;
   Outcome outcome;
@@ -55,9 +56,9 @@ Outcome Import(const std::string& path, bool keepEditedTokens) {
   return outcome;
 }
 
-void ExpectSameEitherWay(const std::string& path) {
-  const Outcome released = Import(path, false);
-  const Outcome kept = Import(path, true);
+void ExpectSameEitherWay(const std::string& path, TranslationTarget target = TranslationTarget::Host) {
+  const Outcome released = Import(path, false, target);
+  const Outcome kept = Import(path, true, target);
   ASSERT_EQ(released.models.size(), kept.models.size()) << path;
   for (std::size_t i = 0; i < kept.models.size(); ++i) EXPECT_EQ(released.models[i], kept.models[i]) << path << " model " << i;
   EXPECT_EQ(released.diagnostics, kept.diagnostics) << path;
@@ -134,6 +135,54 @@ TEST(HeldTokens, TextsAndDiagnosticsAreThoseOfCardsThatKeepTheirTokens) {
   testing::TempFile inlineComment(".MODEL NE NMOS W=1u ;P=1");
   ExpectSameEitherWay(inlineComment.path());
   testing::TempFile crlf(std::string(".MODEL Q1 NPN(BF=1 MFG=X)\r\n+ VAF=2\r\n") + ".MODEL Q2 AKO:Q1 PNP(IS=1)\r\n");
+  ExpectSameEitherWay(crlf.path());
+}
+
+// An element that holds no tokens keeps its value swap and the parameters
+// its model moves to it for its finished text, written from its lines; the
+// tokens take them instead where the lines' form asks for them (an inline
+// comment or the file's end after the last code line, a value on another
+// line or in braces, fields of its own written NAME=value) or a later step
+// makes them (a resistor's TC or a brace expression for ngspice).
+constexpr const char* kWaitingEditsLibrary =
+    ".SUBCKT PASSIVE A B\n"
+    "* before\n"
+    "C1 A B CM 2p\n"
+    "* after\n"
+    "C2 A B\tCM   3p IC=1\n"
+    "L1 A B LM 1u ; inline\n"
+    "R1 A B RM\n"
+    "+ 1k\n"
+    "R2 A B RM 2k \"x\n"
+    "R3 A B RM {RV*2}\n"
+    "R4 A B RM 4k TC=1,2\n"
+    ".MODEL CM CAP(C=1 TC1=0.001 TC2=1E-6)\n"
+    ".MODEL LM IND(L=1 TC1=0.01)\n"
+    ".MODEL RM RES(R=1 TC1=0.001 T_ABS=27)\n"
+    "C3 A B CM 4p\n"
+    "D1 A B DX\n"
+    "D2 A B DX AREA=2\n"
+    "M1 A B A B MN L=1u\n"
+    "M2 A B A B MN\n"
+    "+ \n"
+    ".MODEL DX D(IS=1 T_ABS=27 T_ABS=30)\n"
+    ".MODEL MN NMOS(L=2u W=10u)\n"
+    ".ENDS\n"
+    ".SUBCKT LAST A B\n"
+    ".MODEL RL RES(R=1 TC1=0.5)\n"
+    "R9 A B RL 5";
+
+TEST(HeldTokens, EditsThatWaitForAnElementsTextGiveTheSameAsItsTokens) {
+  testing::TempFile waiting(kWaitingEditsLibrary);
+  ExpectSameEitherWay(waiting.path());
+  ExpectSameEitherWay(waiting.path(), TranslationTarget::Ngspice);
+  // The swap written from the line, with nothing moved.
+  const Outcome swapped = Import(waiting.path(), false);
+  ASSERT_FALSE(swapped.models.empty());
+  EXPECT_NE(swapped.models[0].find("C2 A B\t3p   CM IC=1\n+ TC = 0.001,1E-6    ; Moved here from model: \"CM\"\n"),
+            std::string::npos)
+      << swapped.models[0];
+  testing::TempFile crlf(".SUBCKT S A B\r\nR1 A B RM 1k\r\n.MODEL RM RES(R=1 TC1=0.001)\r\n.ENDS\r\n");
   ExpectSameEitherWay(crlf.path());
 }
 

@@ -162,14 +162,14 @@ std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
   if (card->modelName != nullptr) {
     card->modelNameData_ = card->modelName->text.data();
     card->modelNameSize_ = static_cast<uint16_t>(card->modelName->text.size());
-    // Only a card with a model name is given moved parameters.
-    const Token* name = card->nameToken;
-    const SourceLine* line = FirstCodeLine(card->lines);
-    if (name != nullptr && name->line == line && line != nullptr) {
-      const std::string_view text = line->text;
-      const auto offset = static_cast<std::size_t>(name->text.data() - text.data());
-      if (name->text.data() >= text.data() && offset + name->text.size() <= text.size()) {
-        card->nameOffset_ = static_cast<uint16_t>(offset);
+    // Only a card with a model name is given moved parameters. Its name
+    // comes before the model name in the file's text, nearly always on the
+    // same line (NameForMove checks that it is on the statement line).
+    if (const Token* name = card->nameToken; name != nullptr) {
+      const auto at = reinterpret_cast<std::uintptr_t>(name->text.data());
+      const auto model = reinterpret_cast<std::uintptr_t>(card->modelNameData_);
+      if (at < model && model - at <= UINT16_MAX && name->text.size() <= UINT16_MAX) {
+        card->nameBefore_ = static_cast<uint16_t>(model - at);
         card->nameSize_ = static_cast<uint16_t>(name->text.size());
       }
     }
@@ -218,8 +218,12 @@ bool ElementCard::EditsMayWait() const {
 std::string_view ElementCard::NameForMove() {
   if (nameSize_ != 0 && !ownKeywords_ && EditsMayWait()) {
     const SourceLine* line = FirstCodeLine(lines);
-    if (line != nullptr && nameOffset_ + nameSize_ <= line->text.size()) {
-      return line->text.view().substr(nameOffset_, nameSize_);
+    const auto at = reinterpret_cast<std::uintptr_t>(modelNameData_) - nameBefore_;
+    if (line != nullptr) {
+      const auto begin = reinterpret_cast<std::uintptr_t>(line->text.data());
+      if (at >= begin && at + nameSize_ <= begin + line->text.size()) {
+        return line->text.view().substr(at - begin, nameSize_);
+      }
     }
   }
   return Card::NameForMove();

@@ -103,9 +103,10 @@ class ElementCard : public Card {
   bool FinishFromLines();
 
   uint16_t modelNameSize_ = 0;  // see modelNameData_ (a token is at most a line)
-  // The name's place on the statement line (for a card with a model name,
-  // which a model may give parameters): the diagnostic of a move quotes it.
-  uint16_t nameOffset_ = 0;
+  // Where the card's name stands, as how far before the model name, and its
+  // size (for a card with a model name, which a model may give parameters):
+  // the diagnostic of a move quotes it.
+  uint16_t nameBefore_ = 0;
   uint16_t nameSize_ = 0;
   // Set by the parse when a field was written NAME=value: a moved parameter
   // of that name would then be dropped, which only the tokens tell.

@@ -124,12 +124,12 @@ const FinishedText* FinishedText::WithLines(CardStore& store, std::span<const st
   return joined;
 }
 
-const FinishedText* FinishedText::OfTexts(CardStore& store, std::span<const std::string_view> texts) {
+const FinishedText* FinishedText::OfPieces(CardStore& store, std::span<const TextPiece> pieces) {
   std::size_t size = 0;
-  for (std::string_view text : texts) size += text.size();
-  FinishedText* finished = Allocate(store, size, texts.size());
-  auto* piece = reinterpret_cast<Piece*>(finished + 1);
-  for (std::string_view text : texts) new (piece++) Piece{text.data(), static_cast<std::uint32_t>(text.size())};
+  for (const TextPiece& piece : pieces) size += piece.size;
+  FinishedText* finished = Allocate(store, size, pieces.size());
+  TextArena::CopyChars(reinterpret_cast<char*>(finished + 1), reinterpret_cast<const char*>(pieces.data()),
+                       pieces.size() * sizeof(TextPiece));
   return finished;
 }
 

@@ -25,10 +25,10 @@ class FinishedText {
   // `text` with lines put before or after it (texts that stay where they
   // are, such as a line's), kept in `store`: for a card finished before
   // comment lines joined it.
-  // The concatenation of `texts`, which stay where they are (a line's, or
+  // The concatenation of `pieces`, which stay where they are (a line's, or
   // kept in `store`), kept in `store`: for a card whose edits are written
   // into its lines' text without tokens.
-  static const FinishedText* OfTexts(CardStore& store, std::span<const std::string_view> texts);
+  static const FinishedText* OfPieces(CardStore& store, std::span<const TextPiece> pieces);
   static const FinishedText* WithLines(CardStore& store, std::span<const std::string_view> before,
                                        const FinishedText& text, std::span<const std::string_view> after);
 

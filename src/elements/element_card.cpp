@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <new>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -12,6 +12,7 @@
 #include "cards/card_store.h"
 #include "cards/finished_text.h"
 #include "cards/model_scope.h"
+#include "cards/text_arena.h"
 #include "diagnostics/add_diagnostic.h"
 #include "elements/bjt_card.h"
 #include "elements/capacitor_card.h"
@@ -187,7 +188,6 @@ struct ElementCard::WaitingParameter {
   std::uint16_t nameSize;
   TokenKind kind;
 
-  std::string_view Line() const { return std::string_view(text, size); }
   std::string_view Name() const { return std::string_view(text + kMark.size(), nameSize); }
   std::string_view Value() const { return std::string_view(text + kMark.size() + nameSize + kEquals.size(), valueSize); }
   std::string_view Note() const {
@@ -244,10 +244,11 @@ void ElementCard::AddMovedParameter(std::string_view name, std::string_view valu
   const std::size_t size = kMark.size() + name.size() + kEquals.size() + value.size() + kNoteStart.size() + note.size() + 1;
   char* const text = static_cast<char*>(store->Allocate(size, 1));
   char* out = text;
-  for (std::string_view part : {kMark, name, kEquals, value, kNoteStart, note, std::string_view("\n")}) {
-    if (!part.empty()) std::memcpy(out, part.data(), part.size());
+  for (std::string_view part : {kMark, name, kEquals, value, kNoteStart, note}) {
+    TextArena::CopyChars(out, part.data(), part.size());
     out += part.size();
   }
+  *out = '\n';
   *end = new (store->Allocate(sizeof(WaitingParameter), alignof(WaitingParameter)))
       WaitingParameter{nullptr, text, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(value.size()),
                        static_cast<std::uint16_t>(name.size()), valueKind};
@@ -292,36 +293,42 @@ bool ElementCard::FinishFromLines() {
 
   std::size_t pieces = count + (swapWaits_ ? 4 : 0);
   for (const WaitingParameter* waiting = waiting_; waiting != nullptr; waiting = waiting->next) ++pieces;
+  // Pieces are plain records: the ones on the stack are written before they
+  // are read, and cost nothing to set up.
   constexpr std::size_t kOnStack = 16;
-  std::string_view onStack[kOnStack];
-  std::vector<std::string_view> onHeap;
-  std::string_view* texts = onStack;
+  TextPiece onStack[kOnStack];
+  std::vector<TextPiece> onHeap;
+  TextPiece* out = onStack;
   if (pieces > kOnStack) {
     onHeap.resize(pieces);
-    texts = onHeap.data();
+    out = onHeap.data();
   }
-  std::string_view* out = texts;
+  TextPiece* const texts = out;
+  const auto piece = [&out](const char* data, std::size_t size) {
+    *out++ = TextPiece{data, static_cast<std::uint32_t>(size)};
+  };
   for (std::size_t i = 0; i < count; ++i) {
     const std::string_view text = lines[i]->text;
     if (i == swapLine) {
       // The value first, then what stood between the two, then the model.
-      const auto model = static_cast<std::size_t>(modelNameData_ - text.data());
-      const std::size_t modelEnd = model + modelNameSize_;
-      const std::size_t value = model + valueOffset_;
-      *out++ = text.substr(0, model);
-      *out++ = text.substr(value, valueSize_);
-      *out++ = text.substr(modelEnd, value - modelEnd);
-      *out++ = text.substr(model, modelNameSize_);
-      *out++ = text.substr(value + valueSize_);
+      const char* const model = modelNameData_;
+      const char* const modelEnd = model + modelNameSize_;
+      const char* const value = model + valueOffset_;
+      const char* const valueEnd = value + valueSize_;
+      piece(text.data(), static_cast<std::size_t>(model - text.data()));
+      piece(value, valueSize_);
+      piece(modelEnd, static_cast<std::size_t>(value - modelEnd));
+      piece(model, modelNameSize_);
+      piece(valueEnd, static_cast<std::size_t>(text.data() + text.size() - valueEnd));
     } else {
-      *out++ = text;
+      piece(text.data(), text.size());
     }
     if (i != last) continue;
     for (const WaitingParameter* waiting = waiting_; waiting != nullptr; waiting = waiting->next) {
-      *out++ = waiting->Line();
+      piece(waiting->text, waiting->size);
     }
   }
-  tokens.SetFinished(FinishedText::OfTexts(*store, std::span<const std::string_view>(texts, pieces)));
+  tokens.SetFinished(FinishedText::OfPieces(*store, std::span<const TextPiece>(texts, pieces)));
   swapWaits_ = false;
   waiting_ = nullptr;
   return true;

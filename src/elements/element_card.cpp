@@ -304,9 +304,29 @@ bool ElementCard::FinishFromLines() {
     out = onHeap.data();
   }
   TextPiece* const texts = out;
-  const auto piece = [&out](const char* data, std::size_t size) {
-    *out++ = TextPiece{data, static_cast<std::uint32_t>(size)};
+  // As FinishedText::Make does with tokens: a long run of a line is viewed;
+  // shorter runs, and the moved lines but the longest, are copied, those
+  // copied one after the other into one piece, which the text's reader
+  // appends at once.
+  const char* copyEnd = nullptr;
+  const auto piece = [&](const char* data, std::size_t size, std::size_t shortestView) {
+    if (size >= shortestView) {
+      *out++ = TextPiece{data, static_cast<std::uint32_t>(size)};
+      copyEnd = nullptr;
+      return;
+    }
+    if (size == 0) return;
+    char* const copy = static_cast<char*>(store->Allocate(size, 1));
+    TextArena::CopyChars(copy, data, size);
+    if (copy == copyEnd) {
+      out[-1].size += static_cast<std::uint32_t>(size);
+    } else {
+      *out++ = TextPiece{copy, static_cast<std::uint32_t>(size)};
+    }
+    copyEnd = copy + size;
   };
+  constexpr std::size_t kShortestLineView = 16;
+  constexpr std::size_t kShortestAddedView = 64;
   for (std::size_t i = 0; i < count; ++i) {
     const std::string_view text = lines[i]->text;
     if (i == swapLine) {
@@ -315,20 +335,21 @@ bool ElementCard::FinishFromLines() {
       const char* const modelEnd = model + modelNameSize_;
       const char* const value = model + valueOffset_;
       const char* const valueEnd = value + valueSize_;
-      piece(text.data(), static_cast<std::size_t>(model - text.data()));
-      piece(value, valueSize_);
-      piece(modelEnd, static_cast<std::size_t>(value - modelEnd));
-      piece(model, modelNameSize_);
-      piece(valueEnd, static_cast<std::size_t>(text.data() + text.size() - valueEnd));
+      piece(text.data(), static_cast<std::size_t>(model - text.data()), kShortestLineView);
+      piece(value, valueSize_, kShortestLineView);
+      piece(modelEnd, static_cast<std::size_t>(value - modelEnd), kShortestLineView);
+      piece(model, modelNameSize_, kShortestLineView);
+      piece(valueEnd, static_cast<std::size_t>(text.data() + text.size() - valueEnd), kShortestLineView);
     } else {
-      piece(text.data(), text.size());
+      piece(text.data(), text.size(), kShortestLineView);
     }
     if (i != last) continue;
     for (const WaitingParameter* waiting = waiting_; waiting != nullptr; waiting = waiting->next) {
-      piece(waiting->text, waiting->size);
+      piece(waiting->text, waiting->size, kShortestAddedView);
     }
   }
-  tokens.SetFinished(FinishedText::OfPieces(*store, std::span<const TextPiece>(texts, pieces)));
+  tokens.SetFinished(
+      FinishedText::OfPieces(*store, std::span<const TextPiece>(texts, static_cast<std::size_t>(out - texts))));
   swapWaits_ = false;
   waiting_ = nullptr;
   return true;

@@ -85,7 +85,10 @@ class ElementCard : public Card {
  protected:
   // Whether the value swap waits for the card's text (see FinishEdits):
   // set by a value element's Resolve.
-  bool swapWaits_ = false;
+  bool swapWaits_ : 1 = false;
+  // Set by the parse when a field was written NAME=value: a moved parameter
+  // of that name would then be dropped, which only the tokens tell.
+  bool ownKeywords_ : 1 = false;
   // Where the value after the model name stands, as an offset from the
   // model name's start on the same line, and its size; a size of 0 when the
   // swap needs the tokens (a brace expression, the value on another line).
@@ -108,9 +111,6 @@ class ElementCard : public Card {
   // the diagnostic of a move quotes it.
   uint16_t nameBefore_ = 0;
   uint16_t nameSize_ = 0;
-  // Set by the parse when a field was written NAME=value: a moved parameter
-  // of that name would then be dropped, which only the tokens tell.
-  bool ownKeywords_ = false;
 
  public:
   // Tokens of this card, kept with them.

@@ -281,9 +281,10 @@ bool ElementCard::FinishFromLines() {
   // value after it.
   std::size_t swapLine = count;
   if (swapWaits_) {
+    const auto model = reinterpret_cast<std::uintptr_t>(modelNameData_);
     for (std::size_t i = 0; i < count; ++i) {
-      const std::string_view text = lines[i]->text;
-      if (modelNameData_ >= text.data() && modelNameData_ + valueOffset_ + valueSize_ <= text.data() + text.size()) {
+      const auto begin = reinterpret_cast<std::uintptr_t>(lines[i]->text.data());
+      if (model >= begin && model + valueOffset_ + valueSize_ <= begin + lines[i]->text.size()) {
         swapLine = i;
         break;
       }

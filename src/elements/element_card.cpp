@@ -49,7 +49,7 @@ struct ElementClassRow {
 
 template <typename T>
 std::unique_ptr<ElementCard> Make(Card& source, const ElementClassRow& row) {
-  return NewCard<T>(source.store, source, TakeOver{}, row.kind, row.minPins, row.maxPins, row.modelKind);
+  return NewCard<T>(source.store, source, TakeOver{}, row.kind);
 }
 
 // Every letter not listed here (K coupling cards among them) is an unknown
@@ -88,6 +88,23 @@ constexpr std::array<std::uint8_t, 256> kElementClassOfLetter = [] {
 const ElementClassRow* FindElementClass(std::string_view name) {
   if (name.empty()) return nullptr;
   const std::size_t row = kElementClassOfLetter[static_cast<unsigned char>(name.front())];
+  return row != kNoElementClass ? &kElementClasses[row] : nullptr;
+}
+
+// The row of each element kind, which a card reads its settings from
+// instead of keeping them.
+constexpr std::size_t kKinds = 256;
+constexpr std::array<std::uint8_t, kKinds> kElementClassOfKind = [] {
+  std::array<std::uint8_t, kKinds> classOf{};
+  classOf.fill(static_cast<std::uint8_t>(kNoElementClass));
+  for (std::size_t row = 0; row < std::size(kElementClasses); ++row) {
+    classOf[static_cast<std::uint8_t>(kElementClasses[row].kind)] = static_cast<std::uint8_t>(row);
+  }
+  return classOf;
+}();
+
+const ElementClassRow* ElementClassOf(CardKind kind) {
+  const std::size_t row = kElementClassOfKind[static_cast<std::uint8_t>(kind)];
   return row != kNoElementClass ? &kElementClasses[row] : nullptr;
 }
 
@@ -136,12 +153,28 @@ constexpr std::string_view kNoteStart = "    ; ";
 
 }  // namespace
 
-ElementCard::ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins,
-                         uint32_t maxPins, CardKind modelKind)
-    : Card(source, TakeOver{}), minPins(static_cast<uint8_t>(minPins)), maxPins(static_cast<uint8_t>(maxPins)),
-      modelKind(modelKind) {
+// An import keeps a card for each element of its file: on a 64-bit system
+// the card is no larger than this (its typed cards add no fields).
+static_assert(sizeof(void*) != 8 || sizeof(ElementCard) <= 88);
+
+ElementCard::ElementCard(Card& source, TakeOver, CardKind kind) : Card(source, TakeOver{}) {
   this->kind = kind;
   nameToken = nullptr;
+}
+
+uint32_t ElementCard::minPins() const {
+  const ElementClassRow* row = ElementClassOf(kind);
+  return row != nullptr ? row->minPins : 0;
+}
+
+uint32_t ElementCard::maxPins() const {
+  const ElementClassRow* row = ElementClassOf(kind);
+  return row != nullptr ? row->maxPins : 0;
+}
+
+CardKind ElementCard::modelKind() const {
+  const ElementClassRow* row = ElementClassOf(kind);
+  return row != nullptr ? row->modelKind : CardKind::Unknown;
 }
 
 std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
@@ -160,18 +193,19 @@ std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
     source.lines = std::move(card->lines);  // the caller keeps them as comments
     return nullptr;
   }
-  if (card->modelName != nullptr) {
-    card->modelNameData_ = card->modelName->text.data();
-    card->modelNameSize_ = static_cast<uint16_t>(card->modelName->text.size());
+  if (const Token* model = card->modelName(); model != nullptr) {
+    card->modelNameData_ = model->text.data();
+    card->modelNameSize_ = static_cast<uint16_t>(model->text.size());
     // Only a card with a model name is given moved parameters. Its name
     // comes before the model name in the file's text, nearly always on the
-    // same line (NameForMove checks that it is on the statement line).
+    // same line and a few bytes before (NameForMove checks that it is on the
+    // statement line).
     if (const Token* name = card->nameToken; name != nullptr) {
       const auto at = reinterpret_cast<std::uintptr_t>(name->text.data());
-      const auto model = reinterpret_cast<std::uintptr_t>(card->modelNameData_);
-      if (at < model && model - at <= UINT16_MAX && name->text.size() <= UINT16_MAX) {
-        card->nameBefore_ = static_cast<uint16_t>(model - at);
-        card->nameSize_ = static_cast<uint16_t>(name->text.size());
+      const auto modelAt = reinterpret_cast<std::uintptr_t>(card->modelNameData_);
+      if (at < modelAt && modelAt - at <= UINT8_MAX && name->text.size() <= UINT8_MAX) {
+        card->nameBefore_ = static_cast<uint8_t>(modelAt - at);
+        card->nameSize_ = static_cast<uint8_t>(name->text.size());
       }
     }
   }
@@ -197,6 +231,13 @@ struct ElementCard::WaitingParameter {
 };
 
 void ElementCard::RecordTokens() {
+  // The parse writes modelName_ in the place of waiting_.
+  const WaitingParameter* waiting = nullptr;
+  if (movesWait_) {
+    waiting = waiting_;
+    movesWait_ = false;
+    modelName_ = nullptr;
+  }
   Parse();
   // The edits that waited, in the order the tokens would have had them:
   // the swap within the statement and the added lines after it do not
@@ -205,8 +246,7 @@ void ElementCard::RecordTokens() {
     swapWaits_ = false;
     SwapTokens();
   }
-  for (const WaitingParameter* waiting = std::exchange(waiting_, nullptr); waiting != nullptr;
-       waiting = waiting->next) {
+  for (; waiting != nullptr; waiting = waiting->next) {
     AddParameter(waiting->Name(), waiting->Value(), waiting->kind, waiting->Note(), false);
   }
 }
@@ -237,6 +277,10 @@ void ElementCard::AddMovedParameter(std::string_view name, std::string_view valu
   }
   // A parameter of that name is left as it is: without fields of its own
   // written NAME=value, the card has only those moved here.
+  if (!movesWait_) {
+    waiting_ = nullptr;
+    movesWait_ = true;
+  }
   WaitingParameter** end = &waiting_;
   for (; *end != nullptr; end = &(*end)->next) {
     if (EqualsNoCase((*end)->Name(), name)) return;
@@ -256,7 +300,7 @@ void ElementCard::AddMovedParameter(std::string_view name, std::string_view valu
 }
 
 void ElementCard::FinishEdits() {
-  if ((swapWaits_ || waiting_ != nullptr) && !holdsTokens() && tokens.finished() == nullptr && !FinishFromLines()) {
+  if ((swapWaits_ || movesWait_) && !holdsTokens() && tokens.finished() == nullptr && !FinishFromLines()) {
     Materialize();
   }
   Finish();
@@ -284,7 +328,7 @@ bool ElementCard::FinishFromLines() {
     const auto model = reinterpret_cast<std::uintptr_t>(modelNameData_);
     for (std::size_t i = 0; i < count; ++i) {
       const auto begin = reinterpret_cast<std::uintptr_t>(lines[i]->text.data());
-      if (model >= begin && model + valueOffset_ + valueSize_ <= begin + lines[i]->text.size()) {
+      if (model >= begin && model + modelNameSize_ + valueGap_ + valueSize_ <= begin + lines[i]->text.size()) {
         swapLine = i;
         break;
       }
@@ -292,8 +336,9 @@ bool ElementCard::FinishFromLines() {
     if (swapLine == count) return false;
   }
 
+  const WaitingParameter* const moved = movesWait_ ? waiting_ : nullptr;
   std::size_t pieces = count + (swapWaits_ ? 4 : 0);
-  for (const WaitingParameter* waiting = waiting_; waiting != nullptr; waiting = waiting->next) ++pieces;
+  for (const WaitingParameter* waiting = moved; waiting != nullptr; waiting = waiting->next) ++pieces;
   // Pieces are plain records: the ones on the stack are written before they
   // are read, and cost nothing to set up.
   constexpr std::size_t kOnStack = 16;
@@ -334,7 +379,7 @@ bool ElementCard::FinishFromLines() {
       // The value first, then what stood between the two, then the model.
       const char* const model = modelNameData_;
       const char* const modelEnd = model + modelNameSize_;
-      const char* const value = model + valueOffset_;
+      const char* const value = modelEnd + valueGap_;
       const char* const valueEnd = value + valueSize_;
       piece(text.data(), static_cast<std::size_t>(model - text.data()), kShortestLineView);
       piece(value, valueSize_, kShortestLineView);
@@ -345,20 +390,22 @@ bool ElementCard::FinishFromLines() {
       piece(text.data(), text.size(), kShortestLineView);
     }
     if (i != last) continue;
-    for (const WaitingParameter* waiting = waiting_; waiting != nullptr; waiting = waiting->next) {
+    for (const WaitingParameter* waiting = moved; waiting != nullptr; waiting = waiting->next) {
       piece(waiting->text, waiting->size, kShortestAddedView);
     }
   }
   tokens.SetFinished(
       FinishedText::OfPieces(*store, std::span<const TextPiece>(texts, static_cast<std::size_t>(out - texts))));
   swapWaits_ = false;
-  waiting_ = nullptr;
+  movesWait_ = false;
+  modelName_ = nullptr;
   return true;
 }
 
 void ElementCard::ForgetTokens() {
   nameToken = nullptr;
-  modelName = nullptr;
+  // Moved parameters wait only while the card holds no tokens.
+  if (!movesWait_) modelName_ = nullptr;
 }
 
 void ElementCard::Parse() {
@@ -384,8 +431,10 @@ Token* ElementCard::ParsePins() {
   // The records stay where they are while the parse reads: one look-up of
   // the list instead of one per pin.
   std::vector<Token*>& pinList = tokens.HoldRecorded().refs[0];
-  pinList.reserve(maxPins);
-  for (uint32_t i = 0; i < minPins; ++i) {
+  const uint32_t least = minPins();
+  const uint32_t most = maxPins();
+  pinList.reserve(most);
+  for (uint32_t i = 0; i < least; ++i) {
     Token* token = NextToken();
     if (token == nullptr) {
       AddDiagnostic(MessageCode::NotEnoughPins, FirstSignificantLine());
@@ -399,9 +448,9 @@ Token* ElementCard::ParsePins() {
     }
     pinList.push_back(token);
   }
-  if (pinList.size() >= maxPins) return nullptr;
+  if (pinList.size() >= most) return nullptr;
   BraceExpressionIndex braces;
-  while (pinList.size() < maxPins) {
+  while (pinList.size() < most) {
     Token* token = NextValue(braces);
     if (token == nullptr) return nullptr;
     if (token->kind == TokenKind::Keyword) {
@@ -437,7 +486,7 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   // A field's entry; a ModelName row also sets `modelName`, unless the value
   // is an expression, which names no model.
   auto record = [&](Token* keyword, Token* value, std::size_t at) {
-    if (table[at].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) modelName = value;
+    if (table[at].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) SetModelName(value);
     ownKeywords_ = ownKeywords_ || keyword != nullptr;
     entries.push_back({keyword, value, static_cast<int32_t>(at)});
   };

@@ -50,18 +50,18 @@ void ValueElementCard::Parse() {
     return;
   }
   if (second->kind == TokenKind::Number || second->kind == TokenKind::OpenBrace) {
-    modelName = first;
+    SetModelName(first);
     params().push_back({nullptr, first, static_cast<int32_t>(kModelNameRow)});
     params().push_back({nullptr, second, static_cast<int32_t>(kValueRow)});
     if (second->kind == TokenKind::OpenBrace) {
       braceValue() = braces.Find(tokens, second);
     } else if (second->line == first->line && second->text.data() >= first->text.data() + first->text.size()) {
       // Both on one line: the swap can be made in the line's text (see
-      // ElementCard::FinishEdits).
-      const auto offset = static_cast<std::size_t>(second->text.data() - first->text.data());
-      if (offset + second->text.size() <= UINT16_MAX) {
-        valueOffset_ = static_cast<uint16_t>(offset);
-        valueSize_ = static_cast<uint16_t>(second->text.size());
+      // ElementCard::FinishEdits), when a byte holds the gap and the value.
+      const auto gap = static_cast<std::size_t>(second->text.data() - (first->text.data() + first->text.size()));
+      if (gap <= UINT8_MAX && second->text.size() <= UINT8_MAX) {
+        valueGap_ = static_cast<uint8_t>(gap);
+        valueSize_ = static_cast<uint8_t>(second->text.size());
       }
     }
     ParseFields(nullptr, kFirstTableRow);
@@ -87,9 +87,9 @@ void ValueElementCard::Resolve() {
 }
 
 void ValueElementCard::SwapTokens() {
-  if (modelName == nullptr) return;
+  if (modelName() == nullptr) return;
   if (params().size() < 2 || params()[1].name != nullptr) {
-    modelName = nullptr;
+    SetModelName(nullptr);
     return;
   }
   // The link has already used the model name; now the two change places so
@@ -97,7 +97,7 @@ void ValueElementCard::SwapTokens() {
   // expression), so the tokens are moved, not their texts; whatever stands
   // between the two (blanks, a line break) stays where it is. The entries
   // keep their positions: entry 0 now holds the value, entry 1 the model name.
-  Token* model = modelName;
+  Token* model = modelName();
   Token* first = params()[1].value;
   Token* last = first;
   if (braceValue().open == first && braceValue().last != nullptr) {

@@ -212,28 +212,31 @@ std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
   return card;
 }
 
-// A parameter moved here while the card held no tokens: its line, written
-// in the store, and where its name and value stand in it.
+// A parameter moved here while the card held no tokens, followed by its
+// line (in the store's waiting room): where its name and value stand in it.
 struct ElementCard::WaitingParameter {
   WaitingParameter* next;
-  const char* text;
   std::uint32_t size;
   std::uint32_t valueSize;
   std::uint16_t nameSize;
   TokenKind kind;
 
-  std::string_view Name() const { return std::string_view(text + kMark.size(), nameSize); }
-  std::string_view Value() const { return std::string_view(text + kMark.size() + nameSize + kEquals.size(), valueSize); }
+  const char* text() const { return reinterpret_cast<const char*>(this + 1); }
+  std::string_view Name() const { return std::string_view(text() + kMark.size(), nameSize); }
+  std::string_view Value() const {
+    return std::string_view(text() + kMark.size() + nameSize + kEquals.size(), valueSize);
+  }
   std::string_view Note() const {
     const std::size_t start = kMark.size() + nameSize + kEquals.size() + valueSize + kNoteStart.size();
-    return std::string_view(text + start, size - start - 1);
+    return std::string_view(text() + start, size - start - 1);
   }
 };
 
 void ElementCard::RecordTokens() {
   // The parse writes modelName_ in the place of waiting_.
+  const bool movesWaited = movesWait_;
   const WaitingParameter* waiting = nullptr;
-  if (movesWait_) {
+  if (movesWaited) {
     waiting = waiting_;
     movesWait_ = false;
     modelName_ = nullptr;
@@ -249,6 +252,7 @@ void ElementCard::RecordTokens() {
   for (; waiting != nullptr; waiting = waiting->next) {
     AddParameter(waiting->Name(), waiting->Value(), waiting->kind, waiting->Note(), false);
   }
+  if (movesWaited) store->ReleaseWaitingRoom();
 }
 
 bool ElementCard::EditsMayWait() const {
@@ -280,22 +284,24 @@ void ElementCard::AddMovedParameter(std::string_view name, std::string_view valu
   if (!movesWait_) {
     waiting_ = nullptr;
     movesWait_ = true;
+    store->HoldWaitingRoom();
   }
   WaitingParameter** end = &waiting_;
   for (; *end != nullptr; end = &(*end)->next) {
     if (EqualsNoCase((*end)->Name(), name)) return;
   }
   const std::size_t size = kMark.size() + name.size() + kEquals.size() + value.size() + kNoteStart.size() + note.size() + 1;
-  char* const text = static_cast<char*>(store->Allocate(size, 1));
-  char* out = text;
+  auto* const waiting =
+      new (store->AllocateWaiting(sizeof(WaitingParameter) + size, alignof(WaitingParameter))) WaitingParameter{
+          nullptr, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(value.size()),
+          static_cast<std::uint16_t>(name.size()), valueKind};
+  char* out = reinterpret_cast<char*>(waiting + 1);
   for (std::string_view part : {kMark, name, kEquals, value, kNoteStart, note}) {
     TextArena::CopyChars(out, part.data(), part.size());
     out += part.size();
   }
   *out = '\n';
-  *end = new (store->Allocate(sizeof(WaitingParameter), alignof(WaitingParameter)))
-      WaitingParameter{nullptr, text, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(value.size()),
-                       static_cast<std::uint16_t>(name.size()), valueKind};
+  *end = waiting;
   changed = true;
 }
 
@@ -351,9 +357,9 @@ bool ElementCard::FinishFromLines() {
   }
   TextPiece* const texts = out;
   // As FinishedText::Make does with tokens: a long run of a line is viewed;
-  // shorter runs, and the moved lines but the longest, are copied, those
-  // copied one after the other into one piece, which the text's reader
-  // appends at once.
+  // shorter runs are copied, and the moved lines, whose room is used again
+  // (see CardStore::AllocateWaiting), always; those copied one after the
+  // other join one piece, which the text's reader appends at once.
   const char* copyEnd = nullptr;
   const auto piece = [&](const char* data, std::size_t size, std::size_t shortestView) {
     if (size >= shortestView) {
@@ -372,7 +378,7 @@ bool ElementCard::FinishFromLines() {
     copyEnd = copy + size;
   };
   constexpr std::size_t kShortestLineView = 16;
-  constexpr std::size_t kShortestAddedView = 64;
+  constexpr std::size_t kNeverViewed = SIZE_MAX;
   for (std::size_t i = 0; i < count; ++i) {
     const std::string_view text = lines[i]->text;
     if (i == swapLine) {
@@ -391,21 +397,25 @@ bool ElementCard::FinishFromLines() {
     }
     if (i != last) continue;
     for (const WaitingParameter* waiting = moved; waiting != nullptr; waiting = waiting->next) {
-      piece(waiting->text, waiting->size, kShortestAddedView);
+      piece(waiting->text(), waiting->size, kNeverViewed);
     }
   }
   tokens.SetFinished(
       FinishedText::OfPieces(*store, std::span<const TextPiece>(texts, static_cast<std::size_t>(out - texts))));
   swapWaits_ = false;
-  movesWait_ = false;
-  modelName_ = nullptr;
+  if (movesWait_) {
+    movesWait_ = false;
+    modelName_ = nullptr;
+    store->ReleaseWaitingRoom();
+  }
   return true;
 }
 
 void ElementCard::ForgetTokens() {
   nameToken = nullptr;
-  // Moved parameters wait only while the card holds no tokens.
-  if (!movesWait_) modelName_ = nullptr;
+  // Moved parameters wait only while the card holds no tokens, not now: the
+  // place is the model name's.
+  modelName_ = nullptr;
 }
 
 void ElementCard::Parse() {
@@ -431,8 +441,10 @@ Token* ElementCard::ParsePins() {
   // The records stay where they are while the parse reads: one look-up of
   // the list instead of one per pin.
   std::vector<Token*>& pinList = tokens.HoldRecorded().refs[0];
-  const uint32_t least = minPins();
-  const uint32_t most = maxPins();
+  // The class row is looked up once for both counts.
+  const ElementClassRow* row = ElementClassOf(kind);
+  const uint32_t least = row != nullptr ? row->minPins : 0;
+  const uint32_t most = row != nullptr ? row->maxPins : 0;
   pinList.reserve(most);
   for (uint32_t i = 0; i < least; ++i) {
     Token* token = NextToken();

@@ -186,6 +186,52 @@ TEST(HeldTokens, EditsThatWaitForAnElementsTextGiveTheSameAsItsTokens) {
   ExpectSameEitherWay(crlf.path());
 }
 
+// Where a byte cannot tell where the name or the value stands, the tokens
+// take the edits: a wide gap before the value, a long value, a long name, a
+// name far before the model name.
+TEST(HeldTokens, EditsThatDoNotFitTheCardsBytesAreLeftToTheTokens) {
+  const std::string wideGap = "C1 A B CM" + std::string(300, ' ') + "5p\n";
+  const std::string longValue = "C2 A B CM 1" + std::string(280, '0') + "\n";
+  const std::string longName = "C" + std::string(300, 'N') + " A B CM 2p\n";
+  const std::string farName = "C3 A " + std::string(300, 'B') + " CM 3p\n";
+  testing::TempFile file(".SUBCKT S A B\n" + wideGap + longValue + longName + farName +
+                         ".MODEL CM CAP(C=1 TC1=0.001)\n.ENDS\n");
+  ExpectSameEitherWay(file.path());
+  const Outcome outcome = Import(file.path(), false);
+  ASSERT_FALSE(outcome.models.empty());
+  EXPECT_NE(outcome.models[0].find("C1 A B 5p" + std::string(300, ' ') + "CM\n+ TC = 0.001    ;"), std::string::npos)
+      << outcome.models[0];
+  EXPECT_NE(outcome.models[0].find("C3 A " + std::string(300, 'B') + " 3p CM\n+ TC = 0.001    ;"), std::string::npos)
+      << outcome.models[0];
+}
+
+// The moved parameters that wait share room that is used again once no card
+// holds any: elements after their model wait until their own step, while
+// one before another model is finished at its step, and a third model's
+// moves take room meanwhile; many waiting at once take more than the room's
+// first chunk.
+TEST(HeldTokens, WaitingParametersInRoomUsedAgainKeepTheirTexts) {
+  std::string library;
+  for (int block = 0; block < 3; ++block) {
+    library += ".SUBCKT S" + std::to_string(block) + " A B\n";
+    library += ".MODEL CA CAP(C=1 TC1=0." + std::to_string(block + 1) + " T_ABS=27)\n";
+    library += "C0 A B CB 1p\n";
+    library += ".MODEL CB CAP(C=1 TC2=0.2)\n";
+    library += ".MODEL CC CAP(C=1 T_ABS=30)\n";
+    for (int i = 1; i <= 120; ++i) library += "C" + std::to_string(i) + " A B CA " + std::to_string(i) + "p\n";
+    library += "CX A B CC 1p\n";
+    library += ".ENDS\n";
+  }
+  testing::TempFile file(library);
+  ExpectSameEitherWay(file.path());
+  const Outcome outcome = Import(file.path(), false);
+  ASSERT_EQ(outcome.models.size(), 3u);
+  EXPECT_NE(outcome.models[2].find("C120 A B 120p CA\n+ TC = 0.3    ; Moved here from model: \"CA\"\n"
+                                   "+ TEMP = 27    ; Moved here from model: \"CA\"\n"),
+            std::string::npos)
+      << outcome.models[2];
+}
+
 TEST(HeldTokens, GoldenCasesAndTheCorpusGiveTheSameEitherWay) {
   std::vector<fs::path> files;
   for (const fs::path& dir : {fs::path(ZAV_TEST_DATA_DIR) / "golden", fs::path(ZAV_CORPUS_DIR)}) {

@@ -91,22 +91,23 @@ const ElementClassRow* FindElementClass(std::string_view name) {
   return row != kNoElementClass ? &kElementClasses[row] : nullptr;
 }
 
-// The row of each element kind, which a card reads its settings from
-// instead of keeping them.
-constexpr std::size_t kKinds = 256;
-constexpr std::array<std::uint8_t, kKinds> kElementClassOfKind = [] {
-  std::array<std::uint8_t, kKinds> classOf{};
-  classOf.fill(static_cast<std::uint8_t>(kNoElementClass));
-  for (std::size_t row = 0; row < std::size(kElementClasses); ++row) {
-    classOf[static_cast<std::uint8_t>(kElementClasses[row].kind)] = static_cast<std::uint8_t>(row);
+// The settings of each element kind's row, which a card reads instead of
+// keeping them; none (no pins, no model) for a kind of no element.
+struct ElementSettings {
+  std::uint8_t minPins = 0;
+  std::uint8_t maxPins = 0;
+  CardKind modelKind = CardKind::Unknown;
+};
+constexpr std::array<ElementSettings, 256> kSettingsOfKind = [] {
+  std::array<ElementSettings, 256> settings{};
+  for (const ElementClassRow& row : kElementClasses) {
+    settings[static_cast<std::uint8_t>(row.kind)] = ElementSettings{static_cast<std::uint8_t>(row.minPins),
+                                                                    static_cast<std::uint8_t>(row.maxPins), row.modelKind};
   }
-  return classOf;
+  return settings;
 }();
 
-const ElementClassRow* ElementClassOf(CardKind kind) {
-  const std::size_t row = kElementClassOfKind[static_cast<std::uint8_t>(kind)];
-  return row != kNoElementClass ? &kElementClasses[row] : nullptr;
-}
+const ElementSettings& SettingsOf(CardKind kind) { return kSettingsOfKind[static_cast<std::uint8_t>(kind)]; }
 
 // A brace expression (read as its OpenBrace token) is a value wherever a
 // number is.
@@ -162,20 +163,11 @@ ElementCard::ElementCard(Card& source, TakeOver, CardKind kind) : Card(source, T
   nameToken = nullptr;
 }
 
-uint32_t ElementCard::minPins() const {
-  const ElementClassRow* row = ElementClassOf(kind);
-  return row != nullptr ? row->minPins : 0;
-}
+uint32_t ElementCard::minPins() const { return SettingsOf(kind).minPins; }
 
-uint32_t ElementCard::maxPins() const {
-  const ElementClassRow* row = ElementClassOf(kind);
-  return row != nullptr ? row->maxPins : 0;
-}
+uint32_t ElementCard::maxPins() const { return SettingsOf(kind).maxPins; }
 
-CardKind ElementCard::modelKind() const {
-  const ElementClassRow* row = ElementClassOf(kind);
-  return row != nullptr ? row->modelKind : CardKind::Unknown;
-}
+CardKind ElementCard::modelKind() const { return SettingsOf(kind).modelKind; }
 
 std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
   // The typed card derives from the classified card itself: a generic
@@ -441,10 +433,10 @@ Token* ElementCard::ParsePins() {
   // The records stay where they are while the parse reads: one look-up of
   // the list instead of one per pin.
   std::vector<Token*>& pinList = tokens.HoldRecorded().refs[0];
-  // The class row is looked up once for both counts.
-  const ElementClassRow* row = ElementClassOf(kind);
-  const uint32_t least = row != nullptr ? row->minPins : 0;
-  const uint32_t most = row != nullptr ? row->maxPins : 0;
+  // The settings are looked up once for both counts.
+  const ElementSettings& settings = SettingsOf(kind);
+  const uint32_t least = settings.minPins;
+  const uint32_t most = settings.maxPins;
   pinList.reserve(most);
   for (uint32_t i = 0; i < least; ++i) {
     Token* token = NextToken();

@@ -103,6 +103,20 @@ class Card : public ImportedModel {
   // When ngspice evaluates the card's brace expressions (see
   // RewriteBraceExpressions).
   virtual ExpressionUse BraceExpressionUse() const { return ExpressionUse::Parameter; }
+  // For a parameter that a model moves to this card, an element that uses
+  // it: the card's name, which the diagnostic about the move quotes, and the
+  // move itself (AddParameter with `note`, replacing nothing). The card makes
+  // its tokens for both; an element that holds none may write the line into
+  // its finished text instead (ElementCard).
+  virtual std::string_view NameForMove() {
+    Materialize();
+    return nameToken != nullptr ? std::string_view(nameToken->text) : std::string_view();
+  }
+  virtual void AddMovedParameter(std::string_view name, std::string_view value, TokenKind valueKind,
+                                 std::string_view note) {
+    Materialize();
+    AddParameter(name, value, valueKind, note, false);
+  }
 
   // The text to write out: Text() once the card was edited, else the current
   // texts of its lines.

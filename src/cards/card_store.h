@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cards/text_arena.h"
 #include "cards/token_list.h"
 #include "cards/translation_target.h"
 #include "platform/large_block.h"
@@ -70,6 +71,23 @@ class CardStore {
   // A token outside any list, kept until the store goes.
   Token* NewLooseToken();
 
+  // Room for edits that wait for a card's finished text (the parameters a
+  // model moves to an element that holds no tokens), needed only until the
+  // card is finished, which comes soon after: once no card holds any, the
+  // room is used again instead of staying to the end of the import as the
+  // store's does. A card asks for room after HoldWaitingRoom, and gives all
+  // of it back with ReleaseWaitingRoom.
+  void HoldWaitingRoom() { ++waitingHolders_; }
+  // Inline: asked for each parameter moved to each element.
+  void* AllocateWaiting(std::size_t size, std::size_t alignment) {
+    // The arena keeps characters: the room is aligned within a little more.
+    const auto address = reinterpret_cast<std::uintptr_t>(waitingRoom_.Allocate(size + alignment - 1));
+    return reinterpret_cast<void*>((address + alignment - 1) & ~(std::uintptr_t{alignment} - 1));
+  }
+  void ReleaseWaitingRoom() {
+    if (--waitingHolders_ == 0) waitingRoom_.Clear();
+  }
+
   TokenPool& tokenPool() { return tokenPool_; }
   ImportStatistics& statistics() { return statistics_; }
 
@@ -89,6 +107,8 @@ class CardStore {
   const char* lastingBegin_ = nullptr;
   const char* lastingEnd_ = nullptr;
   TokenPool tokenPool_;
+  TextArena waitingRoom_{4096, 64 * 1024};
+  std::size_t waitingHolders_ = 0;
   ImportStatistics statistics_;
 };
 

@@ -124,6 +124,15 @@ const FinishedText* FinishedText::WithLines(CardStore& store, std::span<const st
   return joined;
 }
 
+const FinishedText* FinishedText::OfPieces(CardStore& store, std::span<const TextPiece> pieces) {
+  std::size_t size = 0;
+  for (const TextPiece& piece : pieces) size += piece.size;
+  FinishedText* finished = Allocate(store, size, pieces.size());
+  TextArena::CopyChars(reinterpret_cast<char*>(finished + 1), reinterpret_cast<const char*>(pieces.data()),
+                       pieces.size() * sizeof(TextPiece));
+  return finished;
+}
+
 bool FinishedText::EndsWithLineFeed() const {
   for (std::uint32_t i = count_; i > 0; --i) {
     const Piece& piece = pieces()[i - 1];

@@ -22,6 +22,10 @@ class FinishedText {
  public:
   // The concatenation of the tokens' texts, kept in `store`.
   static const FinishedText* Make(CardStore& store, TokenList& tokens);
+  // The concatenation of `pieces`, which stay where they are (a line's, or
+  // kept in `store`), kept in `store`: for a card whose edits are written
+  // into its lines' text without tokens.
+  static const FinishedText* OfPieces(CardStore& store, std::span<const TextPiece> pieces);
   // `text` with lines put before or after it (texts that stay where they
   // are, such as a line's), kept in `store`: for a card finished before
   // comment lines joined it.

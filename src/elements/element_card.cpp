@@ -3,10 +3,16 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
+#include <new>
+#include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "cards/card_store.h"
+#include "cards/finished_text.h"
 #include "cards/model_scope.h"
+#include "cards/text_arena.h"
 #include "diagnostics/add_diagnostic.h"
 #include "elements/bjt_card.h"
 #include "elements/capacitor_card.h"
@@ -22,6 +28,7 @@
 #include "elements/voltage_controlled_source_card.h"
 #include "elements/voltage_switch_card.h"
 #include "platform/ascii.h"
+#include "text/source_line.h"
 
 namespace zav {
 namespace {
@@ -42,7 +49,7 @@ struct ElementClassRow {
 
 template <typename T>
 std::unique_ptr<ElementCard> Make(Card& source, const ElementClassRow& row) {
-  return NewCard<T>(source.store, source, TakeOver{}, row.kind, row.minPins, row.maxPins, row.modelKind);
+  return NewCard<T>(source.store, source, TakeOver{}, row.kind);
 }
 
 // Every letter not listed here (K coupling cards among them) is an unknown
@@ -84,6 +91,24 @@ const ElementClassRow* FindElementClass(std::string_view name) {
   return row != kNoElementClass ? &kElementClasses[row] : nullptr;
 }
 
+// The settings of each element kind's row, which a card reads instead of
+// keeping them; none (no pins, no model) for a kind of no element.
+struct ElementSettings {
+  std::uint8_t minPins = 0;
+  std::uint8_t maxPins = 0;
+  CardKind modelKind = CardKind::Unknown;
+};
+constexpr std::array<ElementSettings, 256> kSettingsOfKind = [] {
+  std::array<ElementSettings, 256> settings{};
+  for (const ElementClassRow& row : kElementClasses) {
+    settings[static_cast<std::uint8_t>(row.kind)] = ElementSettings{static_cast<std::uint8_t>(row.minPins),
+                                                                    static_cast<std::uint8_t>(row.maxPins), row.modelKind};
+  }
+  return settings;
+}();
+
+const ElementSettings& SettingsOf(CardKind kind) { return kSettingsOfKind[static_cast<std::uint8_t>(kind)]; }
+
 // A brace expression (read as its OpenBrace token) is a value wherever a
 // number is.
 bool Fits(const Token& token, ElementFieldType type) {
@@ -113,15 +138,36 @@ bool IsBracketedName(const Token& token) {
          (token.text.front() == '[' || token.text.back() == ']');
 }
 
+// The first line that is no comment line: the statement line, where the
+// name of a card that parsed stands.
+const SourceLine* FirstCodeLine(const LineList& lines) {
+  for (const SourceLine* line : lines) {
+    if (line->kind != LineKind::Comment) return line;
+  }
+  return nullptr;
+}
+
+// A moved parameter's line as Card::InsertParameters writes it.
+constexpr std::string_view kMark = "+ ";
+constexpr std::string_view kEquals = " = ";
+constexpr std::string_view kNoteStart = "    ; ";
+
 }  // namespace
 
-ElementCard::ElementCard(Card& source, TakeOver, CardKind kind, uint32_t minPins,
-                         uint32_t maxPins, CardKind modelKind)
-    : Card(source, TakeOver{}), minPins(static_cast<uint8_t>(minPins)), maxPins(static_cast<uint8_t>(maxPins)),
-      modelKind(modelKind) {
+// An import keeps a card for each element of its file: on a 64-bit system
+// the card is no larger than this (its typed cards add no fields).
+static_assert(sizeof(void*) != 8 || sizeof(ElementCard) <= 88);
+
+ElementCard::ElementCard(Card& source, TakeOver, CardKind kind) : Card(source, TakeOver{}) {
   this->kind = kind;
   nameToken = nullptr;
 }
+
+uint32_t ElementCard::minPins() const { return SettingsOf(kind).minPins; }
+
+uint32_t ElementCard::maxPins() const { return SettingsOf(kind).maxPins; }
+
+CardKind ElementCard::modelKind() const { return SettingsOf(kind).modelKind; }
 
 std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
   // The typed card derives from the classified card itself: a generic
@@ -139,18 +185,229 @@ std::unique_ptr<ElementCard> ElementCard::Create(Card& source) {
     source.lines = std::move(card->lines);  // the caller keeps them as comments
     return nullptr;
   }
-  if (card->modelName != nullptr) {
-    card->modelNameData_ = card->modelName->text.data();
-    card->modelNameSize_ = static_cast<uint16_t>(card->modelName->text.size());
+  if (const Token* model = card->modelName(); model != nullptr) {
+    card->modelNameData_ = model->text.data();
+    card->modelNameSize_ = static_cast<uint16_t>(model->text.size());
+    // Only a card with a model name is given moved parameters. Its name
+    // comes before the model name in the file's text, nearly always on the
+    // same line and a few bytes before (NameForMove checks that it is on the
+    // statement line).
+    if (const Token* name = card->nameToken; name != nullptr) {
+      const auto at = reinterpret_cast<std::uintptr_t>(name->text.data());
+      const auto modelAt = reinterpret_cast<std::uintptr_t>(card->modelNameData_);
+      if (at < modelAt && modelAt - at <= UINT8_MAX && name->text.size() <= UINT8_MAX) {
+        card->nameBefore_ = static_cast<uint8_t>(modelAt - at);
+        card->nameSize_ = static_cast<uint8_t>(name->text.size());
+      }
+    }
   }
   return card;
 }
 
-void ElementCard::RecordTokens() { Parse(); }
+// A parameter moved here while the card held no tokens, followed by its
+// line (in the store's waiting room): where its name and value stand in it.
+struct ElementCard::WaitingParameter {
+  WaitingParameter* next;
+  std::uint32_t size;
+  std::uint32_t valueSize;
+  std::uint16_t nameSize;
+  TokenKind kind;
+
+  const char* text() const { return reinterpret_cast<const char*>(this + 1); }
+  std::string_view Name() const { return std::string_view(text() + kMark.size(), nameSize); }
+  std::string_view Value() const {
+    return std::string_view(text() + kMark.size() + nameSize + kEquals.size(), valueSize);
+  }
+  std::string_view Note() const {
+    const std::size_t start = kMark.size() + nameSize + kEquals.size() + valueSize + kNoteStart.size();
+    return std::string_view(text() + start, size - start - 1);
+  }
+};
+
+void ElementCard::RecordTokens() {
+  // The parse writes modelName_ in the place of waiting_.
+  const bool movesWaited = movesWait_;
+  const WaitingParameter* waiting = nullptr;
+  if (movesWaited) {
+    waiting = waiting_;
+    movesWait_ = false;
+    modelName_ = nullptr;
+  }
+  Parse();
+  // The edits that waited, in the order the tokens would have had them:
+  // the swap within the statement and the added lines after it do not
+  // touch each other.
+  if (swapWaits_) {
+    swapWaits_ = false;
+    SwapTokens();
+  }
+  for (; waiting != nullptr; waiting = waiting->next) {
+    AddParameter(waiting->Name(), waiting->Value(), waiting->kind, waiting->Note(), false);
+  }
+  if (movesWaited) store->ReleaseWaitingRoom();
+}
+
+bool ElementCard::EditsMayWait() const {
+  return store != nullptr && !store->keepEditedTokens && !holdsTokens() && tokens.finished() == nullptr;
+}
+
+std::string_view ElementCard::NameForMove() {
+  if (nameSize_ != 0 && !ownKeywords_ && EditsMayWait()) {
+    const SourceLine* line = FirstCodeLine(lines);
+    const auto at = reinterpret_cast<std::uintptr_t>(modelNameData_) - nameBefore_;
+    if (line != nullptr) {
+      const auto begin = reinterpret_cast<std::uintptr_t>(line->text.data());
+      if (at >= begin && at + nameSize_ <= begin + line->text.size()) {
+        return line->text.view().substr(at - begin, nameSize_);
+      }
+    }
+  }
+  return Card::NameForMove();
+}
+
+void ElementCard::AddMovedParameter(std::string_view name, std::string_view value, TokenKind valueKind,
+                                    std::string_view note) {
+  if (nameSize_ == 0 || ownKeywords_ || !EditsMayWait()) {
+    Card::AddMovedParameter(name, value, valueKind, note);
+    return;
+  }
+  // A parameter of that name is left as it is: without fields of its own
+  // written NAME=value, the card has only those moved here.
+  if (!movesWait_) {
+    waiting_ = nullptr;
+    movesWait_ = true;
+    store->HoldWaitingRoom();
+  }
+  WaitingParameter** end = &waiting_;
+  for (; *end != nullptr; end = &(*end)->next) {
+    if (EqualsNoCase((*end)->Name(), name)) return;
+  }
+  const std::size_t size = kMark.size() + name.size() + kEquals.size() + value.size() + kNoteStart.size() + note.size() + 1;
+  auto* const waiting =
+      new (store->AllocateWaiting(sizeof(WaitingParameter) + size, alignof(WaitingParameter))) WaitingParameter{
+          nullptr, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(value.size()),
+          static_cast<std::uint16_t>(name.size()), valueKind};
+  char* out = reinterpret_cast<char*>(waiting + 1);
+  for (std::string_view part : {kMark, name, kEquals, value, kNoteStart, note}) {
+    TextArena::CopyChars(out, part.data(), part.size());
+    out += part.size();
+  }
+  *out = '\n';
+  *end = waiting;
+  changed = true;
+}
+
+void ElementCard::FinishEdits() {
+  if ((swapWaits_ || movesWait_) && !holdsTokens() && tokens.finished() == nullptr && !FinishFromLines()) {
+    Materialize();
+  }
+  Finish();
+}
+
+bool ElementCard::FinishFromLines() {
+  // The added lines go after the last code line, before the comment lines
+  // that follow the statement. One that does not end in a line feed (an
+  // inline comment follows it, or the file ends) is left to the tokens,
+  // which tell where the line ends.
+  const std::size_t count = lines.size();
+  std::size_t last = count;
+  for (std::size_t i = count; i-- > 0;) {
+    if (lines[i]->kind != LineKind::Comment) {
+      last = i;
+      break;
+    }
+  }
+  if (last == count || !lines[last]->text.view().ends_with('\n')) return false;
+
+  // The line of the swap: the one whose text holds the model name and the
+  // value after it.
+  std::size_t swapLine = count;
+  if (swapWaits_) {
+    const auto model = reinterpret_cast<std::uintptr_t>(modelNameData_);
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto begin = reinterpret_cast<std::uintptr_t>(lines[i]->text.data());
+      if (model >= begin && model + modelNameSize_ + valueGap_ + valueSize_ <= begin + lines[i]->text.size()) {
+        swapLine = i;
+        break;
+      }
+    }
+    if (swapLine == count) return false;
+  }
+
+  const WaitingParameter* const moved = movesWait_ ? waiting_ : nullptr;
+  std::size_t pieces = count + (swapWaits_ ? 4 : 0);
+  for (const WaitingParameter* waiting = moved; waiting != nullptr; waiting = waiting->next) ++pieces;
+  // Pieces are plain records: the ones on the stack are written before they
+  // are read, and cost nothing to set up.
+  constexpr std::size_t kOnStack = 16;
+  TextPiece onStack[kOnStack];
+  std::vector<TextPiece> onHeap;
+  TextPiece* out = onStack;
+  if (pieces > kOnStack) {
+    onHeap.resize(pieces);
+    out = onHeap.data();
+  }
+  TextPiece* const texts = out;
+  // As FinishedText::Make does with tokens: a long run of a line is viewed;
+  // shorter runs are copied, and the moved lines, whose room is used again
+  // (see CardStore::AllocateWaiting), always; those copied one after the
+  // other join one piece, which the text's reader appends at once.
+  const char* copyEnd = nullptr;
+  const auto piece = [&](const char* data, std::size_t size, std::size_t shortestView) {
+    if (size >= shortestView) {
+      *out++ = TextPiece{data, static_cast<std::uint32_t>(size)};
+      copyEnd = nullptr;
+      return;
+    }
+    if (size == 0) return;
+    char* const copy = static_cast<char*>(store->Allocate(size, 1));
+    TextArena::CopyChars(copy, data, size);
+    if (copy == copyEnd) {
+      out[-1].size += static_cast<std::uint32_t>(size);
+    } else {
+      *out++ = TextPiece{copy, static_cast<std::uint32_t>(size)};
+    }
+    copyEnd = copy + size;
+  };
+  constexpr std::size_t kShortestLineView = 16;
+  constexpr std::size_t kNeverViewed = SIZE_MAX;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view text = lines[i]->text;
+    if (i == swapLine) {
+      // The value first, then what stood between the two, then the model.
+      const char* const model = modelNameData_;
+      const char* const modelEnd = model + modelNameSize_;
+      const char* const value = modelEnd + valueGap_;
+      const char* const valueEnd = value + valueSize_;
+      piece(text.data(), static_cast<std::size_t>(model - text.data()), kShortestLineView);
+      piece(value, valueSize_, kShortestLineView);
+      piece(modelEnd, static_cast<std::size_t>(value - modelEnd), kShortestLineView);
+      piece(model, modelNameSize_, kShortestLineView);
+      piece(valueEnd, static_cast<std::size_t>(text.data() + text.size() - valueEnd), kShortestLineView);
+    } else {
+      piece(text.data(), text.size(), kShortestLineView);
+    }
+    if (i != last) continue;
+    for (const WaitingParameter* waiting = moved; waiting != nullptr; waiting = waiting->next) {
+      piece(waiting->text(), waiting->size, kNeverViewed);
+    }
+  }
+  tokens.SetFinished(
+      FinishedText::OfPieces(*store, std::span<const TextPiece>(texts, static_cast<std::size_t>(out - texts))));
+  swapWaits_ = false;
+  if (movesWait_) {
+    movesWait_ = false;
+    modelName_ = nullptr;
+    store->ReleaseWaitingRoom();
+  }
+  return true;
+}
 
 void ElementCard::ForgetTokens() {
   nameToken = nullptr;
-  modelName = nullptr;
+  // Moved parameters wait only while the card holds no tokens, not now: the
+  // place is the model name's.
+  modelName_ = nullptr;
 }
 
 void ElementCard::Parse() {
@@ -176,8 +433,12 @@ Token* ElementCard::ParsePins() {
   // The records stay where they are while the parse reads: one look-up of
   // the list instead of one per pin.
   std::vector<Token*>& pinList = tokens.HoldRecorded().refs[0];
-  pinList.reserve(maxPins);
-  for (uint32_t i = 0; i < minPins; ++i) {
+  // The settings are looked up once for both counts.
+  const ElementSettings& settings = SettingsOf(kind);
+  const uint32_t least = settings.minPins;
+  const uint32_t most = settings.maxPins;
+  pinList.reserve(most);
+  for (uint32_t i = 0; i < least; ++i) {
     Token* token = NextToken();
     if (token == nullptr) {
       AddDiagnostic(MessageCode::NotEnoughPins, FirstSignificantLine());
@@ -191,9 +452,9 @@ Token* ElementCard::ParsePins() {
     }
     pinList.push_back(token);
   }
-  if (pinList.size() >= maxPins) return nullptr;
+  if (pinList.size() >= most) return nullptr;
   BraceExpressionIndex braces;
-  while (pinList.size() < maxPins) {
+  while (pinList.size() < most) {
     Token* token = NextValue(braces);
     if (token == nullptr) return nullptr;
     if (token->kind == TokenKind::Keyword) {
@@ -229,7 +490,8 @@ void ElementCard::ParseFields(Token* current, std::size_t firstRow) {
   // A field's entry; a ModelName row also sets `modelName`, unless the value
   // is an expression, which names no model.
   auto record = [&](Token* keyword, Token* value, std::size_t at) {
-    if (table[at].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) modelName = value;
+    if (table[at].type == ElementFieldType::ModelName && value->kind != TokenKind::OpenBrace) SetModelName(value);
+    ownKeywords_ = ownKeywords_ || keyword != nullptr;
     entries.push_back({keyword, value, static_cast<int32_t>(at)});
   };
 

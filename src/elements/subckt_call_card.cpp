@@ -41,7 +41,7 @@ void SubcktCallCard::Parse() {
   // An instance with nothing before "PARAMS:", "TEXT:" or the end names no
   // subcircuit; it stays an instance without a model.
   if (pins().empty()) return;
-  modelName = pins().back();
+  SetModelName(pins().back());
   pins().pop_back();
 }
 

@@ -1,5 +1,8 @@
 #include "elements/value_element_card.h"
 
+#include <cstddef>
+#include <cstdint>
+
 #include "diagnostics/add_diagnostic.h"
 
 namespace zav {
@@ -14,6 +17,7 @@ constexpr std::size_t kFirstTableRow = 2;
 void ValueElementCard::Parse() {
   valid = true;
   braceValue() = BraceExpression{};
+  valueSize_ = 0;
   ParseName();
   if (!valid) return;
   ParsePins();
@@ -46,10 +50,20 @@ void ValueElementCard::Parse() {
     return;
   }
   if (second->kind == TokenKind::Number || second->kind == TokenKind::OpenBrace) {
-    modelName = first;
+    SetModelName(first);
     params().push_back({nullptr, first, static_cast<int32_t>(kModelNameRow)});
     params().push_back({nullptr, second, static_cast<int32_t>(kValueRow)});
-    if (second->kind == TokenKind::OpenBrace) braceValue() = braces.Find(tokens, second);
+    if (second->kind == TokenKind::OpenBrace) {
+      braceValue() = braces.Find(tokens, second);
+    } else if (second->line == first->line && second->text.data() >= first->text.data() + first->text.size()) {
+      // Both on one line: the swap can be made in the line's text (see
+      // ElementCard::FinishEdits), when a byte holds the gap and the value.
+      const auto gap = static_cast<std::size_t>(second->text.data() - (first->text.data() + first->text.size()));
+      if (gap <= UINT8_MAX && second->text.size() <= UINT8_MAX) {
+        valueGap_ = static_cast<uint8_t>(gap);
+        valueSize_ = static_cast<uint8_t>(second->text.size());
+      }
+    }
     ParseFields(nullptr, kFirstTableRow);
     return;
   }
@@ -62,10 +76,20 @@ void ValueElementCard::Resolve() {
   // ngspice reads the model name before the value, as the dialect writes it
   // (a capacitor or inductor written value first is even an error there).
   if (target() == TranslationTarget::Ngspice) return;
+  if (valueSize_ != 0 && EditsMayWait()) {
+    // Made when the card is finished, in its line's text.
+    swapWaits_ = true;
+    changed = true;
+    return;
+  }
   Materialize();
-  if (modelName == nullptr) return;
+  SwapTokens();
+}
+
+void ValueElementCard::SwapTokens() {
+  if (modelName() == nullptr) return;
   if (params().size() < 2 || params()[1].name != nullptr) {
-    modelName = nullptr;
+    SetModelName(nullptr);
     return;
   }
   // The link has already used the model name; now the two change places so
@@ -73,7 +97,7 @@ void ValueElementCard::Resolve() {
   // expression), so the tokens are moved, not their texts; whatever stands
   // between the two (blanks, a line break) stays where it is. The entries
   // keep their positions: entry 0 now holds the value, entry 1 the model name.
-  Token* model = modelName;
+  Token* model = modelName();
   Token* first = params()[1].value;
   Token* last = first;
   if (braceValue().open == first && braceValue().last != nullptr) {

@@ -17,6 +17,9 @@ class ValueElementCard : public ElementCard {
   void Parse() override;    // the value parse
   void Resolve() override;  // the value and model swap
 
+ protected:
+  void SwapTokens() override;
+
  private:
   // The extent of a value written as a brace expression after a model name,
   // as the parse found it (kept with the tokens): by the time of the swap,

@@ -531,17 +531,15 @@ void ModelCard::MoveToUsers(const InstanceMove& move, bool& tcMerged) {
   const std::string_view note = quoted.text();
   if (!move.temperatureCoefficient) {
     for (Card* element : referencedBy) {
-      element->Materialize();
-      AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, TextOf(element->nameToken), move.instanceName});
-      element->AddParameter(move.instanceName, move.value, move.kind, note, false);
+      AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, element->NameForMove(), move.instanceName});
+      element->AddMovedParameter(move.instanceName, move.value, move.kind, note);
     }
     return;
   }
   if (tcMerged) return;
   for (Card* element : referencedBy) {
-    element->Materialize();
-    AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, TextOf(element->nameToken), "TC"});
-    element->AddParameter("TC", move.mergedValue, TokenKind::Name, note, false);
+    AddDiagnostic(MessageCode::ParameterAddedToDevice, move.line, {move.name, element->NameForMove(), "TC"});
+    element->AddMovedParameter("TC", move.mergedValue, TokenKind::Name, note);
   }
   tcMerged = true;
 }

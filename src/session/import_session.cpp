@@ -272,13 +272,17 @@ void ImportSession::ResolveCards() {
     }
     auto* element = IsElementKind(card->kind) ? static_cast<ElementCard*>(card.get()) : nullptr;
     if (element != nullptr) element->resolved = true;
-    if (element == nullptr || !element->awaitsModel) card->Finish();
+    if (element == nullptr) {
+      card->Finish();
+    } else if (!element->awaitsModel) {
+      element->FinishEdits();
+    }
     if (model == nullptr) continue;
     for (Card* user : model->referencedBy) {
       auto* waiting = static_cast<ElementCard*>(user);
       waiting->awaitsModel = false;
       // An element before its model has had its own step already.
-      if (waiting->resolved) waiting->Finish();
+      if (waiting->resolved) waiting->FinishEdits();
     }
     // Only the model's translation reads the list of its users.
     model->referencedBy = CompactList<Card*>();

@@ -89,9 +89,9 @@ TEST(ElementFactory, ChoosesTheClassByFirstLetterInEitherCase) {
       auto built = BuildElement(input);
       ASSERT_NE(built->card, nullptr) << input;
       EXPECT_EQ(built->card->kind, c.kind) << input;
-      EXPECT_EQ(built->card->minPins, c.minPins) << input;
-      EXPECT_EQ(built->card->maxPins, c.maxPins) << input;
-      EXPECT_EQ(built->card->modelKind, c.modelKind) << input;
+      EXPECT_EQ(built->card->minPins(), c.minPins) << input;
+      EXPECT_EQ(built->card->maxPins(), c.maxPins) << input;
+      EXPECT_EQ(built->card->modelKind(), c.modelKind) << input;
       EXPECT_EQ(TheDiagnosticList().Count(), 0u) << input;
     }
   }
@@ -208,7 +208,7 @@ TEST(ElementParse, RecordsPinsFieldsAndModelName) {
     EXPECT_EQ(card.nameToken, recordsNothing ? nullptr : card.tokens.front()) << c.input;
     EXPECT_EQ(JoinPins(card), c.pins) << c.input;
     EXPECT_EQ(DescribeFields(card), c.fields) << c.input;
-    EXPECT_EQ(card.modelName != nullptr ? card.modelName->text : "", c.model) << c.input;
+    EXPECT_EQ(card.modelName() != nullptr ? card.modelName()->text : "", c.model) << c.input;
     EXPECT_FALSE(card.changed) << c.input;
   }
 }

@@ -59,7 +59,7 @@ TEST(ElementResolve, RewritesTheCardForTheHost) {
     ASSERT_NE(built->card, nullptr) << c.input;
     built->card->Resolve();
     EXPECT_EQ(built->card->OutputText(), c.output) << c.input;
-    const Token* model = built->card->modelName;
+    const Token* model = built->card->modelName();
     EXPECT_EQ(model != nullptr ? model->text : "", c.model) << c.input;
     EXPECT_EQ(TheDiagnosticList().Count(), 0u) << c.input;
   }
@@ -87,7 +87,7 @@ TEST(ElementResolve, SwapsAnExpressionThatEndsInsideARejectedRest) {
     EXPECT_EQ(TheDiagnosticList().Count(), 1u) << c.input;
     built->card->Resolve();
     EXPECT_EQ(built->card->OutputText(), c.output) << c.input;
-    const Token* model = built->card->modelName;
+    const Token* model = built->card->modelName();
     EXPECT_EQ(model != nullptr ? model->text : "", c.model) << c.input;
   }
 }
@@ -102,8 +102,8 @@ TEST(ElementResolve, SwapKeepsRowsAndTokenKinds) {
   ASSERT_EQ(card.params().size(), 3u);
   EXPECT_EQ(card.params()[0].row, 0);
   EXPECT_EQ(card.params()[1].row, 1);
-  EXPECT_EQ(card.params()[1].value, card.modelName);
-  EXPECT_EQ(card.modelName->kind, TokenKind::Name);
+  EXPECT_EQ(card.params()[1].value, card.modelName());
+  EXPECT_EQ(card.modelName()->kind, TokenKind::Name);
   EXPECT_EQ(card.params()[0].value->kind, TokenKind::Number);
   EXPECT_EQ(card.params()[0].value->text, "10p");
   EXPECT_TRUE(card.changed);
@@ -112,8 +112,8 @@ TEST(ElementResolve, SwapKeepsRowsAndTokenKinds) {
   auto braced = BuildElement("C1 1 2 CMOD {C0*2} IC=1\n");
   ASSERT_NE(braced->card, nullptr);
   braced->card->Resolve();
-  EXPECT_EQ(braced->card->params()[1].value, braced->card->modelName);
-  EXPECT_EQ(braced->card->modelName->text, "CMOD");
+  EXPECT_EQ(braced->card->params()[1].value, braced->card->modelName());
+  EXPECT_EQ(braced->card->modelName()->text, "CMOD");
   EXPECT_EQ(braced->card->params()[0].value->kind, TokenKind::OpenBrace);
   EXPECT_EQ(braced->card->params()[0].value->next->text, "C0*2}");
 }

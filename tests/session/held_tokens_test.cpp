@@ -29,9 +29,10 @@ struct Outcome {
   std::vector<std::string> diagnostics;
 };
 
-Outcome Import(const std::string& path, bool keepEditedTokens) {
+Outcome Import(const std::string& path, bool keepEditedTokens, TranslationTarget target = TranslationTarget::Host) {
   ImportSettings settings;
   settings.keepEditedTokens = keepEditedTokens;
+  settings.target = target;
   ScopedImportSettings scoped(settings);
   DiagnosticBatch batch;
   Outcome outcome;
@@ -55,9 +56,9 @@ Outcome Import(const std::string& path, bool keepEditedTokens) {
   return outcome;
 }
 
-void ExpectSameEitherWay(const std::string& path) {
-  const Outcome released = Import(path, false);
-  const Outcome kept = Import(path, true);
+void ExpectSameEitherWay(const std::string& path, TranslationTarget target = TranslationTarget::Host) {
+  const Outcome released = Import(path, false, target);
+  const Outcome kept = Import(path, true, target);
   ASSERT_EQ(released.models.size(), kept.models.size()) << path;
   for (std::size_t i = 0; i < kept.models.size(); ++i) EXPECT_EQ(released.models[i], kept.models[i]) << path << " model " << i;
   EXPECT_EQ(released.diagnostics, kept.diagnostics) << path;
@@ -146,6 +147,100 @@ TEST(HeldTokens, TextsAndDiagnosticsAreThoseOfCardsThatKeepTheirTokens) {
   ExpectSameEitherWay(inlineComment.path());
   testing::TempFile crlf(std::string(".MODEL Q1 NPN(BF=1 MFG=X)\r\n+ VAF=2\r\n") + ".MODEL Q2 AKO:Q1 PNP(IS=1)\r\n");
   ExpectSameEitherWay(crlf.path());
+}
+
+// An element that holds no tokens keeps its value swap and the parameters
+// its model moves to it for its finished text, written from its lines; the
+// tokens take them instead where the lines' form asks for them (an inline
+// comment or the file's end after the last code line, a value on another
+// line or in braces, fields of its own written NAME=value) or a later step
+// makes them (a resistor's TC or a brace expression for ngspice).
+constexpr const char* kWaitingEditsLibrary =
+    ".SUBCKT PASSIVE A B\n"
+    "* before\n"
+    "C1 A B CM 2p\n"
+    "* after\n"
+    "C2 A B\tCM   3p IC=1\n"
+    "L1 A B LM 1u ; inline\n"
+    "R1 A B RM\n"
+    "+ 1k\n"
+    "R2 A B RM 2k \"x\n"
+    "R3 A B RM {RV*2}\n"
+    "R4 A B RM 4k TC=1,2\n"
+    ".MODEL CM CAP(C=1 TC1=0.001 TC2=1E-6)\n"
+    ".MODEL LM IND(L=1 TC1=0.01)\n"
+    ".MODEL RM RES(R=1 TC1=0.001 T_ABS=27)\n"
+    "C3 A B CM 4p\n"
+    "D1 A B DX\n"
+    "D2 A B DX AREA=2\n"
+    "M1 A B A B MN L=1u\n"
+    "M2 A B A B MN\n"
+    "+ \n"
+    ".MODEL DX D(IS=1 T_ABS=27 T_ABS=30)\n"
+    ".MODEL MN NMOS(L=2u W=10u)\n"
+    ".ENDS\n"
+    ".SUBCKT LAST A B\n"
+    ".MODEL RL RES(R=1 TC1=0.5)\n"
+    "R9 A B RL 5";
+
+TEST(HeldTokens, EditsThatWaitForAnElementsTextGiveTheSameAsItsTokens) {
+  testing::TempFile waiting(kWaitingEditsLibrary);
+  ExpectSameEitherWay(waiting.path());
+  ExpectSameEitherWay(waiting.path(), TranslationTarget::Ngspice);
+  // The swap written from the line, with nothing moved.
+  const Outcome swapped = Import(waiting.path(), false);
+  ASSERT_FALSE(swapped.models.empty());
+  EXPECT_NE(swapped.models[0].find("C2 A B\t3p   CM IC=1\n+ TC = 0.001,1E-6    ; Moved here from model: \"CM\"\n"),
+            std::string::npos)
+      << swapped.models[0];
+  testing::TempFile crlf(".SUBCKT S A B\r\nR1 A B RM 1k\r\n.MODEL RM RES(R=1 TC1=0.001)\r\n.ENDS\r\n");
+  ExpectSameEitherWay(crlf.path());
+}
+
+// Where a byte cannot tell where the name or the value stands, the tokens
+// take the edits: a wide gap before the value, a long value, a long name, a
+// name far before the model name.
+TEST(HeldTokens, EditsThatDoNotFitTheCardsBytesAreLeftToTheTokens) {
+  const std::string wideGap = "C1 A B CM" + std::string(300, ' ') + "5p\n";
+  const std::string longValue = "C2 A B CM 1" + std::string(280, '0') + "\n";
+  const std::string longName = "C" + std::string(300, 'N') + " A B CM 2p\n";
+  const std::string farName = "C3 A " + std::string(300, 'B') + " CM 3p\n";
+  testing::TempFile file(".SUBCKT S A B\n" + wideGap + longValue + longName + farName +
+                         ".MODEL CM CAP(C=1 TC1=0.001)\n.ENDS\n");
+  ExpectSameEitherWay(file.path());
+  const Outcome outcome = Import(file.path(), false);
+  ASSERT_FALSE(outcome.models.empty());
+  EXPECT_NE(outcome.models[0].find("C1 A B 5p" + std::string(300, ' ') + "CM\n+ TC = 0.001    ;"), std::string::npos)
+      << outcome.models[0];
+  EXPECT_NE(outcome.models[0].find("C3 A " + std::string(300, 'B') + " 3p CM\n+ TC = 0.001    ;"), std::string::npos)
+      << outcome.models[0];
+}
+
+// The moved parameters that wait share room that is used again once no card
+// holds any: elements after their model wait until their own step, while
+// one before another model is finished at its step, and a third model's
+// moves take room meanwhile; many waiting at once take more than the room's
+// first chunk.
+TEST(HeldTokens, WaitingParametersInRoomUsedAgainKeepTheirTexts) {
+  std::string library;
+  for (int block = 0; block < 3; ++block) {
+    library += ".SUBCKT S" + std::to_string(block) + " A B\n";
+    library += ".MODEL CA CAP(C=1 TC1=0." + std::to_string(block + 1) + " T_ABS=27)\n";
+    library += "C0 A B CB 1p\n";
+    library += ".MODEL CB CAP(C=1 TC2=0.2)\n";
+    library += ".MODEL CC CAP(C=1 T_ABS=30)\n";
+    for (int i = 1; i <= 120; ++i) library += "C" + std::to_string(i) + " A B CA " + std::to_string(i) + "p\n";
+    library += "CX A B CC 1p\n";
+    library += ".ENDS\n";
+  }
+  testing::TempFile file(library);
+  ExpectSameEitherWay(file.path());
+  const Outcome outcome = Import(file.path(), false);
+  ASSERT_EQ(outcome.models.size(), 3u);
+  EXPECT_NE(outcome.models[2].find("C120 A B 120p CA\n+ TC = 0.3    ; Moved here from model: \"CA\"\n"
+                                   "+ TEMP = 27    ; Moved here from model: \"CA\"\n"),
+            std::string::npos)
+      << outcome.models[2];
 }
 
 TEST(HeldTokens, GoldenCasesAndTheCorpusGiveTheSameEitherWay) {

@@ -87,14 +87,15 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
   for (const KeptParameter& parameter : parameters) {
     size += kMark.size() + parameter.nameSize + kEquals.size() + parameter.valueSize + endSize;
   }
-  std::vector<ParamEntry>& entries = tokens.HoldRecorded().params;
+  // Five tokens a line, and a line feed first.
+  TokenList::KeptInserter inserter(tokens, after, 5 * parameters.size() + 1);
+  std::vector<ParamEntry>& entries = inserter.recorded().params;
   if (entries.capacity() - entries.size() < parameters.size()) {
     // Grown as push_back grows it: a card given one parameter at a time
     // (an element, by each model it uses) is not copied once per line.
     entries.reserve(std::max(entries.size() + parameters.size(), 2 * entries.capacity()));
   }
-  char* out = tokens.KeepRoom(size);
-  TokenList::KeptInserter inserter(tokens, after);
+  char* out = inserter.KeepRoom(size);
   if (lineFeedFirst) {
     *out = '\n';
     inserter.Add(TokenKind::Newline, std::string_view(out++, 1), line);

@@ -18,6 +18,13 @@ namespace {
 
 bool EndsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
+// Whether a token holds a line feed. A token's text holds one only as its
+// last character: the tokens of a line are cut from a text that ends at its
+// line feed, and every text an edit writes (an added line, a comment line, a
+// mark) ends a line there or holds none. So a look at the last character
+// tells what a search of the text would.
+bool EndsLine(const Token& token) { return EndsWithLineFeed(token.text); }
+
 // Whether a token can stand after a continuation mark: anything but a comment,
 // a line end, a separator or another mark.
 bool StartsCode(TokenKind kind) {
@@ -53,7 +60,7 @@ Token* Card::ParameterInsertionPoint(bool& lineFeedFirst) const {
   // the statement.
   Token* anchor = last;
   while (anchor->prev != nullptr && anchor->kind == TokenKind::Comment) anchor = anchor->prev;
-  if (ContainsLineFeed(anchor->text)) return anchor;
+  if (EndsLine(*anchor)) return anchor;
   if (anchor == last) {
     // The end of a file without a final line feed.
     lineFeedFirst = true;
@@ -152,14 +159,14 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   if (end != nullptr && end->kind == TokenKind::Comma) end = end->next;
   if (end != nullptr && end->kind == TokenKind::Separator) end = end->next;
   if (end != nullptr && (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline) &&
-      !ContainsLineFeed(end->prev->text)) {
+      !EndsLine(*end->prev)) {
     end = end->next;
   }
   // A simulator reads a "*" only at the start of a line as a comment, and a
   // "+" only as the start of code: a mark in front of a comment hands the
   // host what the comment was to hide. So the statement goes on behind a
   // mark of its own only when code follows on the run's line.
-  const bool continues = end != nullptr && StartsCode(end->kind) && !ContainsLineFeed(end->prev->text);
+  const bool continues = end != nullptr && StartsCode(end->kind) && !EndsLine(*end->prev);
 
   // The run starts a line of its own. A separator (or a comma between
   // parameters) between code and the run becomes that line break. Where
@@ -168,11 +175,11 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // mark alone. Any other token cannot be split off and is commented out as
   // well.
   Token* lineBreak = nullptr;
-  for (Token* before = first->prev; before != nullptr && !ContainsLineFeed(before->text);
+  for (Token* before = first->prev; before != nullptr && !EndsLine(*before);
        before = first->prev) {
     if (before->kind == TokenKind::Separator || before->kind == TokenKind::Comma) {
       const Token* prior = before->prev;
-      if (prior != nullptr && prior->kind != TokenKind::Continuation && !ContainsLineFeed(prior->text)) {
+      if (prior != nullptr && prior->kind != TokenKind::Continuation && !EndsLine(*prior)) {
         lineBreak = before;
         break;
       }
@@ -259,7 +266,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
       if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
       if (out == lineStart) write(kCommentStart);
       write(token->text);
-      if (ContainsLineFeed(token->text)) {
+      if (EndsLine(*token)) {
         put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
         lineStart = out;
       }

@@ -219,6 +219,12 @@ TEST(TextWriterTest, CommentsOutARunAsCommentLines) {
        ".MODEL D1 D\n* IBVL=1)\n+ IS=2\n"},
       {"comma before the run", {".MODEL D1 D(IS=1 ,FOO=2 ,N=1)\n"}, "FOO", "2",
        ".MODEL D1 D(IS=1 \n* FOO=2 \n+ ,N=1)\n"},
+      // A line of a mark alone ends in the mark's own text: the walk back to
+      // the run's line start stops there.
+      {"after a line that holds a mark alone", {".MODEL D1 D\n", "+\n", "+ IS=1 BF=2\n"}, "IS", "1",
+       ".MODEL D1 D\n+\n* IS=1 \n+ BF=2\n"},
+      {"blank separator that ends its line", {".MODEL D1 D IS=1 \n", "+ BF=2\n"}, "BF", "2",
+       ".MODEL D1 D IS=1 \n* BF=2\n"},
   };
   for (const CommentCase& c : cases) {
     TheDiagnosticList().Clear();

@@ -330,8 +330,9 @@ class TokenList {
   char* KeepRoom(std::size_t size) { return Hold().pool->keptTexts_.Allocate(size); }
   // The same, lasting only as long as the list holds its tokens: for short
   // texts, which a finished text copies anyway, and for a writer that asks
-  // for more room than it may use.
-  char* KeepRoomWhileHeld(std::size_t size) { return Hold().texts.Allocate(size); }
+  // for more room than it may use. Only for a list that holds tokens (an
+  // edit's, which asks nothing more).
+  char* KeepRoomWhileHeld(std::size_t size) { return Records()->texts.Allocate(size); }
   // The pool the list takes its nodes from; none while it holds nothing.
   const TokenPool* pool() const { return Records() != nullptr ? Records()->pool : nullptr; }
   // Inserts a new token after `position` (none: at the front) whose text is
@@ -342,9 +343,10 @@ class TokenList {
     Token* token = NewNode(records, kind, text, line);
     return Link(records, token, position, position != nullptr ? position->next : records.head);
   }
-  // The same before `position` (none: at the back).
+  // The same before `position` (none: at the back), for a list that holds
+  // tokens.
   Token* InsertKeptBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
-    TokenListRecords& records = Hold();
+    TokenListRecords& records = *Records();
     Token* token = NewNode(records, kind, text, line);
     return Link(records, token, position != nullptr ? position->prev : records.tail, position);
   }

@@ -235,20 +235,24 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     lineBreak->text = std::string_view(out - 1, 1);
     lineBreak->kind = TokenKind::Newline;
   }
-  // The first new token takes the node of the run's first token, whose text
-  // has been read by then; the others follow it, before the rest of the run,
-  // which goes at the end (behind the walk below, which reads it).
-  Token* const rest = first->next;
-  bool reused = false;
+  // The new tokens take the nodes of the run's tokens in order, each read by
+  // then: a line is put once the token that ends it was read, so that no
+  // more lines are put than tokens were read. What is left of the run goes
+  // at the end. Only a mark (or the last line) may find the run's nodes all
+  // taken: it follows them.
+  Token* nextNode = first;
+  std::size_t taken = 0;
   const auto put = [&](TokenKind kind, std::string_view text, SourceLine* line) {
-    if (reused) {
-      tokens.InsertKeptBefore(rest, kind, text, line);
+    if (taken == runLength) {
+      tokens.InsertKeptBefore(end, kind, text, line);
       return;
     }
-    first->text = text;
-    first->kind = kind;
-    first->line = line;
-    reused = true;
+    Token* const node = nextNode;
+    nextNode = node->next;
+    ++taken;
+    node->text = text;
+    node->kind = kind;
+    node->line = line;
   };
   const char* lineStart = out;
   const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
@@ -262,7 +266,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
       lineStart = out;
     }
   } else {
-    for (const Token* token = first; token != end; token = token == first ? rest : token->next) {
+    for (const Token* token = first; token != end; token = token->next) {
       if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
       if (out == lineStart) write(kCommentStart);
       write(token->text);
@@ -281,11 +285,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     put(TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
   }
 
-  if (!reused) {
-    tokens.EraseRun(first, runLast, runLength);
-  } else if (runLength > 1) {
-    tokens.EraseRun(rest, runLast, runLength - 1);
-  }
+  if (taken < runLength) tokens.EraseRun(nextNode, runLast, runLength - taken);
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

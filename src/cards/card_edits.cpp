@@ -110,9 +110,8 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
   const TokenKind endKind = note.has_value() ? TokenKind::Comment : TokenKind::Newline;
   // Where each line's parts start is known from the sizes alone: a line is
   // laid out first and its tokens cut from it after, which keeps the loop
-  // free of a writer's running state.
-  const char* end = nullptr;
-  for (const KeptParameter& parameter : parameters) {
+  // free of a writer's running state. `writeEnd` writes the line's end.
+  const auto addLine = [&](const KeptParameter& parameter, auto writeEnd) __attribute__((always_inline)) {
     char* const mark = out;
     char* const name = mark + kMark.size();
     char* const equals = name + parameter.nameSize;
@@ -122,18 +121,7 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
     TextArena::CopyChars(name, parameter.name, parameter.nameSize);
     TextArena::CopyChars(equals, kEquals.data(), kEquals.size());
     TextArena::CopyChars(value, parameter.value, parameter.valueSize);
-    if (end == nullptr) {
-      char* at = lineEnd;
-      if (note.has_value()) {
-        TextArena::CopyChars(at, kNoteStart.data(), kNoteStart.size());
-        TextArena::CopyChars(at + kNoteStart.size(), note->data(), note->size());
-        at += kNoteStart.size() + note->size();
-      }
-      *at = '\n';
-      end = lineEnd;
-    } else {
-      TextArena::CopyChars(lineEnd, end, endSize);
-    }
+    writeEnd(lineEnd);
     out = lineEnd + endSize;
     inserter.Add(TokenKind::Continuation, std::string_view(mark, kMark.size()), line);
     Token* nameToken = inserter.Add(TokenKind::Name, std::string_view(name, parameter.nameSize), line);
@@ -141,6 +129,35 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
     Token* valueToken = inserter.Add(parameter.Kind(), std::string_view(value, parameter.valueSize), line);
     inserter.Add(endKind, std::string_view(lineEnd, endSize), line);
     entries.push_back(ParamEntry{nameToken, valueToken, -1});
+  };
+  const char* end = nullptr;
+  addLine(parameters.front(), [&](char* at) {
+    end = at;
+    if (note.has_value()) {
+      TextArena::CopyChars(at, kNoteStart.data(), kNoteStart.size());
+      TextArena::CopyChars(at + kNoteStart.size(), note->data(), note->size());
+      at += kNoteStart.size() + note->size();
+    }
+    *at = '\n';
+  });
+  // Every other line's end is a copy of the first's, of the same size
+  // throughout: a loop for each class of sizes the copy tells apart.
+  const auto addOthers = [&](std::size_t least, std::size_t most) __attribute__((always_inline)) {
+    for (const KeptParameter& parameter : parameters.subspan(1)) {
+      addLine(parameter, [&](char* at) {
+        if (endSize < least || endSize > most) __builtin_unreachable();
+        TextArena::CopyChars(at, end, endSize);
+      });
+    }
+  };
+  if (endSize == 1) {
+    addOthers(1, 1);
+  } else if (endSize <= 32) {
+    addOthers(2, 32);
+  } else if (endSize <= 64) {
+    addOthers(33, 64);
+  } else {
+    addOthers(65, SIZE_MAX);
   }
   return inserter.last();
 }

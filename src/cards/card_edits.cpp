@@ -4,6 +4,7 @@
 // everything not touched here keeps its exact characters.
 
 #include <algorithm>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>

@@ -4,6 +4,7 @@
 // everything not touched here keeps its exact characters.
 
 #include <algorithm>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,6 +18,13 @@ namespace zav {
 namespace {
 
 bool EndsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
+
+// Whether a token holds a line feed. A token's text holds one only as its
+// last character: the tokens of a line are cut from a text that ends at its
+// line feed, and every text an edit writes (an added line, a comment line, a
+// mark) ends a line there or holds none. So a look at the last character
+// tells what a search of the text would.
+bool EndsLine(const Token& token) { return EndsWithLineFeed(token.text); }
 
 // Whether a token can stand after a continuation mark: anything but a comment,
 // a line end, a separator or another mark.
@@ -53,7 +61,7 @@ Token* Card::ParameterInsertionPoint(bool& lineFeedFirst) const {
   // the statement.
   Token* anchor = last;
   while (anchor->prev != nullptr && anchor->kind == TokenKind::Comment) anchor = anchor->prev;
-  if (ContainsLineFeed(anchor->text)) return anchor;
+  if (EndsLine(*anchor)) return anchor;
   if (anchor == last) {
     // The end of a file without a final line feed.
     lineFeedFirst = true;
@@ -87,14 +95,15 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
   for (const KeptParameter& parameter : parameters) {
     size += kMark.size() + parameter.nameSize + kEquals.size() + parameter.valueSize + endSize;
   }
-  std::vector<ParamEntry>& entries = tokens.HoldRecorded().params;
+  // Five tokens a line, and a line feed first.
+  TokenList::KeptInserter inserter(tokens, after, 5 * parameters.size() + 1);
+  std::vector<ParamEntry>& entries = inserter.recorded().params;
   if (entries.capacity() - entries.size() < parameters.size()) {
     // Grown as push_back grows it: a card given one parameter at a time
     // (an element, by each model it uses) is not copied once per line.
     entries.reserve(std::max(entries.size() + parameters.size(), 2 * entries.capacity()));
   }
-  char* out = tokens.KeepRoom(size);
-  TokenList::KeptInserter inserter(tokens, after);
+  char* out = inserter.KeepRoom(size);
   if (lineFeedFirst) {
     *out = '\n';
     inserter.Add(TokenKind::Newline, std::string_view(out++, 1), line);
@@ -102,9 +111,8 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
   const TokenKind endKind = note.has_value() ? TokenKind::Comment : TokenKind::Newline;
   // Where each line's parts start is known from the sizes alone: a line is
   // laid out first and its tokens cut from it after, which keeps the loop
-  // free of a writer's running state.
-  const char* end = nullptr;
-  for (const KeptParameter& parameter : parameters) {
+  // free of a writer's running state. `writeEnd` writes the line's end.
+  const auto addLine = [&](const KeptParameter& parameter, auto writeEnd) __attribute__((always_inline)) {
     char* const mark = out;
     char* const name = mark + kMark.size();
     char* const equals = name + parameter.nameSize;
@@ -114,18 +122,7 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
     TextArena::CopyChars(name, parameter.name, parameter.nameSize);
     TextArena::CopyChars(equals, kEquals.data(), kEquals.size());
     TextArena::CopyChars(value, parameter.value, parameter.valueSize);
-    if (end == nullptr) {
-      char* at = lineEnd;
-      if (note.has_value()) {
-        TextArena::CopyChars(at, kNoteStart.data(), kNoteStart.size());
-        TextArena::CopyChars(at + kNoteStart.size(), note->data(), note->size());
-        at += kNoteStart.size() + note->size();
-      }
-      *at = '\n';
-      end = lineEnd;
-    } else {
-      TextArena::CopyChars(lineEnd, end, endSize);
-    }
+    writeEnd(lineEnd);
     out = lineEnd + endSize;
     inserter.Add(TokenKind::Continuation, std::string_view(mark, kMark.size()), line);
     Token* nameToken = inserter.Add(TokenKind::Name, std::string_view(name, parameter.nameSize), line);
@@ -133,6 +130,35 @@ Token* Card::InsertParameters(Token* after, bool lineFeedFirst, std::span<const 
     Token* valueToken = inserter.Add(parameter.Kind(), std::string_view(value, parameter.valueSize), line);
     inserter.Add(endKind, std::string_view(lineEnd, endSize), line);
     entries.push_back(ParamEntry{nameToken, valueToken, -1});
+  };
+  const char* end = nullptr;
+  addLine(parameters.front(), [&](char* at) {
+    end = at;
+    if (note.has_value()) {
+      TextArena::CopyChars(at, kNoteStart.data(), kNoteStart.size());
+      TextArena::CopyChars(at + kNoteStart.size(), note->data(), note->size());
+      at += kNoteStart.size() + note->size();
+    }
+    *at = '\n';
+  });
+  // Every other line's end is a copy of the first's, of the same size
+  // throughout: a loop for each class of sizes the copy tells apart.
+  const auto addOthers = [&](std::size_t least, std::size_t most) __attribute__((always_inline)) {
+    for (const KeptParameter& parameter : parameters.subspan(1)) {
+      addLine(parameter, [&](char* at) {
+        if (endSize < least || endSize > most) __builtin_unreachable();
+        TextArena::CopyChars(at, end, endSize);
+      });
+    }
+  };
+  if (endSize == 1) {
+    addOthers(1, 1);
+  } else if (endSize <= 32) {
+    addOthers(2, 32);
+  } else if (endSize <= 64) {
+    addOthers(33, 64);
+  } else {
+    addOthers(65, SIZE_MAX);
   }
   return inserter.last();
 }
@@ -151,14 +177,14 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   if (end != nullptr && end->kind == TokenKind::Comma) end = end->next;
   if (end != nullptr && end->kind == TokenKind::Separator) end = end->next;
   if (end != nullptr && (end->kind == TokenKind::Comment || end->kind == TokenKind::Newline) &&
-      !ContainsLineFeed(end->prev->text)) {
+      !EndsLine(*end->prev)) {
     end = end->next;
   }
   // A simulator reads a "*" only at the start of a line as a comment, and a
   // "+" only as the start of code: a mark in front of a comment hands the
   // host what the comment was to hide. So the statement goes on behind a
   // mark of its own only when code follows on the run's line.
-  const bool continues = end != nullptr && StartsCode(end->kind) && !ContainsLineFeed(end->prev->text);
+  const bool continues = end != nullptr && StartsCode(end->kind) && !EndsLine(*end->prev);
 
   // The run starts a line of its own. A separator (or a comma between
   // parameters) between code and the run becomes that line break. Where
@@ -167,11 +193,11 @@ void Card::CommentOutTokens(Token* first, Token* last) {
   // mark alone. Any other token cannot be split off and is commented out as
   // well.
   Token* lineBreak = nullptr;
-  for (Token* before = first->prev; before != nullptr && !ContainsLineFeed(before->text);
+  for (Token* before = first->prev; before != nullptr && !EndsLine(*before);
        before = first->prev) {
     if (before->kind == TokenKind::Separator || before->kind == TokenKind::Comma) {
       const Token* prior = before->prev;
-      if (prior != nullptr && prior->kind != TokenKind::Continuation && !ContainsLineFeed(prior->text)) {
+      if (prior != nullptr && prior->kind != TokenKind::Continuation && !EndsLine(*prior)) {
         lineBreak = before;
         break;
       }
@@ -227,20 +253,24 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     lineBreak->text = std::string_view(out - 1, 1);
     lineBreak->kind = TokenKind::Newline;
   }
-  // The first new token takes the node of the run's first token, whose text
-  // has been read by then; the others follow it, before the rest of the run,
-  // which goes at the end (behind the walk below, which reads it).
-  Token* const rest = first->next;
-  bool reused = false;
+  // The new tokens take the nodes of the run's tokens in order, each read by
+  // then: a line is put once the token that ends it was read, so that no
+  // more lines are put than tokens were read. What is left of the run goes
+  // at the end. Only a mark (or the last line) may find the run's nodes all
+  // taken: it follows them.
+  Token* nextNode = first;
+  std::size_t taken = 0;
   const auto put = [&](TokenKind kind, std::string_view text, SourceLine* line) {
-    if (reused) {
-      tokens.InsertKeptBefore(rest, kind, text, line);
+    if (taken == runLength) {
+      tokens.InsertKeptBefore(end, kind, text, line);
       return;
     }
-    first->text = text;
-    first->kind = kind;
-    first->line = line;
-    reused = true;
+    Token* const node = nextNode;
+    nextNode = node->next;
+    ++taken;
+    node->text = text;
+    node->kind = kind;
+    node->line = line;
   };
   const char* lineStart = out;
   const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
@@ -254,11 +284,11 @@ void Card::CommentOutTokens(Token* first, Token* last) {
       lineStart = out;
     }
   } else {
-    for (const Token* token = first; token != end; token = token == first ? rest : token->next) {
+    for (const Token* token = first; token != end; token = token->next) {
       if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
       if (out == lineStart) write(kCommentStart);
       write(token->text);
-      if (ContainsLineFeed(token->text)) {
+      if (EndsLine(*token)) {
         put(TokenKind::Comment, std::string_view(lineStart, static_cast<std::size_t>(out - lineStart)), token->line);
         lineStart = out;
       }
@@ -273,15 +303,17 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     put(TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
   }
 
-  if (!reused) {
-    tokens.EraseRun(first, runLast, runLength);
-  } else if (runLength > 1) {
-    tokens.EraseRun(rest, runLast, runLength - 1);
-  }
+  if (taken < runLength) tokens.EraseRun(nextNode, runLast, runLength - taken);
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {
   if (first == nullptr || last == nullptr) return;
+  // A parameter's value most often follows its name after an "=": a look
+  // at the next two tokens finds it without the walk below.
+  if (Token* const next = first->next; next == last || (next != nullptr && next->next == last)) {
+    CommentOutTokens(first, last);
+    return;
+  }
   // Walk from the first towards the second: a parameter's name and value are
   // a few tokens apart, so removing many parameters from one long card stays
   // linear. Should the second come first, the run is taken the other way.

@@ -330,8 +330,9 @@ class TokenList {
   char* KeepRoom(std::size_t size) { return Hold().pool->keptTexts_.Allocate(size); }
   // The same, lasting only as long as the list holds its tokens: for short
   // texts, which a finished text copies anyway, and for a writer that asks
-  // for more room than it may use.
-  char* KeepRoomWhileHeld(std::size_t size) { return Hold().texts.Allocate(size); }
+  // for more room than it may use. Only for a list that holds tokens (an
+  // edit's, which asks nothing more).
+  char* KeepRoomWhileHeld(std::size_t size) { return Records()->texts.Allocate(size); }
   // The pool the list takes its nodes from; none while it holds nothing.
   const TokenPool* pool() const { return Records() != nullptr ? Records()->pool : nullptr; }
   // Inserts a new token after `position` (none: at the front) whose text is
@@ -342,27 +343,30 @@ class TokenList {
     Token* token = NewNode(records, kind, text, line);
     return Link(records, token, position, position != nullptr ? position->next : records.head);
   }
-  // The same before `position` (none: at the back).
+  // The same before `position` (none: at the back), for a list that holds
+  // tokens.
   Token* InsertKeptBefore(Token* position, TokenKind kind, std::string_view text, SourceLine* line) {
-    TokenListRecords& records = Hold();
+    TokenListRecords& records = *Records();
     Token* token = NewNode(records, kind, text, line);
     return Link(records, token, position != nullptr ? position->prev : records.tail, position);
   }
   // Inserts many tokens in a row after `position` (none: at the front) as
-  // InsertKeptAfter does, for an edit that adds whole lines. Like the
-  // BorrowedAppender it takes the pool's free nodes, which are chained
-  // already: a token is a node taken and its fields set. The run is linked
-  // to the token that followed `position` when the inserter goes (also when
-  // an allocation throws: the tokens inserted until then stay). Meanwhile
-  // nothing may read the list or take nodes of its pool. Inline, to be used
-  // where it is made: its fields can then stay in registers.
+  // InsertKeptAfter does, for an edit that adds whole lines and knows how
+  // many tokens it adds at most (`count`). It makes that many of the pool's
+  // nodes free first and takes them, chained already: a token is a node
+  // taken and its fields set, with no look for the chain's end. The run is
+  // linked to the token that followed `position` when the inserter goes
+  // (also when an allocation throws: the tokens inserted until then stay).
+  // Meanwhile nothing may read the list or take nodes of its pool. Inline,
+  // to be used where it is made: its fields can then stay in registers.
   class KeptInserter {
    public:
-    KeptInserter(TokenList& list, Token* position)
+    KeptInserter(TokenList& list, Token* position, std::size_t count)
         : records_(list.Hold()),
           last_(position),
-          following_(position != nullptr ? position->next : records_.head),
-          freeNodes_(records_.pool->TakeFreeNodes(taken_)) {
+          following_(position != nullptr ? position->next : records_.head) {
+      if (records_.pool->freeCount_ < count) records_.pool->Reserve(count);
+      freeNodes_ = records_.pool->TakeFreeNodes(taken_);
       Follow(freeNodes_);
     }
     KeptInserter(const KeptInserter&) = delete;
@@ -374,15 +378,10 @@ class TokenList {
       records_.size += added_;
     }
 
+    // At most `count` of them (see the constructor).
     Token* Add(TokenKind kind, std::string_view text, SourceLine* line) {
       Token* token = freeNodes_;
       freeNodes_ = token->next;
-      if (freeNodes_ == nullptr) [[unlikely]] {
-        std::size_t more = 0;
-        freeNodes_ = records_.pool->TakeFreeNodes(more);
-        taken_ += more;
-        token->next = freeNodes_;
-      }
       token->kind = kind;
       token->text = text;
       token->line = line;
@@ -393,6 +392,10 @@ class TokenList {
     }
     // The last token inserted (`position` before the first).
     Token* last() const { return last_; }
+    // The list's records and room, without asking again whether it holds
+    // them (see TokenList::HoldRecorded and TokenList::KeepRoom).
+    TokenRecords& recorded() const { return records_.recorded; }
+    char* KeepRoom(std::size_t size) const { return records_.pool->keptTexts_.Allocate(size); }
 
    private:
     // Makes `next` what follows the last token (the first of an empty list).
@@ -402,7 +405,7 @@ class TokenList {
     Token* last_;
     Token* const following_;
     std::size_t taken_ = 0;  // how many nodes were taken, `added_` of them used
-    Token* freeNodes_;       // nodes to take, chained through `next`
+    Token* freeNodes_ = nullptr;  // nodes to take, chained through `next`
     std::size_t added_ = 0;
   };
   // Gives the token a copy of `text` that the list keeps.

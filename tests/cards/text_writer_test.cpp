@@ -170,6 +170,29 @@ TEST(TextWriterTest, InsertsManyParametersAsOneRunOfLines) {
   EXPECT_FALSE(none.card.changed);
 }
 
+TEST(TextWriterTest, EveryAddedLineEndsAsTheFirstWhateverTheNotesLength) {
+  // The lines after the first copy its end: with no note, and with notes
+  // whose line ends take a word, two blocks, four and more to copy.
+  const std::vector<KeptParameter> parameters = {KeptParameter::Of("IS", "1", TokenKind::Number),
+                                                 KeptParameter::Of("BF", "100", TokenKind::Number),
+                                                 KeptParameter::Of("N", "1.5", TokenKind::Number)};
+  for (const std::size_t noteSize : {std::size_t{0}, std::size_t{1}, std::size_t{9}, std::size_t{30},
+                                     std::size_t{60}, std::size_t{200}}) {
+    std::optional<std::string> note;
+    if (noteSize > 0) note = std::string(noteSize, 'n');
+    const std::string end = note.has_value() ? "    ; " + *note + "\n" : "\n";
+    TestCard t({".MODEL D1 D\n"});
+    bool lineFeedFirst = false;
+    Token* after = t.card.ParameterInsertionPoint(lineFeedFirst);
+    ASSERT_NE(after, nullptr);
+    t.card.InsertParameters(after, lineFeedFirst, parameters, note);
+    EXPECT_EQ(t.card.OutputText(), ".MODEL D1 D\n+ IS = 1" + end + "+ BF = 100" + end + "+ N = 1.5" + end) << noteSize;
+    ASSERT_EQ(t.card.params().size(), 3u) << noteSize;
+    EXPECT_EQ(t.card.params()[2].value->text, "1.5") << noteSize;
+    EXPECT_EQ(t.card.params()[2].value->next->text, end) << noteSize;
+  }
+}
+
 TEST(TextWriterTest, UpdatingAnExistingParameterDoesNotMarkTheCardChanged) {
   TestCard t({"M1 1 2 3 4 NM\n"});
   t.card.params().push_back(ParamEntry{t.Find("M1"), t.Find("NM"), -1});
@@ -219,6 +242,12 @@ TEST(TextWriterTest, CommentsOutARunAsCommentLines) {
        ".MODEL D1 D\n* IBVL=1)\n+ IS=2\n"},
       {"comma before the run", {".MODEL D1 D(IS=1 ,FOO=2 ,N=1)\n"}, "FOO", "2",
        ".MODEL D1 D(IS=1 \n* FOO=2 \n+ ,N=1)\n"},
+      // A line of a mark alone ends in the mark's own text: the walk back to
+      // the run's line start stops there.
+      {"after a line that holds a mark alone", {".MODEL D1 D\n", "+\n", "+ IS=1 BF=2\n"}, "IS", "1",
+       ".MODEL D1 D\n+\n* IS=1 \n+ BF=2\n"},
+      {"blank separator that ends its line", {".MODEL D1 D IS=1 \n", "+ BF=2\n"}, "BF", "2",
+       ".MODEL D1 D IS=1 \n* BF=2\n"},
   };
   for (const CommentCase& c : cases) {
     TheDiagnosticList().Clear();

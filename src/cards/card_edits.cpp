@@ -253,24 +253,13 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     lineBreak->text = std::string_view(out - 1, 1);
     lineBreak->kind = TokenKind::Newline;
   }
-  // The new tokens take the nodes of the run's tokens in order, each read by
-  // then: a line is put once the token that ends it was read, so that no
-  // more lines are put than tokens were read. What is left of the run goes
-  // at the end. Only a mark (or the last line) may find the run's nodes all
-  // taken: it follows them.
-  Token* nextNode = first;
-  std::size_t taken = 0;
+  // The new tokens are new nodes after the run, which then goes whole. The
+  // run's nodes are not written over: a parameter's record may still point
+  // at one of them (a value that a translation writes after its name or
+  // another part of the statement was commented out), and what it writes
+  // there must not land in a comment line.
   const auto put = [&](TokenKind kind, std::string_view text, SourceLine* line) {
-    if (taken == runLength) {
-      tokens.InsertKeptBefore(end, kind, text, line);
-      return;
-    }
-    Token* const node = nextNode;
-    nextNode = node->next;
-    ++taken;
-    node->text = text;
-    node->kind = kind;
-    node->line = line;
+    tokens.InsertKeptBefore(end, kind, text, line);
   };
   const char* lineStart = out;
   const std::string_view whole(runText, static_cast<std::size_t>(oneText ? runTextEnd - runText : 0));
@@ -284,7 +273,10 @@ void Card::CommentOutTokens(Token* first, Token* last) {
       lineStart = out;
     }
   } else {
-    for (const Token* token = first; token != end; token = token->next) {
+    // The lines go in after the run as they are made: the walk counts the
+    // run's tokens rather than looking for its end.
+    const Token* token = first;
+    for (std::size_t i = 0; i < runLength; ++i, token = token->next) {
       if (token->kind == TokenKind::Continuation || token->text.empty()) continue;
       if (out == lineStart) write(kCommentStart);
       write(token->text);
@@ -303,7 +295,7 @@ void Card::CommentOutTokens(Token* first, Token* last) {
     put(TokenKind::Continuation, std::string_view(out - kMark.size(), kMark.size()), runLine);
   }
 
-  if (taken < runLength) tokens.EraseRun(nextNode, runLast, runLength - taken);
+  tokens.EraseRun(first, runLast, runLength);
 }
 
 void Card::CommentOutBetween(Token* first, Token* last) {

@@ -258,5 +258,17 @@ TEST(HeldTokens, GoldenCasesAndTheCorpusGiveTheSameEitherWay) {
   for (const fs::path& file : files) ExpectSameEitherWay(file.string());
 }
 
+// A value token that the parse noted stands in a run that is commented out
+// ("{}" here, taken for a stray token): the threshold written for ngspice
+// afterwards must not land in the comment line, which keeps its text.
+TEST(HeldTokens, ACommentedOutRunKeepsItsTextWhenANotedValueInItIsWritten) {
+  testing::TempFile stray(".MOD X VSWITCH VON={}E S\nO");
+  ExpectSameEitherWay(stray.path(), TranslationTarget::Ngspice);
+  const Outcome outcome = Import(stray.path(), false, TranslationTarget::Ngspice);
+  ASSERT_FALSE(outcome.models.empty());
+  EXPECT_NE(outcome.models[0].find("\n* {}E S\n"), std::string::npos) << outcome.models[0];
+  EXPECT_EQ(outcome.models[0].find("* {("), std::string::npos) << outcome.models[0];
+}
+
 }  // namespace
 }  // namespace zav
